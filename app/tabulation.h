@@ -1,0 +1,60 @@
+// Truth-table tabulation of a listing: variables, columns, and rows computed on demand.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/listing.h"
+
+namespace brevano {
+
+/// How truth values are written: "0"/"1" (r2, the default) or "F"/"T" (r1).
+enum class DisplayMode { kZeroOne, kFalseTrue };
+
+/// The text of a truth value in the given mode: 1 gives "1" or "T", anything else "0" or "F".
+std::string BoolToText(int value, DisplayMode mode);
+
+/// Column widths in pixels: one per variable, then the "Result" column.
+inline constexpr int kVariableColumnWidth = 35;
+inline constexpr int kResultColumnWidth = 45;
+/// Most variables any table can have (row indexes are 64-bit).
+inline constexpr int kMaxTableVariables = 63;
+
+class CompiledProgram;
+
+/// A built truth table. Rows are a pure function of the row index and are computed on demand;
+/// the display mode is fixed when the table is built. Copies share the compiled program.
+class TruthTable {
+ public:
+  /// Builds the table of `listing`; raises EngineError for a malformed listing (an operator
+  /// without operands) or for more than `maxVariables` variables, before computing any row.
+  static TruthTable Build(const Listing& listing, DisplayMode mode, int maxVariables = kMaxTableVariables);
+
+  /// Sorted, normalised variable names (the captions of all columns but the last).
+  const std::vector<std::string>& Variables() const { return variables_; }
+  /// Column captions: the variables, then "Result".
+  std::vector<std::string> Captions() const;
+  /// Column widths in pixels, parallel to Captions().
+  std::vector<int> ColumnWidths() const;
+  /// Number of rows: 2^n for n variables (1 without variables).
+  std::uint64_t RowCount() const;
+  /// Value of variable `column` in `row` (first variable most significant).
+  int VariableValue(std::uint64_t row, int column) const;
+  /// Result of `row`.
+  int Result(std::uint64_t row) const;
+  /// The cell texts of `row` in the table's display mode: one per variable, then the result.
+  std::vector<std::string> RowTexts(std::uint64_t row) const;
+  /// The display mode fixed at build time.
+  DisplayMode Mode() const { return mode_; }
+  /// The compiled program (for bit-parallel bulk evaluation).
+  const CompiledProgram& Program() const { return *program_; }
+
+ private:
+  std::vector<std::string> variables_;
+  DisplayMode mode_ = DisplayMode::kZeroOne;
+  std::shared_ptr<const CompiledProgram> program_;
+};
+
+}  // namespace brevano
