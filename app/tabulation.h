@@ -25,7 +25,9 @@ inline constexpr int kMaxTableVariables = 63;
 class CompiledProgram;
 
 /// A built truth table. Rows are a pure function of the row index and are computed on demand;
-/// the display mode is fixed when the table is built. Copies share the compiled program.
+/// the display mode is fixed when the table is built. Copies share the compiled program. A
+/// default-constructed table is empty: the "Result" column alone and no rows. The const members
+/// keep no state, so several threads may read one table at once.
 class TruthTable {
  public:
   /// Builds the table of `listing`; raises EngineError for a malformed listing (an operator
@@ -38,7 +40,7 @@ class TruthTable {
   std::vector<std::string> Captions() const;
   /// Column widths in pixels, parallel to Captions().
   std::vector<int> ColumnWidths() const;
-  /// Number of rows: 2^n for n variables (1 without variables).
+  /// Number of rows: 2^n for n variables (1 without variables; 0 for an empty table).
   std::uint64_t RowCount() const;
   /// Value of variable `column` in `row` (first variable most significant).
   int VariableValue(std::uint64_t row, int column) const;
@@ -48,8 +50,8 @@ class TruthTable {
   std::vector<std::string> RowTexts(std::uint64_t row) const;
   /// The display mode fixed at build time.
   DisplayMode Mode() const { return mode_; }
-  /// The compiled program (for bit-parallel bulk evaluation).
-  const CompiledProgram& Program() const { return *program_; }
+  /// The compiled program (for bit-parallel bulk evaluation); an empty program for an empty table.
+  const CompiledProgram& Program() const;
 
  private:
   std::vector<std::string> variables_;

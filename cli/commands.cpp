@@ -1,6 +1,11 @@
 // The engine commands of the command-line tool, each writing its result as text.
 #include "cli/commands.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
@@ -47,6 +52,35 @@ void CommandTree(const std::string& expression, std::ostream& out) {
 void CommandListing(const std::string& expression, std::ostream& out) {
   ExprTree tree;
   for (const std::string& line : ProcessExpression(expression, tree)) out << line << '\n';
+}
+
+TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode) {
+  ExprTree tree;
+  return TruthTable::Build(ProcessExpression(expression, tree), mode, kMaxTableVariables);
+}
+
+WriteOutcome WriteTableTo(int fd, const TruthTable& table, TableFormat format, std::string& error) {
+  WriteOutcome outcome = WriteOutcome::kDone;
+  WriteTable(table, format, [&](std::string_view chunk) {
+    while (!chunk.empty()) {
+      const ssize_t written = ::write(fd, chunk.data(), chunk.size());
+      if (written > 0) {
+        chunk.remove_prefix(static_cast<std::size_t>(written));
+        continue;
+      }
+      if (written == 0) errno = EIO;
+      if (errno == EPIPE) {
+        outcome = WriteOutcome::kClosed;
+        return false;
+      } else if (errno != EINTR) {
+        outcome = WriteOutcome::kFailed;
+        error = std::string("Cannot write the table: ") + std::strerror(errno);
+        return false;
+      }
+    }
+    return true;
+  });
+  return outcome;
 }
 
 }  // namespace brevano::cli

@@ -4,6 +4,9 @@
 #include <ostream>
 #include <string>
 
+#include "app/table_format.h"
+#include "app/tabulation.h"
+
 namespace brevano::cli {
 
 /// Largest expression the command-line tool accepts, in bytes.
@@ -17,6 +20,21 @@ void CommandExpand(const std::string& expression, std::ostream& out);
 void CommandTree(const std::string& expression, std::ostream& out);
 /// The pipeline's listing, one line per listing line.
 void CommandListing(const std::string& expression, std::ostream& out);
+
+/// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
+/// variables. Recursive: run it on the large stack.
+TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode);
+
+/// How streaming an output ended.
+enum class WriteOutcome {
+  kDone,
+  kClosed,  ///< the reader went away (a broken pipe): the output was cut short on purpose
+  kFailed,  ///< any other write error
+};
+
+/// Streams `table` in `format` to the file descriptor `fd` in large chunks. On kFailed, `error`
+/// receives the message. SIGPIPE must be ignored for a broken pipe to give kClosed.
+WriteOutcome WriteTableTo(int fd, const TruthTable& table, TableFormat format, std::string& error);
 
 /// Raises the length error when the expression exceeds kMaxExpressionBytes.
 void CheckExpressionLength(const std::string& expression);

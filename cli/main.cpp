@@ -1,6 +1,8 @@
 // brevano: the engine and the truth table from the command line.
-#include <CLI/CLI.hpp>
+#include <unistd.h>
 
+#include <CLI/CLI.hpp>
+#include <csignal>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -21,23 +23,50 @@ struct Subcommand {
   Command run;
 };
 
-// Runs one engine command on the large-stack thread; the result is written only when the whole
-// command succeeded, so a failure prints its message alone.
-int RunEngineCommand(const Command& command, const std::string& expression) {
-  std::ostringstream out;
+// Runs `work` on the large-stack thread; an engine error or a lack of memory is printed alone
+// on standard error and gives false.
+bool RunReportingErrors(const std::function<void()>& work) {
   try {
-    brevano::RunWithLargeStack([&] {
-      brevano::cli::CheckExpressionLength(expression);
-      command(expression, out);
-    });
+    brevano::RunWithLargeStack(work);
   } catch (const brevano::EngineError& error) {
     std::cerr << error.what() << '\n';
-    return 1;
+    return false;
   } catch (const std::bad_alloc&) {
     std::cerr << "Not enough memory for this expression\n";
+    return false;
+  }
+  return true;
+}
+
+// Runs one engine command; the result is written only when the whole command succeeded, so a
+// failure prints its message alone.
+int RunEngineCommand(const Command& command, const std::string& expression) {
+  std::ostringstream out;
+  const bool done = RunReportingErrors([&] {
+    brevano::cli::CheckExpressionLength(expression);
+    command(expression, out);
+  });
+  if (!done) return 1;
+  std::cout << out.str() << std::flush;
+  return 0;
+}
+
+// Builds the table, then streams it: an error before the first byte is written prints its
+// message alone. A reader that stops early (`| head`) ends the output quietly, with success.
+int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, brevano::TableFormat format) {
+  brevano::TruthTable table;
+  const bool built = RunReportingErrors([&] {
+    brevano::cli::CheckExpressionLength(expression);
+    table = brevano::cli::BuildExpressionTable(expression, mode);
+  });
+  if (!built) return 1;
+  std::signal(SIGPIPE, SIG_IGN);
+  std::string error;
+  if (brevano::cli::WriteTableTo(STDOUT_FILENO, table, format, error) ==
+      brevano::cli::WriteOutcome::kFailed) {
+    std::cerr << error << '\n';
     return 1;
   }
-  std::cout << out.str() << std::flush;
   return 0;
 }
 
@@ -69,6 +98,20 @@ int main(int argc, char** argv) {
     cmd->callback([&chosen, &sub] { chosen = &sub; });
   }
 
+  bool falseTrue = false;
+  std::string formatName = "tsv";
+  bool tableChosen = false;
+  CLI::App* table =
+      app.add_subcommand("table", "Print the truth table: a caption line, then one line per row");
+  table->add_flag("--ft", falseTrue, "Write truth values as F and T instead of 0 and 1");
+  table
+      ->add_option("--format", formatName,
+                   "tsv (the default), csv (RFC 4180, CRLF line ends), markdown or latex")
+      ->check(CLI::IsMember({"tsv", "csv", "markdown", "latex"}));
+  table->add_option("expression", expression, "The expression (use -- before one that begins with '-')")
+      ->required();
+  table->callback([&tableChosen] { tableChosen = true; });
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -80,5 +123,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!separator.empty()) brevano::SetDecimalSeparator(separator[0]);
+  if (tableChosen) {
+    const auto mode = falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
+    return RunTableCommand(expression, mode, *brevano::TableFormatFromName(formatName));
+  }
   return chosen ? RunEngineCommand(chosen->run, expression) : 2;
 }
