@@ -144,7 +144,8 @@ void CopySubtree(ExprTree& tree, const ExprNode* src, ExprNode* dst) {
 // can neither fail half way nor cost more than the depth update of the moved nodes.
 void ReplaceWithSubtree(ExprTree& tree, ExprNode* src, ExprNode* dst) {
   if (src == dst) return;
-  for (const ExprNode* up = dst->parent; up; up = up->parent) {
+  // Only nodes no shallower than src can be src, so the climb stops at src's depth.
+  for (const ExprNode* up = dst->parent; up && up->depth >= src->depth; up = up->parent) {
     if (up == src) throw EngineError("A subtree cannot replace one of its own descendants");
   }
   Detach(tree, src);
