@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack in a temporary directory and checks its files, fields and menu entry.
+# Usage: check_deb.sh CPACK CPACK_CONFIG DESKTOP_FILE window|no-window
+set -euo pipefail
+cpack=$1 config=$2 desktop=$3 window=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# The entry must pass without errors, warnings or hints.
+validate_desktop() {
+  local out
+  if ! out=$(desktop-file-validate "$1" 2>&1) || [[ -n $out ]]; then fail "desktop-file-validate: $out"; fi
+}
+
+validate_desktop "$desktop"
+
+if ! "$cpack" --config "$config" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  echo "FAIL: cpack could not build the package"
+  exit 1
+fi
+debs=("$work"/*.deb)
+if [[ ${#debs[@]} -ne 1 || ! -f ${debs[0]} ]]; then
+  cat "$work/cpack.log"
+  echo "FAIL: expected one .deb in $work, found: ${debs[*]}"
+  exit 1
+fi
+deb=${debs[0]}
+echo "package: $(basename "$deb")"
+
+# dpkg -c lists "mode owner/group size date time ./path"; keep mode, owner and path.
+dpkg-deb -c "$deb" | awk '{print $1, $2, $6}' >"$work/contents"
+expect_file() {  # path [mode]
+  local line
+  line=$(awk -v p="./usr/$1" '$3 == p' "$work/contents")
+  if [[ -z $line ]]; then fail "the package lacks /usr/$1"; return; fi
+  [[ $line == *" root/root "* ]] || fail "/usr/$1 is not owned by root: $line"
+  [[ -z ${2:-} || $line == "$2 "* ]] || fail "/usr/$1 has mode ${line%% *}, expected $2"
+}
+expect_file bin/brevano -rwxr-xr-x
+expect_file share/man/man1/brevano.1.gz -rw-r--r--
+if [[ $window == window ]]; then
+  expect_file bin/brevano-boolean -rwxr-xr-x
+  expect_file share/applications/brevano-boolean.desktop -rw-r--r--
+  expect_file share/icons/hicolor/scalable/apps/brevano-boolean.svg -rw-r--r--
+  for size in 16 32 48 64 128 256; do
+    expect_file "share/icons/hicolor/${size}x${size}/apps/brevano-boolean.png" -rw-r--r--
+  done
+fi
+if grep -v ' \./usr/\| \./$' "$work/contents"; then fail "files outside /usr (listed above)"; fi
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == brevano-boolean ]] || fail "Package is '$(field Package)'"
+[[ $(field Maintainer) == "Brevano Boolean developers <dev@brevano.example>" ]] || fail "Maintainer is '$(field Maintainer)'"
+[[ -n $(field Version) && -n $(field Description) ]] || fail "Version or Description is empty"
+depends=$(field Depends)
+echo "Depends: $depends"
+required=(libc6 libstdc++6)
+if [[ $window == window ]]; then required+=(libqt6core6 libqt6gui6 libqt6widgets6); fi
+for package in "${required[@]}"; do
+  [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] || fail "Depends lacks $package"
+done
+
+# What a desktop installs: the entry and the icons as they are in the package, the man page readable.
+dpkg-deb -x "$deb" "$work/root"
+if [[ $window == window ]]; then
+  validate_desktop "$work/root/usr/share/applications/brevano-boolean.desktop"
+  for size in 16 32 48 64 128 256; do
+    png="$work/root/usr/share/icons/hicolor/${size}x${size}/apps/brevano-boolean.png"
+    [[ ! -f $png ]] || file -b "$png" | grep -q "^PNG image data, $size x $size," ||
+      fail "$png is not a ${size}x${size} PNG: $(file -b "$png")"
+  done
+fi
+zcat "$work/root/usr/share/man/man1/brevano.1.gz" | grep -q '^\.TH BREVANO 1 .*Brevano Boolean [0-9]' ||
+  fail "the man page has no .TH line with the version"
+
+"$work/root/usr/bin/brevano" --version >/dev/null || fail "the packaged brevano does not run"
+
+if ((failures)); then
+  echo "contents of the package:"
+  cat "$work/contents"
+  exit 1
+fi
+echo "ok"
