@@ -1,0 +1,157 @@
+// The main window: the expression box, the choice of truth values, "Tabulation" and the truth-table list.
+#include "app/frm_boolean.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <algorithm>
+#include <exception>
+#include <new>
+#include <optional>
+
+#include "app/truth_table_view.h"
+#include "engine/deep_stack.h"
+#include "engine/engine_error.h"
+#include "engine/pipeline.h"
+
+namespace brevano {
+
+namespace {
+
+constexpr QSize kClientSize(414, 505);
+// Tallest line of the legend that lets its four lines fit the 65-pixel box.
+constexpr int kLegendLineHeight = 15;
+
+// A font by name at a pixel height; where the platform lacks the family, the closest one of the hint.
+QFont PixelFont(const char* family, int pixels, QFont::StyleHint hint) {
+  QFont font(QString::fromLatin1(family));
+  font.setStyleHint(hint);
+  font.setPixelSize(pixels);
+  if (hint == QFont::TypeWriter) font.setFixedPitch(true);
+  return font;
+}
+
+}  // namespace
+
+QString ErrorMessageText(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+  return QString::fromStdString(text);
+}
+
+Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+  setObjectName(QStringLiteral("frm_bool_alg"));
+  setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  setFont(PixelFont("MS Sans Serif", 11, QFont::SansSerif));
+  setFixedSize(kClientSize);
+
+  eIN = new QLineEdit(QStringLiteral("not(a+b)"), this);
+  eIN->setObjectName(QStringLiteral("eIN"));
+  eIN->setGeometry(8, 8, 281, 21);
+  eIN->setMaxLength(kMaxExpressionLength);
+
+  LV = new TruthTableView(this);
+  LV->setObjectName(QStringLiteral("LV"));
+  LV->setGeometry(8, 88, 401, 409);
+
+  Button1 = new QPushButton(QStringLiteral("Tabulation"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(8, 32, 75, 25);
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &Tfrm_bool_alg::Button1Click);
+
+  M = new QTextEdit(this);
+  M->setObjectName(QStringLiteral("M"));
+  M->setGeometry(296, 8, 113, 65);
+  M->setFont(PixelFont("Courier", 13, QFont::TypeWriter));
+  M->setAcceptRichText(false);
+  M->setPlainText(QStringLiteral("+  or\n* and\n/ xor\n  not"));
+  M->setReadOnly(true);
+  M->setFocusPolicy(Qt::ClickFocus);
+  M->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  M->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  M->setLineWrapMode(QTextEdit::NoWrap);
+  M->document()->setDocumentMargin(1);
+  // The substitute of Courier may space its lines more widely; the four lines must fit the box.
+  QTextBlockFormat lines;
+  lines.setLineHeight(std::min(QFontMetrics(M->font()).lineSpacing(), kLegendLineHeight),
+                      QTextBlockFormat::FixedHeight);
+  QTextCursor legend(M->document());
+  legend.select(QTextCursor::Document);
+  legend.mergeBlockFormat(lines);
+
+  r1 = new QRadioButton(QStringLiteral("F \\ T"), this);
+  r1->setObjectName(QStringLiteral("r1"));
+  r1->setGeometry(232, 32, 57, 17);
+  r2 = new QRadioButton(QStringLiteral("0 \\ 1"), this);
+  r2->setObjectName(QStringLiteral("r2"));
+  r2->setGeometry(232, 48, 49, 17);
+  r2->setChecked(true);
+
+  setTabOrder(eIN, LV);
+  setTabOrder(LV, Button1);
+  setTabOrder(Button1, r1);
+  setTabOrder(r1, r2);
+
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, kClientSize, screen()->availableGeometry()));
+  FormCreate();
+}
+
+Tfrm_bool_alg::~Tfrm_bool_alg() = default;
+
+void Tfrm_bool_alg::FormCreate() {
+  QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+}
+
+// The whole run happens on the large-stack thread and the table is shown only once it is built,
+// so an error at any stage leaves the previous table exactly as it was.
+void Tfrm_bool_alg::Button1Click() {
+  const std::string text = eIN->text().toStdString();
+  const DisplayMode mode = r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne;
+  std::optional<TruthTable> table;
+  try {
+    RunWithLargeStack([&] {
+      const Listing listing = ProcessExpression(text, defTV);
+      table = TruthTable::Build(listing, mode, kWindowMaxVariables);
+    });
+  } catch (const EngineError& error) {
+    ShowError(ErrorMessageText(error.what()));
+    return;
+  } catch (const std::bad_alloc&) {
+    ShowError(ErrorMessageText("Not enough memory for this expression"));
+    return;
+  } catch (const std::exception& error) {
+    ShowError(ErrorMessageText(error.what()));
+    return;
+  }
+  LV->SetTable(std::move(*table));
+}
+
+void Tfrm_bool_alg::ShowError(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message, QMessageBox::Ok,
+                  this);
+  box.exec();
+}
+
+// Enter anywhere in the window that no control takes for itself presses the default button.
+void Tfrm_bool_alg::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && Button1->isEnabled()) {
+    Button1->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace brevano

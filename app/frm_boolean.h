@@ -1,0 +1,58 @@
+// The main window: the expression box, the choice of truth values, "Tabulation" and the truth-table list.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "app/tabulation.h"
+#include "engine/expr_tree.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+
+namespace brevano {
+
+class TruthTableView;
+
+/// Most variables of a table the window shows: as many as a row index can count.
+inline constexpr int kWindowMaxVariables = kMaxTableVariables;
+/// Most characters the expression box takes.
+inline constexpr int kMaxExpressionLength = 32'767;
+/// The application title, the window's caption and the title of its message boxes.
+inline constexpr const char* kApplicationTitle = "Brevano Boolean";
+
+/// The text shown for an error message: `message` with "." appended when its last byte sorts after ".".
+QString ErrorMessageText(const std::string& message);
+
+/// The main window. The controls are public fields named as in the layout.
+class Tfrm_bool_alg : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Tfrm_bool_alg(QWidget* parent = nullptr);
+  ~Tfrm_bool_alg() override;
+
+  QLineEdit* eIN = nullptr;        ///< the expression
+  ExprTree defTV;                  ///< the expression store; never shown
+  TruthTableView* LV = nullptr;    ///< the truth table
+  QPushButton* Button1 = nullptr;  ///< "Tabulation", the window's default button
+  QTextEdit* M = nullptr;          ///< the operator legend
+  QRadioButton* r1 = nullptr;      ///< "F \ T"
+  QRadioButton* r2 = nullptr;      ///< "0 \ 1"
+
+  /// Processes the expression and shows its truth table; an error keeps the previous table.
+  void Button1Click();
+  /// Sets the application title.
+  void FormCreate();
+
+ protected:
+  /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
+  virtual void ShowError(const QString& message);
+
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace brevano

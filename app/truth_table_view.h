@@ -1,0 +1,195 @@
+// The truth-table list: a report-style view that paints only the visible rows of a table computed on demand.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "app/tabulation.h"
+
+class QAction;
+class QHeaderView;
+class QMenu;
+class QProgressDialog;
+class QStandardItemModel;
+class QTimer;
+
+namespace brevano {
+
+/// Most rows "Copy" and "Copy table" put on the clipboard.
+inline constexpr std::uint64_t kMaxCopyRows = 1'000'000;
+
+/// A set of rows kept as disjoint closed ranges, so that any selection of a 2^63-row table is small.
+class RowSelection {
+ public:
+  /// Removes every row.
+  void Clear();
+  /// Makes the rows from `a` to `b` (either order) the whole selection.
+  void SelectOnly(std::uint64_t a, std::uint64_t b);
+  /// Adds the rows from `a` to `b` (either order).
+  void Add(std::uint64_t a, std::uint64_t b);
+  /// Adds `row` when it is not selected, removes it when it is.
+  void Toggle(std::uint64_t row);
+  /// True when `row` is selected.
+  bool Contains(std::uint64_t row) const;
+  /// Number of selected rows.
+  std::uint64_t Count() const { return count_; }
+  /// The ranges, first row to last row, in ascending order; adjacent ranges are merged.
+  const std::map<std::uint64_t, std::uint64_t>& Ranges() const { return ranges_; }
+
+ private:
+  void Remove(std::uint64_t row);
+
+  std::map<std::uint64_t, std::uint64_t> ranges_;
+  std::uint64_t count_ = 0;
+};
+
+/// The report list of a truth table: a header with one column per caption and rows painted on demand.
+///
+/// Row indexes, the current row and the selection anchor are 64-bit. The first visible row (top_)
+/// is the view's own state; the vertical scrollbar follows it. When there are more scroll positions
+/// than an int holds, the scrollbar runs over kScaledBarRange steps and a slider position stands
+/// for the rows in proportion: BarForTop rounds down and TopForBar rounds up, so that a position
+/// taken from a row maps back to that same row and keyboard, wheel and scrollbar arrows move by
+/// exact rows.
+class TruthTableView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  /// Range of the vertical scrollbar once the scroll positions exceed an int.
+  static constexpr int kScaledBarRange = 1 << 30;
+
+  explicit TruthTableView(QWidget* parent = nullptr);
+  ~TruthTableView() override;
+
+  /// Shows `table`: no current row, no selection, scrolled to the top.
+  void SetTable(TruthTable table);
+  /// Removes the table, its columns and its rows.
+  void Clear();
+  /// The table shown, or null when there is none.
+  const TruthTable* Table() const { return table_ ? &*table_ : nullptr; }
+  /// Number of rows shown.
+  std::uint64_t RowCount() const { return rows_; }
+
+  /// The horizontal header holding the captions.
+  QHeaderView* Header() const { return header_; }
+  /// Height of one row in pixels.
+  int RowHeight() const { return rowHeight_; }
+  /// Number of rows that fit wholly in the viewport (at least 1).
+  int VisibleRowCount() const;
+  /// The first row in the viewport.
+  std::uint64_t TopRow() const { return top_; }
+  /// Scrolls so that `row` is the first row in the viewport, as far as the table allows.
+  void ScrollToTop(std::uint64_t row);
+
+  /// The row with the keyboard focus, if any.
+  std::optional<std::uint64_t> CurrentRow() const;
+  /// Makes `row` current and the only selected row, and scrolls it into view.
+  void SelectRow(std::uint64_t row);
+  /// The selected rows.
+  const RowSelection& Selection() const { return selection_; }
+  /// Selects every row.
+  void SelectAll();
+
+  /// The selected rows with the caption line as tab-separated text; empty when more than
+  /// kMaxCopyRows rows are selected.
+  QString SelectedRowsText() const;
+  /// Copies the selected rows to the clipboard; refuses with a notice beyond kMaxCopyRows.
+  void CopySelection();
+  /// Copies every row to the clipboard; refuses with a notice beyond kMaxCopyRows.
+  void CopyTable();
+
+  /// Goes to the row given by `text`: a 0-based row index, or an assignment such as "A=1 B=0"
+  /// (variables not named are 0). Returns the error to show when the text names no row.
+  std::optional<QString> GoTo(const QString& text);
+  /// Asks for a row and goes to it.
+  void AskGoTo();
+
+  /// Starts the search for the next (forward) or previous row whose result is `wanted`, from the
+  /// current row. It runs on a worker thread; once it runs long a progress dialog can cancel it.
+  void FindResult(bool forward, int wanted);
+  /// True while a search runs.
+  bool SearchRunning() const { return search_ != nullptr; }
+  /// Stops a running search; the current row stays where it was.
+  void CancelSearch();
+
+  /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
+  void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }
+
+ signals:
+  /// A search ended: found, not found or cancelled.
+  void searchFinished();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  struct Search;
+
+  void CreateActions();
+  void UpdateMetrics();
+  void UpdateGeometries();
+  void UpdateScrollBars();
+  void UpdateActions();
+  void OnVerticalAction(int action);
+  void OnVerticalValue(int value);
+  void OnSearchTick();
+  void StopSearch();
+  void SelectionChanged();
+
+  std::uint64_t MaxTop() const;
+  bool BarScaled() const;
+  int BarForTop(std::uint64_t top) const;
+  std::uint64_t TopForBar(int value) const;
+  std::optional<std::uint64_t> RowAt(int y) const;
+  std::uint64_t RowAtClamped(int y) const;
+  void EnsureVisible(std::uint64_t row);
+  void CenterOn(std::uint64_t row);
+  void MoveCurrent(std::uint64_t row, Qt::KeyboardModifiers modifiers);
+  void ClickRow(std::uint64_t row, Qt::KeyboardModifiers modifiers);
+  QString RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const;
+  void Notify(const QString& text);
+
+  std::optional<TruthTable> table_;
+  std::uint64_t rows_ = 0;
+  std::uint64_t top_ = 0;
+  bool hasCurrent_ = false;
+  std::uint64_t current_ = 0;
+  std::uint64_t anchor_ = 0;
+  RowSelection selection_;
+  bool dragSelecting_ = false;
+  int wheelRemainder_ = 0;
+  int rowHeight_ = 16;
+  int headerHeight_ = 20;
+  int cellPadding_ = 4;  // the header's text margin, so that cells line up with their captions
+  bool syncingBar_ = false;
+
+  QHeaderView* header_ = nullptr;
+  QStandardItemModel* headerModel_ = nullptr;
+  QMenu* menu_ = nullptr;
+  QAction* copyAction_ = nullptr;
+  QAction* copyTableAction_ = nullptr;
+  QAction* selectAllAction_ = nullptr;
+  QAction* goToAction_ = nullptr;
+  QAction* findActions_[4] = {};
+  QTimer* searchTimer_ = nullptr;
+  std::unique_ptr<Search> search_;
+  std::function<void(const QString&)> noticeHandler_;
+};
+
+}  // namespace brevano

