@@ -18,12 +18,7 @@ std::string ExpandToNotation(std::string_view text) {
   ParseExpression(tree, text, CreateRoot(tree, ""));
   ExpandDiffNodes(tree, FirstNode(tree));
   EXPECT_TRUE(StoreIsConsistent(tree)) << text;
-  std::string out;
-  for (const ExprNode* node : tree.topLevel) {
-    if (!out.empty()) out += " | ";
-    out += PrintTree(node);
-  }
-  return out;
+  return TopLevelNotation(tree);
 }
 
 std::string DifferentiateNotation(std::string_view notation, const std::string& variable) {

@@ -2,7 +2,7 @@
 #include "tests/engine/reference_parser.h"
 
 #include "engine/expr_tree.h"
-#include "engine/tree_printer.h"
+#include "tests/support/tree_builder.h"
 
 namespace brevano::testing {
 
@@ -111,12 +111,7 @@ std::string ReferenceStripOuterParens(std::string text) {
 std::string ReferenceParseToNotation(const std::string& text) {
   ExprTree tree;
   Parse(tree, text, CreateRoot(tree, ""));
-  std::string out;
-  for (const ExprNode* node : tree.topLevel) {
-    if (!out.empty()) out += " | ";
-    out += PrintTree(node);
-  }
-  return out;
+  return TopLevelNotation(tree);
 }
 
 }  // namespace brevano::testing

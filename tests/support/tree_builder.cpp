@@ -54,15 +54,19 @@ ExprNode* BuildTree(ExprTree& tree, std::string_view notation, ExprNode* parent)
   return root;
 }
 
-std::string ParseToNotation(std::string_view text) {
-  ExprTree tree;
-  ParseExpression(tree, text, CreateRoot(tree, ""));
+std::string TopLevelNotation(const ExprTree& tree) {
   std::string out;
   for (const ExprNode* node : tree.topLevel) {
     if (!out.empty()) out += " | ";
     out += PrintTree(node);
   }
   return out;
+}
+
+std::string ParseToNotation(std::string_view text) {
+  ExprTree tree;
+  ParseExpression(tree, text, CreateRoot(tree, ""));
+  return TopLevelNotation(tree);
 }
 
 }  // namespace brevano::testing

@@ -12,6 +12,9 @@ namespace brevano::testing {
 /// (top-level when null) and returns its root. Texts must not contain "{", "}" or ", ".
 ExprNode* BuildTree(ExprTree& tree, std::string_view notation, ExprNode* parent = nullptr);
 
+/// Every top-level node of the store in the compact notation, joined by " | ".
+std::string TopLevelNotation(const ExprTree& tree);
+
 /// The parse of `text` into a fresh store with an empty root, every top-level node joined by " | ".
 std::string ParseToNotation(std::string_view text);
 
