@@ -58,7 +58,9 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   eIN = new QLineEdit(QStringLiteral("not(a+b)"), this);
   eIN->setObjectName(QStringLiteral("eIN"));
   eIN->setGeometry(8, 8, 281, 21);
-  eIN->setMaxLength(kMaxExpressionLength);
+  // One character more than accepted: a longer paste is cut to this length, and the click then
+  // reports it instead of tabulating a silently shortened expression.
+  eIN->setMaxLength(kMaxExpressionLength + 1);
 
   LV = new TruthTableView(this);
   LV->setObjectName(QStringLiteral("LV"));
@@ -117,6 +119,11 @@ void Tfrm_bool_alg::FormCreate() {
 // The whole run happens on the large-stack thread and the table is shown only once it is built,
 // so an error at any stage leaves the previous table exactly as it was.
 void Tfrm_bool_alg::Button1Click() {
+  if (eIN->text().size() > kMaxExpressionLength) {
+    ShowError(ErrorMessageText("The expression is too long: at most " + std::to_string(kMaxExpressionLength) +
+                               " characters are accepted"));
+    return;
+  }
   const std::string text = eIN->text().toStdString();
   const DisplayMode mode = r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne;
   std::optional<TruthTable> table;
