@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
   CLI::App app{"Brevano Boolean: truth tables of Boolean expressions", "brevano"};
   app.set_version_flag("--version", "brevano " BREVANO_VERSION);
   app.require_subcommand(1);
+  app.fallthrough();  // the global option may also follow the command: brevano tree --decimal-separator , …
   std::string separator;
   app.add_option("--decimal-separator", separator, "Decimal separator of numbers (default: the locale's)")
       ->check([](const std::string& value) {
