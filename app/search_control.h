@@ -1,0 +1,44 @@
+// When a long search stops: the caller may cancel it, and a time budget ends it early.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+namespace brevano {
+
+/// Called now and then with the work done and the work expected; returning false cancels.
+using StepProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+/// Shared by the stages of one minimisation. Cancelling (through the callback) is final and
+/// leaves no result; running out of time only tells a search to settle for the best it has.
+class SearchControl {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  /// Starts the clock; `budget` is the time the whole minimisation may take.
+  SearchControl(Clock::duration budget, StepProgress progress);
+
+  /// Counts one step of a search; false once the search must stop (cancelled or out of time).
+  bool Tick();
+  /// Reports progress of a stage with a measurable amount of work; false once cancelled.
+  bool Report(std::uint64_t done, std::uint64_t total);
+
+  /// True once the callback asked to stop.
+  bool Cancelled() const { return cancelled_; }
+  /// True once the time budget is spent (checked in Tick and Report).
+  bool TimeUp() const { return timeUp_; }
+
+ private:
+  void CheckClock(Clock::time_point now);
+
+  Clock::time_point start_;
+  Clock::time_point deadline_;
+  Clock::time_point lastReport_;
+  StepProgress progress_;
+  std::uint64_t ticks_ = 0;
+  bool cancelled_ = false;
+  bool timeUp_ = false;
+};
+
+}  // namespace brevano

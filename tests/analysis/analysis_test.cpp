@@ -1,0 +1,204 @@
+// The analysis of tables built from expressions: the round trip of the least forms through the
+// pipeline, known answers, the listing limit and the report's texts.
+#include "app/analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/boolean_form.h"
+#include "engine/pipeline.h"
+
+namespace brevano {
+namespace {
+
+TruthTable TableOf(const std::string& expression) {
+  ExprTree tree;
+  return TruthTable::Build(ProcessExpression(expression, tree), DisplayMode::kZeroOne);
+}
+
+// The function of `text`, typed back, equals the Result column of `table`: its variables are
+// among the table's, and every row of the table gives the same result.
+void ExpectSameFunction(const TruthTable& table, const std::string& text) {
+  const TruthTable back = TableOf(text);
+  const std::vector<std::string>& variables = table.Variables();
+  std::vector<int> source;  // for each variable of `back`, its column in `table`
+  for (const std::string& name : back.Variables()) {
+    const auto found = std::find(variables.begin(), variables.end(), name);
+    ASSERT_NE(found, variables.end()) << text << " names " << name;
+    source.push_back(static_cast<int>(found - variables.begin()));
+  }
+  const int count = static_cast<int>(source.size());
+  for (std::uint64_t row = 0; row < table.RowCount(); ++row) {
+    std::uint64_t backRow = 0;
+    for (int i = 0; i < count; ++i)
+      backRow = backRow << 1 | static_cast<std::uint64_t>(table.VariableValue(row, source[i]));
+    ASSERT_EQ(back.Result(backRow), table.Result(row)) << text << ", row " << row;
+  }
+}
+
+// A random expression over +, *, /, not(...), 0, 1 and up to `variables` letters in either case.
+std::string RandomExpression(std::mt19937_64& rng, int variables, int depth) {
+  const int kind = depth == 0 ? static_cast<int>(rng() % 2) : static_cast<int>(rng() % 6);
+  if (kind == 0) {
+    const char letter = static_cast<char>((rng() % 2 ? 'a' : 'A') + rng() % variables);
+    return std::string(1, letter);
+  }
+  if (kind == 1)
+    return rng() % 8 == 0 ? std::string(rng() % 2 ? "1" : "0") : std::string(1, 'a' + rng() % variables);
+  if (kind == 2) return "not(" + RandomExpression(rng, variables, depth - 1) + ")";
+  static constexpr char kOperators[] = {'+', '*', '/'};
+  return "(" + RandomExpression(rng, variables, depth - 1) + kOperators[rng() % 3] +
+         RandomExpression(rng, variables, depth - 1) + ")";
+}
+
+std::string Item(const Analysis& analysis, const std::string& label) {
+  for (const AnalysisItem& item : AnalysisItems(analysis)) {
+    if (item.label == label) return item.value;
+  }
+  return "(no item " + label + ")";
+}
+
+TEST(AnalysisTest, LeastFormsTypedBackGiveTheSameResults) {
+  std::mt19937_64 rng(21);
+  for (int trial = 0; trial < 300; ++trial) {
+    const std::string expression = RandomExpression(rng, 1 + trial % 7, 2 + trial % 4);
+    const TruthTable table = TableOf(expression);
+    const Analysis analysis = AnalyseTable(table);
+    ASSERT_TRUE(analysis.complete) << expression;
+    EXPECT_EQ(analysis.sum.status, MinimiseStatus::kExact) << expression;
+    EXPECT_EQ(analysis.product.status, MinimiseStatus::kExact) << expression;
+    ExpectSameFunction(table, analysis.sum.expression);
+    ExpectSameFunction(table, analysis.product.expression);
+  }
+}
+
+TEST(AnalysisTest, TwelveVariablesRoundTrip) {
+  const TruthTable table = TableOf("a*b*not(c)+d/e/f+g*not(h+i)+j*k*l+not(a)*not(l)*e");
+  ASSERT_EQ(table.Variables().size(), 12u);
+  const Analysis analysis = AnalyseTable(table);
+  ASSERT_TRUE(analysis.complete);
+  ExpectSameFunction(table, analysis.sum.expression);
+  ExpectSameFunction(table, analysis.product.expression);
+}
+
+struct KnownCase {
+  const char* expression;
+  const char* rows;
+  const char* verdict;
+  const char* minterms;
+  const char* maxterms;
+  const char* sum;
+  const char* product;
+};
+
+TEST(AnalysisTest, KnownAnswers) {
+  const KnownCase cases[] = {
+      {"1", "1 of 1", "always 1", "0", "none", "1", "1"},
+      {"not(0)", "1 of 1", "always 1", "0", "none", "1", "1"},
+      {"a*0", "0 of 1", "always 0", "none", "0", "0", "0"},
+      {"a+not(a)", "2 of 2", "always 1", "0, 1", "none", "1", "1"},
+      {"not(a+b)", "1 of 4", "depends on the variables", "0", "1, 2, 3", "not(A)*not(B)", "not(A)*not(B)"},
+      {"a/b/c", "4 of 8", "depends on the variables", "1, 2, 4, 7", "0, 3, 5, 6",
+       "not(A)*not(B)*C+not(A)*B*not(C)+A*not(B)*not(C)+A*B*C",
+       "(A+B+C)*(A+not(B)+not(C))*(not(A)+B+not(C))*(not(A)+not(B)+C)"},
+      {"not(a)*b+a*c", "4 of 8", "depends on the variables", "2, 3, 5, 7", "0, 1, 4, 6", "not(A)*B+A*C",
+       "(A+B)*(not(A)+C)"},
+      {"a+b*c", "5 of 8", "depends on the variables", "3, 4, 5, 6, 7", "0, 1, 2", "A+B*C", "(A+B)*(A+C)"},
+      {"a-b", "2 of 4", "depends on the variables", "1, 3", "0, 2", "B", "B"},
+      {"b10*a2+a10", "5 of 8", "depends on the variables", "3, 4, 5, 6, 7", "0, 1, 2", "A10+A2*B10",
+       "(A10+A2)*(A10+B10)"},
+  };
+  for (const KnownCase& known : cases) {
+    const Analysis analysis = AnalyseTable(TableOf(known.expression));
+    SCOPED_TRACE(known.expression);
+    EXPECT_EQ(Item(analysis, "Rows with Result 1:"), known.rows);
+    EXPECT_EQ(Item(analysis, "Verdict:"), known.verdict);
+    EXPECT_EQ(Item(analysis, "Minterms:"), known.minterms);
+    EXPECT_EQ(Item(analysis, "Maxterms:"), known.maxterms);
+    EXPECT_EQ(Item(analysis, "Minimal sum of products:"), known.sum);
+    EXPECT_EQ(Item(analysis, "Minimal product of sums:"), known.product);
+  }
+}
+
+TEST(AnalysisTest, ItemsComeInOrderWithTheirLabels) {
+  const std::vector<AnalysisItem> items = AnalysisItems(AnalyseTable(TableOf("a")));
+  const std::vector<std::string> labels = {
+      "Rows with Result 1:",     "Verdict:", "Minterms:", "Maxterms:", "Minimal sum of products:",
+      "Minimal product of sums:"};
+  ASSERT_EQ(items.size(), labels.size());
+  for (std::size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(items[i].label, labels[i]);
+}
+
+TEST(AnalysisTest, ListingStopsAtTheLimitAndCountsTheRest) {
+  AnalysisOptions options;
+  options.maxListedRows = 3;
+  const Analysis analysis = AnalyseTable(TableOf("a+b+c"), options);
+  EXPECT_EQ(Item(analysis, "Minterms:"), "1, 2, 3, ... (4 more)");
+  EXPECT_EQ(Item(analysis, "Maxterms:"), "0");
+  EXPECT_EQ(analysis.minterms.total, 7u);
+}
+
+TEST(AnalysisTest, BeyondTheMinimisingLimitCountsAndListsButDoesNotMinimise) {
+  std::string expression = "a0";
+  for (int i = 1; i <= kMaxMinimiseVariables; ++i) expression += "*a" + std::to_string(i);
+  AnalysisOptions options;
+  options.maxListedRows = 2;
+  const Analysis analysis = AnalyseTable(TableOf(expression), options);
+  ASSERT_TRUE(analysis.complete);
+  const std::uint64_t rows = std::uint64_t{1} << (kMaxMinimiseVariables + 1);
+  EXPECT_EQ(Item(analysis, "Rows with Result 1:"), "1 of " + std::to_string(rows));
+  EXPECT_EQ(Item(analysis, "Minterms:"), std::to_string(rows - 1));
+  EXPECT_EQ(Item(analysis, "Maxterms:"), "0, 1, ... (" + std::to_string(rows - 3) + " more)");
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: too many variables (at most 16)");
+}
+
+TEST(AnalysisTest, VariablesThatCannotBeTypedBackAreMarked) {
+  // The stray parenthesis stays in the leaf, which is a variable of its own that typed into an
+  // expression would change its grouping.
+  const Analysis analysis = AnalyseTable(TableOf("a*)b"));
+  EXPECT_FALSE(analysis.sum.typable);
+  EXPECT_EQ(analysis.sum.untypableVariable, ")B");
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"),
+            ")B*A (not expressible: the variable \")B\" cannot be typed back)");
+  EXPECT_TRUE(AnalyseTable(TableOf("x$")).sum.typable);
+}
+
+TEST(AnalysisTest, TypableNames) {
+  for (const char* name : {"A", "A10", "X_1", "NOT", "A.B"}) EXPECT_TRUE(CanBeTypedBack(name)) << name;
+  for (const char* name : {"", "M @A", "A+B", "(A)", "2", "1.5", "A;B", "X[1]"}) {
+    EXPECT_FALSE(CanBeTypedBack(name)) << name;
+  }
+}
+
+TEST(AnalysisTest, MarksOfUnprovenForms) {
+  Analysis analysis;
+  analysis.complete = true;
+  analysis.sum.status = MinimiseStatus::kHeuristic;
+  analysis.sum.expression = "A+B";
+  analysis.product.status = MinimiseStatus::kFewestTerms;
+  analysis.product.expression = "(A+B)";
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "A+B (heuristic, not proven minimal)");
+  EXPECT_EQ(Item(analysis, "Minimal product of sums:"), "(A+B) (fewest terms; fewest literals not proven)");
+  analysis.sum.status = MinimiseStatus::kCancelled;
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: stopped");
+}
+
+TEST(AnalysisTest, StoppingDuringMinimisationLeavesItIncomplete) {
+  const AnalysisProgress stop = [](AnalysisStage stage, std::uint64_t, std::uint64_t) {
+    return stage != AnalysisStage::kSumOfProducts;
+  };
+  const Analysis analysis = AnalyseTable(TableOf("a*b+c"), {}, stop);
+  EXPECT_FALSE(analysis.complete);
+  EXPECT_EQ(analysis.sum.status, MinimiseStatus::kCancelled);
+  EXPECT_EQ(analysis.onesCount, 5u);
+}
+
+TEST(AnalysisTest, AnEmptyTableHasNoAnalysis) {
+  const Analysis analysis = AnalyseTable(TruthTable());
+  EXPECT_FALSE(analysis.complete);
+  EXPECT_EQ(analysis.rowCount, 0u);
+}
+
+}  // namespace
+}  // namespace brevano
