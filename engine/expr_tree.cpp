@@ -14,16 +14,28 @@ namespace {
   throw EngineError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
+[[noreturn]] void ThrowTooLarge(const ExprTree& tree) {
+  throw EngineError("The expression grows too large (more than " + std::to_string(tree.maxNodes) + " nodes)");
+}
+
+// Sets the recorded depths of node and its ancestors to their true values. Lowering a whole path
+// at once keeps every recorded depth above its parent's.
+void RecordTrueDepths(ExprNode* node) {
+  std::vector<ExprNode*> path;
+  for (ExprNode* up = node; up; up = up->parent) path.push_back(up);
+  int depth = 0;
+  for (auto it = path.rbegin(); it != path.rend(); ++it) (*it)->depth = depth++;
+}
+
 ExprNode* NewNode(ExprTree& tree, ExprNode* parent, std::string_view text) {
+  // A recorded depth over the limit may be stale (its subtree moved up): the true one decides.
+  if (parent && parent->depth >= tree.maxDepth) RecordTrueDepths(parent);
   const int depth = parent ? parent->depth + 1 : 0;
   if (depth > tree.maxDepth) {
-    throw EngineError("The expression is nested too deeply (more than " +
-                      std::to_string(tree.maxDepth) + " levels)");
+    throw EngineError("The expression is nested too deeply (more than " + std::to_string(tree.maxDepth) +
+                      " levels)");
   }
-  if (tree.nodeCount >= tree.maxNodes) {
-    throw EngineError("The expression grows too large (more than " +
-                      std::to_string(tree.maxNodes) + " nodes)");
-  }
+  if (tree.nodeCount >= tree.maxNodes) ThrowTooLarge(tree);
   auto* node = new ExprNode{std::string(text), parent, {}, depth};
   ++tree.nodeCount;
   return node;
@@ -50,14 +62,17 @@ void FreeSubtree(ExprTree& tree, ExprNode* node) {
   }
 }
 
-void ShiftDepth(ExprNode* node, int delta) {
-  if (delta == 0) return;
-  std::vector<ExprNode*> pending{node};
+// Raises node's recorded depth to at least `depth`, and its descendants' as far as needed to keep
+// each above its parent's. Descendants with enough room already are not visited, so a subtree
+// that moved up before and comes back down costs nothing.
+void RaiseDepth(ExprNode* node, int depth) {
+  std::vector<std::pair<ExprNode*, int>> pending{{node, depth}};
   while (!pending.empty()) {
-    ExprNode* n = pending.back();
+    const auto [n, d] = pending.back();
     pending.pop_back();
-    n->depth += delta;
-    pending.insert(pending.end(), n->children.begin(), n->children.end());
+    if (n->depth >= d) continue;
+    n->depth = d;
+    for (ExprNode* child : n->children) pending.emplace_back(child, d + 1);
   }
 }
 
@@ -67,7 +82,10 @@ ExprTree::~ExprTree() { ClearTree(*this); }
 
 ExprNode* AppendChild(ExprTree& tree, ExprNode* parent, std::string_view text) {
   ExprNode* node = NewNode(tree, parent, text);
-  (parent ? parent->children : tree.topLevel).push_back(node);
+  auto& siblings = parent ? parent->children : tree.topLevel;
+  // Most nodes are binary operators: room for two children at once saves a reallocation.
+  if (siblings.capacity() == 0) siblings.reserve(2);
+  siblings.push_back(node);
   return node;
 }
 
@@ -103,9 +121,7 @@ void ClearTree(ExprTree& tree) {
   while (!tree.topLevel.empty()) DeleteNode(tree, tree.topLevel.back());
 }
 
-ExprNode* FirstNode(const ExprTree& tree) {
-  return tree.topLevel.empty() ? nullptr : tree.topLevel.front();
-}
+ExprNode* FirstNode(const ExprTree& tree) { return tree.topLevel.empty() ? nullptr : tree.topLevel.front(); }
 
 int TopLevelCount(const ExprTree& tree) { return static_cast<int>(tree.topLevel.size()); }
 
@@ -114,10 +130,24 @@ ExprNode* TopLevelAt(const ExprTree& tree, int index) {
   return tree.topLevel[static_cast<std::size_t>(index)];
 }
 
+std::size_t CountBelow(const ExprNode* node) {
+  std::size_t count = 0;
+  std::vector<const ExprNode*> pending(node->children.begin(), node->children.end());
+  while (!pending.empty()) {
+    const ExprNode* n = pending.back();
+    pending.pop_back();
+    ++count;
+    pending.insert(pending.end(), n->children.begin(), n->children.end());
+  }
+  return count;
+}
+
 // Copies depth first in child order, as a recursive walk would, but with an explicit stack. The
+// size is counted first, so a copy that cannot fit fails before it allocates anything. The
 // child count of each source node is taken when the walk reaches it, so copying into a node of
 // the source's own subtree grows until the node limit stops it instead of looping for ever.
 void CopySubtree(ExprTree& tree, const ExprNode* src, ExprNode* dst) {
+  if (CountBelow(src) > tree.maxNodes - std::min(tree.nodeCount, tree.maxNodes)) ThrowTooLarge(tree);
   struct Frame {
     const ExprNode* src;
     ExprNode* dst;
@@ -141,10 +171,11 @@ void CopySubtree(ExprTree& tree, const ExprNode* src, ExprNode* dst) {
 // The subtree of src is taken out first (as a temporary top-level node would hold a copy of it),
 // then dst's children are deleted from the last to the first, then dst takes src's text and
 // children. Relinking instead of copying twice gives the same tree without allocating, so a hoist
-// can neither fail half way nor cost more than the depth update of the moved nodes.
+// can neither fail half way nor cost more than the depth update of nodes that move down.
 void ReplaceWithSubtree(ExprTree& tree, ExprNode* src, ExprNode* dst) {
   if (src == dst) return;
-  // Only nodes no shallower than src can be src, so the climb stops at src's depth.
+  // Recorded depths grow strictly along every path down, so an ancestor of dst that is src's
+  // descendant has a greater recorded depth than src: the climb may stop below src's depth.
   for (const ExprNode* up = dst->parent; up && up->depth >= src->depth; up = up->parent) {
     if (up == src) throw EngineError("A subtree cannot replace one of its own descendants");
   }
@@ -154,7 +185,7 @@ void ReplaceWithSubtree(ExprTree& tree, ExprNode* src, ExprNode* dst) {
   dst->children = std::move(src->children);
   for (ExprNode* child : dst->children) {
     child->parent = dst;
-    ShiftDepth(child, dst->depth + 1 - child->depth);
+    RaiseDepth(child, dst->depth + 1);
   }
   src->children.clear();
   delete src;

@@ -13,19 +13,23 @@ struct ExprNode {
   std::string text;
   ExprNode* parent = nullptr;
   std::vector<ExprNode*> children;
-  int depth = 0;  ///< 0 for a top-level node, parent's depth + 1 otherwise
+  int depth = 0;  ///< nesting level: exact when created, an upper bound after a subtree moves up
 };
 
-/// Limits that keep every stage bounded in memory and recursion depth.
-inline constexpr std::size_t kMaxTreeNodes = 2'000'000;
+/// Limits that keep every stage bounded in memory and time: half a million nodes (about 50 MB) is
+/// more than seven times the largest tree the length limits let the parser build, and a
+/// derivative reaches it in well under a second.
+inline constexpr std::size_t kMaxTreeNodes = 500'000;
 inline constexpr int kMaxTreeDepth = 100'000;
 
 /// The store. It owns every node; a node pointer stays valid until that node is deleted.
 ///
-/// Nodes never move between parents: the subtree operations copy or relink whole subtrees, and
-/// a node's depth is fixed when it is created. The store counts its live nodes so that growth
-/// beyond kMaxTreeNodes (or nesting beyond kMaxTreeDepth) ends a run with a clear error before
-/// memory runs out.
+/// Nodes never move between parents: the subtree operations copy or relink whole subtrees. Every
+/// node's recorded depth exceeds its parent's by at least one, so it is never below the true
+/// nesting level; a subtree that moves up keeps its recorded depths (updating them would cost a
+/// walk over the subtree at every hoist), one that moves down is shifted. The store counts its
+/// live nodes so that growth beyond kMaxTreeNodes (or nesting beyond kMaxTreeDepth) ends a run
+/// with a clear error before memory runs out.
 struct ExprTree {
   ExprTree() = default;
   ExprTree(const ExprTree&) = delete;
@@ -65,7 +69,8 @@ int TopLevelCount(const ExprTree& tree);
 /// The top-level node at `index` (same index error as ChildAt).
 ExprNode* TopLevelAt(const ExprTree& tree, int index);
 
-/// Sets dst's text to src's and appends copies of src's children after dst's own children.
+/// Sets dst's text to src's and appends copies of src's children after dst's own children. A copy
+/// that cannot fit under the node limit raises the size error before anything is copied.
 void CopySubtree(ExprTree& tree, const ExprNode* src, ExprNode* dst);
 /// dst takes src's text and subtree, and src disappears from where it was.
 void ReplaceWithSubtree(ExprTree& tree, ExprNode* src, ExprNode* dst);

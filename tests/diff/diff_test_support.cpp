@@ -49,7 +49,7 @@ bool StoreIsConsistent(const ExprTree& tree) {
     pending.pop_back();
     ++reachable;
     for (const ExprNode* child : node->children) {
-      if (child->parent != node || child->depth != node->depth + 1) return false;
+      if (child->parent != node || child->depth <= node->depth) return false;
       pending.push_back(child);
     }
   }
