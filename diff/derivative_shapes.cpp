@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "diff/m_macros_diff.h"
-
 namespace brevano {
 
 namespace {
@@ -67,10 +65,19 @@ Shape CompileShape(std::string_view notation) { return ShapeReader(notation).Rea
 
 // Operands are held by pointer and places by the nodes created for them: nothing is found again by
 // its text, so an operand that happens to read like a placeholder cannot be confused with one.
-void BuildFromShape(ExprTree& tree, ExprNode* node, const Shape& shape, const std::string& variable,
+// An operand's last place receives the operand itself instead of a copy that would replace it:
+// the tree is the same, with fewer nodes allocated and a lower peak count.
+void BuildFromShape(ExprTree& tree, ExprNode* node, const Shape& shape, DiffWork& work,
                     std::string_view fillText) {
   std::vector<ExprNode*> operands;
   for (int i = 0; i < shape.operandCount; ++i) operands.push_back(ChildAt(node, i));
+  std::vector<std::size_t> lastPlace(operands.size(), 0);
+  for (std::size_t k = 1; k < shape.nodes.size(); ++k) {
+    const ShapeNode& place = shape.nodes[k];
+    if (place.role == ShapeRole::kCopy || place.role == ShapeRole::kDerivative) {
+      lastPlace[static_cast<std::size_t>(place.operand)] = k;
+    }
+  }
 
   SetNodeText(node, shape.nodes[0].text);
   std::vector<ExprNode*> created{node};
@@ -83,13 +90,20 @@ void BuildFromShape(ExprTree& tree, ExprNode* node, const Shape& shape, const st
   }
   for (std::size_t k = 1; k < shape.nodes.size(); ++k) {
     const ShapeNode& place = shape.nodes[k];
-    if (place.role == ShapeRole::kCopy || place.role == ShapeRole::kDerivative) {
-      CopySubtree(tree, operands[static_cast<std::size_t>(place.operand)], created[k]);
+    if (place.role != ShapeRole::kCopy && place.role != ShapeRole::kDerivative) continue;
+    const auto operand = static_cast<std::size_t>(place.operand);
+    if (lastPlace[operand] == k) {
+      ReplaceWithSubtree(tree, operands[operand], created[k]);
+      operands[operand] = nullptr;
+    } else {
+      CopySubtree(tree, operands[operand], created[k]);
     }
   }
-  for (auto it = operands.rbegin(); it != operands.rend(); ++it) DeleteNode(tree, *it);
-  for (std::size_t k = 1; k < shape.nodes.size(); ++k) {
-    if (shape.nodes[k].role == ShapeRole::kDerivative) Differentiate(tree, created[k], variable);
+  for (auto it = operands.rbegin(); it != operands.rend(); ++it) {
+    if (*it) DeleteNode(tree, *it);
+  }
+  for (std::size_t k = shape.nodes.size(); k-- > 1;) {
+    if (shape.nodes[k].role == ShapeRole::kDerivative) work.push_back({created[k]});
   }
 }
 

@@ -25,6 +25,14 @@ struct ShapeNode {
   int operand = 0;
 };
 
+/// Derivatives still to take, in order from the back: a node, or its child `child` when that is
+/// not negative (looked up only when its turn comes, as a recursive walk would).
+struct DiffTask {
+  ExprNode* node;
+  int child = -1;
+};
+using DiffWork = std::vector<DiffTask>;
+
 /// A rule's result in pre-order. Element 0 is the rewritten node itself.
 struct Shape {
   std::vector<ShapeNode> nodes;
@@ -38,9 +46,10 @@ Shape CompileShape(std::string_view notation);
 
 /// Rewrites `node` into `shape`: reads the operands (index error before any change), sets the
 /// node's text, appends the new nodes after the old children, copies the operands into their
-/// places, deletes the operands, then differentiates the derivative places in pre-order. Children
-/// beyond the operands stay in front of the new ones.
-void BuildFromShape(ExprTree& tree, ExprNode* node, const Shape& shape, const std::string& variable,
+/// places (the last place of each operand takes the operand itself), deletes the operands left,
+/// then adds the derivative places to `work`, to be differentiated in pre-order. Children beyond
+/// the operands stay in front of the new ones.
+void BuildFromShape(ExprTree& tree, ExprNode* node, const Shape& shape, DiffWork& work,
                     std::string_view fillText = {});
 
 }  // namespace brevano

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "diff/derivative_shapes.h"
-#include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
 #include "engine/text_tests.h"
@@ -51,34 +50,32 @@ void DifferentiateOrderName(ExprNode* node) {
   SetNodeText(node, "f_" + std::to_string(std::int64_t{order} + 1));
 }
 
-void DifferentiateFirstChild(ExprTree& tree, ExprNode* node, const std::string& variable) {
-  Differentiate(tree, ChildAt(node, 0), variable);
+void DifferentiateFirstChild(ExprNode* node, DiffWork& work) { work.push_back({node, 0}); }
+
+void DifferentiateSum(ExprNode* node, DiffWork& work) {
+  work.push_back({node, 1});
+  work.push_back({node, 0});
 }
 
-void DifferentiateSum(ExprTree& tree, ExprNode* node, const std::string& variable) {
-  Differentiate(tree, ChildAt(node, 0), variable);
-  Differentiate(tree, ChildAt(node, 1), variable);
-}
-
-void DifferentiateProduct(ExprTree& tree, ExprNode* node, const std::string& variable) {
-  BuildFromShape(tree, node, ProductShape(), variable);
+void DifferentiateProduct(ExprTree& tree, ExprNode* node, DiffWork& work) {
+  BuildFromShape(tree, node, ProductShape(), work);
 }
 
 // The operands are read before anything is built, so a lone "\" (which the parser keeps as a
 // leaf) fails with the index error instead of copying its own new nodes into themselves.
-void DifferentiateQuotient(ExprTree& tree, ExprNode* node, const std::string& variable) {
-  BuildFromShape(tree, node, QuotientShape(NodeText(node) == "\\"), variable);
+void DifferentiateQuotient(ExprTree& tree, ExprNode* node, DiffWork& work) {
+  BuildFromShape(tree, node, QuotientShape(NodeText(node) == "\\"), work);
 }
 
 // The exponent is converted before the node changes, so a text such as 1.2.3 leaves it as it was.
-void DifferentiatePower(ExprTree& tree, ExprNode* node, const std::string& variable) {
+void DifferentiatePower(ExprTree& tree, ExprNode* node, DiffWork& work) {
   const std::string& exponent = NodeText(ChildAt(node, 1));
   if (!IsNumberText(exponent)) {
-    BuildFromShape(tree, node, GeneralPowerShape(), variable);
+    BuildFromShape(tree, node, GeneralPowerShape(), work);
     return;
   }
   const std::string lowered = NumberToText(CheckedSub(TextToNumber(exponent), 1));
-  BuildFromShape(tree, node, NumericPowerShape(), variable, lowered);
+  BuildFromShape(tree, node, NumericPowerShape(), work, lowered);
 }
 
 }  // namespace brevano

@@ -3,21 +3,22 @@
 
 #include <string>
 
+#include "diff/derivative_shapes.h"
 #include "engine/expr_tree.h"
 
 namespace brevano {
 
 /// "f_N" becomes "f_" followed by N + 1; a rest that is no number text leaves the node unchanged.
 void DifferentiateOrderName(ExprNode* node);
-/// "neg @F" and "rad @F": the first child becomes its derivative.
-void DifferentiateFirstChild(ExprTree& tree, ExprNode* node, const std::string& variable);
-/// "+" and "-": both operands become their derivatives.
-void DifferentiateSum(ExprTree& tree, ExprNode* node, const std::string& variable);
+/// "neg @F" and "rad @F": the first child is to become its derivative.
+void DifferentiateFirstChild(ExprNode* node, DiffWork& work);
+/// "+" and "-": both operands are to become their derivatives, the first one first.
+void DifferentiateSum(ExprNode* node, DiffWork& work);
 /// "*": (u v)' = u' v + u v'.
-void DifferentiateProduct(ExprTree& tree, ExprNode* node, const std::string& variable);
-/// "/" and "\": (u / v)' = (u' v - u v') / v², keeping the node's operator.
-void DifferentiateQuotient(ExprTree& tree, ExprNode* node, const std::string& variable);
+void DifferentiateProduct(ExprTree& tree, ExprNode* node, DiffWork& work);
+/// "/" and "\\": (u / v)' = (u' v - u v') / v², keeping the node's operator.
+void DifferentiateQuotient(ExprTree& tree, ExprNode* node, DiffWork& work);
 /// "pow @F", "power @F" and "^": numeric exponents lowered by one, others through the logarithm.
-void DifferentiatePower(ExprTree& tree, ExprNode* node, const std::string& variable);
+void DifferentiatePower(ExprTree& tree, ExprNode* node, DiffWork& work);
 
 }  // namespace brevano

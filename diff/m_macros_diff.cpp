@@ -1,6 +1,8 @@
 // Symbolic differentiation: diff(expression;variable) calls replaced by derivatives, in place.
 #include "diff/m_macros_diff.h"
 
+#include <vector>
+
 #include "diff/diff_rules.h"
 #include "diff/named_functions.h"
 #include "engine/text_tests.h"
@@ -30,30 +32,63 @@ bool IsPowerText(const std::string& text) { return text == "pow @F" || text == "
 
 }  // namespace
 
+// Post-order with an explicit stack: a call's arguments are expanded before the call itself. An
+// expansion rewrites its node in place, so the parent's child count taken earlier stays valid.
 void ExpandDiffNodes(ExprTree& tree, ExprNode* node) {
-  const int count = ChildCount(node);
-  for (int i = 0; i < count; ++i) ExpandDiffNodes(tree, ChildAt(node, i));
-  if (NodeText(node) != "diff @F") return;
-  const std::string variable = NodeText(ChildAt(node, 1));
-  Differentiate(tree, ChildAt(node, 0), variable);
-  ReplaceCallByDerivative(tree, node);
+  struct Frame {
+    ExprNode* node;
+    int count;
+    int next;
+  };
+  std::vector<Frame> stack{{node, ChildCount(node), 0}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next < top.count) {
+      ExprNode* child = ChildAt(top.node, top.next++);
+      stack.push_back({child, ChildCount(child), 0});
+      continue;
+    }
+    ExprNode* call = top.node;
+    stack.pop_back();
+    if (NodeText(call) != "diff @F") continue;
+    const std::string variable = NodeText(ChildAt(call, 1));
+    Differentiate(tree, ChildAt(call, 0), variable);
+    ReplaceCallByDerivative(tree, call);
+  }
 }
+
+namespace {
 
 // The first matching test decides. Derivative-order names, the variable, atoms and numbers come
 // first and in this order; the atom test looks only at leaves, so operators such as "^" and ":"
-// with operands are left to the later tests.
-void Differentiate(ExprTree& tree, ExprNode* node, const std::string& variable) {
+// with operands are left to the later tests. Derivatives of descendants go to `work`.
+void DifferentiateOne(ExprTree& tree, ExprNode* node, const std::string& variable, DiffWork& work) {
   const std::string& text = NodeText(node);
   if (text.starts_with("f_")) return DifferentiateOrderName(node);
   if (text == variable) return SetNodeText(node, "1");
   if (ChildCount(node) == 0 && IsAtomText(text)) return SetNodeText(node, "0");
   if (IsNumberText(text)) return SetNodeText(node, "0");
-  if (text == "neg @F" || text == "rad @F") return DifferentiateFirstChild(tree, node, variable);
-  if (text == "+" || text == "-") return DifferentiateSum(tree, node, variable);
-  if (text == "*") return DifferentiateProduct(tree, node, variable);
-  if (text == "/" || text == "\\") return DifferentiateQuotient(tree, node, variable);
-  if (IsPowerText(text)) return DifferentiatePower(tree, node, variable);
-  if (const Shape* shape = NamedFunctionShape(text)) return BuildFromShape(tree, node, *shape, variable);
+  if (text == "neg @F" || text == "rad @F") return DifferentiateFirstChild(node, work);
+  if (text == "+" || text == "-") return DifferentiateSum(node, work);
+  if (text == "*") return DifferentiateProduct(tree, node, work);
+  if (text == "/" || text == "\\") return DifferentiateQuotient(tree, node, work);
+  if (IsPowerText(text)) return DifferentiatePower(tree, node, work);
+  if (const Shape* shape = NamedFunctionShape(text)) return BuildFromShape(tree, node, *shape, work);
+}
+
+}  // namespace
+
+// The rules leave the derivatives of their operands as tasks instead of recursing; taking the
+// tasks last in, first out differentiates the nodes in the order a recursive walk would, so the
+// same error comes first, and no depth of the tree can exhaust the stack.
+void Differentiate(ExprTree& tree, ExprNode* node, const std::string& variable) {
+  DiffWork work{{node}};
+  while (!work.empty()) {
+    const DiffTask task = work.back();
+    work.pop_back();
+    ExprNode* target = task.child < 0 ? task.node : ChildAt(task.node, task.child);
+    DifferentiateOne(tree, target, variable, work);
+  }
 }
 
 }  // namespace brevano

@@ -3,6 +3,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "simplify/rules.h"
 
@@ -80,14 +81,28 @@ std::span<const Rule> RulesFor(std::string_view text) {
 }  // namespace
 
 // A rule changes only its node's text and descendants, never the node's place or its siblings,
-// so the child count taken before the loop stays valid. Every rule either shrinks the subtree or
-// (17, 18, 20, 21) turns the node into "sqr @F" or "neg @F" over a child that only shrinking rules
-// can match, so the repetition at a node ends. Nodes that rules create below the node are not
-// visited again.
+// so the child count taken before the children are visited stays valid. Every rule either shrinks
+// the subtree or (17, 18, 20, 21) turns the node into "sqr @F" or "neg @F" over a child that only
+// shrinking rules can match, so the repetition at a node ends. Nodes that rules create below the
+// node are not visited again. The walk is post-order with an explicit stack, so any depth is safe.
 void SimplifyTree(ExprTree& tree, ExprNode* node) {
-  const int count = ChildCount(node);
-  for (int i = 0; i < count; ++i) SimplifyTree(tree, ChildAt(node, i));
-  while (SimplifyNode(tree, node)) {
+  struct Frame {
+    ExprNode* node;
+    int count;
+    int next;
+  };
+  std::vector<Frame> stack{{node, ChildCount(node), 0}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next < top.count) {
+      ExprNode* child = ChildAt(top.node, top.next++);
+      stack.push_back({child, ChildCount(child), 0});
+      continue;
+    }
+    ExprNode* done = top.node;
+    stack.pop_back();
+    while (SimplifyNode(tree, done)) {
+    }
   }
 }
 
