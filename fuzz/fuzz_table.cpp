@@ -1,0 +1,55 @@
+// Fuzz target: the whole pipeline, then the truth table of its listing and a few of its rows.
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/bit_parallel.h"
+#include "app/compiled_program.h"
+#include "app/tabulation.h"
+#include "engine/deep_stack.h"
+#include "engine/engine_error.h"
+#include "engine/numbers.h"
+#include "engine/pipeline.h"
+#include "fuzz/fuzz_target.h"
+
+namespace {
+
+// Tables up to this many rows are also counted in bulk; when rows times listing lines stay within
+// the budget, the count is checked against the rows evaluated one by one.
+constexpr std::uint64_t kCountedRows = std::uint64_t{1} << 16;
+constexpr std::uint64_t kRowByRowBudget = std::uint64_t{1} << 20;
+
+void TabulateFirstRows(const brevano::Listing& listing, brevano::DisplayMode mode) {
+  const brevano::TruthTable table = brevano::TruthTable::Build(listing, mode);
+  const std::uint64_t rows = table.RowCount();
+  const std::size_t columns = table.Variables().size() + 1;
+  for (std::uint64_t row = 0; row < std::min<std::uint64_t>(rows, 8); ++row) {
+    if (table.RowTexts(row).size() != columns) std::abort();
+  }
+  if (table.RowTexts(rows - 1).size() != columns) std::abort();
+  if (rows > kCountedRows) return;
+  const brevano::CountOutcome counted = brevano::CountRows(table.Program(), 1);
+  if (counted.stopped || counted.count > rows) std::abort();
+  if (rows * (listing.size() + 1) > kRowByRowBudget) return;
+  std::uint64_t ones = 0;
+  for (std::uint64_t row = 0; row < rows; ++row) ones += static_cast<std::uint64_t>(table.Result(row) == 1);
+  if (counted.count != ones) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte picks the decimal separator and the display mode.
+  brevano::SetDecimalSeparator(data[0] & 1 ? ',' : '.');
+  const auto mode = data[0] & 2 ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
+  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  try {
+    brevano::RunWithLargeStack([&] {
+      brevano::ExprTree tree;
+      TabulateFirstRows(brevano::ProcessExpression(text, tree), mode);
+    });
+  } catch (const brevano::EngineError&) {
+  }
+  return 0;
+}
