@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/analysis.h"
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
@@ -52,6 +53,34 @@ void CommandTree(const std::string& expression, std::ostream& out) {
 void CommandListing(const std::string& expression, std::ostream& out) {
   ExprTree tree;
   for (const std::string& line : ProcessExpression(expression, tree)) out << line << '\n';
+}
+
+std::string AnalyseHelp() {
+  const AnalysisOptions defaults;
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(defaults.minimiseBudget).count();
+  return "Minterms and maxterms are row numbers: row 0 has every variable 0, and the first variable\n"
+         "(in the table's order) is the most significant bit. At most " +
+         std::to_string(defaults.maxListedRows) +
+         " of each are listed,\nthen \"... (N more)\".\n"
+         "The minimal forms have the fewest terms, then the fewest literals; among equals, the first\n"
+         "in term order (variable by variable: not(X) before X before X absent). Each is searched for\n"
+         "up to " +
+         std::to_string(seconds) +
+         " s; then the best form found is printed and marked as not proven. The forms are\n"
+         "written in the program's syntax, to be typed back. At most " +
+         std::to_string(kMaxAnalysedVariables) + " variables; forms up to " +
+         std::to_string(kMaxMinimiseVariables) + ".";
+}
+
+void CommandAnalyse(const std::string& expression, std::ostream& out) {
+  const TruthTable table = BuildExpressionTable(expression, DisplayMode::kZeroOne);
+  const std::size_t variables = table.Variables().size();
+  if (variables > static_cast<std::size_t>(kMaxAnalysedVariables)) {
+    throw EngineError("Too many variables to analyse (" + std::to_string(variables) + "): at most " +
+                      std::to_string(kMaxAnalysedVariables));
+  }
+  for (const AnalysisItem& item : AnalysisItems(AnalyseTable(table)))
+    out << item.label << ' ' << item.value << '\n';
 }
 
 TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode) {

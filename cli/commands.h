@@ -21,6 +21,16 @@ void CommandTree(const std::string& expression, std::ostream& out);
 /// The pipeline's listing, one line per listing line.
 void CommandListing(const std::string& expression, std::ostream& out);
 
+/// Most variables `analyse` accepts: every row is evaluated to count the 1 rows.
+inline constexpr int kMaxAnalysedVariables = 32;
+
+/// What `analyse` prints, for its help: row numbering, listing limit, the forms and their limits.
+std::string AnalyseHelp();
+
+/// The analysis of the truth table's Result column, one labelled item a line. Recursive: run it
+/// on the large stack.
+void CommandAnalyse(const std::string& expression, std::ostream& out);
+
 /// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
 /// variables. Recursive: run it on the large stack.
 TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode);

@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
       {"expand", "Print the tree after the diff calls are expanded", brevano::cli::CommandExpand},
       {"tree", "Print the tree after differentiation and simplification", brevano::cli::CommandTree},
       {"listing", "Print the tagged listing the truth table evaluates", brevano::cli::CommandListing},
+      {"analyse", "Print the analysis of the Result column, one labelled line each",
+       brevano::cli::CommandAnalyse},
   };
   std::string expression;
   const Subcommand* chosen = nullptr;
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
         ->required();
     cmd->callback([&chosen, &sub] { chosen = &sub; });
   }
+  app.get_subcommand("analyse")->footer(brevano::cli::AnalyseHelp());
 
   bool falseTrue = false;
   std::string formatName = "tsv";

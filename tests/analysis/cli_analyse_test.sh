@@ -1,0 +1,55 @@
+#!/bin/bash
+# brevano analyse end to end: the six labelled lines, the round trip of the printed forms through
+# brevano table, and errors printed alone on standard error.
+# Usage: cli_analyse_test.sh PATH_TO_BREVANO
+set -u
+brevano=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL $*"
+  failures=$((failures + 1))
+}
+
+# expect NAME STATUS STDOUT STDERR -- ARGS...
+expect() {
+  local name=$1 status=$2 out=$3 err=$4
+  shift 5
+  "$brevano" "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  printf '%s' "$out" >"$work/want_out"
+  printf '%s' "$err" >"$work/want_err"
+  if [[ $got != "$status" ]] || ! cmp -s "$work/out" "$work/want_out" || ! cmp -s "$work/err" "$work/want_err"; then
+    fail "$name: status $got (want $status)"
+    diff "$work/want_out" "$work/out" | head -10
+    diff "$work/want_err" "$work/err" | head -10
+  fi
+}
+
+nl=$'\n'
+expect example 0 "Rows with Result 1: 4 of 8${nl}Verdict: depends on the variables${nl}Minterms: 2, 3, 5, 7${nl}Maxterms: 0, 1, 4, 6${nl}Minimal sum of products: not(A)*B+A*C${nl}Minimal product of sums: (A+B)*(not(A)+C)$nl" "" \
+  -- analyse 'not(a)*b+a*c'
+expect constant 0 "Rows with Result 1: 1 of 1${nl}Verdict: always 1${nl}Minterms: 0${nl}Maxterms: none${nl}Minimal sum of products: 1${nl}Minimal product of sums: 1$nl" "" \
+  -- analyse 'not(0)'
+expect leading_minus 0 "Rows with Result 1: 1 of 2${nl}Verdict: depends on the variables${nl}Minterms: 1${nl}Maxterms: 0${nl}Minimal sum of products: A${nl}Minimal product of sums: A$nl" "" \
+  -- analyse -- -a
+expect engine_error 1 "" "Floating point division by zero$nl" -- analyse '1/0'
+big=a0
+for i in $(seq 1 32); do big="$big+a$i"; done
+expect too_many 1 "" "Too many variables to analyse (33): at most 32$nl" -- analyse "$big"
+
+# The printed forms, typed back, give the table's Result column (the expressions use every variable).
+for expression in 'a/b/c' 'not(a+b)*c+d/a' '(a+b)*(c+d)*not(a*d)' 'a*b+b*c+c*a' 'not(a/b)+c*d*e'; do
+  "$brevano" analyse "$expression" >"$work/analysis" || fail "analyse $expression"
+  want=$("$brevano" table "$expression")
+  for label in 'Minimal sum of products: ' 'Minimal product of sums: '; do
+    form=$(grep "^$label" "$work/analysis" | cut -c$((${#label} + 1))-)
+    got=$("$brevano" table "$form")
+    [[ "$got" == "$want" ]] || fail "round trip of $expression through '$form'"
+  done
+done
+
+[[ $failures == 0 ]] && echo "all passed"
+exit $((failures > 0))
