@@ -1,6 +1,6 @@
 // Worst-case inputs within the length limits: the time from text to result or error, per case.
 //
-// Usage: brevano_bench_robustness [--runs N] [--dir FOLDER...] [NAME-FILTER...]
+// Usage: brevano_bench_robustness [--runs N] [--dir FOLDER]... [NAME-FILTER...]
 // Each case runs the pipeline, builds the truth table and formats its first rows and its last row,
 // on the large-stack thread, as the window and the command-line tool do. The slowest of N runs is
 // printed with the outcome (the number of listing lines, or the error message).
@@ -31,6 +31,7 @@ constexpr std::size_t kWindowLimit = 32'767;
 struct Case {
   std::string name;
   std::string text;
+  char separator = '.';
 };
 
 std::string Repeat(std::string_view unit, std::size_t count) {
@@ -65,7 +66,9 @@ std::vector<Case> MakeCases() {
   std::vector<Case> cases;
   for (const std::size_t limit : {kWindowLimit, kCliLimit}) {
     const std::string tag = limit == kCliLimit ? "/64K" : "/32K";
-    auto add = [&](std::string name, std::string text) { cases.push_back({name + tag, std::move(text)}); };
+    auto add = [&](std::string name, std::string text) {
+      cases.push_back({name + tag, std::move(text), '.'});
+    };
     add("parentheses", Nest("(", "a", ")", limit));
     add("open_parentheses", Repeat("(", limit));
     add("unary_minus", Repeat("-", limit - 1) + "a");
@@ -104,10 +107,10 @@ std::vector<Case> MakeCases() {
   for (int levels = 1; levels <= 12; ++levels) {
     cases.push_back(
         {"diff_nested_mixed_" + std::to_string(levels), NestedDiff("sin(x)*exp(x)/ln(x)^x", levels)});
-    cases.push_back({"diff_nested_product_" + std::to_string(levels), NestedDiff("x*x*x", levels)});
+    cases.push_back({"diff_nested_product_" + std::to_string(levels), NestedDiff("x*x*x", levels), '.'});
   }
-  cases.push_back({"diff_nested_power_6", NestedDiff("x^x^x^x", 6)});
-  cases.push_back({"diff_nested_200", NestedDiff("x*x", 200)});
+  cases.push_back({"diff_nested_power_6", NestedDiff("x^x^x^x", 6), '.'});
+  cases.push_back({"diff_nested_200", NestedDiff("x*x", 200), '.'});
   return cases;
 }
 
@@ -161,13 +164,17 @@ int main(int argc, char** argv) {
       std::vector<std::filesystem::path> files;
       for (const auto& entry : std::filesystem::directory_iterator(argv[++i])) files.push_back(entry.path());
       std::sort(files.begin(), files.end());
-      for (const auto& file : files) cases.push_back({file.filename().string(), ReadFile(file)});
+      // Kept fuzz inputs: the first byte selects the decimal separator (odd: comma); the rest is the text.
+      for (const auto& file : files) {
+        const std::string bytes = ReadFile(file);
+        cases.push_back({file.filename().string(), bytes.empty() ? bytes : bytes.substr(1),
+                         !bytes.empty() && (bytes[0] & 1) ? ',' : '.'});
+      }
     } else {
       filters.push_back(arg);
     }
   }
   if (!fromFiles) cases = MakeCases();
-  brevano::SetDecimalSeparator('.');
   double worst = 0;
   std::string worstName;
   for (const Case& c : cases) {
@@ -176,6 +183,7 @@ int main(int argc, char** argv) {
         })) {
       continue;
     }
+    brevano::SetDecimalSeparator(c.separator);
     Outcome slowest;
     for (int run = 0; run < runs; ++run) {
       Outcome o = RunOnce(c.text);
