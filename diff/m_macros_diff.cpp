@@ -12,20 +12,21 @@ namespace brevano {
 namespace {
 
 // The call node takes the derivative's text and children in place of its first two arguments;
-// further arguments stay in front. With exactly two arguments the derivative is moved up
-// without copying.
+// further arguments stay in front. The derivative's children are moved, not copied: each goes
+// into a new last child of the call, so the result is the one a copy would give at no cost in
+// nodes, however many diff calls with extra arguments are nested.
 void ReplaceCallByDerivative(ExprTree& tree, ExprNode* call) {
   ExprNode* derivative = ChildAt(call, 0);
   if (ChildCount(call) == 2) {
     ReplaceWithSubtree(tree, derivative, call);
     return;
   }
-  ExprNode* held = AppendSibling(tree, nullptr, "");
-  CopySubtree(tree, derivative, held);
+  const std::string text = NodeText(derivative);
+  const std::vector<ExprNode*> moved = derivative->children;
+  for (ExprNode* child : moved) ReplaceWithSubtree(tree, child, AppendChild(tree, call, ""));
   DeleteNode(tree, ChildAt(call, 1));
   DeleteNode(tree, ChildAt(call, 0));
-  CopySubtree(tree, held, call);
-  DeleteNode(tree, held);
+  SetNodeText(call, text);
 }
 
 bool IsPowerText(const std::string& text) { return text == "pow @F" || text == "power @F" || text == "^"; }

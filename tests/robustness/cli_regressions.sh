@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs `brevano tree` and `brevano table` over every kept fuzz input: each must end with status 0,
+# Runs `brevano tree` and `brevano table` over kept fuzz inputs: each must end with status 0,
 # or with status 1 and one non-empty line on standard error, never with a signal.
 # Usage: cli_regressions.sh BREVANO INPUT-FOLDER...
 set -uo pipefail
