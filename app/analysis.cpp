@@ -150,6 +150,7 @@ Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
   if (!ListRows(program, analysis, options.maxListedRows, StageProgress(progress, AnalysisStage::kListing))) {
     return analysis;
   }
+  analysis.rowsComplete = true;
   if (program.VariableCount() > kMaxMinimiseVariables) {
     analysis.sum.status = analysis.product.status = MinimiseStatus::kTooManyVariables;
     analysis.complete = true;
@@ -164,12 +165,14 @@ Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
 }
 
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis) {
+  const bool rows = analysis.rowsComplete;
+  const std::string stopped = FormText(MinimalForm{});
   return {
       {"Rows with Result 1:",
-       std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount)},
-      {"Verdict:", VerdictText(analysis.verdict)},
-      {"Minterms:", RowListText(analysis.minterms)},
-      {"Maxterms:", RowListText(analysis.maxterms)},
+       rows ? std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount) : stopped},
+      {"Verdict:", rows ? VerdictText(analysis.verdict) : stopped},
+      {"Minterms:", rows ? RowListText(analysis.minterms) : stopped},
+      {"Maxterms:", rows ? RowListText(analysis.maxterms) : stopped},
       {"Minimal sum of products:", FormText(analysis.sum)},
       {"Minimal product of sums:", FormText(analysis.product)},
   };

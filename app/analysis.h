@@ -65,7 +65,8 @@ struct Analysis {
   RowList maxterms;       ///< rows whose Result is 0
   MinimalForm sum;        ///< least sum of products
   MinimalForm product;    ///< least product of sums
-  bool complete = false;  ///< false when stopped, or for an empty table: then nothing else is meaningful
+  bool rowsComplete = false;  ///< the counts, the verdict and the row lists are final
+  bool complete = false;      ///< everything is final (false when stopped, and for an empty table)
 };
 
 /// Analyses the Result column of `table`.
@@ -78,10 +79,10 @@ struct AnalysisItem {
   std::string value;
 };
 
-/// The six items of a complete analysis, in order: rows with Result 1 ("3 of 8"), verdict,
-/// minterms and maxterms ("none", or the numbers joined by ", " and, past the listing limit,
-/// ", ... (N more)"), least sum of products, least product of sums (the expression, marked when
-/// heuristic or when a variable cannot be typed back, or "not computed: " and the reason).
+/// The six items, in order: rows with Result 1 ("3 of 8"), verdict, minterms and maxterms ("none",
+/// or the numbers joined by ", " and, past the listing limit, ", ... (N more)"), least sum of
+/// products, least product of sums (the expression, marked when not proven least or when a
+/// variable cannot be typed back). What was not computed says "not computed: " and the reason.
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis);
 
 }  // namespace brevano

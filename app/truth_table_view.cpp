@@ -27,6 +27,7 @@
 #include <string>
 #include <thread>
 
+#include "app/analysis_dialog.h"
 #include "app/bit_parallel.h"
 
 namespace brevano {
@@ -190,6 +191,7 @@ void TruthTableView::CreateActions() {
                          [this] { FindResult(false, 1); });
   findActions_[3] = make(tr("Previous row where Result is 0"), {QKeySequence(Qt::SHIFT | Qt::Key_F4)},
                          [this] { FindResult(false, 0); });
+  analyseAction_ = make(tr("Analyse\u2026"), {}, [this] { OpenAnalysis(); });
 
   menu_ = new QMenu(this);
   menu_->addAction(copyAction_);
@@ -199,6 +201,8 @@ void TruthTableView::CreateActions() {
   menu_->addAction(goToAction_);
   menu_->addSeparator();
   for (QAction* action : findActions_) menu_->addAction(action);
+  menu_->addSeparator();
+  menu_->addAction(analyseAction_);
 }
 
 void TruthTableView::UpdateActions() {
@@ -208,6 +212,15 @@ void TruthTableView::UpdateActions() {
   selectAllAction_->setEnabled(rows);
   goToAction_->setEnabled(rows);
   for (QAction* action : findActions_) action->setEnabled(rows);
+  analyseAction_->setEnabled(rows);
+}
+
+AnalysisDialog* TruthTableView::OpenAnalysis() {
+  if (!table_ || rows_ == 0) return nullptr;
+  auto* dialog = new AnalysisDialog(*table_, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+  return dialog;
 }
 
 void TruthTableView::SelectionChanged() {

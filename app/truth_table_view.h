@@ -20,6 +20,8 @@ class QTimer;
 
 namespace brevano {
 
+class AnalysisDialog;
+
 /// Most rows "Copy" and "Copy table" put on the clipboard.
 inline constexpr std::uint64_t kMaxCopyRows = 1'000'000;
 
@@ -117,6 +119,10 @@ class TruthTableView : public QAbstractScrollArea {
   /// Stops a running search; the current row stays where it was.
   void CancelSearch();
 
+  /// Opens the analysis of the table shown in a dialog of its own (deleted when closed); null
+  /// without rows.
+  AnalysisDialog* OpenAnalysis();
+
   /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
   void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }
 
@@ -187,6 +193,7 @@ class TruthTableView : public QAbstractScrollArea {
   QAction* selectAllAction_ = nullptr;
   QAction* goToAction_ = nullptr;
   QAction* findActions_[4] = {};
+  QAction* analyseAction_ = nullptr;
   QTimer* searchTimer_ = nullptr;
   std::unique_ptr<Search> search_;
   std::function<void(const QString&)> noticeHandler_;

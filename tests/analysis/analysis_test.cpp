@@ -173,7 +173,7 @@ TEST(AnalysisTest, TypableNames) {
 
 TEST(AnalysisTest, MarksOfUnprovenForms) {
   Analysis analysis;
-  analysis.complete = true;
+  analysis.rowsComplete = analysis.complete = true;
   analysis.sum.status = MinimiseStatus::kHeuristic;
   analysis.sum.expression = "A+B";
   analysis.product.status = MinimiseStatus::kFewestTerms;
@@ -190,14 +190,16 @@ TEST(AnalysisTest, StoppingDuringMinimisationLeavesItIncomplete) {
   };
   const Analysis analysis = AnalyseTable(TableOf("a*b+c"), {}, stop);
   EXPECT_FALSE(analysis.complete);
-  EXPECT_EQ(analysis.sum.status, MinimiseStatus::kCancelled);
-  EXPECT_EQ(analysis.onesCount, 5u);
+  EXPECT_EQ(Item(analysis, "Rows with Result 1:"), "5 of 8");
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: stopped");
+  EXPECT_EQ(Item(analysis, "Minimal product of sums:"), "not computed: stopped");
 }
 
 TEST(AnalysisTest, AnEmptyTableHasNoAnalysis) {
   const Analysis analysis = AnalyseTable(TruthTable());
   EXPECT_FALSE(analysis.complete);
   EXPECT_EQ(analysis.rowCount, 0u);
+  EXPECT_EQ(Item(analysis, "Verdict:"), "not computed: stopped");
 }
 
 }  // namespace

@@ -1,0 +1,233 @@
+// The analysis dialog: fields for the six items, and a worker thread polled by a timer.
+#include "app/analysis_dialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "app/analysis.h"
+
+namespace brevano {
+
+namespace {
+
+constexpr int kPollMs = 50;
+// The items whose values can be long get a multi-line field.
+constexpr int kLongItemsFrom = 2;
+constexpr int kLongFieldLines = 3;
+
+QString StageText(AnalysisStage stage) {
+  switch (stage) {
+    case AnalysisStage::kCounting: return QObject::tr("Counting the rows with Result 1\u2026");
+    case AnalysisStage::kListing: return QObject::tr("Listing the minterms and maxterms\u2026");
+    case AnalysisStage::kSumOfProducts: return QObject::tr("Minimising the sum of products\u2026");
+    case AnalysisStage::kProductOfSums: break;
+  }
+  return QObject::tr("Minimising the product of sums\u2026");
+}
+
+QString VariablesNote(const TruthTable& table) {
+  QStringList names;
+  for (const std::string& name : table.Variables()) names << QString::fromStdString(name);
+  if (names.isEmpty()) return QObject::tr("The table has no variables: one row, row 0.");
+  return QObject::tr(
+             "Variables in the table's order: %1. Rows are numbered from 0; the first variable "
+             "is the most significant bit.")
+      .arg(names.join(QStringLiteral(", ")));
+}
+
+void SetFieldText(QWidget* field, const QString& text) {
+  if (auto* line = qobject_cast<QLineEdit*>(field)) {
+    line->setText(text);
+    line->setCursorPosition(0);
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
+    box->setPlainText(text);
+  }
+}
+
+QString FieldTextOf(const QWidget* field) {
+  if (const auto* line = qobject_cast<const QLineEdit*>(field)) return line->text();
+  if (const auto* box = qobject_cast<const QPlainTextEdit*>(field)) return box->toPlainText();
+  return {};
+}
+
+}  // namespace
+
+// What the worker thread shares with the dialog: progress through atomics, the result under the mutex.
+struct AnalysisDialog::Work {
+  TruthTable table;
+  std::atomic<bool> cancel{false};
+  std::atomic<int> stage{static_cast<int>(AnalysisStage::kCounting)};
+  std::atomic<std::uint64_t> done{0};
+  std::atomic<std::uint64_t> total{0};
+  std::mutex mutex;
+  bool finished = false;
+  bool failed = false;
+  Analysis analysis;
+  std::thread worker;
+};
+
+AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(tr("Analysis"));
+  BuildLayout(table);
+  timer_ = new QTimer(this);
+  timer_->setInterval(kPollMs);
+  connect(timer_, &QTimer::timeout, this, &AnalysisDialog::Poll);
+  Start(std::move(table));
+}
+
+AnalysisDialog::~AnalysisDialog() { Stop(); }
+
+void AnalysisDialog::BuildLayout(const TruthTable& table) {
+  auto* layout = new QVBoxLayout(this);
+  auto* note = new QLabel(VariablesNote(table), this);
+  note->setWordWrap(true);
+  note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(note);
+
+  auto* form = new QFormLayout();
+  const std::vector<AnalysisItem> items = AnalysisItems(Analysis{});
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    const QString label = QString::fromStdString(items[i].label);
+    QWidget* field;
+    if (i < kLongItemsFrom) {
+      auto* line = new QLineEdit(this);
+      line->setReadOnly(true);
+      field = line;
+    } else {
+      auto* box = new QPlainTextEdit(this);
+      box->setReadOnly(true);
+      box->setFixedHeight(box->fontMetrics().lineSpacing() * kLongFieldLines + 2 * box->frameWidth() + 8);
+      field = box;
+    }
+    field->setAccessibleName(label);
+    fields_[label] = field;
+    form->addRow(label, field);
+  }
+  layout->addLayout(form);
+
+  stage_ = new QLabel(this);
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 1000);
+  layout->addWidget(stage_);
+  layout->addWidget(progress_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  stop_ = buttons->addButton(tr("Stop"), QDialogButtonBox::RejectRole);
+  copy_ = buttons->addButton(tr("Copy all"), QDialogButtonBox::ActionRole);
+  QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+  stop_->setAutoDefault(false);
+  copy_->setAutoDefault(false);
+  copy_->setEnabled(false);
+  connect(stop_, &QPushButton::clicked, this, &AnalysisDialog::Stop);
+  connect(copy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(ReportText()); });
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  layout->addWidget(buttons);
+  resize(560, sizeHint().height());
+}
+
+void AnalysisDialog::Start(TruthTable table) {
+  for (auto& [label, field] : fields_) SetFieldText(field, QStringLiteral("\u2026"));
+  work_ = std::make_unique<Work>();
+  work_->table = std::move(table);
+  Work* work = work_.get();
+  work->worker = std::thread([work] {
+    const AnalysisProgress progress = [work](AnalysisStage stage, std::uint64_t done, std::uint64_t total) {
+      work->stage.store(static_cast<int>(stage), std::memory_order_relaxed);
+      work->done.store(done, std::memory_order_relaxed);
+      work->total.store(total, std::memory_order_relaxed);
+      return !work->cancel.load(std::memory_order_relaxed);
+    };
+    Analysis analysis;
+    bool failed = false;
+    try {
+      analysis = AnalyseTable(work->table, AnalysisOptions{}, progress);
+    } catch (...) {
+      failed = true;
+    }
+    std::lock_guard lock(work->mutex);
+    work->analysis = std::move(analysis);
+    work->failed = failed;
+    work->finished = true;
+  });
+  Poll();
+  timer_->start();
+}
+
+void AnalysisDialog::Poll() {
+  if (!work_) return;
+  bool finished;
+  {
+    std::lock_guard lock(work_->mutex);
+    finished = work_->finished;
+  }
+  if (finished) return Finish();
+  stage_->setText(StageText(static_cast<AnalysisStage>(work_->stage.load(std::memory_order_relaxed))));
+  const std::uint64_t total = work_->total.load(std::memory_order_relaxed);
+  const std::uint64_t done = std::min(work_->done.load(std::memory_order_relaxed), total);
+  progress_->setValue(total > 0 ? static_cast<int>(static_cast<long double>(done) * 1000 / total) : 0);
+}
+
+void AnalysisDialog::Finish() {
+  timer_->stop();
+  if (work_->worker.joinable()) work_->worker.join();
+  const std::unique_ptr<Work> work = std::move(work_);
+  if (work->failed) {
+    for (auto& [label, field] : fields_) SetFieldText(field, tr("not computed: not enough memory"));
+  } else {
+    for (const AnalysisItem& item : AnalysisItems(work->analysis)) {
+      SetFieldText(fields_[QString::fromStdString(item.label)], QString::fromStdString(item.value));
+    }
+  }
+  stage_->hide();
+  progress_->hide();
+  stop_->setEnabled(false);
+  copy_->setEnabled(true);
+  emit analysisFinished();
+}
+
+void AnalysisDialog::Stop() {
+  if (!work_) return;
+  work_->cancel.store(true);
+  if (work_->worker.joinable()) work_->worker.join();
+  Finish();
+}
+
+void AnalysisDialog::closeEvent(QCloseEvent* event) {
+  Stop();
+  QDialog::closeEvent(event);
+}
+
+void AnalysisDialog::done(int result) {
+  Stop();
+  QDialog::done(result);
+}
+
+QString AnalysisDialog::FieldText(const QString& label) const {
+  const auto found = fields_.find(label);
+  return found == fields_.end() ? QString() : FieldTextOf(found->second);
+}
+
+QString AnalysisDialog::ReportText() const {
+  QString text;
+  for (const AnalysisItem& item : AnalysisItems(Analysis{})) {
+    const QString label = QString::fromStdString(item.label);
+    text += label + QLatin1Char(' ') + FieldText(label) + QLatin1Char('\n');
+  }
+  return text;
+}
+
+}  // namespace brevano
