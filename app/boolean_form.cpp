@@ -16,7 +16,13 @@ std::uint32_t RowBitOf(int variable, int variableCount) {
   return std::uint32_t{1} << (variableCount - 1 - variable);
 }
 
-std::string Literal(const std::string& name, bool plain) { return plain ? name : "not(" + name + ")"; }
+std::string Literal(const std::string& name, bool plain) {
+  if (plain) return name;
+  std::string literal = "not(";
+  literal += name;
+  literal += ')';
+  return literal;
+}
 
 // The literals of `cube` in table order, each complemented when `complement` is set.
 std::vector<std::string> Literals(Cube cube, const std::vector<std::string>& variables, bool complement) {
@@ -72,7 +78,7 @@ std::string ProductText(const std::vector<Cube>& complementTerms, const std::vec
     if (literals.empty()) {
       factors.emplace_back("0");
     } else {
-      factors.push_back(literals.size() == 1 ? literals[0] : "(" + Join(literals, "+") + ")");
+      factors.push_back(literals.size() == 1 ? literals[0] : '(' + Join(literals, "+") + ')');
     }
   }
   return Join(factors, "*");

@@ -34,8 +34,9 @@ constexpr int kRootIterations = 1000;
 constexpr int kNodeIterations = 50;
 constexpr double kRootStep = 2.0;
 constexpr double kNodeStep = 0.5;
-constexpr int kStallLimit = 50;   // steps without a better bound before the step size is halved
-constexpr int kFixingRounds = 3;  // rounds of bounding and fixing at a node
+constexpr int kStallLimit = 50;    // steps without a better bound before the step size is halved
+constexpr int kFixingRounds = 3;   // rounds of bounding and fixing at a node
+constexpr int kStepsPerCover = 5;  // root subgradient steps between two greedy covers
 constexpr double kLimitMultipliers[] = {0, 0.5, 1, 2};
 constexpr std::int64_t kUnbounded = std::numeric_limits<std::int64_t>::max();
 
@@ -73,7 +74,7 @@ class PartSearch {
   void InitialMultipliers();
   void ChooseLimitMultiplier();
   double Evaluate(bool withGradient);
-  double Bound(std::int64_t pruneAt, int iterations, double step);
+  double Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers = false);
   bool FixByReducedCost(double bound, std::int64_t pruneAt);
 
   // Covers.
@@ -216,7 +217,7 @@ void PartSearch::ChooseLimitMultiplier() {
   for (double limit : kLimitMultipliers) {
     limitMultiplier_ = limit;
     InitialMultipliers();
-    const double bound = Bound(bestValue_, kRootIterations, kRootStep);
+    const double bound = Bound(bestValue_, kRootIterations, kRootStep, true);
     if (bound > bestBound) {
       bestBound = bound;
       bestRows = multiplier_;
@@ -257,12 +258,14 @@ double PartSearch::Evaluate(bool withGradient) {
 }
 
 // The best Lagrangian bound found in up to `iterations` subgradient steps, stopping early once it
-// reaches `pruneAt`. Leaves the multipliers at their best and reduced_ computed for them.
-double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step) {
+// reaches `pruneAt`; with `withCovers`, a greedy cover guided by the multipliers every few steps.
+// Leaves the multipliers at their best and reduced_ computed for them.
+double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers) {
   double best = -std::numeric_limits<double>::max();
   int stall = 0;
   for (int iteration = 0; iteration < iterations; ++iteration) {
     const double value = Evaluate(true);
+    if (withCovers && iteration % kStepsPerCover == 0) Greedy(true);
     if (value > best + kTolerance) {
       best = value;
       savedMultiplier_ = multiplier_;
@@ -508,7 +511,7 @@ void PartSearch::DecideInOrder() {
 bool PartSearch::Solve() {
   InitialMultipliers();
   Greedy(false);
-  Bound(bestValue_, kRootIterations, kRootStep);
+  Bound(bestValue_, kRootIterations, kRootStep, true);
   DescendForValue();
   if (control_.Cancelled()) return false;
   if (stopped_) return true;

@@ -27,7 +27,9 @@ TruthTable Huge(int count) {
   Listing listing{"V00"};
   for (int i = 1; i < count; ++i) {
     listing.insert(listing.begin(), "* @F");
-    listing.push_back("V" + std::string(i < 10 ? "0" : "") + std::to_string(i));
+    std::string name = i < 10 ? "V0" : "V";
+    name += std::to_string(i);
+    listing.push_back(name);
   }
   return TruthTable::Build(listing, DisplayMode::kZeroOne);
 }
