@@ -36,26 +36,12 @@ bool IsPowerText(const std::string& text) { return text == "pow @F" || text == "
 // Post-order with an explicit stack: a call's arguments are expanded before the call itself. An
 // expansion rewrites its node in place, so the parent's child count taken earlier stays valid.
 void ExpandDiffNodes(ExprTree& tree, ExprNode* node) {
-  struct Frame {
-    ExprNode* node;
-    int count;
-    int next;
-  };
-  std::vector<Frame> stack{{node, ChildCount(node), 0}};
-  while (!stack.empty()) {
-    Frame& top = stack.back();
-    if (top.next < top.count) {
-      ExprNode* child = ChildAt(top.node, top.next++);
-      stack.push_back({child, ChildCount(child), 0});
-      continue;
-    }
-    ExprNode* call = top.node;
-    stack.pop_back();
-    if (NodeText(call) != "diff @F") continue;
+  VisitPostOrder(node, [&tree](ExprNode* call) {
+    if (NodeText(call) != "diff @F") return;
     const std::string variable = NodeText(ChildAt(call, 1));
     Differentiate(tree, ChildAt(call, 0), variable);
     ReplaceCallByDerivative(tree, call);
-  }
+  });
 }
 
 namespace {

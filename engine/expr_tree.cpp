@@ -142,6 +142,26 @@ std::size_t CountBelow(const ExprNode* node) {
   return count;
 }
 
+void VisitPostOrder(ExprNode* node, const std::function<void(ExprNode*)>& visit) {
+  struct Frame {
+    ExprNode* node;
+    int count;
+    int next;
+  };
+  std::vector<Frame> stack{{node, ChildCount(node), 0}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next < top.count) {
+      ExprNode* child = ChildAt(top.node, top.next++);
+      stack.push_back({child, ChildCount(child), 0});
+      continue;
+    }
+    ExprNode* done = top.node;
+    stack.pop_back();
+    visit(done);
+  }
+}
+
 // Copies depth first in child order, as a recursive walk would, but with an explicit stack. The
 // size is counted first, so a copy that cannot fit fails before it allocates anything. The
 // child count of each source node is taken when the walk reaches it, so copying into a node of

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,11 @@ ExprNode* FirstNode(const ExprTree& tree);
 int TopLevelCount(const ExprTree& tree);
 /// The top-level node at `index` (same index error as ChildAt).
 ExprNode* TopLevelAt(const ExprTree& tree, int index);
+
+/// Visits node's subtree children first, in child order, with an explicit stack. Each node's child
+/// count is taken when the walk reaches it, so `visit` may rewrite the node it is given (its text and
+/// descendants) but must not add or remove siblings.
+void VisitPostOrder(ExprNode* node, const std::function<void(ExprNode*)>& visit);
 
 /// Sets dst's text to src's and appends copies of src's children after dst's own children. A copy
 /// that cannot fit under the node limit raises the size error before anything is copied.

@@ -84,26 +84,12 @@ std::span<const Rule> RulesFor(std::string_view text) {
 // so the child count taken before the children are visited stays valid. Every rule either shrinks
 // the subtree or (17, 18, 20, 21) turns the node into "sqr @F" or "neg @F" over a child that only
 // shrinking rules can match, so the repetition at a node ends. Nodes that rules create below the
-// node are not visited again. The walk is post-order with an explicit stack, so any depth is safe.
+// node are not visited again. The walk is post-order with an explicit stack (VisitPostOrder), so any depth is safe.
 void SimplifyTree(ExprTree& tree, ExprNode* node) {
-  struct Frame {
-    ExprNode* node;
-    int count;
-    int next;
-  };
-  std::vector<Frame> stack{{node, ChildCount(node), 0}};
-  while (!stack.empty()) {
-    Frame& top = stack.back();
-    if (top.next < top.count) {
-      ExprNode* child = ChildAt(top.node, top.next++);
-      stack.push_back({child, ChildCount(child), 0});
-      continue;
-    }
-    ExprNode* done = top.node;
-    stack.pop_back();
+  VisitPostOrder(node, [&tree](ExprNode* done) {
     while (SimplifyNode(tree, done)) {
     }
-  }
+  });
 }
 
 bool SimplifyNode(ExprTree& tree, ExprNode* node) {
