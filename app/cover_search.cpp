@@ -24,14 +24,18 @@ namespace {
 // Every node is bounded by Lagrangian relaxation: with a multiplier u_r >= 0 per uncovered row
 // (and, in searches 2 and 3, l >= 0 for the limit on the number of columns), any cover of the rest
 // costs at least sum(u_r) - l * (columns left) + sum over free columns of min(0, reduced cost), the
-// reduced cost of column j being its cost + l - sum of u_r over its uncovered rows. The row
-// multipliers are improved by subgradient steps and carried from node to node; l is chosen once,
-// at the root, from a few values. A free column whose reduced cost alone lifts the bound past the
-// best known value is refused (or, with a negative reduced cost, taken) without branching.
+// reduced cost of column j being its cost + l - sum of u_r over its uncovered rows. The multipliers
+// (l included) are improved by subgradient steps and carried from node to node; l starts from the
+// best of a few values tried at the root. A free column whose reduced cost alone lifts the bound
+// past the best known value is refused (or, with a negative reduced cost, taken) without branching.
+// In searches 2 and 3 a node is first bounded on the number of columns alone, with row multipliers
+// of their own carried over from search 1: the limit is tight there, and that bound leaves many
+// nodes, and refuses many columns, that the weight bound would keep.
 
 constexpr double kTolerance = 1e-6;
 constexpr int kRootIterations = 1000;
 constexpr int kNodeIterations = 50;
+constexpr int kCountIterations = 15;  // searches 2 and 3: steps of the column-count bound at a node
 constexpr double kRootStep = 2.0;
 constexpr double kNodeStep = 0.5;
 constexpr int kStallLimit = 50;    // steps without a better bound before the step size is halved
@@ -76,6 +80,7 @@ class PartSearch {
   double Evaluate(bool withGradient);
   double Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers = false);
   bool FixByReducedCost(double bound, std::int64_t pruneAt);
+  bool FilterByCount(int iterations, double step);
 
   // Covers.
   std::vector<int> Taken() const;
@@ -110,8 +115,11 @@ class PartSearch {
   std::vector<double> multiplier_;  // per row
   double limitMultiplier_ = 0;
   std::vector<double> savedMultiplier_;
-  std::vector<double> reduced_;   // per column, for the multipliers of the last Evaluate
-  std::vector<double> gradient_;  // per row
+  double savedLimitMultiplier_ = 0;
+  double limitGradient_ = 0;             // for limitMultiplier_, in searches 2 and 3
+  std::vector<double> countMultiplier_;  // searches 2 and 3: row multipliers of the column count
+  std::vector<double> reduced_;          // per column, for the multipliers of the last Evaluate
+  std::vector<double> gradient_;         // per row
 
   std::int64_t bestValue_ = kUnbounded;
   std::vector<int> best_;
@@ -221,7 +229,7 @@ void PartSearch::ChooseLimitMultiplier() {
     if (bound > bestBound) {
       bestBound = bound;
       bestRows = multiplier_;
-      bestLimit = limit;
+      bestLimit = limitMultiplier_;
     }
   }
   multiplier_ = bestRows;
@@ -240,6 +248,7 @@ double PartSearch::Evaluate(bool withGradient) {
     if (open) value += multiplier_[r];
     if (withGradient) gradient_[r] = open ? 1 : 0;
   }
+  if (withGradient) limitGradient_ = -columnsLeft;
   for (int c = 0; c < ColumnCount(); ++c) {
     if (state_[c] != kFree) continue;
     double reduced = static_cast<double>(Cost(c)) + limitMultiplier_;
@@ -249,6 +258,7 @@ double PartSearch::Evaluate(bool withGradient) {
     reduced_[c] = reduced;
     if (reduced >= 0) continue;
     value += reduced;
+    if (withGradient) limitGradient_ += 1;
     if (!withGradient) continue;
     for (int r : problem_.columnRows[c]) {
       if (covered_[r] == 0) gradient_[r] -= 1;
@@ -269,6 +279,7 @@ double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool
     if (value > best + kTolerance) {
       best = value;
       savedMultiplier_ = multiplier_;
+      savedLimitMultiplier_ = limitMultiplier_;
       stall = 0;
     } else if (++stall >= kStallLimit) {
       step /= 2;
@@ -280,12 +291,21 @@ double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool
       if (multiplier_[r] <= 0 && gradient_[r] < 0) gradient_[r] = 0;
       norm += gradient_[r] * gradient_[r];
     }
+    const bool limited = goal_ == Goal::kLeastWeight;
+    if (limited) {
+      if (limitMultiplier_ <= 0 && limitGradient_ < 0) limitGradient_ = 0;
+      norm += limitGradient_ * limitGradient_;
+    }
     if (norm == 0) break;
     const double size = step * (static_cast<double>(pruneAt) - value) / norm;
     for (int r = 0; r < problem_.rowCount; ++r)
       multiplier_[r] = std::max(0.0, multiplier_[r] + size * gradient_[r]);
+    if (limited) limitMultiplier_ = std::max(0.0, limitMultiplier_ + size * limitGradient_);
   }
-  if (!savedMultiplier_.empty()) multiplier_ = savedMultiplier_;
+  if (!savedMultiplier_.empty()) {
+    multiplier_ = savedMultiplier_;
+    limitMultiplier_ = savedLimitMultiplier_;
+  }
   Evaluate(false);
   return best;
 }
@@ -421,11 +441,30 @@ std::vector<int> PartSearch::Choices(int row) const {
   return columns;
 }
 
+// Searches 2 and 3: whether the rest can still be covered within the column limit, bounded by the
+// count's own multipliers (stronger than the limit multiplier alone); columns are fixed by their
+// count reduced costs. False when the node can be left.
+bool PartSearch::FilterByCount(int iterations, double step) {
+  goal_ = Goal::kFewestColumns;
+  std::swap(multiplier_, countMultiplier_);
+  const double limitMultiplier = limitMultiplier_;
+  limitMultiplier_ = 0;
+  const std::int64_t pruneAt = columnLimit_ + 1;
+  const double bound = Bound(pruneAt, iterations, step);
+  const bool open = !stopped_ && RoundUp(bound) < pruneAt && FixByReducedCost(bound, pruneAt);
+  limitMultiplier_ = limitMultiplier;
+  std::swap(multiplier_, countMultiplier_);
+  goal_ = Goal::kLeastWeight;
+  return open;
+}
+
 // Bounds the node and fixes columns by reduced cost; false when the node can be left.
 bool PartSearch::PrepareNode(std::int64_t pruneAt, int iterations, double step) {
   for (int round = 0; round < kFixingRounds; ++round) {
     if (!WithinLimit()) return false;
     if (uncovered_ == 0) return true;
+    if (goal_ == Goal::kLeastWeight && !FilterByCount(kCountIterations, step)) return false;
+    if (uncovered_ == 0) return WithinLimit();
     const double bound = Bound(pruneAt, iterations, step);
     if (stopped_ || RoundUp(bound) >= pruneAt) return false;
     const std::size_t before = trail_.size();
@@ -482,6 +521,7 @@ bool PartSearch::FindCoverTaking(int c) {
 
 void PartSearch::DecideInOrder() {
   const std::int64_t limit = bestValue_ + 1;
+  const std::vector<int> first = best_;
   std::vector<int> witness = best_;
   std::vector<char> inWitness(ColumnCount(), false);
   for (int c : witness) inWitness[c] = true;
@@ -504,7 +544,8 @@ void PartSearch::DecideInOrder() {
     }
     Propagate();
   }
-  best_ = witness;
+  // Cut short, a later witness would depend on the moment the time ran out; the first does not.
+  best_ = stopped_ ? first : witness;
   bestValue_ = limit - 1;
 }
 
@@ -512,6 +553,7 @@ bool PartSearch::Solve() {
   InitialMultipliers();
   Greedy(false);
   Bound(bestValue_, kRootIterations, kRootStep, true);
+  countMultiplier_ = multiplier_;
   DescendForValue();
   if (control_.Cancelled()) return false;
   if (stopped_) return true;
@@ -526,7 +568,6 @@ bool PartSearch::Solve() {
   if (control_.Cancelled()) return false;
   if (stopped_) return true;  // still the fewest columns; the weight is not proven least
   optimal_ = true;
-
   DecideInOrder();
   Undo(0);
   return !control_.Cancelled();

@@ -26,8 +26,9 @@ struct CoverSolution {
 
 /// A cover of the fewest columns and, among those, of the least weight. Among equally good covers
 /// it prefers the one holding the smallest column in which two covers differ (for covers of equal
-/// size, the first ascending column list in lexicographic order). When the time budget ends the
-/// search early, the best cover found so far is returned with `optimal` false (and
+/// size, the first ascending column list in lexicographic order); when the time budget ends while
+/// that order is being settled, it keeps the first such cover its search found. When the budget ends
+/// the search earlier, the best cover found so far is returned with `optimal` false (and
 /// `fewestColumns` telling whether its size is proven least); it has no column that could be left
 /// out. Every row must be covered by some column. Recursive: run it on a
 /// large stack.

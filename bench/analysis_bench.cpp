@@ -125,10 +125,12 @@ void WriteFunctions(const std::vector<Function>& functions, const std::string& p
 int main(int argc, char** argv) {
   double budgetSeconds = 10;
   std::string functionsPath;
+  std::string onlySet;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--budget") budgetSeconds = std::atof(argv[i + 1]);
     if (option == "--write-functions") functionsPath = argv[i + 1];
+    if (option == "--set") onlySet = argv[i + 1];
   }
   std::vector<Function> functions;
   AddRandomTables(functions, 10, 50, 20, 1001);
@@ -143,6 +145,7 @@ int main(int argc, char** argv) {
   const auto budget = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
       std::chrono::duration<double>(budgetSeconds));
   for (const Function& f : functions) {
+    if (!onlySet.empty() && f.set != onlySet) continue;
     brevano::SearchControl control(budget, {});
     const auto start = std::chrono::steady_clock::now();
     const brevano::SumOfProducts sum = brevano::MinimiseSumOfProducts(f.truth, f.variables, control);
