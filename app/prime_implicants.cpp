@@ -48,7 +48,7 @@ void MarkContained(std::vector<std::uint8_t>& table, int bit, int variableCount)
     std::uint8_t* one = zero + block;
     const std::uint8_t* absent = one + block;
     for (std::uint64_t t = 0; t < block; ++t) {
-      const std::uint8_t contained = static_cast<std::uint8_t>((absent[t] & kImplicant) << 1);
+      const std::uint8_t contained = (absent[t] & kImplicant) ? kContained : 0;
       zero[t] |= contained;
       one[t] |= contained;
     }
