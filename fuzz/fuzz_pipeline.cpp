@@ -7,7 +7,7 @@
 #include "fuzz/fuzz_target.h"
 
 namespace {
-constexpr std::size_t kFuzzMaxNodes = 5'000;
+constexpr std::size_t kFuzzMaxNodes = 1'000;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

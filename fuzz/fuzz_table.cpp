@@ -17,7 +17,7 @@ namespace {
 // the budget, the count is checked against the rows evaluated one by one.
 constexpr std::uint64_t kCountedRows = std::uint64_t{1} << 16;
 constexpr std::uint64_t kRowByRowBudget = std::uint64_t{1} << 20;
-constexpr std::size_t kFuzzMaxNodes = 5'000;
+constexpr std::size_t kFuzzMaxNodes = 1'000;
 
 void TabulateFirstRows(const brevano::Listing& listing, brevano::DisplayMode mode) {
   const brevano::TruthTable table = brevano::TruthTable::Build(listing, mode);
