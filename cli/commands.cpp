@@ -63,7 +63,8 @@ std::string AnalyseHelp() {
          std::to_string(defaults.maxListedRows) +
          " of each are listed,\nthen \"... (N more)\".\n"
          "The minimal forms have the fewest terms, then the fewest literals; among equals, the first\n"
-         "in term order (variable by variable: not(X) before X before X absent). Each is searched for\n"
+         "in term order (variable by variable: not(X) before X before X absent) when the time allows\n"
+         "settling it, otherwise the first the search found. Each is searched for\n"
          "up to " +
          std::to_string(seconds) +
          " s; then the best form found is printed and marked as not proven. The forms are\n"
