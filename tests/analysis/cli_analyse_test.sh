@@ -4,29 +4,7 @@
 # Usage: cli_analyse_test.sh PATH_TO_BREVANO
 set -u
 brevano=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
-
-# expect NAME STATUS STDOUT STDERR -- ARGS...
-expect() {
-  local name=$1 status=$2 out=$3 err=$4
-  shift 5
-  "$brevano" "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  printf '%s' "$out" >"$work/want_out"
-  printf '%s' "$err" >"$work/want_err"
-  if [[ $got != "$status" ]] || ! cmp -s "$work/out" "$work/want_out" || ! cmp -s "$work/err" "$work/want_err"; then
-    fail "$name: status $got (want $status)"
-    diff "$work/want_out" "$work/out" | head -10
-    diff "$work/want_err" "$work/err" | head -10
-  fi
-}
+source "$(dirname "$0")/../cli/expect.sh"
 
 nl=$'\n'
 expect example 0 "Rows with Result 1: 4 of 8${nl}Verdict: depends on the variables${nl}Minterms: 2, 3, 5, 7${nl}Maxterms: 0, 1, 4, 6${nl}Minimal sum of products: not(A)*B+A*C${nl}Minimal product of sums: (A+B)*(not(A)+C)$nl" "" \

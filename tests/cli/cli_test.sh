@@ -4,25 +4,7 @@
 # Usage: cli_test.sh PATH_TO_BREVANO
 set -u
 brevano=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-# expect NAME STATUS STDOUT STDERR -- ARGS...: runs brevano ARGS and compares all three.
-expect() {
-  local name=$1 status=$2 out=$3 err=$4
-  shift 5
-  "$brevano" "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  printf '%s' "$out" >"$work/want_out"
-  printf '%s' "$err" >"$work/want_err"
-  if [[ $got != "$status" ]] || ! cmp -s "$work/out" "$work/want_out" || ! cmp -s "$work/err" "$work/want_err"; then
-    echo "FAIL $name: status $got (want $status)"
-    diff <(od -c "$work/want_out") <(od -c "$work/out") | head -20
-    diff <(od -c "$work/want_err") <(od -c "$work/err") | head -20
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/expect.sh"
 
 # expect_usage_error NAME ARGS...: status 2, nothing on standard output, a message on standard error.
 expect_usage_error() {
