@@ -18,7 +18,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/analysis.h"
+#include "analysis/analysis.h"
 
 namespace brevano {
 

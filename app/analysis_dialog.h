@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "app/tabulation.h"
+#include "tabulate/tabulation.h"
 
 class QLabel;
 class QProgressBar;

@@ -20,7 +20,7 @@
 #include "app/truth_table_view.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
-#include "engine/pipeline.h"
+#include "pipeline/pipeline.h"
 
 namespace brevano {
 

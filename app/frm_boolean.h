@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <string>
 
-#include "app/tabulation.h"
 #include "engine/expr_tree.h"
+#include "tabulate/tabulation.h"
 
 class QLineEdit;
 class QPushButton;

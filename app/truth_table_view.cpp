@@ -28,7 +28,7 @@
 #include <thread>
 
 #include "app/analysis_dialog.h"
-#include "app/bit_parallel.h"
+#include "tabulate/bit_parallel.h"
 
 namespace brevano {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/tabulation.h"
+#include "tabulate/tabulation.h"
 
 class QAction;
 class QHeaderView;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/minimise.h"
+#include "minimise/minimise.h"
 
 namespace {
 

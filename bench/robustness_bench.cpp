@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "app/bit_parallel.h"
-#include "app/compiled_program.h"
-#include "app/tabulation.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
-#include "engine/pipeline.h"
+#include "pipeline/pipeline.h"
+#include "tabulate/bit_parallel.h"
+#include "tabulate/compiled_program.h"
+#include "tabulate/tabulation.h"
 
 namespace {
 

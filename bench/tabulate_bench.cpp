@@ -5,12 +5,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/bit_parallel.h"
-#include "app/compiled_program.h"
-#include "app/table_format.h"
-#include "app/tabulation.h"
-#include "engine/pipeline.h"
-#include "tests/tabulate/reference_tabulation.h"
+#include "pipeline/pipeline.h"
+#include "tabulate/bit_parallel.h"
+#include "tabulate/compiled_program.h"
+#include "tabulate/table_format.h"
+#include "tabulate/tabulation.h"
+#include "tests/support/reference_tabulation.h"
 
 namespace {
 

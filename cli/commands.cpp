@@ -6,12 +6,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/analysis.h"
+#include "analysis/analysis.h"
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
-#include "engine/pipeline.h"
 #include "engine/tree_printer.h"
+#include "pipeline/pipeline.h"
 
 namespace brevano::cli {
 

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "app/table_format.h"
-#include "app/tabulation.h"
+#include "tabulate/table_format.h"
+#include "tabulate/tabulation.h"
 
 namespace brevano::cli {
 

@@ -6,6 +6,6 @@
 #include "engine/listing.h"
 #include "engine/numbers.h"
 #include "engine/parser.h"
-#include "engine/pipeline.h"
 #include "engine/text_tests.h"
 #include "engine/tree_printer.h"
+#include "pipeline/pipeline.h"

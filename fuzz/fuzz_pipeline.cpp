@@ -3,8 +3,8 @@
 
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
-#include "engine/pipeline.h"
 #include "fuzz/fuzz_target.h"
+#include "pipeline/pipeline.h"
 
 namespace {
 constexpr std::size_t kFuzzMaxNodes = 1'000;

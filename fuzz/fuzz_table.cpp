@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/bit_parallel.h"
-#include "app/compiled_program.h"
-#include "app/tabulation.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
-#include "engine/pipeline.h"
 #include "fuzz/fuzz_target.h"
+#include "pipeline/pipeline.h"
+#include "tabulate/bit_parallel.h"
+#include "tabulate/compiled_program.h"
+#include "tabulate/tabulation.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The analysis of tables built from expressions: the round trip of the least forms through the
 // pipeline, known answers, the listing limit and the report's texts.
-#include "app/analysis.h"
+#include "analysis/analysis.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "app/boolean_form.h"
-#include "engine/pipeline.h"
+#include "analysis/boolean_form.h"
+#include "pipeline/pipeline.h"
 
 namespace brevano {
 namespace {

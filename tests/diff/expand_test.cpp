@@ -9,18 +9,13 @@
 #include "engine/engine_error.h"
 #include "engine/parser.h"
 #include "engine/tree_printer.h"
-#include "tests/diff/diff_test_support.h"
+#include "tests/support/diff_test_support.h"
 #include "tests/support/tree_builder.h"
 
 namespace brevano {
 namespace {
 
-struct TypedCase {
-  const char* text;
-  const char* expanded;
-};
-
-std::ostream& operator<<(std::ostream& out, const TypedCase& c) { return out << c.text; }
+using testing::TypedCase;
 
 class Expansion : public ::testing::TestWithParam<TypedCase> {};
 

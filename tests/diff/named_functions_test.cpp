@@ -8,7 +8,7 @@
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/tree_printer.h"
-#include "tests/diff/diff_test_support.h"
+#include "tests/support/diff_test_support.h"
 #include "tests/support/tree_builder.h"
 
 namespace brevano {
@@ -102,12 +102,7 @@ const SynonymCase kSynonyms[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Pairs, Synonyms, ::testing::ValuesIn(kSynonyms));
 
-struct TypedCase {
-  const char* text;
-  const char* expanded;
-};
-
-std::ostream& operator<<(std::ostream& out, const TypedCase& c) { return out << c.text; }
+using testing::TypedCase;
 
 class NamedShapes : public ::testing::TestWithParam<TypedCase> {};
 

@@ -1,10 +1,11 @@
 // The tagged listing: tags per node text and pre-order walks.
+#include "engine/listing.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/listing.h"
-#include "engine/pipeline.h"
+#include "pipeline/pipeline.h"
 #include "tests/support/tree_builder.h"
 
 namespace brevano {
@@ -18,11 +19,10 @@ std::string Joined(const Listing& list) {
 
 TEST(TagNodeText, TagsByTheFirstMatchingRule) {
   const std::pair<const char*, const char*> cases[] = {
-      {"sin @F", "sin @F"}, {"a @F+b", "a @F+b"}, {"", " @N"},        {"0", "0 @N"},
-      {"1", "1 @N"},        {"0,5", "0,5 @N"},    {"1.5", "1.5 @N"},  {"-5", "-5 @N"},
-      {"1E-5", "1E-5 @N"},  {"a<", "a< @F"},      {"2E", "2E"},       {":", ":"},
-      {"\\", "\\"},         {"x @A", "x @A"},     {"y+ @A", "y+ @A @F"}, {"==", "== @F"},
-      {"a&b", "a&b @F"},    {"!", "! @F"},        {"A", "A"},         {"a", "a"},
+      {"sin @F", "sin @F"}, {"a @F+b", "a @F+b"}, {"", " @N"},     {"0", "0 @N"},       {"1", "1 @N"},
+      {"0,5", "0,5 @N"},    {"1.5", "1.5 @N"},    {"-5", "-5 @N"}, {"1E-5", "1E-5 @N"}, {"a<", "a< @F"},
+      {"2E", "2E"},         {":", ":"},           {"\\", "\\"},    {"x @A", "x @A"},    {"y+ @A", "y+ @A @F"},
+      {"==", "== @F"},      {"a&b", "a&b @F"},    {"!", "! @F"},   {"A", "A"},          {"a", "a"},
       {"1E15", "1E15"},
   };
   for (const auto& [text, line] : cases) EXPECT_EQ(TagNodeText(text), line) << "'" << text << "'";

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/pipeline.h"
+#include "pipeline/pipeline.h"
 
 namespace brevano {
 namespace {

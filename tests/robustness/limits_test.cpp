@@ -11,8 +11,8 @@
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "engine/listing.h"
-#include "engine/pipeline.h"
 #include "engine/tree_printer.h"
+#include "pipeline/pipeline.h"
 #include "simplify/m_macros_optimize.h"
 #include "tests/support/tree_builder.h"
 

@@ -12,8 +12,8 @@
 #include "engine/engine_error.h"
 #include "engine/expr_tree.h"
 #include "engine/numbers.h"
-#include "engine/pipeline.h"
 #include "engine/tree_printer.h"
+#include "pipeline/pipeline.h"
 #include "simplify/m_macros_optimize.h"
 #include "tests/simplify/simplify_test_support.h"
 

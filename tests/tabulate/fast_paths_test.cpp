@@ -4,22 +4,18 @@
 
 #include <random>
 
-#include "app/bit_parallel.h"
-#include "app/compiled_program.h"
-#include "app/tabulation.h"
 #include "engine/engine_error.h"
-#include "engine/pipeline.h"
-#include "tests/tabulate/random_listing.h"
-#include "tests/tabulate/reference_tabulation.h"
+#include "pipeline/pipeline.h"
+#include "tabulate/bit_parallel.h"
+#include "tabulate/compiled_program.h"
+#include "tabulate/tabulation.h"
+#include "tests/support/random_listing.h"
+#include "tests/support/reference_tabulation.h"
 
 namespace brevano {
 namespace {
 
-std::string VariableName(int number) {
-  std::string name = "v";
-  name += std::to_string(number);
-  return name;
-}
+using testing::VariableName;
 
 using testing::ReferenceTabulator;
 

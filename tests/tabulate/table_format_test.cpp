@@ -1,13 +1,13 @@
 // The text formats of a table, compared in full, and the streaming writer against row-by-row text.
-#include "app/table_format.h"
+#include "tabulate/table_format.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "engine/engine_error.h"
-#include "engine/pipeline.h"
-#include "tests/tabulate/random_listing.h"
+#include "pipeline/pipeline.h"
+#include "tests/support/random_listing.h"
 
 namespace brevano {
 namespace {

@@ -1,23 +1,20 @@
 // The truth table of expressions and hand-made listings: columns, rows, and the errors.
-#include "app/tabulation.h"
+#include "tabulate/tabulation.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/compiled_program.h"
 #include "engine/engine_error.h"
-#include "engine/pipeline.h"
+#include "pipeline/pipeline.h"
+#include "tabulate/compiled_program.h"
+#include "tests/support/random_listing.h"
 
 namespace brevano {
 namespace {
 
-std::string VariableName(int number) {
-  std::string name = "v";
-  name += std::to_string(number);
-  return name;
-}
+using testing::VariableName;
 
 using Strings = std::vector<std::string>;
 

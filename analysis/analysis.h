@@ -1,0 +1,88 @@
+// What the Result column of a built truth table says: counts, verdict, rows, least forms.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "minimise/cube.h"
+#include "minimise/minimise.h"
+#include "tabulate/tabulation.h"
+
+namespace brevano {
+
+/// What the Result column does.
+enum class Verdict { kAlwaysOne, kAlwaysZero, kDepends };
+
+/// "always 1", "always 0" or "depends on the variables".
+std::string VerdictText(Verdict verdict);
+
+/// The first rows of one kind, ascending, and how many rows of that kind there are.
+struct RowList {
+  std::vector<std::uint64_t> rows;
+  std::uint64_t total = 0;
+};
+
+/// A least sum of products, or a least product of sums, of the Result column.
+struct MinimalForm {
+  MinimiseStatus status = MinimiseStatus::kCancelled;
+  /// The terms of the sum; for a product, the terms of the complement's sum (one per factor).
+  std::vector<Cube> cubes;
+  /// The form in the program's syntax, over the table's captions; empty when not computed.
+  std::string expression;
+  /// False when the form uses a variable that cannot be typed back (see CanBeTypedBack).
+  bool typable = true;
+  /// The first such variable, in table order.
+  std::string untypableVariable;
+};
+
+/// The steps of an analysis, in order.
+enum class AnalysisStage { kCounting, kListing, kSumOfProducts, kProductOfSums };
+
+/// Called now and then from the analysing thread, or from a thread that the analysis starts and
+/// waits for, with the work done and expected in the stage (in the two minimisations, first the
+/// steps of the prime implicants, then milliseconds spent of the time budget); false stops it.
+using AnalysisProgress = std::function<bool(AnalysisStage stage, std::uint64_t done, std::uint64_t total)>;
+
+/// Limits of an analysis.
+struct AnalysisOptions {
+  /// Most row numbers listed of each kind.
+  std::size_t maxListedRows = 10000;
+  /// Time each minimisation may take before it settles for its best form so far.
+  std::chrono::milliseconds minimiseBudget{10000};
+};
+
+/// The analysis of a table. Row numbers count from 0, the first variable being the most
+/// significant bit (row 0 has every variable 0).
+struct Analysis {
+  std::vector<std::string> variables;
+  std::uint64_t rowCount = 0;
+  std::uint64_t onesCount = 0;  ///< rows whose Result is 1
+  Verdict verdict = Verdict::kAlwaysZero;
+  RowList minterms;           ///< rows whose Result is 1
+  RowList maxterms;           ///< rows whose Result is 0
+  MinimalForm sum;            ///< least sum of products
+  MinimalForm product;        ///< least product of sums
+  bool rowsComplete = false;  ///< the counts, the verdict and the row lists are final
+  bool complete = false;      ///< everything is final (false when stopped, and for an empty table)
+};
+
+/// Analyses the Result column of `table`.
+Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {},
+                      const AnalysisProgress& progress = {});
+
+/// One labelled item of the report.
+struct AnalysisItem {
+  std::string label;  ///< "Rows with Result 1:", "Verdict:", "Minterms:", ...
+  std::string value;
+};
+
+/// The six items, in order: rows with Result 1 ("3 of 8"), verdict, minterms and maxterms ("none",
+/// or the numbers joined by ", " and, past the listing limit, ", ... (N more)"), least sum of
+/// products, least product of sums (the expression, marked when not proven least or when a
+/// variable cannot be typed back). What was not computed says "not computed: " and the reason.
+std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis);
+
+}  // namespace brevano

@@ -1,0 +1,158 @@
+// Bit-parallel evaluation: one 64-bit word per stack slot, one bitwise operation per instruction.
+#include "tabulate/bit_parallel.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace brevano {
+
+namespace {
+
+// Bit k of kLowBitPatterns[s] is bit s of k: the values of the variable at row bit s (s < 6) in the
+// 64 rows of any aligned block.
+constexpr std::uint64_t kLowBitPatterns[6] = {
+    0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull, 0xF0F0F0F0F0F0F0F0ull,
+    0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull,
+};
+
+// Bits of the rows from `start` that exist.
+std::uint64_t ValidMask(std::uint64_t rowCount, std::uint64_t start) {
+  if (start >= rowCount) return 0;
+  const std::uint64_t remaining = rowCount - start;
+  return remaining >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << remaining) - 1;
+}
+
+// Calls the progress callback after every kRowsPerProgressCall examined rows.
+class ProgressTicker {
+ public:
+  ProgressTicker(const ProgressCallback& progress, std::uint64_t total)
+      : progress_(progress), total_(total) {}
+
+  // Records 64 more rows; false when the callback asks to stop.
+  bool Advance() {
+    done_ += 64;
+    if (!progress_ || done_ % kRowsPerProgressCall != 0) return true;
+    return progress_(done_, total_);
+  }
+
+ private:
+  const ProgressCallback& progress_;
+  std::uint64_t total_;
+  std::uint64_t done_ = 0;
+};
+
+// The rows of the aligned block at `start` whose result is `result`, as bits.
+std::uint64_t Matches(BlockEvaluator& evaluator, std::uint64_t rowCount, std::uint64_t start, bool wantOne) {
+  const std::uint64_t word = evaluator.EvaluateAligned(start);
+  return wantOne ? word : ~word & ValidMask(rowCount, start);
+}
+
+}  // namespace
+
+BlockEvaluator::BlockEvaluator(const CompiledProgram& program)
+    : program_(program), stack_(std::max<std::size_t>(program.MaxDepth(), 1)) {
+  for (int bit = 0; bit < std::min(program.VariableCount(), 6); ++bit)
+    variableWords_[bit] = kLowBitPatterns[bit];
+}
+
+std::uint64_t BlockEvaluator::Run(std::uint64_t firstRow) {
+  for (int bit = 6; bit < program_.VariableCount(); ++bit) {
+    variableWords_[bit] = ((firstRow >> bit) & 1) ? ~std::uint64_t{0} : 0;
+  }
+  std::uint64_t* const stack = stack_.data();
+  std::uint64_t* top = stack;  // one past the top value
+  for (const Instruction& in : program_.Instructions()) {
+    switch (in.op) {
+      case OpCode::kOr:
+        --top;
+        top[-1] |= top[0];
+        break;
+      case OpCode::kAnd:
+        --top;
+        top[-1] &= top[0];
+        break;
+      case OpCode::kXor:
+        --top;
+        top[-1] ^= top[0];
+        break;
+      case OpCode::kNot: top[-1] = ~top[-1]; break;
+      case OpCode::kPushZero: *top++ = 0; break;
+      case OpCode::kPushOne: *top++ = ~std::uint64_t{0}; break;
+      case OpCode::kPushVariable: *top++ = variableWords_[in.rowBit]; break;
+    }
+  }
+  return top == stack ? 0 : stack[0];
+}
+
+std::uint64_t BlockEvaluator::EvaluateAligned(std::uint64_t firstRow) {
+  const std::uint64_t valid = ValidMask(program_.RowCount(), firstRow);
+  return valid ? Run(firstRow) & valid : 0;
+}
+
+std::uint64_t BlockEvaluator::Evaluate(std::uint64_t firstRow) {
+  const unsigned offset = firstRow & 63;
+  const std::uint64_t base = firstRow - offset;
+  if (offset == 0) return EvaluateAligned(base);
+  const std::uint64_t rowCount = program_.RowCount();
+  std::uint64_t word = EvaluateAligned(base) >> offset;
+  if (base < rowCount && rowCount - base > 64) word |= EvaluateAligned(base + 64) << (64 - offset);
+  return word;
+}
+
+std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstRow) {
+  return BlockEvaluator(program).Evaluate(firstRow);
+}
+
+CountOutcome CountRows(const CompiledProgram& program, int result, const ProgressCallback& progress) {
+  BlockEvaluator evaluator(program);
+  const std::uint64_t rowCount = program.RowCount();
+  ProgressTicker ticker(progress, rowCount);
+  CountOutcome outcome;
+  for (std::uint64_t start = 0; start < rowCount; start += 64) {
+    outcome.count += std::popcount(Matches(evaluator, rowCount, start, result == 1));
+    if (!ticker.Advance()) {
+      outcome.stopped = start + 64 < rowCount;
+      break;
+    }
+  }
+  return outcome;
+}
+
+SearchOutcome FindNextRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
+                          const ProgressCallback& progress) {
+  const std::uint64_t rowCount = program.RowCount();
+  if (fromRow >= rowCount) return {};
+  BlockEvaluator evaluator(program);
+  std::uint64_t start = fromRow & ~std::uint64_t{63};
+  ProgressTicker ticker(progress, rowCount - start);
+  std::uint64_t word =
+      Matches(evaluator, rowCount, start, result == 1) & (~std::uint64_t{0} << (fromRow & 63));
+  while (true) {
+    if (word) return {start + std::countr_zero(word), false};
+    start += 64;
+    if (start >= rowCount) return {};
+    if (!ticker.Advance()) return {std::nullopt, true};
+    word = Matches(evaluator, rowCount, start, result == 1);
+  }
+}
+
+SearchOutcome FindPreviousRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
+                              const ProgressCallback& progress) {
+  const std::uint64_t rowCount = program.RowCount();
+  fromRow = std::min(fromRow, rowCount - 1);
+  BlockEvaluator evaluator(program);
+  std::uint64_t start = fromRow & ~std::uint64_t{63};
+  ProgressTicker ticker(progress, start + 64);
+  const unsigned offset = fromRow & 63;
+  const std::uint64_t upTo = offset == 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (offset + 1)) - 1;
+  std::uint64_t word = Matches(evaluator, rowCount, start, result == 1) & upTo;
+  while (true) {
+    if (word) return {start + 63 - std::countl_zero(word), false};
+    if (start == 0) return {};
+    start -= 64;
+    if (!ticker.Advance()) return {std::nullopt, true};
+    word = Matches(evaluator, rowCount, start, result == 1);
+  }
+}
+
+}  // namespace brevano

@@ -1,0 +1,68 @@
+// Bit-parallel evaluation of a compiled program: 64 rows per step, and bulk counting and search.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "tabulate/compiled_program.h"
+
+namespace brevano {
+
+/// Evaluates 64 consecutive rows at once: each stack slot is a 64-bit word whose bit k belongs to
+/// the k-th row. Holds its scratch stack, so reuse one evaluator for bulk work, one per thread.
+class BlockEvaluator {
+ public:
+  /// The program must outlive the evaluator.
+  explicit BlockEvaluator(const CompiledProgram& program);
+
+  /// Results of the rows firstRow .. firstRow+63 as bits (bit k for row firstRow+k); rows from
+  /// RowCount() on give 0 bits.
+  std::uint64_t Evaluate(std::uint64_t firstRow);
+
+  /// The same for a firstRow that is a multiple of 64 (faster); rows past the end give 0 bits.
+  std::uint64_t EvaluateAligned(std::uint64_t firstRow);
+
+ private:
+  std::uint64_t Run(std::uint64_t firstRow);
+
+  const CompiledProgram& program_;
+  std::vector<std::uint64_t> stack_;
+  std::uint64_t variableWords_[64] = {};  // indexed by row bit
+};
+
+/// Results of the rows firstRow .. firstRow+63 as bits, as BlockEvaluator::Evaluate.
+std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstRow);
+
+/// Called now and then by the bulk operations with the rows examined so far and the most they
+/// will examine; returning false stops the operation.
+using ProgressCallback = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+/// Rows between two calls of the progress callback.
+inline constexpr std::uint64_t kRowsPerProgressCall = std::uint64_t{1} << 22;
+
+/// Outcome of a count that may have been stopped.
+struct CountOutcome {
+  std::uint64_t count = 0;  ///< rows with the wanted result among those examined
+  bool stopped = false;     ///< true when the progress callback stopped the count
+};
+
+/// Outcome of a search that may have been stopped.
+struct SearchOutcome {
+  std::optional<std::uint64_t> row;  ///< the row found, if any
+  bool stopped = false;              ///< true when the progress callback stopped the search
+};
+
+/// Counts the rows whose result is `result` (0 or 1).
+CountOutcome CountRows(const CompiledProgram& program, int result, const ProgressCallback& progress = {});
+
+/// The first row at or after `fromRow` whose result is `result`.
+SearchOutcome FindNextRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
+                          const ProgressCallback& progress = {});
+
+/// The last row at or before `fromRow` (clamped to the last row) whose result is `result`.
+SearchOutcome FindPreviousRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
+                              const ProgressCallback& progress = {});
+
+}  // namespace brevano

@@ -1,0 +1,116 @@
+// The "Analyse…" dialog: its fields against the analysis, stopping a long analysis, and the action
+// in the table's context menu.
+#include "app/analysis_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+
+#include "analysis/analysis.h"
+#include "app/truth_table_view.h"
+#include "pipeline/pipeline.h"
+
+namespace brevano {
+namespace {
+
+TruthTable Table(const std::string& expression) {
+  ExprTree tree;
+  return TruthTable::Build(ProcessExpression(expression, tree), DisplayMode::kZeroOne);
+}
+
+// A0 * A1 * ... of `count` variables: counting its 1 rows takes far longer than any test.
+TruthTable Huge(int count) {
+  Listing listing{"V00"};
+  for (int i = 1; i < count; ++i) {
+    listing.insert(listing.begin(), "* @F");
+    std::string name = i < 10 ? "V0" : "V";
+    name += std::to_string(i);
+    listing.push_back(name);
+  }
+  return TruthTable::Build(listing, DisplayMode::kZeroOne);
+}
+
+QAction* FindAction(const QWidget* widget, const QString& text) {
+  for (QAction* action : widget->actions()) {
+    if (action->text() == text) return action;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class AnalysisDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void fieldsShowTheAnalysis() {
+    const TruthTable table = Table("not(a)*b+a*c");
+    AnalysisDialog dialog(table);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
+    QString report;
+    for (const AnalysisItem& item : AnalysisItems(AnalyseTable(table))) {
+      const QString label = QString::fromStdString(item.label);
+      QCOMPARE(dialog.FieldText(label), QString::fromStdString(item.value));
+      report += label + ' ' + QString::fromStdString(item.value) + '\n';
+    }
+    QCOMPARE(dialog.ReportText(), report);
+    QCOMPARE(dialog.FieldText("Minimal sum of products:"), QString("not(A)*B+A*C"));
+  }
+
+  void copyAllPutsTheReportOnTheClipboard() {
+    AnalysisDialog dialog(Table("a/b"));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
+    QPushButton* copy = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == "Copy all") copy = button;
+    }
+    QVERIFY(copy && copy->isEnabled());
+    copy->click();
+    QCOMPARE(QApplication::clipboard()->text(), dialog.ReportText());
+  }
+
+  void stopEndsALongAnalysisAtOnce() {
+    AnalysisDialog dialog(Huge(44));
+    QVERIFY(dialog.Running());  // the constructor returned while the rows are still being counted
+    QElapsedTimer clock;
+    clock.start();
+    dialog.Stop();
+    QVERIFY(clock.elapsed() < 2000);
+    QVERIFY(!dialog.Running());
+    QCOMPARE(dialog.FieldText("Rows with Result 1:"), QString("not computed: stopped"));
+    QCOMPARE(dialog.FieldText("Minimal product of sums:"), QString("not computed: stopped"));
+  }
+
+  void closingStopsTheAnalysis() {
+    TruthTableView view;
+    view.SetTable(Huge(44));
+    QPointer<AnalysisDialog> dialog = view.OpenAnalysis();
+    QVERIFY(dialog && dialog->Running());
+    dialog->close();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.isNull(), 5000);  // deleted once closed
+  }
+
+  void contextMenuOffersAnalyseWithRows() {
+    TruthTableView view;
+    QAction* analyse = FindAction(&view, QString::fromUtf8("Analyse\u2026"));
+    QVERIFY(analyse);
+    QVERIFY(!analyse->isEnabled());
+    QVERIFY(view.OpenAnalysis() == nullptr);
+    view.SetTable(Table("a+b"));
+    QVERIFY(analyse->isEnabled());
+    analyse->trigger();
+    auto* dialog = view.findChild<AnalysisDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
+    QCOMPARE(dialog->FieldText("Minimal product of sums:"), QString("(A+B)"));
+  }
+};
+
+}  // namespace brevano
+
+QTEST_MAIN(brevano::AnalysisDialogTest)
+#include "analysis_dialog_test.moc"

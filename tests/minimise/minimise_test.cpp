@@ -1,0 +1,204 @@
+// Prime implicants and least sums against brute force, and the limits of the search.
+#include "minimise/minimise.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace brevano {
+namespace {
+
+constexpr auto kNoLimit = std::chrono::seconds(60);
+
+TruthBits RandomTruth(std::mt19937_64& rng, int variables, double density) {
+  TruthBits truth(std::max<std::size_t>(1, (std::size_t{1} << variables) / 64));
+  std::bernoulli_distribution one(density);
+  for (std::uint64_t row = 0; row < (std::uint64_t{1} << variables); ++row) {
+    if (one(rng)) truth[row / 64] |= std::uint64_t{1} << (row % 64);
+  }
+  return truth;
+}
+
+TruthBits TruthOfNumber(std::uint64_t bits) { return {bits}; }
+
+// The rows of a cube among 2^n, as a mask (n at most 6).
+std::uint64_t RowMask(Cube cube, int variables) {
+  std::uint64_t mask = 0;
+  for (std::uint32_t row = 0; row < (1u << variables); ++row) {
+    if (CubeContains(cube, row)) mask |= std::uint64_t{1} << row;
+  }
+  return mask;
+}
+
+Cube CubeOfKey(std::uint64_t key, int variables) {
+  Cube cube;
+  for (int bit = 0; bit < variables; ++bit, key /= 3) {
+    if (key % 3 == 2) continue;
+    cube.care |= 1u << bit;
+    cube.value |= static_cast<std::uint32_t>(key % 3) << bit;
+  }
+  return cube;
+}
+
+// Every cube checked row by row: an implicant none of whose literals can be dropped.
+std::vector<Cube> BrutePrimes(std::uint64_t truth, int variables) {
+  auto implicant = [&](Cube cube) { return (RowMask(cube, variables) & ~truth) == 0; };
+  std::uint64_t keys = 1;
+  for (int i = 0; i < variables; ++i) keys *= 3;
+  std::vector<Cube> primes;
+  for (std::uint64_t key = 0; key < keys; ++key) {
+    const Cube cube = CubeOfKey(key, variables);
+    if (!implicant(cube)) continue;
+    bool prime = true;
+    for (int bit = 0; bit < variables && prime; ++bit) {
+      const std::uint32_t mask = 1u << bit;
+      if (cube.care & mask) prime = !implicant({cube.care & ~mask, cube.value & ~mask});
+    }
+    if (prime) primes.push_back(cube);
+  }
+  return primes;
+}
+
+// The least sum by enumerating sets of primes by size, each size in lexicographic order: the first
+// cover of the fewest terms and, among them, of the fewest literals.
+std::vector<Cube> BruteLeastSum(std::uint64_t truth, int variables) {
+  const std::vector<Cube> primes = BrutePrimes(truth, variables);
+  const int count = static_cast<int>(primes.size());
+  for (int size = 0; size <= count; ++size) {
+    std::vector<int> pick(size);
+    for (int i = 0; i < size; ++i) pick[i] = i;
+    std::vector<int> best;
+    int bestLiterals = 1 << 30;
+    while (true) {
+      std::uint64_t covered = 0;
+      int literals = 0;
+      for (int i : pick) {
+        covered |= RowMask(primes[i], variables);
+        literals += LiteralCount(primes[i]);
+      }
+      if (covered == truth && literals < bestLiterals) {
+        bestLiterals = literals;
+        best = pick;
+      }
+      int i = size - 1;
+      while (i >= 0 && pick[i] == count - size + i) --i;
+      if (i < 0) break;
+      ++pick[i];
+      for (int j = i + 1; j < size; ++j) pick[j] = pick[j - 1] + 1;
+    }
+    if (bestLiterals < (1 << 30)) {
+      std::vector<Cube> sum;
+      for (int i : best) sum.push_back(primes[i]);
+      return sum;
+    }
+  }
+  return {};
+}
+
+SumOfProducts Minimise(const TruthBits& truth, int variables, std::chrono::milliseconds budget = kNoLimit) {
+  SearchControl control(budget, {});
+  return MinimiseSumOfProducts(truth, variables, control);
+}
+
+// The sum is the function and no term can be left out.
+void ExpectIrredundantCover(const TruthBits& truth, int variables, const std::vector<Cube>& terms) {
+  std::vector<int> coverers(std::size_t{1} << variables, 0);
+  for (const Cube& term : terms) {
+    for (std::uint32_t row = 0; row < (1u << variables); ++row) coverers[row] += CubeContains(term, row);
+  }
+  for (std::uint32_t row = 0; row < (1u << variables); ++row) {
+    ASSERT_EQ(coverers[row] > 0, TruthAt(truth, row)) << "row " << row;
+  }
+  for (const Cube& term : terms) {
+    bool needed = false;
+    for (std::uint32_t row = 0; row < (1u << variables) && !needed; ++row) {
+      needed = CubeContains(term, row) && coverers[row] == 1;
+    }
+    EXPECT_TRUE(needed) << "a redundant term";
+  }
+}
+
+TEST(PrimeImplicantsTest, MatchBruteForce) {
+  std::mt19937_64 rng(11);
+  for (int variables = 0; variables <= 6; ++variables) {
+    const std::uint64_t all = variables == 6 ? ~std::uint64_t{0} : (std::uint64_t{1} << (1 << variables)) - 1;
+    for (int trial = 0; trial < 40; ++trial) {
+      const std::uint64_t truth = trial == 0 ? 0 : trial == 1 ? all : rng() & all;
+      SearchControl control(kNoLimit, {});
+      EXPECT_EQ(PrimeImplicants(TruthOfNumber(truth), variables, control), BrutePrimes(truth, variables))
+          << variables << " variables, truth " << truth;
+    }
+  }
+}
+
+TEST(MinimiseTest, EveryFunctionOfThreeVariablesMatchesBruteForce) {
+  for (std::uint64_t truth = 0; truth < 256; ++truth) {
+    const SumOfProducts sum = Minimise(TruthOfNumber(truth), 3);
+    EXPECT_EQ(sum.status, MinimiseStatus::kExact);
+    EXPECT_EQ(sum.terms, BruteLeastSum(truth, 3)) << "truth " << truth;
+  }
+}
+
+TEST(MinimiseTest, RandomFunctionsOfFourAndFiveVariablesMatchBruteForce) {
+  std::mt19937_64 rng(12);
+  for (int variables : {4, 5}) {
+    const std::uint64_t all = (std::uint64_t{1} << (1 << variables)) - 1;
+    for (int trial = 0; trial < (variables == 4 ? 400 : 60); ++trial) {
+      const std::uint64_t truth = rng() & all;
+      const SumOfProducts sum = Minimise(TruthOfNumber(truth), variables);
+      EXPECT_EQ(sum.status, MinimiseStatus::kExact);
+      EXPECT_EQ(sum.terms, BruteLeastSum(truth, variables)) << variables << " variables, truth " << truth;
+    }
+  }
+}
+
+TEST(MinimiseTest, LargerFunctionsAreIrredundantCovers) {
+  std::mt19937_64 rng(13);
+  for (int variables : {7, 9, 12}) {
+    for (double density : {0.1, 0.5, 0.9}) {
+      const TruthBits truth = RandomTruth(rng, variables, density);
+      const SumOfProducts sum = Minimise(truth, variables, std::chrono::seconds(2));
+      if (variables == 7) {
+        EXPECT_EQ(sum.status, MinimiseStatus::kExact);
+      }
+      ExpectIrredundantCover(truth, variables, sum.terms);
+    }
+  }
+}
+
+TEST(MinimiseTest, ParityNeedsEveryMinterm) {
+  for (int variables = 2; variables <= 10; ++variables) {
+    TruthBits truth(std::max<std::size_t>(1, (std::size_t{1} << variables) / 64));
+    for (std::uint64_t row = 0; row < (std::uint64_t{1} << variables); ++row) {
+      if (std::popcount(row) % 2) truth[row / 64] |= std::uint64_t{1} << (row % 64);
+    }
+    const SumOfProducts sum = Minimise(truth, variables);
+    EXPECT_EQ(sum.terms.size(), std::size_t{1} << (variables - 1));
+    for (const Cube& term : sum.terms) EXPECT_EQ(LiteralCount(term), variables);
+  }
+}
+
+TEST(MinimiseTest, SearchWithoutTimeStillGivesACover) {
+  std::mt19937_64 rng(14);
+  const TruthBits truth = RandomTruth(rng, 12, 0.85);
+  const SumOfProducts sum = Minimise(truth, 12, std::chrono::milliseconds(0));
+  EXPECT_TRUE(sum.status == MinimiseStatus::kHeuristic || sum.status == MinimiseStatus::kExact);
+  ExpectIrredundantCover(truth, 12, sum.terms);
+}
+
+TEST(MinimiseTest, CancelledSearchGivesNothing) {
+  std::mt19937_64 rng(15);
+  const TruthBits truth = RandomTruth(rng, 10, 0.5);
+  SearchControl control(kNoLimit, [](std::uint64_t, std::uint64_t) { return false; });
+  const SumOfProducts sum = MinimiseSumOfProducts(truth, 10, control);
+  EXPECT_EQ(sum.status, MinimiseStatus::kCancelled);
+  EXPECT_TRUE(sum.terms.empty());
+}
+
+TEST(MinimiseTest, TooManyVariablesIsNotComputed) {
+  const TruthBits truth((std::size_t{1} << (kMaxMinimiseVariables + 1)) / 64, 0);
+  EXPECT_EQ(Minimise(truth, kMaxMinimiseVariables + 1).status, MinimiseStatus::kTooManyVariables);
+}
+
+}  // namespace
+}  // namespace brevano

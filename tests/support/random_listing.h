@@ -1,0 +1,25 @@
+// Random listings and expressions for the property checks of the tabulation.
+#pragma once
+
+#include <random>
+#include <string>
+
+#include "engine/listing.h"
+
+namespace brevano::testing {
+
+/// The variable name "v" followed by `number`.
+std::string VariableName(int number);
+
+/// The listing of a random tree of about `nodes` nodes over the first `variables` names of a fixed
+/// pool (at most 12): OR, AND, XOR, NOT, the constants, and lines that contribute nothing (other
+/// operators, other numbers, empty operands), with random letter case and padding.
+Listing RandomTreeListing(std::mt19937_64& rng, int variables, int nodes);
+
+/// `lines` random lines of the same kinds in no tree order: often malformed.
+Listing RandomLineSoup(std::mt19937_64& rng, int variables, int lines);
+
+/// A random expression text over +, *, /, not(...), 0, 1 and `variables` single-letter names.
+std::string RandomExpressionText(std::mt19937_64& rng, int variables, int nodes);
+
+}  // namespace brevano::testing
