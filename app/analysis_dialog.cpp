@@ -1,4 +1,4 @@
-// The analysis dialog: fields for the six items, and a worker thread polled by a timer.
+// The analysis dialog: fields for the six items, filled in by a background job.
 #include "app/analysis_dialog.h"
 
 #include <QApplication>
@@ -11,20 +11,16 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <atomic>
-#include <mutex>
-#include <thread>
+#include <functional>
 
 #include "analysis/analysis.h"
+#include "app/background_job.h"
 
 namespace brevano {
 
 namespace {
 
-constexpr int kPollMs = 50;
 // The items whose values can be long get a multi-line field.
 constexpr int kLongItemsFrom = 2;
 constexpr int kLongFieldLines = 3;
@@ -66,26 +62,11 @@ QString FieldTextOf(const QWidget* field) {
 
 }  // namespace
 
-// What the worker thread shares with the dialog: progress through atomics, the result under the mutex.
-struct AnalysisDialog::Work {
-  TruthTable table;
-  std::atomic<bool> cancel{false};
-  std::atomic<int> stage{static_cast<int>(AnalysisStage::kCounting)};
-  std::atomic<std::uint64_t> done{0};
-  std::atomic<std::uint64_t> total{0};
-  std::mutex mutex;
-  bool finished = false;
-  bool failed = false;
-  Analysis analysis;
-  std::thread worker;
-};
-
 AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Analysis"));
   BuildLayout(table);
-  timer_ = new QTimer(this);
-  timer_->setInterval(kPollMs);
-  connect(timer_, &QTimer::timeout, this, &AnalysisDialog::Poll);
+  job_ = new BackgroundJob(this);
+  connect(job_, &BackgroundJob::progressed, this, &AnalysisDialog::ShowProgress);
   Start(std::move(table));
 }
 
@@ -139,59 +120,39 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   resize(560, sizeHint().height());
 }
 
+bool AnalysisDialog::Running() const { return job_->Running(); }
+
 void AnalysisDialog::Start(TruthTable table) {
   for (auto& [label, field] : fields_) SetFieldText(field, QStringLiteral("\u2026"));
-  work_ = std::make_unique<Work>();
-  work_->table = std::move(table);
-  Work* work = work_.get();
-  work->worker = std::thread([work] {
-    const AnalysisProgress progress = [work](AnalysisStage stage, std::uint64_t done, std::uint64_t total) {
-      work->stage.store(static_cast<int>(stage), std::memory_order_relaxed);
-      work->done.store(done, std::memory_order_relaxed);
-      work->total.store(total, std::memory_order_relaxed);
-      return !work->cancel.load(std::memory_order_relaxed);
+  std::function<Analysis(JobControl&)> work = [table = std::move(table)](JobControl& control) {
+    const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total, static_cast<int>(stage));
     };
-    Analysis analysis;
-    bool failed = false;
-    try {
-      analysis = AnalyseTable(work->table, AnalysisOptions{}, progress);
-    } catch (...) {
-      failed = true;
-    }
-    std::lock_guard lock(work->mutex);
-    work->analysis = std::move(analysis);
-    work->failed = failed;
-    work->finished = true;
-  });
-  Poll();
-  timer_->start();
+    return AnalyseTable(table, AnalysisOptions{}, progress);
+  };
+  StartJob<Analysis>(
+      *job_, std::move(work), [this](const Analysis& analysis) { Finish(analysis); },
+      [this](const JobFailure& failure) { Failed(failure.Text(tr("not enough memory"))); });
 }
 
-void AnalysisDialog::Poll() {
-  if (!work_) return;
-  bool finished;
-  {
-    std::lock_guard lock(work_->mutex);
-    finished = work_->finished;
-  }
-  if (finished) return Finish();
-  stage_->setText(StageText(static_cast<AnalysisStage>(work_->stage.load(std::memory_order_relaxed))));
-  const std::uint64_t total = work_->total.load(std::memory_order_relaxed);
-  const std::uint64_t done = std::min(work_->done.load(std::memory_order_relaxed), total);
-  progress_->setValue(total > 0 ? static_cast<int>(static_cast<long double>(done) * 1000 / total) : 0);
+void AnalysisDialog::ShowProgress() {
+  stage_->setText(StageText(static_cast<AnalysisStage>(job_->Stage())));
+  progress_->setValue(job_->Permille());
 }
 
-void AnalysisDialog::Finish() {
-  timer_->stop();
-  if (work_->worker.joinable()) work_->worker.join();
-  const std::unique_ptr<Work> work = std::move(work_);
-  if (work->failed) {
-    for (auto& [label, field] : fields_) SetFieldText(field, tr("not computed: not enough memory"));
-  } else {
-    for (const AnalysisItem& item : AnalysisItems(work->analysis)) {
-      SetFieldText(fields_[QString::fromStdString(item.label)], QString::fromStdString(item.value));
-    }
+void AnalysisDialog::Finish(const Analysis& analysis) {
+  for (const AnalysisItem& item : AnalysisItems(analysis)) {
+    SetFieldText(fields_[QString::fromStdString(item.label)], QString::fromStdString(item.value));
   }
+  Ended();
+}
+
+void AnalysisDialog::Failed(const QString& reason) {
+  for (auto& [label, field] : fields_) SetFieldText(field, tr("not computed: %1").arg(reason));
+  Ended();
+}
+
+void AnalysisDialog::Ended() {
   stage_->hide();
   progress_->hide();
   stop_->setEnabled(false);
@@ -199,12 +160,7 @@ void AnalysisDialog::Finish() {
   emit analysisFinished();
 }
 
-void AnalysisDialog::Stop() {
-  if (!work_) return;
-  work_->cancel.store(true);
-  if (work_->worker.joinable()) work_->worker.join();
-  Finish();
-}
+void AnalysisDialog::Stop() { job_->Stop(); }
 
 void AnalysisDialog::closeEvent(QCloseEvent* event) {
   Stop();

@@ -4,17 +4,18 @@
 #include <QDialog>
 #include <QString>
 #include <map>
-#include <memory>
 
 #include "tabulate/tabulation.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 class QWidget;
 
 namespace brevano {
+
+class BackgroundJob;
+struct Analysis;
 
 /// Shows the six items of the analysis of a table, each in a read-only field that can be selected
 /// and copied. The analysis starts on a worker thread when the dialog is made; while it runs a
@@ -27,7 +28,7 @@ class AnalysisDialog : public QDialog {
   ~AnalysisDialog() override;
 
   /// True while the analysis runs.
-  bool Running() const { return work_ != nullptr; }
+  bool Running() const;
   /// Stops a running analysis; what it had not computed then says so.
   void Stop();
   /// The text of the field labelled `label` ("Verdict:", ...).
@@ -44,20 +45,19 @@ class AnalysisDialog : public QDialog {
   void done(int result) override;
 
  private:
-  struct Work;
-
   void BuildLayout(const TruthTable& table);
   void Start(TruthTable table);
-  void Poll();
-  void Finish();
+  void ShowProgress();
+  void Finish(const Analysis& analysis);
+  void Failed(const QString& reason);
+  void Ended();
 
   std::map<QString, QWidget*> fields_;
   QLabel* stage_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* stop_ = nullptr;
   QPushButton* copy_ = nullptr;
-  QTimer* timer_ = nullptr;
-  std::unique_ptr<Work> work_;
+  BackgroundJob* job_ = nullptr;
 };
 
 }  // namespace brevano

@@ -2,6 +2,7 @@
 #include "app/frm_boolean.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,8 @@
 #include <new>
 #include <optional>
 
+#include "app/analysis_dialog.h"
+#include "app/background_job.h"
 #include "app/truth_table_view.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -65,6 +68,7 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   LV = new TruthTableView(this);
   LV->setObjectName(QStringLiteral("LV"));
   LV->setGeometry(8, 88, 401, 409);
+  connect(LV, &TruthTableView::analysisRequested, this, &Tfrm_bool_alg::OpenAnalysis);
 
   Button1 = new QPushButton(QStringLiteral("Tabulation"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
@@ -145,6 +149,15 @@ void Tfrm_bool_alg::Button1Click() {
   LV->SetTable(std::move(*table));
 }
 
+AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {
+  const TruthTable* table = LV->Table();
+  if (!table || LV->RowCount() == 0) return nullptr;
+  auto* dialog = new AnalysisDialog(*table, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+  return dialog;
+}
+
 void Tfrm_bool_alg::ShowError(const QString& message) {
   QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message, QMessageBox::Ok,
                   this);
@@ -159,6 +172,20 @@ void Tfrm_bool_alg::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void Tfrm_bool_alg::closeEvent(QCloseEvent* event) {
+  for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->close();
+  for (BackgroundJob* job : findChildren<BackgroundJob*>()) job->Cancel();
+  QWidget::closeEvent(event);
+}
+
+Tfrm_bool_alg* ShowMainWindow() {
+  auto* window = new Tfrm_bool_alg;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
+  window->show();
+  return window;
 }
 
 }  // namespace brevano

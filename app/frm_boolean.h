@@ -15,6 +15,7 @@ class QTextEdit;
 
 namespace brevano {
 
+class AnalysisDialog;
 class TruthTableView;
 
 /// Most variables of a table the window shows: as many as a row index can count.
@@ -47,12 +48,20 @@ class Tfrm_bool_alg : public QWidget {
   void Button1Click();
   /// Sets the application title.
   void FormCreate();
+  /// Opens the analysis of the table shown in a dialog of its own (deleted when closed); null
+  /// without rows.
+  AnalysisDialog* OpenAnalysis();
 
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
   virtual void ShowError(const QString& message);
 
   void keyPressEvent(QKeyEvent* event) override;
+  /// Closing the window stops whatever runs in the background and closes its dialogs.
+  void closeEvent(QCloseEvent* event) override;
 };
+
+/// Makes and shows the program's one window; the application quits when it closes or is destroyed.
+Tfrm_bool_alg* ShowMainWindow();
 
 }  // namespace brevano

@@ -1,6 +1,7 @@
 // Program start: the application object, the one window and the event loop.
 #include <QApplication>
 #include <QIcon>
+#include <QPointer>
 
 #include "app/frm_boolean.h"
 #include "engine/numbers.h"
@@ -10,7 +11,8 @@ int main(int argc, char** argv) {
   brevano::UseLocaleDecimalSeparator();
   QGuiApplication::setDesktopFileName(QStringLiteral("brevano-boolean"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("brevano-boolean")));
-  brevano::Tfrm_bool_alg window;
-  window.show();
-  return app.exec();
+  const QPointer<brevano::Tfrm_bool_alg> window = brevano::ShowMainWindow();
+  const int status = app.exec();
+  delete window.data();
+  return status;
 }

@@ -5,40 +5,32 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionHeader>
-#include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <limits>
-#include <mutex>
 #include <string>
-#include <thread>
+#include <variant>
 
-#include "app/analysis_dialog.h"
 #include "tabulate/bit_parallel.h"
+#include "tabulate/row_address.h"
+#include "tabulate/table_format.h"
 
 namespace brevano {
 
 namespace {
 
-// A search that has not ended after this long shows its progress dialog.
-constexpr int kProgressDelayMs = 300;
 // How long starting a search waits for it, so that short searches end without a round trip.
 constexpr std::chrono::milliseconds kSearchWaitAtStart{20};
-constexpr int kSearchPollMs = 30;
 
 using Wide = unsigned __int128;
 
@@ -53,83 +45,6 @@ QString NoRowMessage(bool forward, bool fromCurrent, int wanted) {
 }
 
 }  // namespace
-
-void RowSelection::Clear() {
-  ranges_.clear();
-  count_ = 0;
-}
-
-void RowSelection::SelectOnly(std::uint64_t a, std::uint64_t b) {
-  Clear();
-  Add(a, b);
-}
-
-void RowSelection::Add(std::uint64_t a, std::uint64_t b) {
-  std::uint64_t first = std::min(a, b);
-  std::uint64_t last = std::max(a, b);
-  // Absorb every range that overlaps [first, last] or touches it.
-  auto it = ranges_.upper_bound(first);
-  if (it != ranges_.begin()) {
-    auto before = std::prev(it);
-    if (before->second == std::numeric_limits<std::uint64_t>::max() || before->second + 1 >= first)
-      it = before;
-  }
-  while (it != ranges_.end() &&
-         (last == std::numeric_limits<std::uint64_t>::max() || it->first <= last + 1)) {
-    first = std::min(first, it->first);
-    last = std::max(last, it->second);
-    count_ -= it->second - it->first + 1;
-    it = ranges_.erase(it);
-  }
-  ranges_.emplace(first, last);
-  count_ += last - first + 1;
-}
-
-void RowSelection::Remove(std::uint64_t row) {
-  auto it = ranges_.upper_bound(row);
-  if (it == ranges_.begin()) return;
-  --it;
-  const auto [first, last] = *it;
-  if (row > last) return;
-  ranges_.erase(it);
-  --count_;
-  if (first < row) ranges_.emplace(first, row - 1);
-  if (row < last) ranges_.emplace(row + 1, last);
-}
-
-void RowSelection::Toggle(std::uint64_t row) {
-  if (Contains(row)) {
-    Remove(row);
-  } else {
-    Add(row, row);
-  }
-}
-
-bool RowSelection::Contains(std::uint64_t row) const {
-  auto it = ranges_.upper_bound(row);
-  if (it == ranges_.begin()) return false;
-  return row <= std::prev(it)->second;
-}
-
-// A search on its worker thread. The worker writes `outcome` and then sets `done` under the mutex;
-// the view reads the outcome only after it has seen `done` and joined the thread.
-struct TruthTableView::Search {
-  TruthTable table;  // a copy: keeps the compiled program alive whatever the view shows meanwhile
-  bool forward = true;
-  bool fromCurrent = false;
-  int wanted = 1;
-  std::atomic<bool> cancel{false};
-  std::atomic<std::uint64_t> examined{0};
-  std::atomic<std::uint64_t> total{0};
-  std::mutex mutex;
-  std::condition_variable finished;
-  bool done = false;
-  bool failed = false;
-  SearchOutcome outcome;
-  std::thread worker;
-  QElapsedTimer clock;
-  QProgressDialog* dialog = nullptr;
-};
 
 TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
   setFocusPolicy(Qt::StrongFocus);
@@ -157,9 +72,8 @@ TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TruthTableView::OnVerticalAction);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TruthTableView::OnVerticalValue);
 
-  searchTimer_ = new QTimer(this);
-  searchTimer_->setInterval(kSearchPollMs);
-  connect(searchTimer_, &QTimer::timeout, this, &TruthTableView::OnSearchTick);
+  search_ = new BackgroundJob(this);
+  connect(search_, &BackgroundJob::cancelled, this, &TruthTableView::searchFinished);
 
   CreateActions();
   UpdateMetrics();
@@ -191,7 +105,9 @@ void TruthTableView::CreateActions() {
                          [this] { FindResult(false, 1); });
   findActions_[3] = make(tr("Previous row where Result is 0"), {QKeySequence(Qt::SHIFT | Qt::Key_F4)},
                          [this] { FindResult(false, 0); });
-  analyseAction_ = make(tr("Analyse\u2026"), {}, [this] { OpenAnalysis(); });
+  analyseAction_ = make(tr("Analyse\u2026"), {}, [this] {
+    if (rows_ > 0) emit analysisRequested();
+  });
 
   menu_ = new QMenu(this);
   menu_->addAction(copyAction_);
@@ -207,20 +123,12 @@ void TruthTableView::CreateActions() {
 
 void TruthTableView::UpdateActions() {
   const bool rows = rows_ > 0;
-  copyAction_->setEnabled(selection_.Count() > 0);
+  copyAction_->setEnabled(cursor_.Selection().Count() > 0);
   copyTableAction_->setEnabled(rows);
   selectAllAction_->setEnabled(rows);
   goToAction_->setEnabled(rows);
   for (QAction* action : findActions_) action->setEnabled(rows);
   analyseAction_->setEnabled(rows);
-}
-
-AnalysisDialog* TruthTableView::OpenAnalysis() {
-  if (!table_ || rows_ == 0) return nullptr;
-  auto* dialog = new AnalysisDialog(*table_, this);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->show();
-  return dialog;
 }
 
 void TruthTableView::SelectionChanged() {
@@ -233,9 +141,7 @@ void TruthTableView::SetTable(TruthTable table) {
   table_ = std::move(table);
   rows_ = table_->RowCount();
   top_ = 0;
-  hasCurrent_ = false;
-  current_ = anchor_ = 0;
-  selection_.Clear();
+  cursor_.Reset(rows_);
   dragSelecting_ = false;
   wheelRemainder_ = 0;
 
@@ -256,9 +162,8 @@ void TruthTableView::SetTable(TruthTable table) {
 void TruthTableView::Clear() {
   StopSearch();
   table_.reset();
-  rows_ = top_ = current_ = anchor_ = 0;
-  hasCurrent_ = false;
-  selection_.Clear();
+  rows_ = top_ = 0;
+  cursor_.Reset(0);
   headerModel_->clear();
   UpdateScrollBars();
   SelectionChanged();
@@ -417,7 +322,7 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
     const std::uint64_t row = top_ + static_cast<std::uint64_t>(line);
     if (row >= rows_) break;
     const QRect rowRect(-xOffset, line * rowHeight_, header_->length(), rowHeight_);
-    const bool selected = selection_.Contains(row);
+    const bool selected = cursor_.Selection().Contains(row);
     if (selected) painter.fillRect(rowRect, palette().brush(group, QPalette::Highlight));
     painter.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
 
@@ -432,7 +337,7 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
           metrics.elidedText(QString::fromStdString(texts[column]), Qt::ElideRight, textRect.width()));
     }
 
-    if (hasCurrent_ && row == current_ && hasFocus()) {
+    if (cursor_.Current() == row && hasFocus()) {
       QStyleOptionFocusRect focus;
       focus.initFrom(this);
       focus.state |= QStyle::State_KeyboardFocusChange;
@@ -443,59 +348,39 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
   }
 }
 
-std::optional<std::uint64_t> TruthTableView::CurrentRow() const {
-  if (!hasCurrent_) return std::nullopt;
-  return current_;
-}
+std::optional<std::uint64_t> TruthTableView::CurrentRow() const { return cursor_.Current(); }
 
 void TruthTableView::SelectRow(std::uint64_t row) {
   if (row >= rows_) return;
-  hasCurrent_ = true;
-  current_ = anchor_ = row;
-  selection_.SelectOnly(row, row);
+  cursor_.SelectRow(row);
   CenterOn(row);
   SelectionChanged();
 }
 
 void TruthTableView::SelectAll() {
   if (rows_ == 0) return;
-  selection_.SelectOnly(0, rows_ - 1);
+  cursor_.SelectAll();
   SelectionChanged();
 }
 
-// Keyboard moves: Shift extends the selection from the anchor, Ctrl moves the current row alone.
-void TruthTableView::MoveCurrent(std::uint64_t row, Qt::KeyboardModifiers modifiers) {
-  hasCurrent_ = true;
-  current_ = row;
-  if (modifiers & Qt::ShiftModifier) {
-    selection_.SelectOnly(anchor_, row);
-  } else if (!(modifiers & Qt::ControlModifier)) {
-    selection_.SelectOnly(row, row);
-    anchor_ = row;
-  }
+// After a keyboard move or a click: the current row comes into view.
+void TruthTableView::CursorMoved(std::uint64_t row) {
   EnsureVisible(row);
   SelectionChanged();
 }
 
-// Mouse clicks: Shift selects from the anchor (Ctrl+Shift adds that range), Ctrl toggles one row.
-void TruthTableView::ClickRow(std::uint64_t row, Qt::KeyboardModifiers modifiers) {
-  const bool shift = modifiers & Qt::ShiftModifier;
-  const bool control = modifiers & Qt::ControlModifier;
-  if (shift && control) {
-    selection_.Add(anchor_, row);
-  } else if (shift) {
-    selection_.SelectOnly(anchor_, row);
-  } else if (control) {
-    selection_.Toggle(row);
-    anchor_ = row;
-  } else {
-    selection_.SelectOnly(row, row);
-    anchor_ = row;
-  }
-  hasCurrent_ = true;
-  current_ = row;
-  EnsureVisible(row);
-  SelectionChanged();
+namespace {
+
+SelectKeys KeysOf(Qt::KeyboardModifiers modifiers) {
+  return {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0};
+}
+
+}  // namespace
+
+void TruthTableView::KeyMove(CursorKey key, Qt::KeyboardModifiers modifiers) {
+  const std::uint64_t row = cursor_.KeyTarget(key, top_, static_cast<std::uint64_t>(VisibleRowCount()));
+  cursor_.MoveTo(row, KeysOf(modifiers));
+  CursorMoved(row);
 }
 
 void TruthTableView::keyPressEvent(QKeyEvent* event) {
@@ -504,34 +389,23 @@ void TruthTableView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const Qt::KeyboardModifiers modifiers = event->modifiers();
-  const std::uint64_t last = rows_ - 1;
-  const std::uint64_t current = hasCurrent_ ? current_ : top_;
-  const auto visible = static_cast<std::uint64_t>(VisibleRowCount());
-  const std::uint64_t page = std::max<std::uint64_t>(1, visible - 1);
-  const std::uint64_t bottom = std::min(top_ + visible - 1, last);
-  const bool onScreen = current >= top_ && current <= bottom;
   switch (event->key()) {
-    case Qt::Key_Up: MoveCurrent(hasCurrent_ && current > 0 ? current - 1 : current, modifiers); break;
-    case Qt::Key_Down: MoveCurrent(hasCurrent_ ? std::min(current + 1, last) : current, modifiers); break;
-    case Qt::Key_PageUp:
-      MoveCurrent(onScreen && current > top_ ? top_ : (current > page ? current - page : 0), modifiers);
-      break;
-    case Qt::Key_PageDown:
-      MoveCurrent(onScreen && current < bottom ? bottom : std::min(current + page, last), modifiers);
-      break;
-    case Qt::Key_Home: MoveCurrent(0, modifiers); break;
-    case Qt::Key_End: MoveCurrent(last, modifiers); break;
+    case Qt::Key_Up: KeyMove(CursorKey::kUp, modifiers); break;
+    case Qt::Key_Down: KeyMove(CursorKey::kDown, modifiers); break;
+    case Qt::Key_PageUp: KeyMove(CursorKey::kPageUp, modifiers); break;
+    case Qt::Key_PageDown: KeyMove(CursorKey::kPageDown, modifiers); break;
+    case Qt::Key_Home: KeyMove(CursorKey::kHome, modifiers); break;
+    case Qt::Key_End: KeyMove(CursorKey::kEnd, modifiers); break;
     case Qt::Key_Left: horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
     case Qt::Key_Right: horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
     case Qt::Key_Space:
       if (modifiers & Qt::ControlModifier) {
-        hasCurrent_ = true;
-        current_ = current;
-        selection_.Toggle(current);
-        anchor_ = current;
+        cursor_.ToggleCurrent(top_);
         SelectionChanged();
       } else {
-        MoveCurrent(current, modifiers);
+        const std::uint64_t row = cursor_.Current().value_or(top_);
+        cursor_.MoveTo(row, KeysOf(modifiers));
+        CursorMoved(row);
       }
       break;
     default: event->ignore(); return;
@@ -546,20 +420,21 @@ void TruthTableView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     if (!row) {
       if (!(modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
-        selection_.Clear();
+        cursor_.ClearSelection();
         SelectionChanged();
       }
       return;
     }
-    ClickRow(*row, modifiers);
+    cursor_.Click(*row, KeysOf(modifiers));
+    CursorMoved(*row);
     dragSelecting_ = !(modifiers & Qt::ControlModifier);
   } else if (event->button() == Qt::RightButton && row) {
-    if (selection_.Contains(*row)) {
-      hasCurrent_ = true;
-      current_ = *row;
+    const bool selected = cursor_.Selection().Contains(*row);
+    cursor_.RightClick(*row);
+    if (selected) {
       SelectionChanged();
     } else {
-      ClickRow(*row, Qt::NoModifier);
+      CursorMoved(*row);
     }
   }
 }
@@ -567,12 +442,7 @@ void TruthTableView::mousePressEvent(QMouseEvent* event) {
 void TruthTableView::mouseMoveEvent(QMouseEvent* event) {
   if (!dragSelecting_ || !(event->buttons() & Qt::LeftButton) || rows_ == 0) return;
   const std::uint64_t row = RowAtClamped(event->position().toPoint().y());
-  if (hasCurrent_ && row == current_) return;
-  hasCurrent_ = true;
-  current_ = row;
-  selection_.SelectOnly(anchor_, row);
-  EnsureVisible(row);
-  SelectionChanged();
+  if (cursor_.DragTo(row)) CursorMoved(row);
 }
 
 void TruthTableView::mouseReleaseEvent(QMouseEvent* event) {
@@ -611,10 +481,7 @@ void TruthTableView::wheelEvent(QWheelEvent* event) {
 
 void TruthTableView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  if (!hasCurrent_ && rows_ > 0) {
-    hasCurrent_ = true;
-    current_ = anchor_ = top_;
-  }
+  cursor_.Focus(top_);
   viewport()->update();
 }
 
@@ -627,26 +494,20 @@ void TruthTableView::focusOutEvent(QFocusEvent* event) {
 void TruthTableView::contextMenuEvent(QContextMenuEvent* event) {
   UpdateActions();
   QPoint at = event->globalPos();
-  if (event->reason() == QContextMenuEvent::Keyboard && hasCurrent_ && current_ >= top_) {
-    const auto line = std::min<std::uint64_t>(current_ - top_, static_cast<std::uint64_t>(VisibleRowCount()));
+  const std::optional<std::uint64_t> current = cursor_.Current();
+  if (event->reason() == QContextMenuEvent::Keyboard && current && *current >= top_) {
+    const auto line = std::min<std::uint64_t>(*current - top_, static_cast<std::uint64_t>(VisibleRowCount()));
     at = viewport()->mapToGlobal(QPoint(cellPadding_, static_cast<int>(line + 1) * rowHeight_));
   }
   menu_->exec(at);
 }
 
+// The same tab-separated text as the command line's "table" writes, for the rows of `ranges`.
 QString TruthTableView::RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const {
-  std::string text;
-  auto appendLine = [&text](const std::vector<std::string>& cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      if (i) text += '\t';
-      text += cells[i];
-    }
-    text += '\n';
-  };
-  appendLine(table_->Captions());
+  std::string text = FormatTableHeader(*table_, TableFormat::kTsv);
   for (const auto& [first, last] : ranges) {
     for (std::uint64_t row = first;; ++row) {
-      appendLine(table_->RowTexts(row));
+      text += FormatTableRow(*table_, TableFormat::kTsv, row);
       if (row == last) break;
     }
   }
@@ -654,15 +515,17 @@ QString TruthTableView::RangesText(const std::map<std::uint64_t, std::uint64_t>&
 }
 
 QString TruthTableView::SelectedRowsText() const {
-  if (!table_ || selection_.Count() == 0 || selection_.Count() > kMaxCopyRows) return QString();
-  return RangesText(selection_.Ranges());
+  const RowSelection& selection = cursor_.Selection();
+  if (!table_ || selection.Count() == 0 || selection.Count() > kMaxCopyRows) return QString();
+  return RangesText(selection.Ranges());
 }
 
 void TruthTableView::CopySelection() {
-  if (!table_ || selection_.Count() == 0) return;
-  if (selection_.Count() > kMaxCopyRows) {
+  const std::uint64_t selected = cursor_.Selection().Count();
+  if (!table_ || selected == 0) return;
+  if (selected > kMaxCopyRows) {
     Notify(tr("%1 rows are selected, too many for the clipboard: Copy takes at most %2 rows.")
-               .arg(Count(selection_.Count()), Count(kMaxCopyRows)));
+               .arg(Count(selected), Count(kMaxCopyRows)));
     return;
   }
   QApplication::clipboard()->setText(SelectedRowsText());
@@ -686,72 +549,34 @@ void TruthTableView::Notify(const QString& text) {
   }
 }
 
+namespace {
+
+QString RowAddressMessage(const RowAddressError& error, std::uint64_t rows, const QString& example) {
+  const QString text = QString::fromStdString(error.text);
+  switch (error.kind) {
+    case RowAddressError::Kind::kUsage:
+      return QObject::tr("Type a row index from 0 to %1, or an assignment such as %2.").arg(Count(rows - 1), example);
+    case RowAddressError::Kind::kNoSuchRow:
+      return QObject::tr("There is no row %1: the rows are numbered from 0 to %2.").arg(text, Count(rows - 1));
+    case RowAddressError::Kind::kNotAssignment:
+      return QObject::tr("\"%1\" is not an assignment such as %2.").arg(text, example);
+    case RowAddressError::Kind::kMissingName: return QObject::tr("A variable name is missing before \"=\".");
+    case RowAddressError::Kind::kUnknownVariable: return QObject::tr("The table has no variable %1.").arg(text);
+    case RowAddressError::Kind::kBadValue: break;
+  }
+  return QObject::tr("%1=%2: a variable is 0, 1, F or T.").arg(text, QString::fromStdString(error.value));
+}
+
+}  // namespace
+
 std::optional<QString> TruthTableView::GoTo(const QString& text) {
   if (!table_ || rows_ == 0) return tr("There is no table.");
-  const QString usage = tr("Type a row index from 0 to %1, or an assignment such as %2.");
   const std::vector<std::string>& variables = table_->Variables();
-  const QString example =
-      variables.size() >= 2
-          ? QString::fromStdString(variables[0] + "=1 " + variables[1] + "=0")
-          : (variables.empty() ? QStringLiteral("A=1") : QString::fromStdString(variables[0] + "=1"));
-  const QString trimmed = text.trimmed();
-  if (trimmed.isEmpty()) return usage.arg(Count(rows_ - 1), example);
-
-  const bool digits =
-      std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-  if (digits) {
-    bool ok = false;
-    const qulonglong row = trimmed.toULongLong(&ok);
-    if (!ok || row >= rows_)
-      return tr("There is no row %1: the rows are numbered from 0 to %2.").arg(trimmed, Count(rows_ - 1));
-    SelectRow(row);
-    return std::nullopt;
+  const auto address = ParseRowAddress(text.trimmed().toStdString(), variables, rows_);
+  if (const auto* error = std::get_if<RowAddressError>(&address)) {
+    return RowAddressMessage(*error, rows_, QString::fromStdString(RowAddressExample(variables)));
   }
-  if (!trimmed.contains(u'=')) return usage.arg(Count(rows_ - 1), example);
-
-  // Assignments "NAME=VALUE", separated by blanks, commas or semicolons; a name may hold blanks
-  // (an indexed name's column is "M @A"), so it runs up to its "=".
-  const std::string input = trimmed.toStdString();
-  auto separator = [](char c) { return c == ' ' || c == '\t' || c == ',' || c == ';'; };
-  const int n = static_cast<int>(variables.size());
-  std::uint64_t row = 0;
-  std::size_t pos = 0;
-  while (true) {
-    while (pos < input.size() && separator(input[pos])) ++pos;
-    if (pos == input.size()) break;
-    const std::size_t equals = input.find('=', pos);
-    if (equals == std::string::npos) {
-      return tr("\"%1\" is not an assignment such as %2.")
-          .arg(QString::fromStdString(input.substr(pos)), example);
-    }
-    std::string name = input.substr(pos, equals - pos);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
-    for (char& c : name) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    pos = equals + 1;
-    while (pos < input.size() && (input[pos] == ' ' || input[pos] == '\t')) ++pos;
-    const std::size_t valueStart = pos;
-    while (pos < input.size() && !separator(input[pos])) ++pos;
-    const std::string value = input.substr(valueStart, pos - valueStart);
-    if (name.empty()) return tr("A variable name is missing before \"=\".");
-    const auto found = std::find(variables.begin(), variables.end(), name);
-    if (found == variables.end())
-      return tr("The table has no variable %1.").arg(QString::fromStdString(name));
-    int bit;
-    if (value == "1" || value == "T" || value == "t") {
-      bit = 1;
-    } else if (value == "0" || value == "F" || value == "f") {
-      bit = 0;
-    } else {
-      return tr("%1=%2: a variable is 0, 1, F or T.")
-          .arg(QString::fromStdString(name), QString::fromStdString(value));
-    }
-    const int shift = n - 1 - static_cast<int>(found - variables.begin());
-    const std::uint64_t mask = std::uint64_t{1} << shift;
-    row = bit ? (row | mask) : (row & ~mask);
-  }
-  SelectRow(row);
+  SelectRow(std::get<std::uint64_t>(address));
   return std::nullopt;
 }
 
@@ -775,120 +600,53 @@ void TruthTableView::AskGoTo() {
 void TruthTableView::FindResult(bool forward, int wanted) {
   if (!table_ || rows_ == 0) return;
   StopSearch();
+  const std::optional<std::uint64_t> current = cursor_.Current();
+  const SearchGoal goal{forward, current.has_value(), wanted};
   std::uint64_t from;
   if (forward) {
-    from = hasCurrent_ ? current_ + 1 : 0;
-    if (from >= rows_) return Notify(NoRowMessage(forward, hasCurrent_, wanted));
+    from = current ? *current + 1 : 0;
+    if (from >= rows_) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
   } else {
-    if (hasCurrent_ && current_ == 0) return Notify(NoRowMessage(forward, hasCurrent_, wanted));
-    from = hasCurrent_ ? current_ - 1 : rows_ - 1;
+    if (current == 0) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+    from = current ? *current - 1 : rows_ - 1;
   }
-
-  search_ = std::make_unique<Search>();
-  Search* search = search_.get();
-  search->table = *table_;
-  search->forward = forward;
-  search->fromCurrent = hasCurrent_;
-  search->wanted = wanted;
-  search->clock.start();
-  search->worker = std::thread([search, from] {
-    const ProgressCallback progress = [search](std::uint64_t done, std::uint64_t total) {
-      search->examined.store(done, std::memory_order_relaxed);
-      search->total.store(total, std::memory_order_relaxed);
-      return !search->cancel.load(std::memory_order_relaxed);
+  // The work keeps a copy of the table, so the compiled program lives whatever the view shows meanwhile.
+  std::function<SearchOutcome(JobControl&)> work = [table = *table_, goal, from](JobControl& control) {
+    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
     };
-    SearchOutcome outcome;
-    bool failed = false;
-    try {
-      const CompiledProgram& program = search->table.Program();
-      outcome = search->forward ? FindNextRow(program, search->wanted, from, progress)
-                                : FindPreviousRow(program, search->wanted, from, progress);
-    } catch (...) {
-      failed = true;
-    }
-    {
-      std::lock_guard lock(search->mutex);
-      search->outcome = outcome;
-      search->failed = failed;
-      search->done = true;
-    }
-    search->finished.notify_all();
-  });
-  {
-    std::unique_lock lock(search->mutex);
-    search->finished.wait_for(lock, kSearchWaitAtStart, [search] { return search->done; });
+    return goal.forward ? FindNextRow(table.Program(), goal.wanted, from, progress)
+                        : FindPreviousRow(table.Program(), goal.wanted, from, progress);
+  };
+  StartJob<SearchOutcome>(
+      *search_, std::move(work), [this, goal](const SearchOutcome& outcome) { SearchEnded(goal, outcome); },
+      [this](const JobFailure& failure) {
+        Notify(failure.Text(tr("Not enough memory to search the table.")));
+        emit searchFinished();
+      },
+      kSearchWaitAtStart);
+  if (search_->Running()) {
+    const QString what = forward ? tr("Searching for the next row where Result is %1\u2026")
+                                 : tr("Searching for the previous row where Result is %1\u2026");
+    search_->ShowProgressDialog(this, what.arg(wanted));
   }
-  OnSearchTick();
-  if (search_) searchTimer_->start();
 }
 
-void TruthTableView::OnSearchTick() {
-  if (!search_) {
-    searchTimer_->stop();
-    return;
-  }
-  Search& search = *search_;
-  bool done;
-  {
-    std::lock_guard lock(search.mutex);
-    done = search.done;
-  }
-  if (!done) {
-    if (!search.dialog && search.clock.elapsed() >= kProgressDelayMs) {
-      const QString what = search.forward ? tr("Searching for the next row where Result is %1\u2026")
-                                          : tr("Searching for the previous row where Result is %1\u2026");
-      search.dialog = new QProgressDialog(what.arg(search.wanted), tr("Cancel"), 0, 1000, this);
-      search.dialog->setWindowTitle(QGuiApplication::applicationDisplayName());
-      search.dialog->setWindowModality(Qt::WindowModal);
-      search.dialog->setAutoClose(false);
-      search.dialog->setAutoReset(false);
-      search.dialog->setMinimumDuration(0);
-      connect(search.dialog, &QProgressDialog::canceled, this, &TruthTableView::CancelSearch);
-      search.dialog->show();
-    }
-    if (search.dialog) {
-      const std::uint64_t total = search.total.load(std::memory_order_relaxed);
-      const std::uint64_t examined = search.examined.load(std::memory_order_relaxed);
-      if (total > 0) search.dialog->setValue(static_cast<int>(Wide{examined} * 1000 / total));
-    }
-    return;
-  }
-
-  searchTimer_->stop();
-  search.worker.join();
-  const std::unique_ptr<Search> finished = std::move(search_);
-  if (finished->dialog) {
-    finished->dialog->disconnect(this);
-    finished->dialog->hide();
-    finished->dialog->deleteLater();
-  }
-  if (finished->outcome.row) {
-    SelectRow(*finished->outcome.row);
-  } else if (finished->failed) {
-    Notify(tr("Not enough memory to search the table."));
-  } else if (!finished->outcome.stopped) {
-    Notify(NoRowMessage(finished->forward, finished->fromCurrent, finished->wanted));
+void TruthTableView::SearchEnded(const SearchGoal& goal, const SearchOutcome& outcome) {
+  if (outcome.row) {
+    SelectRow(*outcome.row);
+  } else if (!outcome.stopped) {
+    Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted));
   }
   emit searchFinished();
 }
 
+// A new table or the view's end drops the search without a word.
 void TruthTableView::StopSearch() {
-  searchTimer_->stop();
-  if (!search_) return;
-  search_->cancel.store(true);
-  if (search_->worker.joinable()) search_->worker.join();
-  if (search_->dialog) {
-    search_->dialog->disconnect(this);
-    search_->dialog->hide();
-    search_->dialog->deleteLater();
-  }
-  search_.reset();
+  const QSignalBlocker quiet(search_);
+  search_->Cancel();
 }
 
-void TruthTableView::CancelSearch() {
-  if (!search_) return;
-  StopSearch();
-  emit searchFinished();
-}
+void TruthTableView::CancelSearch() { search_->Cancel(); }
 
 }  // namespace brevano

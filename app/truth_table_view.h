@@ -6,49 +6,23 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 
+#include "app/background_job.h"
+#include "app/table_cursor.h"
 #include "tabulate/tabulation.h"
 
 class QAction;
 class QHeaderView;
 class QMenu;
-class QProgressDialog;
 class QStandardItemModel;
-class QTimer;
 
 namespace brevano {
 
-class AnalysisDialog;
+struct SearchOutcome;
 
 /// Most rows "Copy" and "Copy table" put on the clipboard.
 inline constexpr std::uint64_t kMaxCopyRows = 1'000'000;
-
-/// A set of rows kept as disjoint closed ranges, so that any selection of a 2^63-row table is small.
-class RowSelection {
- public:
-  /// Removes every row.
-  void Clear();
-  /// Makes the rows from `a` to `b` (either order) the whole selection.
-  void SelectOnly(std::uint64_t a, std::uint64_t b);
-  /// Adds the rows from `a` to `b` (either order).
-  void Add(std::uint64_t a, std::uint64_t b);
-  /// Adds `row` when it is not selected, removes it when it is.
-  void Toggle(std::uint64_t row);
-  /// True when `row` is selected.
-  bool Contains(std::uint64_t row) const;
-  /// Number of selected rows.
-  std::uint64_t Count() const { return count_; }
-  /// The ranges, first row to last row, in ascending order; adjacent ranges are merged.
-  const std::map<std::uint64_t, std::uint64_t>& Ranges() const { return ranges_; }
-
- private:
-  void Remove(std::uint64_t row);
-
-  std::map<std::uint64_t, std::uint64_t> ranges_;
-  std::uint64_t count_ = 0;
-};
 
 /// The report list of a truth table: a header with one column per caption and rows painted on demand.
 ///
@@ -93,7 +67,7 @@ class TruthTableView : public QAbstractScrollArea {
   /// Makes `row` current and the only selected row, and scrolls it into view.
   void SelectRow(std::uint64_t row);
   /// The selected rows.
-  const RowSelection& Selection() const { return selection_; }
+  const RowSelection& Selection() const { return cursor_.Selection(); }
   /// Selects every row.
   void SelectAll();
 
@@ -115,13 +89,9 @@ class TruthTableView : public QAbstractScrollArea {
   /// current row. It runs on a worker thread; once it runs long a progress dialog can cancel it.
   void FindResult(bool forward, int wanted);
   /// True while a search runs.
-  bool SearchRunning() const { return search_ != nullptr; }
+  bool SearchRunning() const { return search_->Running(); }
   /// Stops a running search; the current row stays where it was.
   void CancelSearch();
-
-  /// Opens the analysis of the table shown in a dialog of its own (deleted when closed); null
-  /// without rows.
-  AnalysisDialog* OpenAnalysis();
 
   /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
   void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }
@@ -129,6 +99,8 @@ class TruthTableView : public QAbstractScrollArea {
  signals:
   /// A search ended: found, not found or cancelled.
   void searchFinished();
+  /// "Analyse…" was chosen while the view shows rows.
+  void analysisRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -145,7 +117,12 @@ class TruthTableView : public QAbstractScrollArea {
   void changeEvent(QEvent* event) override;
 
  private:
-  struct Search;
+  // The search that runs: what it looks for, from where.
+  struct SearchGoal {
+    bool forward = true;
+    bool fromCurrent = false;
+    int wanted = 1;
+  };
 
   void CreateActions();
   void UpdateMetrics();
@@ -154,8 +131,9 @@ class TruthTableView : public QAbstractScrollArea {
   void UpdateActions();
   void OnVerticalAction(int action);
   void OnVerticalValue(int value);
-  void OnSearchTick();
+  void SearchEnded(const SearchGoal& goal, const SearchOutcome& outcome);
   void StopSearch();
+  void KeyMove(CursorKey key, Qt::KeyboardModifiers modifiers);
   void SelectionChanged();
 
   std::uint64_t MaxTop() const;
@@ -166,18 +144,14 @@ class TruthTableView : public QAbstractScrollArea {
   std::uint64_t RowAtClamped(int y) const;
   void EnsureVisible(std::uint64_t row);
   void CenterOn(std::uint64_t row);
-  void MoveCurrent(std::uint64_t row, Qt::KeyboardModifiers modifiers);
-  void ClickRow(std::uint64_t row, Qt::KeyboardModifiers modifiers);
+  void CursorMoved(std::uint64_t row);
   QString RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const;
   void Notify(const QString& text);
 
   std::optional<TruthTable> table_;
   std::uint64_t rows_ = 0;
   std::uint64_t top_ = 0;
-  bool hasCurrent_ = false;
-  std::uint64_t current_ = 0;
-  std::uint64_t anchor_ = 0;
-  RowSelection selection_;
+  TableCursor cursor_;
   bool dragSelecting_ = false;
   int wheelRemainder_ = 0;
   int rowHeight_ = 16;
@@ -194,8 +168,7 @@ class TruthTableView : public QAbstractScrollArea {
   QAction* goToAction_ = nullptr;
   QAction* findActions_[4] = {};
   QAction* analyseAction_ = nullptr;
-  QTimer* searchTimer_ = nullptr;
-  std::unique_ptr<Search> search_;
+  BackgroundJob* search_ = nullptr;
   std::function<void(const QString&)> noticeHandler_;
 };
 

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "analysis/analysis.h"
+#include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 #include "pipeline/pipeline.h"
 
@@ -86,24 +87,24 @@ class AnalysisDialogTest : public QObject {
   }
 
   void closingStopsTheAnalysis() {
-    TruthTableView view;
-    view.SetTable(Huge(44));
-    QPointer<AnalysisDialog> dialog = view.OpenAnalysis();
+    Tfrm_bool_alg window;
+    window.LV->SetTable(Huge(44));
+    QPointer<AnalysisDialog> dialog = window.OpenAnalysis();
     QVERIFY(dialog && dialog->Running());
     dialog->close();
     QTRY_VERIFY_WITH_TIMEOUT(dialog.isNull(), 5000);  // deleted once closed
   }
 
   void contextMenuOffersAnalyseWithRows() {
-    TruthTableView view;
-    QAction* analyse = FindAction(&view, QString::fromUtf8("Analyse\u2026"));
+    Tfrm_bool_alg window;
+    QAction* analyse = FindAction(window.LV, QString::fromUtf8("Analyse\u2026"));
     QVERIFY(analyse);
     QVERIFY(!analyse->isEnabled());
-    QVERIFY(view.OpenAnalysis() == nullptr);
-    view.SetTable(Table("a+b"));
+    QVERIFY(window.OpenAnalysis() == nullptr);
+    window.LV->SetTable(Table("a+b"));
     QVERIFY(analyse->isEnabled());
     analyse->trigger();
-    auto* dialog = view.findChild<AnalysisDialog*>();
+    auto* dialog = window.findChild<AnalysisDialog*>();
     QVERIFY(dialog && dialog->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
     QCOMPARE(dialog->FieldText("Minimal product of sums:"), QString("(A+B)"));
