@@ -125,7 +125,8 @@ bool AnalysisDialog::Running() const { return job_->Running(); }
 void AnalysisDialog::Start(TruthTable table) {
   for (auto& [label, field] : fields_) SetFieldText(field, QStringLiteral("\u2026"));
   std::function<Analysis(JobControl&)> work = [table = std::move(table)](JobControl& control) {
-    const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done, std::uint64_t total) {
+    const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done,
+                                                 std::uint64_t total) {
       return control.Report(done, total, static_cast<int>(stage));
     };
     return AnalyseTable(table, AnalysisOptions{}, progress);

@@ -1,4 +1,5 @@
-// Background jobs: a worker thread per run, a polling timer, and the progress dialog that does not block closing.
+// Background jobs: a worker thread per run, a polling timer, and the progress dialog that does not block
+// closing.
 #include "app/background_job.h"
 
 #include <QAction>
@@ -189,7 +190,9 @@ void BackgroundJob::ShowProgressDialog(QWidget* parent, const QString& label) {
 
 QProgressDialog* BackgroundJob::ProgressDialog() const { return dialog_.data(); }
 
-int BackgroundJob::Stage() const { return state_ ? state_->control.stage_.load(std::memory_order_relaxed) : 0; }
+int BackgroundJob::Stage() const {
+  return state_ ? state_->control.stage_.load(std::memory_order_relaxed) : 0;
+}
 
 int BackgroundJob::Permille() const {
   if (!state_) return 0;

@@ -65,8 +65,8 @@ class BackgroundJob : public QObject {
   explicit BackgroundJob(QObject* parent = nullptr);
   ~BackgroundJob() override;
 
-  /// Cancels any running work (without `cancelled`) and starts `work`. Waits up to `waitAtStart` for it, so that short
-  /// work has ended (and `onEnd` been called) when Start returns.
+  /// Cancels any running work (without `cancelled`) and starts `work`. Waits up to `waitAtStart` for it, so
+  /// that short work has ended (and `onEnd` been called) when Start returns.
   void Start(Work work, EndHandler onEnd, std::chrono::milliseconds waitAtStart = {});
   /// True from Start until the end handler ran or the job was cancelled.
   bool Running() const { return state_ != nullptr; }
@@ -113,12 +113,13 @@ class BackgroundJob : public QObject {
 /// Runs `work` (returning a Result) on `job`; `onResult` gets its result on the owning thread,
 /// `onFailure` how it threw.
 template <class Result>
-void StartJob(BackgroundJob& job, std::function<Result(JobControl&)> work, std::function<void(Result)> onResult,
-              std::function<void(const JobFailure&)> onFailure, std::chrono::milliseconds waitAtStart = {}) {
+void StartJob(BackgroundJob& job, std::function<Result(JobControl&)> work,
+              std::function<void(Result)> onResult, std::function<void(const JobFailure&)> onFailure,
+              std::chrono::milliseconds waitAtStart = {}) {
   auto slot = std::make_shared<std::optional<Result>>();
   job.Start([slot, work = std::move(work)](JobControl& control) { slot->emplace(work(control)); },
-            [slot, onResult = std::move(onResult), onFailure = std::move(onFailure)](
-                const std::optional<JobFailure>& failure) {
+            [slot, onResult = std::move(onResult),
+             onFailure = std::move(onFailure)](const std::optional<JobFailure>& failure) {
               if (failure) {
                 onFailure(*failure);
               } else {

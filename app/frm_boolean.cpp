@@ -42,6 +42,26 @@ QFont PixelFont(const char* family, int pixels, QFont::StyleHint hint) {
   return font;
 }
 
+// The operator legend: read-only, fixed text in a box just large enough for its four lines.
+void SetUpLegend(QTextEdit* legend) {
+  legend->setFont(PixelFont("Courier", 13, QFont::TypeWriter));
+  legend->setAcceptRichText(false);
+  legend->setPlainText(QStringLiteral("+  or\n* and\n/ xor\n  not"));
+  legend->setReadOnly(true);
+  legend->setFocusPolicy(Qt::ClickFocus);
+  legend->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  legend->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  legend->setLineWrapMode(QTextEdit::NoWrap);
+  legend->document()->setDocumentMargin(1);
+  // The substitute of Courier may space its lines more widely; the four lines must fit the box.
+  QTextBlockFormat lines;
+  lines.setLineHeight(std::min(QFontMetrics(legend->font()).lineSpacing(), kLegendLineHeight),
+                      QTextBlockFormat::FixedHeight);
+  QTextCursor text(legend->document());
+  text.select(QTextCursor::Document);
+  text.mergeBlockFormat(lines);
+}
+
 }  // namespace
 
 QString ErrorMessageText(const std::string& message) {
@@ -79,22 +99,7 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   M = new QTextEdit(this);
   M->setObjectName(QStringLiteral("M"));
   M->setGeometry(296, 8, 113, 65);
-  M->setFont(PixelFont("Courier", 13, QFont::TypeWriter));
-  M->setAcceptRichText(false);
-  M->setPlainText(QStringLiteral("+  or\n* and\n/ xor\n  not"));
-  M->setReadOnly(true);
-  M->setFocusPolicy(Qt::ClickFocus);
-  M->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  M->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  M->setLineWrapMode(QTextEdit::NoWrap);
-  M->document()->setDocumentMargin(1);
-  // The substitute of Courier may space its lines more widely; the four lines must fit the box.
-  QTextBlockFormat lines;
-  lines.setLineHeight(std::min(QFontMetrics(M->font()).lineSpacing(), kLegendLineHeight),
-                      QTextBlockFormat::FixedHeight);
-  QTextCursor legend(M->document());
-  legend.select(QTextCursor::Document);
-  legend.mergeBlockFormat(lines);
+  SetUpLegend(M);
 
   r1 = new QRadioButton(QStringLiteral("F \\ T"), this);
   r1->setObjectName(QStringLiteral("r1"));

@@ -13,7 +13,9 @@ bool Separator(char c) { return Blank(c) || c == ',' || c == ';'; }
 
 std::string_view Trimmed(std::string_view text) {
   // The blanks a line edit may carry around the text: spaces, tabs and line ends.
-  const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
+  const auto space = [](char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+  };
   while (!text.empty() && space(text.front())) text.remove_prefix(1);
   while (!text.empty() && space(text.back())) text.remove_suffix(1);
   return text;
@@ -30,10 +32,12 @@ std::variant<std::uint64_t, RowAddressError> RowIndex(std::string_view digits, s
 
 // One "NAME=VALUE" from `pos` (at its first character): sets or clears the variable's bit of `row`.
 std::variant<std::size_t, RowAddressError> Assign(std::string_view input, std::size_t pos,
-                                                  const std::vector<std::string>& variables, std::uint64_t& row) {
+                                                  const std::vector<std::string>& variables,
+                                                  std::uint64_t& row) {
   using Kind = RowAddressError::Kind;
   const std::size_t equals = input.find('=', pos);
-  if (equals == std::string_view::npos) return RowAddressError{Kind::kNotAssignment, std::string(input.substr(pos)), {}};
+  if (equals == std::string_view::npos)
+    return RowAddressError{Kind::kNotAssignment, std::string(input.substr(pos)), {}};
   std::string name(input.substr(pos, equals - pos));
   while (!name.empty() && Blank(name.back())) name.pop_back();
   for (char& c : name) {

@@ -45,7 +45,7 @@ TEST(TableCursor, ClicksDragsAndRightClicksKeepTheAnchor) {
   cursor.Click(10, {});
   cursor.Click(14, {.shift = true});  // 10..14
   EXPECT_EQ(cursor.Selection().Count(), 5u);
-  cursor.Click(20, {.control = true});  // toggles 20, anchor moves there
+  cursor.Click(20, {.control = true});                 // toggles 20, anchor moves there
   cursor.Click(22, {.shift = true, .control = true});  // adds 20..22
   EXPECT_EQ(cursor.Selection().Count(), 8u);
   cursor.RightClick(12);  // selected: only the current row moves

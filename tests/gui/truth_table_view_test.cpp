@@ -299,6 +299,13 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tB\tC\tResult\nT\tT\tT\tT\n"));
   }
 
+  void copyEscapesTabsInCaptions() {
+    // A tab in a variable name would make four header fields over three columns.
+    view_->SetTable(Table("a\tb+c"));
+    view_->SelectRow(1);
+    FindAction(view_.get(), "Copy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\\tB\tC\tResult\n0\t1\t1\n"));
+  }
   void copyRefusesHugeTables() {
     QApplication::clipboard()->setText(QStringLiteral("kept"));
     view_->SetTable(NeverTrue(20));  // 1,048,576 rows

@@ -11,7 +11,7 @@ using Kind = RowAddressError::Kind;
 struct AddressCase {
   const char* name;
   const char* text;
-  std::uint64_t row;       // when `error` is absent
+  std::uint64_t row;  // when `error` is absent
   std::optional<Kind> error;
   const char* errorText;  // the error's text, "" when not checked
 };
@@ -42,9 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"PastTheEnd", "8", 0, Kind::kNoSuchRow, "8"},
         AddressCase{"Overflow", "99999999999999999999999", 0, Kind::kNoSuchRow, "99999999999999999999999"},
         AddressCase{"Assignment", "a=1; b = F", 4, {}, ""},
-        AddressCase{"NameWithBlank", "m @a=t,A=0", 1, {}, ""}, AddressCase{"LastWins", "A=1 A=0 B=1", 2, {}, ""},
-        AddressCase{"Empty", "  ", 0, Kind::kUsage, ""}, AddressCase{"NoEquals", "A", 0, Kind::kUsage, ""},
-        AddressCase{"Negative", "-1", 0, Kind::kUsage, ""},
+        AddressCase{"NameWithBlank", "m @a=t,A=0", 1, {}, ""},
+        AddressCase{"LastWins", "A=1 A=0 B=1", 2, {}, ""}, AddressCase{"Empty", "  ", 0, Kind::kUsage, ""},
+        AddressCase{"NoEquals", "A", 0, Kind::kUsage, ""}, AddressCase{"Negative", "-1", 0, Kind::kUsage, ""},
         AddressCase{"PartWithoutEquals", "A=1 B", 0, Kind::kNotAssignment, "B"},
         AddressCase{"MissingName", "=1", 0, Kind::kMissingName, ""},
         AddressCase{"UnknownVariable", "c=1", 0, Kind::kUnknownVariable, "C"},
@@ -56,9 +56,11 @@ TEST(RowAddressWide, FirstOfSixtyThreeVariablesIsTheTopBit) {
   std::vector<std::string> variables;
   for (int i = 0; i < 63; ++i) variables.push_back("V" + std::to_string(i));
   const std::uint64_t rows = std::uint64_t{1} << 63;
-  EXPECT_EQ(std::get<std::uint64_t>(ParseRowAddress("v0=1 v62=1", variables, rows)), (std::uint64_t{1} << 62) + 1);
+  EXPECT_EQ(std::get<std::uint64_t>(ParseRowAddress("v0=1 v62=1", variables, rows)),
+            (std::uint64_t{1} << 62) + 1);
   EXPECT_EQ(std::get<std::uint64_t>(ParseRowAddress("9223372036854775807", variables, rows)), rows - 1);
-  EXPECT_TRUE(std::holds_alternative<RowAddressError>(ParseRowAddress("9223372036854775808", variables, rows)));
+  EXPECT_TRUE(
+      std::holds_alternative<RowAddressError>(ParseRowAddress("9223372036854775808", variables, rows)));
 }
 
 TEST(RowAddressExampleText, UsesTheFirstTwoVariables) {

@@ -1,0 +1,185 @@
+// The truth-table list's commands: copying rows, going to a row, searching for a result.
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <chrono>
+#include <string>
+#include <variant>
+
+#include "app/truth_table_view.h"
+#include "tabulate/bit_parallel.h"
+#include "tabulate/row_address.h"
+#include "tabulate/table_format.h"
+
+namespace brevano {
+
+namespace {
+
+// How long starting a search waits for it, so that short searches end without a round trip.
+constexpr std::chrono::milliseconds kSearchWaitAtStart{20};
+
+QString Count(std::uint64_t n) { return QLocale().toString(static_cast<qulonglong>(n)); }
+
+// The notice for a search that found nothing.
+QString NoRowMessage(bool forward, bool fromCurrent, int wanted) {
+  if (!fromCurrent) return QObject::tr("No row has Result %1.").arg(wanted);
+  return (forward ? QObject::tr("No row after the current row has Result %1.")
+                  : QObject::tr("No row before the current row has Result %1."))
+      .arg(wanted);
+}
+
+}  // namespace
+
+// The same tab-separated text as the command line's "table" writes, for the rows of `ranges`.
+QString TruthTableView::RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const {
+  std::string text = FormatTableHeader(*table_, TableFormat::kTsv);
+  for (const auto& [first, last] : ranges) {
+    for (std::uint64_t row = first;; ++row) {
+      text += FormatTableRow(*table_, TableFormat::kTsv, row);
+      if (row == last) break;
+    }
+  }
+  return QString::fromStdString(text);
+}
+
+QString TruthTableView::SelectedRowsText() const {
+  const RowSelection& selection = cursor_.Selection();
+  if (!table_ || selection.Count() == 0 || selection.Count() > kMaxCopyRows) return QString();
+  return RangesText(selection.Ranges());
+}
+
+void TruthTableView::CopySelection() {
+  const std::uint64_t selected = cursor_.Selection().Count();
+  if (!table_ || selected == 0) return;
+  if (selected > kMaxCopyRows) {
+    Notify(tr("%1 rows are selected, too many for the clipboard: Copy takes at most %2 rows.")
+               .arg(Count(selected), Count(kMaxCopyRows)));
+    return;
+  }
+  QApplication::clipboard()->setText(SelectedRowsText());
+}
+
+void TruthTableView::CopyTable() {
+  if (!table_ || rows_ == 0) return;
+  if (rows_ > kMaxCopyRows) {
+    Notify(tr("The table has %1 rows, too many for the clipboard: Copy table takes at most %2 rows.")
+               .arg(Count(rows_), Count(kMaxCopyRows)));
+    return;
+  }
+  QApplication::clipboard()->setText(RangesText({{0, rows_ - 1}}));
+}
+
+void TruthTableView::Notify(const QString& text) {
+  if (noticeHandler_) {
+    noticeHandler_(text);
+  } else {
+    QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
+  }
+}
+
+namespace {
+
+QString RowAddressMessage(const RowAddressError& error, std::uint64_t rows, const QString& example) {
+  const QString text = QString::fromStdString(error.text);
+  switch (error.kind) {
+    case RowAddressError::Kind::kUsage:
+      return QObject::tr("Type a row index from 0 to %1, or an assignment such as %2.")
+          .arg(Count(rows - 1), example);
+    case RowAddressError::Kind::kNoSuchRow:
+      return QObject::tr("There is no row %1: the rows are numbered from 0 to %2.")
+          .arg(text, Count(rows - 1));
+    case RowAddressError::Kind::kNotAssignment:
+      return QObject::tr("\"%1\" is not an assignment such as %2.").arg(text, example);
+    case RowAddressError::Kind::kMissingName: return QObject::tr("A variable name is missing before \"=\".");
+    case RowAddressError::Kind::kUnknownVariable:
+      return QObject::tr("The table has no variable %1.").arg(text);
+    case RowAddressError::Kind::kBadValue: break;
+  }
+  return QObject::tr("%1=%2: a variable is 0, 1, F or T.").arg(text, QString::fromStdString(error.value));
+}
+
+}  // namespace
+
+std::optional<QString> TruthTableView::GoTo(const QString& text) {
+  if (!table_ || rows_ == 0) return tr("There is no table.");
+  const std::vector<std::string>& variables = table_->Variables();
+  const auto address = ParseRowAddress(text.trimmed().toStdString(), variables, rows_);
+  if (const auto* error = std::get_if<RowAddressError>(&address)) {
+    return RowAddressMessage(*error, rows_, QString::fromStdString(RowAddressExample(variables)));
+  }
+  SelectRow(std::get<std::uint64_t>(address));
+  return std::nullopt;
+}
+
+void TruthTableView::AskGoTo() {
+  if (!table_ || rows_ == 0) return;
+  const std::vector<std::string>& variables = table_->Variables();
+  QString label =
+      tr("Row index, counted from 0 (the values read as a binary number): 0 to %1").arg(Count(rows_ - 1));
+  if (!variables.empty()) {
+    label += tr(",\nor an assignment such as %1=1 (variables not named are 0):")
+                 .arg(QString::fromStdString(variables.front()));
+  } else {
+    label += u':';
+  }
+  bool ok = false;
+  const QString text = QInputDialog::getText(this, tr("Go to row"), label, QLineEdit::Normal, QString(), &ok);
+  if (!ok) return;
+  if (const std::optional<QString> error = GoTo(text)) Notify(*error);
+}
+
+void TruthTableView::FindResult(bool forward, int wanted) {
+  if (!table_ || rows_ == 0) return;
+  StopSearch();
+  const std::optional<std::uint64_t> current = cursor_.Current();
+  const SearchGoal goal{forward, current.has_value(), wanted};
+  std::uint64_t from;
+  if (forward) {
+    from = current ? *current + 1 : 0;
+    if (from >= rows_) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+  } else {
+    if (current == 0) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+    from = current ? *current - 1 : rows_ - 1;
+  }
+  // The work keeps a copy of the table, so the compiled program lives whatever the view shows meanwhile.
+  std::function<SearchOutcome(JobControl&)> work = [table = *table_, goal, from](JobControl& control) {
+    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
+    };
+    return goal.forward ? FindNextRow(table.Program(), goal.wanted, from, progress)
+                        : FindPreviousRow(table.Program(), goal.wanted, from, progress);
+  };
+  StartJob<SearchOutcome>(
+      *search_, std::move(work), [this, goal](const SearchOutcome& outcome) { SearchEnded(goal, outcome); },
+      [this](const JobFailure& failure) {
+        Notify(failure.Text(tr("Not enough memory to search the table.")));
+        emit searchFinished();
+      },
+      kSearchWaitAtStart);
+  if (search_->Running()) {
+    const QString what = forward ? tr("Searching for the next row where Result is %1\u2026")
+                                 : tr("Searching for the previous row where Result is %1\u2026");
+    search_->ShowProgressDialog(this, what.arg(wanted));
+  }
+}
+
+void TruthTableView::SearchEnded(const SearchGoal& goal, const SearchOutcome& outcome) {
+  if (outcome.row) {
+    SelectRow(*outcome.row);
+  } else if (!outcome.stopped) {
+    Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted));
+  }
+  emit searchFinished();
+}
+
+// A new table or the view's end drops the search without a word.
+void TruthTableView::StopSearch() {
+  const QSignalBlocker quiet(search_);
+  search_->Cancel();
+}
+
+void TruthTableView::CancelSearch() { search_->Cancel(); }
+
+}  // namespace brevano

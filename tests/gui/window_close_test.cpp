@@ -1,0 +1,77 @@
+// The program's end: closing the window during a search, or destroying it, ends the event loop at once.
+#include <QAction>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QtTest>
+#include <functional>
+#include <string>
+
+#include "app/frm_boolean.h"
+#include "app/truth_table_view.h"
+
+namespace brevano {
+namespace {
+
+// A table of `count` variables whose result is 0 in every row, so that a search runs to the end.
+TruthTable NeverTrue(int count) {
+  Listing listing{"* @F", "A01", "NOT @F", "A01"};
+  for (int i = 2; i <= count; ++i) {
+    listing.insert(listing.begin(), "* @F");
+    listing.push_back((i < 10 ? "A0" : "A") + std::to_string(i));
+  }
+  return TruthTable::Build(listing, DisplayMode::kZeroOne);
+}
+
+// Runs the application's event loop, doing `end` once it runs; returns the loop's status, or -1
+// when it was still running after ten seconds.
+int RunUntilEnd(const std::function<void()>& end, qint64& endedAfterMs) {
+  QElapsedTimer clock;
+  QTimer::singleShot(0, [&] {
+    clock.start();
+    end();
+  });
+  QTimer::singleShot(10'000, [] { QCoreApplication::exit(-1); });
+  const int status = QCoreApplication::exec();
+  endedAfterMs = clock.elapsed();
+  return status;
+}
+
+}  // namespace
+
+class WindowCloseTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void closingDuringASearchEndsTheProgram() {
+    QPointer<Tfrm_bool_alg> window = ShowMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->LV->SetTable(NeverTrue(44));
+    window->LV->SelectRow(0);
+    for (QAction* action : window->LV->actions()) {
+      if (action->text() == QStringLiteral("Next row where Result is 1")) action->trigger();
+    }
+    QVERIFY(window->LV->SearchRunning());
+    QTRY_VERIFY(window->LV->findChild<QProgressDialog*>() &&
+                window->LV->findChild<QProgressDialog*>()->isVisible());
+    QVERIFY(!QGuiApplication::modalWindow());  // nothing keeps the close button from the window
+
+    qint64 endedAfterMs = 0;
+    QCOMPARE(RunUntilEnd([&] { window->close(); }, endedAfterMs), 0);
+    QVERIFY2(endedAfterMs < 1000, qPrintable(QString::number(endedAfterMs)));
+    QVERIFY(window.isNull());  // deleted on closing, and the search with it
+  }
+
+  void destroyingTheWindowEndsTheProgram() {
+    QPointer<Tfrm_bool_alg> window = ShowMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    qint64 endedAfterMs = 0;
+    QCOMPARE(RunUntilEnd([&] { delete window.data(); }, endedAfterMs), 0);
+    QVERIFY(endedAfterMs < 1000);
+  }
+};
+
+}  // namespace brevano
+
+QTEST_MAIN(brevano::WindowCloseTest)
+#include "window_close_test.moc"
