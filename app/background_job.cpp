@@ -202,8 +202,8 @@ int BackgroundJob::Permille() const {
   return static_cast<int>(static_cast<unsigned __int128>(done) * 1000 / total);
 }
 
-// Closing the covered window cancels the job; while the dialog shows, the window takes no input
-// and handing it the activation hands it on to the dialog.
+// Closing the covered window cancels the job. While the dialog shows, the window takes no input;
+// it may still become the active window, so that the window manager's close (Alt+F4) reaches it.
 bool BackgroundJob::eventFilter(QObject* watched, QEvent* event) {
   if (!window_) return false;
   const QWidget* covered = window_->window();
@@ -211,14 +211,7 @@ bool BackgroundJob::eventFilter(QObject* watched, QEvent* event) {
     Cancel();
     return false;
   }
-  if (!dialog_ || WindowOf(watched) != covered) return false;
-  if (watched == covered && event->type() == QEvent::WindowActivate) {
-    QTimer::singleShot(0, dialog_, [dialog = dialog_] {
-      if (dialog) dialog->activateWindow();
-    });
-    return false;
-  }
-  return IsInput(event->type());
+  return dialog_ && IsInput(event->type()) && WindowOf(watched) == covered;
 }
 
 }  // namespace brevano

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 
@@ -60,6 +61,19 @@ class WindowCloseTest : public QObject {
     QCOMPARE(RunUntilEnd([&] { window->close(); }, endedAfterMs), 0);
     QVERIFY2(endedAfterMs < 1000, qPrintable(QString::number(endedAfterMs)));
     QVERIFY(window.isNull());  // deleted on closing, and the search with it
+  }
+
+  void closingDuringAnAnalysisEndsTheProgram() {
+    QPointer<Tfrm_bool_alg> window = ShowMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->LV->SetTable(NeverTrue(44));
+    QPointer<AnalysisDialog> dialog = window->OpenAnalysis();
+    QVERIFY(dialog && dialog->Running());
+
+    qint64 endedAfterMs = 0;
+    QCOMPARE(RunUntilEnd([&] { window->close(); }, endedAfterMs), 0);
+    QVERIFY2(endedAfterMs < 1000, qPrintable(QString::number(endedAfterMs)));
+    QVERIFY(window.isNull() && dialog.isNull());
   }
 
   void destroyingTheWindowEndsTheProgram() {
