@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "analysis/boolean_form.h"
+#include "minimise/minimise.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/compiled_program.h"
 
@@ -19,20 +20,12 @@ StepProgress StageProgress(const AnalysisProgress& progress, AnalysisStage stage
 }
 
 // The whole Result column as bits, for tables small enough to minimise.
-TruthBits ResultBits(const CompiledProgram& program) {
-  const std::uint64_t rows = program.RowCount();
-  TruthBits truth((rows + 63) / 64);
+TruthVector ResultBits(const CompiledProgram& program) {
+  TruthVector truth(program.VariableCount());
   BlockEvaluator evaluator(program);
-  for (std::uint64_t word = 0; word < truth.size(); ++word)
-    truth[word] = evaluator.EvaluateAligned(64 * word);
+  for (std::size_t word = 0; word < truth.WordCount(); ++word)
+    truth.SetWord(word, evaluator.EvaluateAligned(64 * word));
   return truth;
-}
-
-TruthBits Complement(const TruthBits& truth, std::uint64_t rows) {
-  TruthBits complement(truth.size());
-  for (std::size_t word = 0; word < truth.size(); ++word) complement[word] = ~truth[word];
-  if (rows < 64) complement[0] &= (std::uint64_t{1} << rows) - 1;
-  return complement;
 }
 
 // Appends the rows of the block at `start` whose bits are set in `word`, up to `limit` in all.
@@ -56,10 +49,8 @@ bool ListRows(const CompiledProgram& program, Analysis& analysis, std::size_t li
     if (full(analysis.minterms) && full(analysis.maxterms)) break;
     if (start % kRowsPerProgressCall == 0 && start > 0 && progress && !progress(start, rows)) return false;
     const std::uint64_t ones = evaluator.EvaluateAligned(start);
-    const std::uint64_t valid =
-        rows - start >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (rows - start)) - 1;
     Collect(ones, start, limit, analysis.minterms.rows);
-    Collect(~ones & valid, start, limit, analysis.maxterms.rows);
+    Collect(~ones & ValidRowsMask(rows, start), start, limit, analysis.maxterms.rows);
   }
   return true;
 }
@@ -74,19 +65,18 @@ bool IsComputed(MinimiseStatus status) {
          status == MinimiseStatus::kHeuristic;
 }
 
-MinimalForm LeastForm(const TruthBits& truth, const Analysis& analysis, bool product,
+MinimalForm LeastForm(const TruthVector& truth, const Analysis& analysis, bool product,
                       const AnalysisOptions& options, const AnalysisProgress& progress) {
   const AnalysisStage stage = product ? AnalysisStage::kProductOfSums : AnalysisStage::kSumOfProducts;
   SearchControl control(options.minimiseBudget, StageProgress(progress, stage));
-  const int variableCount = static_cast<int>(analysis.variables.size());
-  SumOfProducts sum = MinimiseSumOfProducts(truth, variableCount, control);
+  // For a product, the terms are those of the complement's sum, one per factor.
+  const SumOfProducts sum = MinimiseSumOfProducts(truth, control);
   MinimalForm form;
   form.status = sum.status;
   if (!IsComputed(sum.status)) return form;
-  form.cubes = std::move(sum.terms);
   form.expression =
-      product ? ProductText(form.cubes, analysis.variables) : SumText(form.cubes, analysis.variables);
-  const std::optional<std::string> untypable = FirstUntypableVariable(form.cubes, analysis.variables);
+      product ? ProductText(sum.terms, analysis.variables) : SumText(sum.terms, analysis.variables);
+  const std::optional<std::string> untypable = FirstUntypableVariable(sum.terms, analysis.variables);
   form.typable = !untypable;
   form.untypableVariable = untypable.value_or("");
   return form;
@@ -109,7 +99,7 @@ std::string FormText(const MinimalForm& form) {
     case MinimiseStatus::kTooManyVariables:
       return "not computed: too many variables (at most " + std::to_string(kMaxMinimiseVariables) + ")";
     case MinimiseStatus::kTooLarge: return "not computed: too many prime implicants";
-    case MinimiseStatus::kCancelled: return "not computed: stopped";
+    case MinimiseStatus::kStopped: return "not computed: stopped";
     case MinimiseStatus::kExact:
     case MinimiseStatus::kFewestTerms:
     case MinimiseStatus::kHeuristic: break;
@@ -156,11 +146,11 @@ Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
     analysis.complete = true;
     return analysis;
   }
-  const TruthBits truth = ResultBits(program);
+  const TruthVector truth = ResultBits(program);
   analysis.sum = LeastForm(truth, analysis, false, options, progress);
-  if (analysis.sum.status == MinimiseStatus::kCancelled) return analysis;
-  analysis.product = LeastForm(Complement(truth, analysis.rowCount), analysis, true, options, progress);
-  analysis.complete = analysis.product.status != MinimiseStatus::kCancelled;
+  if (analysis.sum.status == MinimiseStatus::kStopped) return analysis;
+  analysis.product = LeastForm(truth.Complement(), analysis, true, options, progress);
+  analysis.complete = analysis.product.status != MinimiseStatus::kStopped;
   return analysis;
 }
 

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "minimise/cube.h"
-#include "minimise/minimise.h"
+#include "minimise/minimise_status.h"
 #include "tabulate/tabulation.h"
 
 namespace brevano {
@@ -27,9 +26,7 @@ struct RowList {
 
 /// A least sum of products, or a least product of sums, of the Result column.
 struct MinimalForm {
-  MinimiseStatus status = MinimiseStatus::kCancelled;
-  /// The terms of the sum; for a product, the terms of the complement's sum (one per factor).
-  std::vector<Cube> cubes;
+  MinimiseStatus status = MinimiseStatus::kStopped;
   /// The form in the program's syntax, over the table's captions; empty when not computed.
   std::string expression;
   /// False when the form uses a variable that cannot be typed back (see CanBeTypedBack).

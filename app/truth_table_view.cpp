@@ -130,9 +130,9 @@ void TruthTableView::SetTable(TruthTable table) {
   for (const std::string& caption : table_->Captions()) captions << QString::fromStdString(caption);
   headerModel_->clear();
   headerModel_->setHorizontalHeaderLabels(captions);
-  const std::vector<int> widths = table_->ColumnWidths();
-  for (int column = 0; column < static_cast<int>(widths.size()); ++column) {
-    header_->resizeSection(column, widths[column]);
+  const int variables = static_cast<int>(table_->Variables().size());
+  for (int column = 0; column <= variables; ++column) {
+    header_->resizeSection(column, column < variables ? kVariableColumnWidth : kResultColumnWidth);
   }
   horizontalScrollBar()->setValue(0);
   header_->setOffset(0);

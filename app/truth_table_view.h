@@ -21,6 +21,10 @@ namespace brevano {
 
 struct SearchOutcome;
 
+/// Column widths in pixels: one per variable, then the "Result" column.
+inline constexpr int kVariableColumnWidth = 35;
+inline constexpr int kResultColumnWidth = 45;
+
 /// Most rows "Copy" and "Copy table" put on the clipboard.
 inline constexpr std::uint64_t kMaxCopyRows = 1'000'000;
 

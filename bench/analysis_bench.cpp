@@ -15,19 +15,19 @@
 namespace {
 
 using brevano::Cube;
-using brevano::TruthBits;
+using brevano::TruthVector;
 
 struct Function {
   std::string set;
   std::string name;
   int variables;
-  TruthBits truth;
+  TruthVector truth;
 };
 
-TruthBits Tabulate(int variables, const std::function<bool(std::uint32_t)>& f) {
-  TruthBits truth(std::max<std::size_t>(1, (std::size_t{1} << variables) / 64));
+TruthVector Tabulate(int variables, const std::function<bool(std::uint32_t)>& f) {
+  TruthVector truth(variables);
   for (std::uint32_t row = 0; row < (1u << variables); ++row) {
-    if (f(row)) truth[row / 64] |= std::uint64_t{1} << (row % 64);
+    if (f(row)) truth.Set(row);
   }
   return truth;
 }
@@ -103,7 +103,7 @@ const char* StatusName(brevano::MinimiseStatus status) {
     case brevano::MinimiseStatus::kHeuristic: return "heuristic";
     case brevano::MinimiseStatus::kTooManyVariables: return "too-many-variables";
     case brevano::MinimiseStatus::kTooLarge: return "too-large";
-    case brevano::MinimiseStatus::kCancelled: return "cancelled";
+    case brevano::MinimiseStatus::kStopped: return "stopped";
   }
   return "?";
 }
@@ -114,7 +114,7 @@ void WriteFunctions(const std::vector<Function>& functions, const std::string& p
   for (const Function& f : functions) {
     file << f.set << '\t' << f.name << '\t' << f.variables;
     for (std::uint32_t row = 0; row < (1u << f.variables); ++row) {
-      if (brevano::TruthAt(f.truth, row)) file << ' ' << row;
+      if (f.truth.At(row)) file << ' ' << row;
     }
     file << '\n';
   }
@@ -148,11 +148,10 @@ int main(int argc, char** argv) {
     if (!onlySet.empty() && f.set != onlySet) continue;
     brevano::SearchControl control(budget, {});
     const auto start = std::chrono::steady_clock::now();
-    const brevano::SumOfProducts sum = brevano::MinimiseSumOfProducts(f.truth, f.variables, control);
+    const brevano::SumOfProducts sum = brevano::MinimiseSumOfProducts(f.truth, control);
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    int ones = 0;
-    for (std::uint64_t word : f.truth) ones += std::popcount(word);
+    const std::uint64_t ones = f.truth.CountOnes();
     std::cout << f.set << ',' << f.name << ',' << f.variables << ',' << ones << ',' << sum.terms.size() << ','
               << LiteralCount(sum.terms) << ',' << StatusName(sum.status) << ','
               << static_cast<long>(ms + 0.5) << '\n'

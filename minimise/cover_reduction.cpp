@@ -30,11 +30,11 @@ class Reducer {
     }
   }
 
-  // False when cancelled.
+  // False when stopped.
   bool Run(SearchControl& control) {
     while (true) {
       control.Tick();
-      if (control.Cancelled()) return false;
+      if (control.Stopped()) return false;
       Rebuild();
       if (TakeForced() || DropDominatedColumns() || DropDominatedRows()) continue;
       return true;

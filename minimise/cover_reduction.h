@@ -19,7 +19,7 @@ struct CoverPart {
 struct ReducedCover {
   std::vector<int> forced;
   std::vector<CoverPart> parts;
-  bool cancelled = false;
+  bool stopped = false;
 };
 
 /// Applies the reductions until none applies, then splits what is left.

@@ -53,7 +53,7 @@ class PartSearch {
  public:
   PartSearch(const CoverProblem& problem, SearchControl& control);
 
-  // False when cancelled.
+  // False when stopped.
   bool Solve();
 
   CoverSolution Solution() const;
@@ -125,7 +125,7 @@ class PartSearch {
   std::vector<int> best_;
   bool stopAtFirst_ = false;  // search 3: any cover better than bestValue_ will do
   bool found_ = false;
-  bool stopped_ = false;
+  bool ended_ = false;
   bool fewestProven_ = false;
   bool optimal_ = false;
 };
@@ -417,10 +417,10 @@ void PartSearch::Greedy(bool lagrangian) {
   Undo(mark);
 }
 
-// True when the search must end: cancelled, or out of time with a cover in hand.
+// True when the search must end: stopped, or out of time with a cover in hand.
 bool PartSearch::MustStop() {
-  if (!stopped_ && !control_.Tick() && (control_.Cancelled() || !best_.empty())) stopped_ = true;
-  return stopped_;
+  if (!ended_ && !control_.Tick() && (control_.Stopped() || !best_.empty())) ended_ = true;
+  return ended_;
 }
 
 int PartSearch::MostConstrainedRow() const {
@@ -451,7 +451,7 @@ bool PartSearch::FilterByCount(int iterations, double step) {
   limitMultiplier_ = 0;
   const std::int64_t pruneAt = columnLimit_ + 1;
   const double bound = Bound(pruneAt, iterations, step);
-  const bool open = !stopped_ && RoundUp(bound) < pruneAt && FixByReducedCost(bound, pruneAt);
+  const bool open = !ended_ && RoundUp(bound) < pruneAt && FixByReducedCost(bound, pruneAt);
   limitMultiplier_ = limitMultiplier;
   std::swap(multiplier_, countMultiplier_);
   goal_ = Goal::kLeastWeight;
@@ -466,7 +466,7 @@ bool PartSearch::PrepareNode(std::int64_t pruneAt, int iterations, double step) 
     if (goal_ == Goal::kLeastWeight && !FilterByCount(kCountIterations, step)) return false;
     if (uncovered_ == 0) return WithinLimit();
     const double bound = Bound(pruneAt, iterations, step);
-    if (stopped_ || RoundUp(bound) >= pruneAt) return false;
+    if (ended_ || RoundUp(bound) >= pruneAt) return false;
     const std::size_t before = trail_.size();
     if (!FixByReducedCost(bound, pruneAt)) return false;
     if (trail_.size() == before) break;
@@ -492,7 +492,7 @@ void PartSearch::DescendForValue() {
     Include(c);
     if (Propagate()) DescendForValue();
     Undo(before);
-    if (stopped_ || found_) break;
+    if (ended_ || found_) break;
     Exclude(c);
     if (!Propagate()) break;
   }
@@ -533,7 +533,7 @@ void PartSearch::DecideInOrder() {
         for (int old : witness) inWitness[old] = false;
         witness = best_;
         for (int taken : witness) inWitness[taken] = true;
-      } else if (stopped_) {
+      } else if (ended_) {
         break;
       }
     }
@@ -545,7 +545,7 @@ void PartSearch::DecideInOrder() {
     Propagate();
   }
   // Cut short, a later witness would depend on the moment the time ran out; the first does not.
-  best_ = stopped_ ? first : witness;
+  best_ = ended_ ? first : witness;
   bestValue_ = limit - 1;
 }
 
@@ -555,8 +555,8 @@ bool PartSearch::Solve() {
   Bound(bestValue_, kRootIterations, kRootStep, true);
   countMultiplier_ = multiplier_;
   DescendForValue();
-  if (control_.Cancelled()) return false;
-  if (stopped_) return true;
+  if (control_.Stopped()) return false;
+  if (ended_) return true;
   fewestProven_ = true;
 
   goal_ = Goal::kLeastWeight;
@@ -565,12 +565,12 @@ bool PartSearch::Solve() {
   for (int c : best_) bestValue_ += problem_.weight[c];
   ChooseLimitMultiplier();
   DescendForValue();
-  if (control_.Cancelled()) return false;
-  if (stopped_) return true;  // still the fewest columns; the weight is not proven least
+  if (control_.Stopped()) return false;
+  if (ended_) return true;  // still the fewest columns; the weight is not proven least
   optimal_ = true;
   DecideInOrder();
   Undo(0);
-  return !control_.Cancelled();
+  return !control_.Stopped();
 }
 
 CoverSolution PartSearch::Solution() const { return {best_, optimal_, fewestProven_, false}; }

@@ -6,9 +6,6 @@
 
 namespace brevano {
 
-/// Most variables a function may have to be minimised (its ternary table has 3^n entries).
-inline constexpr int kMaxMinimiseVariables = 16;
-
 /// A product term. Row bit b stands for variable n-1-b (the first variable is the most significant
 /// bit of a row number). A bit set in `care` makes that variable a literal, plain when the same
 /// bit of `value` is set and negated otherwise; `value` has no bits outside `care`.

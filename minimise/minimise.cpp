@@ -15,12 +15,12 @@ std::uint64_t CoverEntries(const std::vector<Cube>& primes, int variableCount) {
 }
 
 // The rows of each prime, numbered among the 1 rows of the function.
-CoverProblem BuildProblem(const TruthBits& truth, int variableCount, const std::vector<Cube>& primes) {
-  const std::uint32_t rows = std::uint32_t{1} << variableCount;
+CoverProblem BuildProblem(const TruthVector& truth, const std::vector<Cube>& primes) {
+  const auto rows = static_cast<std::uint32_t>(truth.Rows());
   std::vector<int> rowNumber(rows, -1);
   CoverProblem problem;
   for (std::uint32_t row = 0; row < rows; ++row) {
-    if (TruthAt(truth, row)) rowNumber[row] = problem.rowCount++;
+    if (truth.At(row)) rowNumber[row] = problem.rowCount++;
   }
   const std::uint32_t all = rows - 1;
   for (const Cube& prime : primes) {
@@ -38,17 +38,18 @@ CoverProblem BuildProblem(const TruthBits& truth, int variableCount, const std::
 
 }  // namespace
 
-SumOfProducts MinimiseSumOfProducts(const TruthBits& truth, int variableCount, SearchControl& control) {
+SumOfProducts MinimiseSumOfProducts(const TruthVector& truth, SearchControl& control) {
+  const int variableCount = truth.Variables();
   if (variableCount > kMaxMinimiseVariables) return {{}, MinimiseStatus::kTooManyVariables};
-  const std::vector<Cube> primes = PrimeImplicants(truth, variableCount, control);
-  if (control.Cancelled()) return {};
+  const std::vector<Cube> primes = PrimeImplicants(truth, control);
+  if (control.Stopped()) return {};
   if (CoverEntries(primes, variableCount) > kMaxCoverEntries) return {{}, MinimiseStatus::kTooLarge};
   CoverSolution solution;
   RunWithLargeStack([&] {
-    const CoverProblem problem = BuildProblem(truth, variableCount, primes);
+    const CoverProblem problem = BuildProblem(truth, primes);
     solution = SolveMinimumCover(problem, control);
   });
-  if (solution.cancelled) return {};
+  if (solution.stopped) return {};
   SumOfProducts sum;
   sum.status = solution.optimal         ? MinimiseStatus::kExact
                : solution.fewestColumns ? MinimiseStatus::kFewestTerms

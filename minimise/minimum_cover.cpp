@@ -10,11 +10,11 @@ namespace brevano {
 
 CoverSolution SolveMinimumCover(const CoverProblem& problem, SearchControl& control) {
   ReducedCover reduced = ReduceCover(problem, control);
-  if (reduced.cancelled) return {{}, false, false, true};
+  if (reduced.stopped) return {{}, false, false, true};
   CoverSolution solution{std::move(reduced.forced), true, true, false};
   for (const CoverPart& part : reduced.parts) {
     const CoverSolution partSolution = SearchCover(part.problem, control);
-    if (partSolution.cancelled) return {{}, false, false, true};
+    if (partSolution.stopped) return {{}, false, false, true};
     solution.optimal = solution.optimal && partSolution.optimal;
     solution.fewestColumns = solution.fewestColumns && partSolution.fewestColumns;
     for (int c : partSolution.columns) solution.columns.push_back(part.columns[c]);

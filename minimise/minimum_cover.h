@@ -21,7 +21,7 @@ struct CoverSolution {
   std::vector<int> columns;    ///< ascending
   bool optimal = false;        ///< proven of fewest columns, then least weight
   bool fewestColumns = false;  ///< proven of fewest columns (the weight may not be least)
-  bool cancelled = false;      ///< the control was cancelled: no columns
+  bool stopped = false;        ///< the control was stopped: no columns
 };
 
 /// A cover of the fewest columns and, among those, of the least weight. Among equally good covers

@@ -68,11 +68,11 @@ Cube CubeOfKey(std::uint64_t key, int variableCount) {
 
 }  // namespace
 
-std::vector<Cube> PrimeImplicants(const TruthBits& truth, int variableCount, SearchControl& control) {
+std::vector<Cube> PrimeImplicants(const TruthVector& truth, SearchControl& control) {
+  const int variableCount = truth.Variables();
   const std::uint64_t size = PowerOfThree(variableCount);
   std::vector<std::uint8_t> table(size);
-  const std::uint64_t rows = std::uint64_t{1} << variableCount;
-  for (std::uint64_t row = 0; row < rows; ++row) table[row] = TruthAt(truth, row) ? kImplicant : 0;
+  for (std::uint64_t row = 0; row < truth.Rows(); ++row) table[row] = truth.At(row) ? kImplicant : 0;
   const auto steps = static_cast<std::uint64_t>(2 * variableCount + 1);
   for (int bit = 0; bit < variableCount; ++bit) {
     if (!control.Report(bit, steps)) return {};

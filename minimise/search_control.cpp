@@ -1,4 +1,4 @@
-// The stop decisions of long searches: a cancelling callback and a time budget.
+// The stop decisions of long searches: a stopping callback and a time budget.
 #include "minimise/search_control.h"
 
 #include <algorithm>
@@ -21,7 +21,7 @@ void SearchControl::CheckClock(Clock::time_point now) {
 }
 
 bool SearchControl::Tick() {
-  if (++ticks_ % kTicksPerClockCheck != 0) return !cancelled_ && !timeUp_;
+  if (++ticks_ % kTicksPerClockCheck != 0) return !stopped_ && !timeUp_;
   const Clock::time_point now = Clock::now();
   CheckClock(now);
   if (progress_ && now - lastReport_ >= kReportInterval) {
@@ -30,15 +30,15 @@ bool SearchControl::Tick() {
     using std::chrono::milliseconds;
     const auto elapsed = static_cast<std::uint64_t>(duration_cast<milliseconds>(now - start_).count());
     const auto budget = static_cast<std::uint64_t>(duration_cast<milliseconds>(deadline_ - start_).count());
-    if (!progress_(std::min(elapsed, budget), budget)) cancelled_ = true;
+    if (!progress_(std::min(elapsed, budget), budget)) stopped_ = true;
   }
-  return !cancelled_ && !timeUp_;
+  return !stopped_ && !timeUp_;
 }
 
 bool SearchControl::Report(std::uint64_t done, std::uint64_t total) {
   CheckClock(Clock::now());
-  if (progress_ && !progress_(done, total)) cancelled_ = true;
-  return !cancelled_;
+  if (progress_ && !progress_(done, total)) stopped_ = true;
+  return !stopped_;
 }
 
 }  // namespace brevano

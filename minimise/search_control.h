@@ -1,4 +1,4 @@
-// When a long search stops: the caller may cancel it, and a time budget ends it early.
+// When a long search stops: the caller may stop it, and a time budget ends it early.
 #pragma once
 
 #include <chrono>
@@ -7,10 +7,10 @@
 
 namespace brevano {
 
-/// Called now and then with the work done and the work expected; returning false cancels.
+/// Called now and then with the work done and the work expected; returning false stops it.
 using StepProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
-/// Shared by the stages of one minimisation. Cancelling (through the callback) is final and
+/// Shared by the stages of one minimisation. Stopping (through the callback) is final and
 /// leaves no result; running out of time only tells a search to settle for the best it has.
 class SearchControl {
  public:
@@ -19,13 +19,13 @@ class SearchControl {
   /// Starts the clock; `budget` is the time the whole minimisation may take.
   SearchControl(Clock::duration budget, StepProgress progress);
 
-  /// Counts one step of a search; false once the search must stop (cancelled or out of time).
+  /// Counts one step of a search; false once the search must stop (stopped or out of time).
   bool Tick();
-  /// Reports progress of a stage with a measurable amount of work; false once cancelled.
+  /// Reports progress of a stage with a measurable amount of work; false once stopped.
   bool Report(std::uint64_t done, std::uint64_t total);
 
   /// True once the callback asked to stop.
-  bool Cancelled() const { return cancelled_; }
+  bool Stopped() const { return stopped_; }
   /// True once the time budget is spent (checked in Tick and Report).
   bool TimeUp() const { return timeUp_; }
 
@@ -37,7 +37,7 @@ class SearchControl {
   Clock::time_point lastReport_;
   StepProgress progress_;
   std::uint64_t ticks_ = 0;
-  bool cancelled_ = false;
+  bool stopped_ = false;
   bool timeUp_ = false;
 };
 

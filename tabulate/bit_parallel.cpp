@@ -15,13 +15,6 @@ constexpr std::uint64_t kLowBitPatterns[6] = {
     0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull,
 };
 
-// Bits of the rows from `start` that exist.
-std::uint64_t ValidMask(std::uint64_t rowCount, std::uint64_t start) {
-  if (start >= rowCount) return 0;
-  const std::uint64_t remaining = rowCount - start;
-  return remaining >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << remaining) - 1;
-}
-
 // Calls the progress callback after every kRowsPerProgressCall examined rows.
 class ProgressTicker {
  public:
@@ -44,10 +37,16 @@ class ProgressTicker {
 // The rows of the aligned block at `start` whose result is `result`, as bits.
 std::uint64_t Matches(BlockEvaluator& evaluator, std::uint64_t rowCount, std::uint64_t start, bool wantOne) {
   const std::uint64_t word = evaluator.EvaluateAligned(start);
-  return wantOne ? word : ~word & ValidMask(rowCount, start);
+  return wantOne ? word : ~word & ValidRowsMask(rowCount, start);
 }
 
 }  // namespace
+
+std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start) {
+  if (start >= rowCount) return 0;
+  const std::uint64_t remaining = rowCount - start;
+  return remaining >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << remaining) - 1;
+}
 
 BlockEvaluator::BlockEvaluator(const CompiledProgram& program)
     : program_(program), stack_(std::max<std::size_t>(program.MaxDepth(), 1)) {
@@ -85,7 +84,7 @@ std::uint64_t BlockEvaluator::Run(std::uint64_t firstRow) {
 }
 
 std::uint64_t BlockEvaluator::EvaluateAligned(std::uint64_t firstRow) {
-  const std::uint64_t valid = ValidMask(program_.RowCount(), firstRow);
+  const std::uint64_t valid = ValidRowsMask(program_.RowCount(), firstRow);
   return valid ? Run(firstRow) & valid : 0;
 }
 

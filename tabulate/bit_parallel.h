@@ -35,6 +35,9 @@ class BlockEvaluator {
 /// Results of the rows firstRow .. firstRow+63 as bits, as BlockEvaluator::Evaluate.
 std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstRow);
 
+/// The bits of the 64 rows from `start` that exist in a table of `rowCount` rows.
+std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start);
+
 /// Called now and then by the bulk operations with the rows examined so far and the most they
 /// will examine; returning false stops the operation.
 using ProgressCallback = std::function<bool(std::uint64_t done, std::uint64_t total)>;

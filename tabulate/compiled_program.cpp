@@ -11,9 +11,6 @@ namespace brevano {
 
 namespace {
 
-// Every table can have at most this many variables: row indexes are 64-bit.
-constexpr int kVariableLimit = 63;
-
 bool IsBlank(char c) { return static_cast<unsigned char>(c) < 33; }
 
 std::string_view Trim(std::string_view line) {
@@ -66,7 +63,7 @@ std::string OperatorName(std::string_view line) {
 }
 
 void CheckVariableCount(std::size_t count, int maxVariables) {
-  const int limit = std::clamp(maxVariables, 0, kVariableLimit);
+  const int limit = std::clamp(maxVariables, 0, kMaxTableVariables);
   if (count > static_cast<std::size_t>(limit)) {
     throw EngineError("Too many variables (" + std::to_string(count) + "): at most " + std::to_string(limit) +
                       " can be tabulated");

@@ -11,6 +11,9 @@
 
 namespace brevano {
 
+/// Most variables any table can have (row indexes are 64-bit).
+inline constexpr int kMaxTableVariables = 63;
+
 /// The operations a listing line can stand for; lines that stand for none are dropped.
 enum class OpCode : std::uint8_t {
   kOr,            ///< "+ @F": pops two values, pushes their OR
@@ -49,7 +52,7 @@ bool IsVariableLine(std::string_view normalised);
 class CompiledProgram {
  public:
   /// Compiles `listing`; raises EngineError when an operator lacks an operand or when the listing
-  /// names more than `maxVariables` variables (itself at most 63).
+  /// names more than `maxVariables` variables (itself at most kMaxTableVariables).
   static CompiledProgram Compile(const Listing& listing, int maxVariables);
 
   /// The distinct normalised variable names, in ascending byte order.

@@ -25,12 +25,6 @@ std::vector<std::string> TruthTable::Captions() const {
   return captions;
 }
 
-std::vector<int> TruthTable::ColumnWidths() const {
-  std::vector<int> widths(variables_.size(), kVariableColumnWidth);
-  widths.push_back(kResultColumnWidth);
-  return widths;
-}
-
 std::uint64_t TruthTable::RowCount() const { return program_ ? program_->RowCount() : 0; }
 
 int TruthTable::VariableValue(std::uint64_t row, int column) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/listing.h"
+#include "tabulate/compiled_program.h"
 
 namespace brevano {
 
@@ -15,14 +16,6 @@ enum class DisplayMode { kZeroOne, kFalseTrue };
 
 /// The text of a truth value in the given mode: 1 gives "1" or "T", anything else "0" or "F".
 std::string BoolToText(int value, DisplayMode mode);
-
-/// Column widths in pixels: one per variable, then the "Result" column.
-inline constexpr int kVariableColumnWidth = 35;
-inline constexpr int kResultColumnWidth = 45;
-/// Most variables any table can have (row indexes are 64-bit).
-inline constexpr int kMaxTableVariables = 63;
-
-class CompiledProgram;
 
 /// A built truth table. Rows are a pure function of the row index and are computed on demand;
 /// the display mode is fixed when the table is built. Copies share the compiled program. A
@@ -38,8 +31,6 @@ class TruthTable {
   const std::vector<std::string>& Variables() const { return variables_; }
   /// Column captions: the variables, then "Result".
   std::vector<std::string> Captions() const;
-  /// Column widths in pixels, parallel to Captions().
-  std::vector<int> ColumnWidths() const;
   /// Number of rows: 2^n for n variables (1 without variables; 0 for an empty table).
   std::uint64_t RowCount() const;
   /// Value of variable `column` in `row` (first variable most significant).

@@ -180,7 +180,7 @@ TEST(AnalysisTest, MarksOfUnprovenForms) {
   analysis.product.expression = "(A+B)";
   EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "A+B (heuristic, not proven minimal)");
   EXPECT_EQ(Item(analysis, "Minimal product of sums:"), "(A+B) (fewest terms; fewest literals not proven)");
-  analysis.sum.status = MinimiseStatus::kCancelled;
+  analysis.sum.status = MinimiseStatus::kStopped;
   EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: stopped");
 }
 

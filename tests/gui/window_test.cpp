@@ -157,7 +157,10 @@ class WindowTest : public QObject {
     QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
     QCOMPARE(Rows(window_->LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
     QCOMPARE(window_->LV->Header()->sectionSize(0), 35);
+    QCOMPARE(window_->LV->Header()->sectionSize(1), 35);
     QCOMPARE(window_->LV->Header()->sectionSize(2), 45);
+    Tabulate(*window_, QStringLiteral("1"));
+    QCOMPARE(window_->LV->Header()->sectionSize(0), 45);  // the Result column alone
     QVERIFY(window_->errors.isEmpty());
   }
 

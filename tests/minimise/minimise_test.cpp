@@ -10,16 +10,14 @@ namespace {
 
 constexpr auto kNoLimit = std::chrono::seconds(60);
 
-TruthBits RandomTruth(std::mt19937_64& rng, int variables, double density) {
-  TruthBits truth(std::max<std::size_t>(1, (std::size_t{1} << variables) / 64));
+TruthVector RandomTruth(std::mt19937_64& rng, int variables, double density) {
+  TruthVector truth(variables);
   std::bernoulli_distribution one(density);
-  for (std::uint64_t row = 0; row < (std::uint64_t{1} << variables); ++row) {
-    if (one(rng)) truth[row / 64] |= std::uint64_t{1} << (row % 64);
+  for (std::uint64_t row = 0; row < truth.Rows(); ++row) {
+    if (one(rng)) truth.Set(row);
   }
   return truth;
 }
-
-TruthBits TruthOfNumber(std::uint64_t bits) { return {bits}; }
 
 // The rows of a cube among 2^n, as a mask (n at most 6).
 std::uint64_t RowMask(Cube cube, int variables) {
@@ -95,19 +93,19 @@ std::vector<Cube> BruteLeastSum(std::uint64_t truth, int variables) {
   return {};
 }
 
-SumOfProducts Minimise(const TruthBits& truth, int variables, std::chrono::milliseconds budget = kNoLimit) {
+SumOfProducts Minimise(const TruthVector& truth, std::chrono::milliseconds budget = kNoLimit) {
   SearchControl control(budget, {});
-  return MinimiseSumOfProducts(truth, variables, control);
+  return MinimiseSumOfProducts(truth, control);
 }
 
 // The sum is the function and no term can be left out.
-void ExpectIrredundantCover(const TruthBits& truth, int variables, const std::vector<Cube>& terms) {
+void ExpectIrredundantCover(const TruthVector& truth, int variables, const std::vector<Cube>& terms) {
   std::vector<int> coverers(std::size_t{1} << variables, 0);
   for (const Cube& term : terms) {
     for (std::uint32_t row = 0; row < (1u << variables); ++row) coverers[row] += CubeContains(term, row);
   }
   for (std::uint32_t row = 0; row < (1u << variables); ++row) {
-    ASSERT_EQ(coverers[row] > 0, TruthAt(truth, row)) << "row " << row;
+    ASSERT_EQ(coverers[row] > 0, truth.At(row)) << "row " << row;
   }
   for (const Cube& term : terms) {
     bool needed = false;
@@ -118,6 +116,17 @@ void ExpectIrredundantCover(const TruthBits& truth, int variables, const std::ve
   }
 }
 
+TEST(TruthVectorTest, BitsPastTheLastRowStayZero) {
+  for (int variables = 0; variables <= 7; ++variables) {
+    const TruthVector ones = TruthVector::FromWord(variables, ~std::uint64_t{0});
+    const std::uint64_t rows = std::uint64_t{1} << variables;
+    EXPECT_EQ(ones.WordCount(), variables <= 6 ? 1u : 2u) << variables;
+    EXPECT_EQ(ones.CountOnes(), std::min<std::uint64_t>(rows, 64)) << variables;
+    EXPECT_EQ(TruthVector(variables).Complement().CountOnes(), rows) << variables;
+    EXPECT_EQ(ones.Complement().CountOnes(), rows - std::min<std::uint64_t>(rows, 64)) << variables;
+  }
+}
+
 TEST(PrimeImplicantsTest, MatchBruteForce) {
   std::mt19937_64 rng(11);
   for (int variables = 0; variables <= 6; ++variables) {
@@ -125,7 +134,8 @@ TEST(PrimeImplicantsTest, MatchBruteForce) {
     for (int trial = 0; trial < 40; ++trial) {
       const std::uint64_t truth = trial == 0 ? 0 : trial == 1 ? all : rng() & all;
       SearchControl control(kNoLimit, {});
-      EXPECT_EQ(PrimeImplicants(TruthOfNumber(truth), variables, control), BrutePrimes(truth, variables))
+      EXPECT_EQ(PrimeImplicants(TruthVector::FromWord(variables, truth), control),
+                BrutePrimes(truth, variables))
           << variables << " variables, truth " << truth;
     }
   }
@@ -133,7 +143,7 @@ TEST(PrimeImplicantsTest, MatchBruteForce) {
 
 TEST(MinimiseTest, EveryFunctionOfThreeVariablesMatchesBruteForce) {
   for (std::uint64_t truth = 0; truth < 256; ++truth) {
-    const SumOfProducts sum = Minimise(TruthOfNumber(truth), 3);
+    const SumOfProducts sum = Minimise(TruthVector::FromWord(3, truth));
     EXPECT_EQ(sum.status, MinimiseStatus::kExact);
     EXPECT_EQ(sum.terms, BruteLeastSum(truth, 3)) << "truth " << truth;
   }
@@ -145,7 +155,7 @@ TEST(MinimiseTest, RandomFunctionsOfFourAndFiveVariablesMatchBruteForce) {
     const std::uint64_t all = (std::uint64_t{1} << (1 << variables)) - 1;
     for (int trial = 0; trial < (variables == 4 ? 400 : 60); ++trial) {
       const std::uint64_t truth = rng() & all;
-      const SumOfProducts sum = Minimise(TruthOfNumber(truth), variables);
+      const SumOfProducts sum = Minimise(TruthVector::FromWord(variables, truth));
       EXPECT_EQ(sum.status, MinimiseStatus::kExact);
       EXPECT_EQ(sum.terms, BruteLeastSum(truth, variables)) << variables << " variables, truth " << truth;
     }
@@ -156,8 +166,8 @@ TEST(MinimiseTest, LargerFunctionsAreIrredundantCovers) {
   std::mt19937_64 rng(13);
   for (int variables : {7, 9, 12}) {
     for (double density : {0.1, 0.5, 0.9}) {
-      const TruthBits truth = RandomTruth(rng, variables, density);
-      const SumOfProducts sum = Minimise(truth, variables, std::chrono::seconds(2));
+      const TruthVector truth = RandomTruth(rng, variables, density);
+      const SumOfProducts sum = Minimise(truth, std::chrono::seconds(2));
       if (variables == 7) {
         EXPECT_EQ(sum.status, MinimiseStatus::kExact);
       }
@@ -168,11 +178,11 @@ TEST(MinimiseTest, LargerFunctionsAreIrredundantCovers) {
 
 TEST(MinimiseTest, ParityNeedsEveryMinterm) {
   for (int variables = 2; variables <= 10; ++variables) {
-    TruthBits truth(std::max<std::size_t>(1, (std::size_t{1} << variables) / 64));
-    for (std::uint64_t row = 0; row < (std::uint64_t{1} << variables); ++row) {
-      if (std::popcount(row) % 2) truth[row / 64] |= std::uint64_t{1} << (row % 64);
+    TruthVector truth(variables);
+    for (std::uint64_t row = 0; row < truth.Rows(); ++row) {
+      if (std::popcount(row) % 2) truth.Set(row);
     }
-    const SumOfProducts sum = Minimise(truth, variables);
+    const SumOfProducts sum = Minimise(truth);
     EXPECT_EQ(sum.terms.size(), std::size_t{1} << (variables - 1));
     for (const Cube& term : sum.terms) EXPECT_EQ(LiteralCount(term), variables);
   }
@@ -180,24 +190,24 @@ TEST(MinimiseTest, ParityNeedsEveryMinterm) {
 
 TEST(MinimiseTest, SearchWithoutTimeStillGivesACover) {
   std::mt19937_64 rng(14);
-  const TruthBits truth = RandomTruth(rng, 12, 0.85);
-  const SumOfProducts sum = Minimise(truth, 12, std::chrono::milliseconds(0));
+  const TruthVector truth = RandomTruth(rng, 12, 0.85);
+  const SumOfProducts sum = Minimise(truth, std::chrono::milliseconds(0));
   EXPECT_TRUE(sum.status == MinimiseStatus::kHeuristic || sum.status == MinimiseStatus::kExact);
   ExpectIrredundantCover(truth, 12, sum.terms);
 }
 
-TEST(MinimiseTest, CancelledSearchGivesNothing) {
+TEST(MinimiseTest, StoppedSearchGivesNothing) {
   std::mt19937_64 rng(15);
-  const TruthBits truth = RandomTruth(rng, 10, 0.5);
+  const TruthVector truth = RandomTruth(rng, 10, 0.5);
   SearchControl control(kNoLimit, [](std::uint64_t, std::uint64_t) { return false; });
-  const SumOfProducts sum = MinimiseSumOfProducts(truth, 10, control);
-  EXPECT_EQ(sum.status, MinimiseStatus::kCancelled);
+  const SumOfProducts sum = MinimiseSumOfProducts(truth, control);
+  EXPECT_EQ(sum.status, MinimiseStatus::kStopped);
   EXPECT_TRUE(sum.terms.empty());
 }
 
 TEST(MinimiseTest, TooManyVariablesIsNotComputed) {
-  const TruthBits truth((std::size_t{1} << (kMaxMinimiseVariables + 1)) / 64, 0);
-  EXPECT_EQ(Minimise(truth, kMaxMinimiseVariables + 1).status, MinimiseStatus::kTooManyVariables);
+  const TruthVector truth(kMaxMinimiseVariables + 1);
+  EXPECT_EQ(Minimise(truth).status, MinimiseStatus::kTooManyVariables);
 }
 
 }  // namespace

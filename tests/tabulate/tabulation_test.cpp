@@ -206,11 +206,9 @@ TEST(Stack, GrowsBeyondAThousandSlots) {
   EXPECT_EQ(RowsOf(table), "0 0; 1 1");
 }
 
-TEST(Table, ColumnsAndWidths) {
+TEST(Table, Columns) {
   const TruthTable table = TableOfExpression("not(b+a)");
   EXPECT_EQ(table.Variables(), (Strings{"A", "B"}));
-  EXPECT_EQ(table.ColumnWidths(), (std::vector<int>{35, 35, 45}));
-  EXPECT_EQ(TableOfExpression("1").ColumnWidths(), (std::vector<int>{45}));
 }
 
 TEST(Table, DefaultIsEmpty) {
