@@ -1,11 +1,11 @@
 // The program's end: closing the window during a search, or destroying it, ends the event loop at once.
 #include <QAction>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QtTest>
 #include <functional>
-#include <string>
 
 #include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
@@ -14,14 +14,12 @@
 namespace brevano {
 namespace {
 
-// A table of `count` variables whose result is 0 in every row, so that a search runs to the end.
-TruthTable NeverTrue(int count) {
-  Listing listing{"* @F", "A01", "NOT @F", "A01"};
-  for (int i = 2; i <= count; ++i) {
-    listing.insert(listing.begin(), "* @F");
-    listing.push_back((i < 10 ? "A0" : "A") + std::to_string(i));
-  }
-  return TruthTable::Build(listing, DisplayMode::kZeroOne);
+// Tabulates A01 * A02 * ... * A44: only its last row has Result 1, so searches and analyses run long.
+void TabulateHugeProduct(Tfrm_bool_alg& window) {
+  QString expression = QStringLiteral("a01");
+  for (int i = 2; i <= 44; ++i) expression += QStringLiteral("*a%1").arg(i, 2, 10, QChar(u'0'));
+  window.eIN->setText(expression);
+  window.Button1Click();
 }
 
 // Runs the application's event loop, doing `end` once it runs; returns the loop's status, or -1
@@ -47,7 +45,7 @@ class WindowCloseTest : public QObject {
   void closingDuringASearchEndsTheProgram() {
     QPointer<Tfrm_bool_alg> window = ShowMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    window->LV->SetTable(NeverTrue(44));
+    TabulateHugeProduct(*window);
     window->LV->SelectRow(0);
     for (QAction* action : window->LV->actions()) {
       if (action->text() == QStringLiteral("Next row where Result is 1")) action->trigger();
@@ -66,7 +64,7 @@ class WindowCloseTest : public QObject {
   void closingDuringAnAnalysisEndsTheProgram() {
     QPointer<Tfrm_bool_alg> window = ShowMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    window->LV->SetTable(NeverTrue(44));
+    TabulateHugeProduct(*window);
     QPointer<AnalysisDialog> dialog = window->OpenAnalysis();
     QVERIFY(dialog && dialog->Running());
 
