@@ -53,6 +53,13 @@ struct JobFailure {
 /// it. A progress dialog with Cancel can be asked for: it appears after kProgressDialogDelay,
 /// keeps the input away from the window it covers, and never blocks that window's close button:
 /// closing that window cancels the job.
+///
+/// Typical use, with the work's copy of its input captured by value:
+///
+///     StartJob<Saved>(*job_, [table](JobControl& control) { return Save(table, control); },
+///                     [this](Saved saved) { ShowSaved(saved); },
+///                     [this](const JobFailure& failure) { ShowError(failure.Text(kNoMemory)); });
+///     job_->ShowProgressDialog(this, tr("Saving…"));
 class BackgroundJob : public QObject {
   Q_OBJECT
 
