@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack in a temporary directory and checks its files, fields and menu entry.
+# Builds the Debian package with CPack in a temporary directory and checks its files, fields, menu entry,
+# metainfo and what lintian finds.
 # Usage: check_deb.sh CPACK CPACK_CONFIG DESKTOP_FILE window|no-window
 set -euo pipefail
 cpack=$1 config=$2 desktop=$3 window=$4
@@ -40,9 +41,14 @@ expect_file() {  # path [mode]
 }
 expect_file bin/brevano -rwxr-xr-x
 expect_file share/man/man1/brevano.1.gz -rw-r--r--
+expect_file share/doc/brevano-boolean/copyright -rw-r--r--
+expect_file share/doc/brevano-boolean/changelog.gz -rw-r--r--
+expect_file share/bash-completion/completions/brevano -rw-r--r--
 if [[ $window == window ]]; then
   expect_file bin/brevano-boolean -rwxr-xr-x
+  expect_file share/man/man1/brevano-boolean.1.gz -rw-r--r--
   expect_file share/applications/brevano-boolean.desktop -rw-r--r--
+  expect_file share/metainfo/example.brevano.BrevanoBoolean.metainfo.xml -rw-r--r--
   expect_file share/icons/hicolor/scalable/apps/brevano-boolean.svg -rw-r--r--
   for size in 16 32 48 64 128 256; do
     expect_file "share/icons/hicolor/${size}x${size}/apps/brevano-boolean.png" -rw-r--r--
@@ -76,6 +82,21 @@ zcat "$work/root/usr/share/man/man1/brevano.1.gz" | grep -q '^\.TH BREVANO 1 .*B
   fail "the man page has no .TH line with the version"
 
 "$work/root/usr/bin/brevano" --version >/dev/null || fail "the packaged brevano does not run"
+[[ $(zcat "$work/root/usr/share/doc/brevano-boolean/changelog.gz" | head -1) == "brevano-boolean ($(field Version))"* ]] ||
+  fail "the changelog does not begin with the package's version"
+
+# The installed tree as a software centre reads it: the metainfo with its menu entry.
+if [[ $window == window ]] && command -v appstreamcli >/dev/null; then
+  out=$(appstreamcli validate-tree --no-net "$work/root" 2>&1) || fail "appstreamcli validate-tree: $out"
+  if grep '^[EW]: ' <<<"$out"; then fail "appstreamcli validate-tree findings (listed above)"; fi
+fi
+
+# lintian: no errors and no warnings. Its informational tags are printed, not judged.
+if command -v lintian >/dev/null; then
+  lintian --info --display-level '>=info' "$deb" 2>/dev/null | grep -v '^N: *' >"$work/lintian" || true
+  grep '^[IPX]: ' "$work/lintian" || true
+  if grep '^[EW]: ' "$work/lintian"; then fail "lintian reports errors or warnings (listed above)"; fi
+fi
 
 if ((failures)); then
   echo "contents of the package:"
