@@ -30,6 +30,11 @@ RowLayout LayoutOf(TableFormat format) {
   return {"", "\t", "\n"};
 }
 
+// Bytes of every row line of a table with `variables` variables: one character per cell.
+std::size_t RowLineBytes(const RowLayout& layout, int variables) {
+  return layout.prefix.size() + (variables + 1) + variables * layout.separator.size() + layout.suffix.size();
+}
+
 std::string EscapeTsv(std::string_view text) {
   std::string out;
   for (char c : text) {
@@ -125,8 +130,7 @@ class BlockWriter {
         layout_(LayoutOf(format)),
         variables_(table.Program().VariableCount()),
         rowCount_(table.RowCount()),
-        lineBytes_(layout_.prefix.size() + (variables_ + 1) + variables_ * layout_.separator.size() +
-                   layout_.suffix.size()),
+        lineBytes_(RowLineBytes(layout_, variables_)),
         blockRows_(std::min<std::uint64_t>(rowCount_, 64)),
         evaluator_(table.Program()) {
     const std::size_t blockBytes = 64 * lineBytes_;
@@ -234,6 +238,15 @@ std::string FormatTableRow(const TruthTable& table, TableFormat format, std::uin
 
 std::string FormatTableFooter(TableFormat format) {
   return format == TableFormat::kLatex ? "\\end{tabular}\n" : "";
+}
+
+std::uint64_t TableTextBytes(const TruthTable& table, TableFormat format) {
+  constexpr std::uint64_t kMax = ~std::uint64_t{0};
+  const std::uint64_t line = RowLineBytes(LayoutOf(format), static_cast<int>(table.Variables().size()));
+  const std::uint64_t rows = table.RowCount();
+  if (rows != 0 && line > kMax / rows) return kMax;
+  const std::uint64_t around = FormatTableHeader(table, format).size() + FormatTableFooter(format).size();
+  return rows * line > kMax - around ? kMax : rows * line + around;
 }
 
 bool WriteTable(const TruthTable& table, TableFormat format, const TextSink& sink, std::size_t chunkBytes) {

@@ -36,6 +36,10 @@ std::string FormatTableRow(const TruthTable& table, TableFormat format, std::uin
 /// Everything after the last row (empty for some formats).
 std::string FormatTableFooter(TableFormat format);
 
+/// The exact number of bytes WriteTable gives for `table` in `format`; the largest std::uint64_t
+/// when the count exceeds it.
+std::uint64_t TableTextBytes(const TruthTable& table, TableFormat format);
+
 /// Receives the text of a table in order, in chunks; returns false to stop the writing.
 using TextSink = std::function<bool(std::string_view chunk)>;
 

@@ -119,8 +119,22 @@ TEST(StreamedTable, EqualsTheRowsOneByOne) {
       const std::size_t chunk = std::size_t{1} << std::uniform_int_distribution<int>(0, 16)(rng);
       ASSERT_EQ(Written(table, format, chunk), expected)
           << ::testing::PrintToString(listing) << " chunk " << chunk;
+      ASSERT_EQ(TableTextBytes(table, format), expected.size()) << ::testing::PrintToString(listing);
     }
   }
+}
+
+TEST(TextBytes, OfHugeTablesAreExactOrSaturate) {
+  std::string forty = "a0";
+  for (int i = 1; i < 40; ++i) forty += "+a" + std::to_string(i);
+  const TruthTable table = TableOf(forty, DisplayMode::kZeroOne);
+  // 40 cells of "0\t" and the result with its line end, per row.
+  EXPECT_EQ(TableTextBytes(table, TableFormat::kTsv),
+            FormatTableHeader(table, TableFormat::kTsv).size() + (std::uint64_t{1} << 40) * 82);
+  const TruthTable widest = TableOf(
+      forty + "+b0+b1+b2+b3+b4+b5+b6+b7+b8+b9+c0+c1+c2+c3+c4+c5+c6+c7+c8+c9+d0+d1+d2", DisplayMode::kZeroOne);
+  ASSERT_EQ(widest.Variables().size(), 63u);
+  EXPECT_EQ(TableTextBytes(widest, TableFormat::kLatex), ~std::uint64_t{0});
 }
 
 TEST(StreamedTable, StopsWhenTheSinkSaysSo) {
