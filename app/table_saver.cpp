@@ -1,4 +1,4 @@
-// Saving a whole truth table to a file: the formats of the file dialog, the space check, and the job.
+// Saving a whole truth table or a report to a file: the formats of the file dialog, the space check, the job.
 #include "app/table_saver.h"
 
 #include <QDir>
@@ -33,10 +33,30 @@ QString SizeText(std::uint64_t bytes) {
   return bytes > kLargest ? QStringLiteral("more than ") + size : size;
 }
 
-QString FailureText(const QString& path, const QString& reason) {
-  return QStringLiteral("Cannot save the table to \"%1\": %2. Nothing was changed.")
-      .arg(QDir::toNativeSeparators(path), reason);
+// `what` is "table" or "report".
+QString FailureText(const char* what, const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot save the %1 to \"%2\": %3. Nothing was changed.")
+      .arg(QLatin1String(what), QDir::toNativeSeparators(path), reason);
 }
+
+// Writes the whole of `bytes`; false with the system's reason in `error` otherwise. A short write
+// carries no reason, so the rest is written again, and that write fails with it.
+bool WriteAll(QSaveFile& file, std::string_view bytes, QString& error) {
+  while (!bytes.empty()) {
+    const qint64 n = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (n <= 0) {
+      error = file.errorString();
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The temporary file is QSaveFile's: it is removed when the object goes without a commit, so every
+// return before commit() leaves the target untouched. Unbuffered, so that every write error reaches
+// WriteAll with its reason instead of surfacing, reasonless, in a later flush.
+bool OpenSaveFile(QSaveFile& file) { return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
 
 }  // namespace
 
@@ -80,39 +100,37 @@ TableSaver::TableSaver(TruthTable table, TableFormat format, QString path)
       path_(std::move(path)),
       total_(TableTextBytes(table_, format_)) {}
 
-// The temporary file is QSaveFile's: it is removed when the object goes without a commit, so every
-// return before commit() leaves the target untouched. Unbuffered, so that every write error reaches
-// the loop below with its reason instead of surfacing, reasonless, in a later flush.
 SaveResult TableSaver::Run(const std::function<void(std::uint64_t)>& progress) {
   if (const auto refusal = CheckSaveSpace(path_, total_)) return {SaveStatus::kRefused, *refusal};
   QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-    return {SaveStatus::kFailed, FailureText(path_, file.errorString())};
+  if (!OpenSaveFile(file)) return {SaveStatus::kFailed, FailureText("table", path_, file.errorString())};
   QString error;
   const bool complete = WriteTable(table_, format_, [&](std::string_view chunk) {
-    if (cancelled_) return false;
-    // A short write carries no reason; the retry of the rest fails with the system's own.
-    for (std::string_view rest = chunk; !rest.empty();) {
-      const qint64 n = file.write(rest.data(), static_cast<qint64>(rest.size()));
-      if (n <= 0) {
-        error = file.errorString();
-        return false;
-      }
-      rest.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (cancelled_ || !WriteAll(file, chunk, error)) return false;
     written_ += chunk.size();
     if (progress) progress(written_);
     return true;
   });
-  if (!complete) {
+  if (!error.isEmpty()) return {SaveStatus::kFailed, FailureText("table", path_, error)};
+  if (!complete || cancelled_) {
     file.cancelWriting();
-    if (error.isEmpty())
-      return {SaveStatus::kCancelled, QStringLiteral("Saving was cancelled. Nothing was changed.")};
-    return {SaveStatus::kFailed, FailureText(path_, error)};
-  }
-  if (cancelled_)
     return {SaveStatus::kCancelled, QStringLiteral("Saving was cancelled. Nothing was changed.")};
-  if (!file.commit()) return {SaveStatus::kFailed, FailureText(path_, file.errorString())};
+  }
+  if (!file.commit()) return {SaveStatus::kFailed, FailureText("table", path_, file.errorString())};
+  return {};
+}
+
+SaveResult SaveReport(const QString& path, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  if (const auto refusal = CheckSaveSpace(path, static_cast<std::uint64_t>(bytes.size()))) {
+    return {SaveStatus::kRefused, *refusal};
+  }
+  QSaveFile file(path);
+  QString error;
+  if (!OpenSaveFile(file) || !WriteAll(file, std::string_view(bytes.constData(), bytes.size()), error) ||
+      !file.commit()) {
+    return {SaveStatus::kFailed, FailureText("report", path, error.isEmpty() ? file.errorString() : error)};
+  }
   return {};
 }
 

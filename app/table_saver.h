@@ -1,4 +1,4 @@
-// Saving a whole truth table to a file: the formats of the file dialog, the space check, and the job.
+// Saving a whole truth table or a report to a file: the formats of the file dialog, the space check, the job.
 #pragma once
 
 #include <QString>
@@ -39,6 +39,9 @@ struct SaveResult {
 /// The refusal to show when the text of `bytes` bytes exceeds the free space of the file system
 /// that would hold `path`; nullopt when it fits or the free space is unknown.
 std::optional<QString> CheckSaveSpace(const QString& path, std::uint64_t bytes);
+
+/// Writes `text` as UTF-8 to `path`, all or nothing, as TableSaver does (the analysis report).
+SaveResult SaveReport(const QString& path, const QString& text);
 
 /// Writes one table to one file, all or nothing.
 ///

@@ -136,7 +136,21 @@ class TableSaverTest : public QObject {
     QCOMPARE(result.status, SaveStatus::kFailed);
     QVERIFY2(result.message.contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
              qPrintable(result.message));
+    const SaveResult report = SaveReport(path, "Verdict: satisfiable\n");
+    QCOMPARE(report.status, SaveStatus::kFailed);
+    QVERIFY2(report.message.contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
+             qPrintable(report.message));
     QVERIFY(Entries(dir).isEmpty());
+  }
+
+  void reportReplacesTheFileWhole() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.txt");
+    WriteFile(path, "an older and longer report\n");
+    QCOMPARE(SaveReport(path, QString::fromUtf8("Minimal SOP: \u00acA\n")).status, SaveStatus::kSaved);
+    QCOMPARE(ReadAll(path), QByteArray("Minimal SOP: \xc2\xac"
+                                       "A\n"));
+    QCOMPARE(Entries(dir), QStringList{"report.txt"});
   }
 
   // 2^50 rows take petabytes; 63 variables more bytes than 64 bits count.
