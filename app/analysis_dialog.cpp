@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,6 +17,8 @@
 
 #include "analysis/analysis.h"
 #include "app/background_job.h"
+#include "app/save_dialogs.h"
+#include "app/table_saver.h"
 
 namespace brevano {
 
@@ -109,12 +112,14 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   auto* buttons = new QDialogButtonBox(this);
   stop_ = buttons->addButton(tr("Stop"), QDialogButtonBox::RejectRole);
   copy_ = buttons->addButton(tr("Copy all"), QDialogButtonBox::ActionRole);
+  save_ = buttons->addButton(tr("Save\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-  stop_->setAutoDefault(false);
-  copy_->setAutoDefault(false);
+  for (QPushButton* button : {stop_, copy_, save_}) button->setAutoDefault(false);
   copy_->setEnabled(false);
+  save_->setEnabled(false);
   connect(stop_, &QPushButton::clicked, this, &AnalysisDialog::Stop);
   connect(copy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(ReportText()); });
+  connect(save_, &QPushButton::clicked, this, &AnalysisDialog::SaveReport);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   layout->addWidget(buttons);
   resize(560, sizeHint().height());
@@ -158,10 +163,18 @@ void AnalysisDialog::Ended() {
   progress_->hide();
   stop_->setEnabled(false);
   copy_->setEnabled(true);
+  save_->setEnabled(true);
   emit analysisFinished();
 }
 
 void AnalysisDialog::Stop() { job_->Stop(); }
+
+void AnalysisDialog::SaveReport() {
+  const std::optional<QString> path = AskReportSavePath(this);
+  if (!path) return;
+  const SaveResult result = brevano::SaveReport(*path, ReportText());
+  if (result.status != SaveStatus::kSaved) QMessageBox::warning(this, windowTitle(), result.message);
+}
 
 void AnalysisDialog::closeEvent(QCloseEvent* event) {
   Stop();

@@ -35,6 +35,8 @@ class AnalysisDialog : public QDialog {
   QString FieldText(const QString& label) const;
   /// The six labelled lines, as the command-line tool prints them.
   QString ReportText() const;
+  /// Asks for a text file and writes ReportText() to it, whole or not at all ("Save…").
+  void SaveReport();
 
  signals:
   /// The analysis ended, complete or stopped.
@@ -57,6 +59,7 @@ class AnalysisDialog : public QDialog {
   QProgressBar* progress_ = nullptr;
   QPushButton* stop_ = nullptr;
   QPushButton* copy_ = nullptr;
+  QPushButton* save_ = nullptr;
   BackgroundJob* job_ = nullptr;
 };
 

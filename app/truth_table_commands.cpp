@@ -1,6 +1,7 @@
-// The truth-table list's commands: copying rows, going to a row, searching for a result.
+// The truth-table list's commands: copying rows, saving the table, going to a row, searching for a result.
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -8,6 +9,8 @@
 #include <string>
 #include <variant>
 
+#include "app/save_dialogs.h"
+#include "app/table_saver.h"
 #include "app/truth_table_view.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/row_address.h"
@@ -17,8 +20,9 @@ namespace brevano {
 
 namespace {
 
-// How long starting a search waits for it, so that short searches end without a round trip.
+// How long starting a search or a save waits for it, so that short ones end without a round trip.
 constexpr std::chrono::milliseconds kSearchWaitAtStart{20};
+constexpr std::chrono::milliseconds kSaveWaitAtStart{20};
 
 QString Count(std::uint64_t n) { return QLocale().toString(static_cast<qulonglong>(n)); }
 
@@ -64,11 +68,52 @@ void TruthTableView::CopySelection() {
 void TruthTableView::CopyTable() {
   if (!table_ || rows_ == 0) return;
   if (rows_ > kMaxCopyRows) {
-    Notify(tr("The table has %1 rows, too many for the clipboard: Copy table takes at most %2 rows.")
+    Notify(tr("The table has %1 rows, too many for the clipboard: Copy table takes at most %2 rows. "
+              "Save table\u2026 writes a table of any size to a file.")
                .arg(Count(rows_), Count(kMaxCopyRows)));
     return;
   }
   QApplication::clipboard()->setText(RangesText({{0, rows_ - 1}}));
+}
+
+void TruthTableView::AskSaveTable() {
+  if (!table_ || rows_ == 0) return;
+  if (const std::optional<TableSaveTarget> target = AskTableSaveTarget(this))
+    SaveTable(target->path, target->format);
+}
+
+// The work keeps its own copy of the table, so a new table in the view leaves the save alone.
+void TruthTableView::SaveTable(const QString& path, TableFormat format) {
+  if (!table_ || rows_ == 0) return;
+  if (save_->Running()) {
+    Notify(tr("The table is still being saved: cancel that first, or wait for it to end."));
+    return;
+  }
+  auto saver = std::make_shared<TableSaver>(*table_, format, path);
+  if (const std::optional<QString> refusal = CheckSaveSpace(path, saver->Total())) {
+    Notify(*refusal);
+    emit saveFinished();
+    return;
+  }
+  std::function<SaveResult(JobControl&)> work = [saver](JobControl& control) {
+    return saver->Run([&](std::uint64_t written) {
+      if (!control.Report(written, saver->Total())) saver->Cancel();
+    });
+  };
+  StartJob<SaveResult>(
+      *save_, std::move(work),
+      [this](const SaveResult& result) {
+        if (result.status == SaveStatus::kRefused || result.status == SaveStatus::kFailed)
+          Notify(result.message);
+        emit saveFinished();
+      },
+      [this](const JobFailure& failure) {
+        Notify(failure.Text(tr("Not enough memory to save the table.")));
+        emit saveFinished();
+      },
+      kSaveWaitAtStart);
+  if (save_->Running())
+    save_->ShowProgressDialog(this, tr("Saving the table to %1\u2026").arg(QFileInfo(path).fileName()));
 }
 
 void TruthTableView::Notify(const QString& text) {

@@ -55,13 +55,20 @@ TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
 
   search_ = new BackgroundJob(this);
   connect(search_, &BackgroundJob::cancelled, this, &TruthTableView::searchFinished);
+  save_ = new BackgroundJob(this);
+  connect(save_, &BackgroundJob::cancelled, this, &TruthTableView::saveFinished);
 
   CreateActions();
   UpdateMetrics();
   UpdateActions();
 }
 
-TruthTableView::~TruthTableView() { StopSearch(); }
+// A save still running is dropped: its file stays as it was.
+TruthTableView::~TruthTableView() {
+  StopSearch();
+  const QSignalBlocker quiet(save_);
+  save_->Cancel();
+}
 
 void TruthTableView::CreateActions() {
   auto make = [this](const QString& text, const QList<QKeySequence>& keys, auto slot) {
@@ -89,10 +96,15 @@ void TruthTableView::CreateActions() {
   analyseAction_ = make(tr("Analyse\u2026"), {}, [this] {
     if (rows_ > 0) emit analysisRequested();
   });
+  // Saving has no other meaning anywhere in the window, so Ctrl+S works wherever the focus is.
+  saveAction_ =
+      make(tr("Save table\u2026"), QKeySequence::keyBindings(QKeySequence::Save), [this] { AskSaveTable(); });
+  saveAction_->setShortcutContext(Qt::WindowShortcut);
 
   menu_ = new QMenu(this);
   menu_->addAction(copyAction_);
   menu_->addAction(copyTableAction_);
+  menu_->addAction(saveAction_);
   menu_->addAction(selectAllAction_);
   menu_->addSeparator();
   menu_->addAction(goToAction_);
@@ -110,6 +122,7 @@ void TruthTableView::UpdateActions() {
   goToAction_->setEnabled(rows);
   for (QAction* action : findActions_) action->setEnabled(rows);
   analyseAction_->setEnabled(rows);
+  saveAction_->setEnabled(rows);
 }
 
 void TruthTableView::SelectionChanged() {

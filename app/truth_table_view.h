@@ -10,6 +10,7 @@
 
 #include "app/background_job.h"
 #include "app/table_cursor.h"
+#include "tabulate/table_format.h"
 #include "tabulate/tabulation.h"
 
 class QAction;
@@ -97,6 +98,16 @@ class TruthTableView : public QAbstractScrollArea {
   /// Stops a running search; the current row stays where it was.
   void CancelSearch();
 
+  /// Asks for a file and a format, then saves the whole table there (SaveTable).
+  void AskSaveTable();
+  /// Saves the whole table to `path` in `format` on a worker thread; once it runs long a progress
+  /// dialog can cancel it, and the file is then as it was. Refusals and errors are notices.
+  void SaveTable(const QString& path, TableFormat format);
+  /// True while a save runs.
+  bool SaveRunning() const { return save_->Running(); }
+  /// Cancels a running save; the file stays as it was.
+  void CancelSave() { save_->Cancel(); }
+
   /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
   void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }
 
@@ -105,6 +116,8 @@ class TruthTableView : public QAbstractScrollArea {
   void searchFinished();
   /// "Analyse…" was chosen while the view shows rows.
   void analysisRequested();
+  /// A save ended: saved, refused, failed or cancelled.
+  void saveFinished();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -172,7 +185,9 @@ class TruthTableView : public QAbstractScrollArea {
   QAction* goToAction_ = nullptr;
   QAction* findActions_[4] = {};
   QAction* analyseAction_ = nullptr;
+  QAction* saveAction_ = nullptr;
   BackgroundJob* search_ = nullptr;
+  BackgroundJob* save_ = nullptr;
   std::function<void(const QString&)> noticeHandler_;
 };
 

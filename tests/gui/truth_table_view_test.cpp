@@ -271,6 +271,7 @@ class TruthTableViewTest : public QObject {
     QTest::newRow("next 0") << "Next row where Result is 0" << QKeySequence(Qt::Key_F4);
     QTest::newRow("previous 1") << "Previous row where Result is 1" << QKeySequence(Qt::SHIFT | Qt::Key_F3);
     QTest::newRow("previous 0") << "Previous row where Result is 0" << QKeySequence(Qt::SHIFT | Qt::Key_F4);
+    QTest::newRow("save table") << QString::fromUtf8("Save table\u2026") << QKeySequence(QKeySequence::Save);
   }
   void contextMenuActions() {
     QFETCH(QString, text);

@@ -1,0 +1,191 @@
+// Saving from the window: the file dialogs, the table view's save with progress and Cancel, and the
+// analysis report's "Save…".
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <cstring>
+#include <memory>
+
+#include "app/analysis_dialog.h"
+#include "app/save_dialogs.h"
+#include "app/table_saver.h"
+#include "app/truth_table_view.h"
+#include "pipeline/pipeline.h"
+
+namespace brevano {
+namespace {
+
+TruthTable Table(const std::string& expression, DisplayMode mode = DisplayMode::kZeroOne) {
+  ExprTree tree;
+  return TruthTable::Build(ProcessExpression(expression, tree), mode);
+}
+
+// a0+a1+...: `count` variables.
+TruthTable SumOf(int count) {
+  std::string sum = "a0";
+  for (int i = 1; i < count; ++i) sum += "+a" + std::to_string(i);
+  return Table(sum);
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList Entries(const QTemporaryDir& dir) {
+  return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Once the file dialog shows, picks the filter at `filterIndex` with the keyboard, types `name`
+// and presses Enter.
+void AnswerFileDialog(const QString& folder, int filterIndex, const QString& name) {
+  QTimer::singleShot(0, [=] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return AnswerFileDialog(folder, filterIndex, name);
+    dialog->setDirectory(folder);
+    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+    while (types->currentIndex() != filterIndex)
+      QTest::keyClick(types, types->currentIndex() < filterIndex ? Qt::Key_Down : Qt::Key_Up);
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+  });
+}
+
+}  // namespace
+
+class SavingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+  void init() {
+    view_ = std::make_unique<TruthTableView>();
+    view_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
+    view_->resize(400, 400);
+    view_->show();
+    notices_.clear();
+  }
+  void cleanup() { view_.reset(); }
+
+  void tableFilterGivesFormatAndSuffix_data() {
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<int>("format");
+    QTest::newRow("TSV") << 0 << "t"
+                         << "t.tsv" << int(TableFormat::kTsv);
+    QTest::newRow("CSV") << 1 << "t"
+                         << "t.csv" << int(TableFormat::kCsv);
+    QTest::newRow("LaTeX") << 3 << "t"
+                           << "t.tex" << int(TableFormat::kLatex);
+    QTest::newRow("own suffix kept") << 2 << "notes.txt"
+                                     << "notes.txt" << int(TableFormat::kMarkdown);
+  }
+  void tableFilterGivesFormatAndSuffix() {
+    QFETCH(int, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QFETCH(int, format);
+    QTemporaryDir dir;
+    AnswerFileDialog(dir.path(), filter, typed);
+    const std::optional<TableSaveTarget> target = AskTableSaveTarget(nullptr);
+    QVERIFY(target.has_value());
+    QCOMPARE(target->path, dir.filePath(saved));
+    QCOMPARE(int(target->format), format);
+  }
+
+  // Ctrl+S works while the focus is elsewhere in the window, and writes the chosen format.
+  void ctrlSSavesTheShownTable() {
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* view = new TruthTableView(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(edit);
+    layout->addWidget(view);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    view->SetTable(Table("not(a)*b", DisplayMode::kFalseTrue));
+    edit->setFocus();
+    QSignalSpy finished(view, &TruthTableView::saveFinished);
+    QTemporaryDir dir;
+    AnswerFileDialog(dir.path(), 2, "nor");
+    QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(ReadAll(dir.filePath("nor.md")),
+             QByteArray("| A | B | Result |\n|---|---|---|\n| F | F | F |\n| F | T | T |\n| T | F | F |\n"
+                        "| T | T | F |\n"));
+  }
+
+  void longSaveShowsProgressAndCancelKeepsTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kept.tsv");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
+    old.close();
+    view_->SetTable(SumOf(26));  // 3.6 GB of text: many seconds
+    QSignalSpy finished(view_.get(), &TruthTableView::saveFinished);
+    view_->SaveTable(path, TableFormat::kTsv);
+    QVERIFY(view_->SaveRunning());
+    QTRY_VERIFY(view_->findChild<QProgressDialog*>() && view_->findChild<QProgressDialog*>()->isVisible());
+    QVERIFY(view_->SaveRunning());
+    QTest::mouseClick(view_->findChild<QProgressDialog*>()->findChild<QPushButton*>(), Qt::LeftButton);
+    QVERIFY(!view_->SaveRunning());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(ReadAll(path), QByteArray("old\n"));
+    QCOMPARE(Entries(dir), QStringList{"kept.tsv"});
+    QVERIFY(notices_.isEmpty());
+  }
+
+  void refusalsAndErrorsAreNotices() {
+    QTemporaryDir dir;
+    QSignalSpy finished(view_.get(), &TruthTableView::saveFinished);
+    view_->SetTable(SumOf(50));
+    view_->SaveTable(dir.filePath("huge.tsv"), TableFormat::kTsv);
+    QVERIFY(!view_->SaveRunning());
+    QCOMPARE(notices_.size(), 1);
+    QVERIFY2(notices_.last().contains("free"), qPrintable(notices_.last()));
+
+    view_->SetTable(Table("a"));
+    view_->SaveTable(dir.filePath("missing/a.tsv"), TableFormat::kTsv);
+    QTRY_COMPARE(finished.count(), 2);
+    QCOMPARE(notices_.size(), 2);
+    QVERIFY2(notices_.last().contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
+             qPrintable(notices_.last()));
+    QVERIFY(Entries(dir).isEmpty());
+  }
+
+  void analysisReportIsSaved() {
+    AnalysisDialog dialog(Table("a*b"));
+    QTRY_VERIFY(!dialog.Running());
+    QPushButton* save = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == QString::fromUtf8("Save\u2026")) save = button;
+    }
+    QVERIFY(save && save->isEnabled());
+    QTemporaryDir dir;
+    AnswerFileDialog(dir.path(), 0, "analysis");
+    save->click();
+    QCOMPARE(ReadAll(dir.filePath("analysis.txt")), dialog.ReportText().toUtf8());
+  }
+
+ private:
+  std::unique_ptr<TruthTableView> view_;
+  QStringList notices_;
+};
+
+}  // namespace brevano
+
+QTEST_MAIN(brevano::SavingTest)
+#include "saving_test.moc"
