@@ -143,16 +143,6 @@ class TableSaverTest : public QObject {
     QVERIFY(Entries(dir).isEmpty());
   }
 
-  void reportReplacesTheFileWhole() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("report.txt");
-    WriteFile(path, "an older and longer report\n");
-    QCOMPARE(SaveReport(path, QString::fromUtf8("Minimal SOP: \u00acA\n")).status, SaveStatus::kSaved);
-    QCOMPARE(ReadAll(path), QByteArray("Minimal SOP: \xc2\xac"
-                                       "A\n"));
-    QCOMPARE(Entries(dir), QStringList{"report.txt"});
-  }
-
   // 2^50 rows take petabytes; 63 variables more bytes than 64 bits count.
   void tooLargeForTheFreeSpaceIsRefused_data() {
     QTest::addColumn<int>("variables");
@@ -171,21 +161,6 @@ class TableSaverTest : public QObject {
     QCOMPARE(saver.Written(), std::uint64_t{0});
     QVERIFY(Entries(dir).isEmpty());
     QVERIFY(!CheckSaveSpace(path, 1).has_value());
-  }
-
-  void filtersGiveFormatsAndSuffixes() {
-    const QStringList filters = TableSaveFilters();
-    QCOMPARE(filters.size(), 4);
-    const TableFormat formats[] = {TableFormat::kTsv, TableFormat::kCsv, TableFormat::kMarkdown,
-                                   TableFormat::kLatex};
-    for (int i = 0; i < 4; ++i) {
-      QCOMPARE(FormatOfSaveFilter(filters[i]), std::optional(formats[i]));
-      QVERIFY2(filters[i].contains("*." + SaveSuffix(formats[i])), qPrintable(filters[i]));
-    }
-    QCOMPARE(FormatOfSaveFilter("All files (*)"), std::nullopt);
-    QCOMPARE(WithSaveSuffix("/t/table", TableFormat::kLatex), QString("/t/table.tex"));
-    QCOMPARE(WithSaveSuffix("/t.d/table", TableFormat::kMarkdown), QString("/t.d/table.md"));
-    QCOMPARE(WithSaveSuffix("/t/table.txt", TableFormat::kCsv), QString("/t/table.txt"));
   }
 };
 
