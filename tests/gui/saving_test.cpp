@@ -84,12 +84,8 @@ class SavingTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("saved");
     QTest::addColumn<int>("format");
-    QTest::newRow("TSV") << 0 << "t"
-                         << "t.tsv" << int(TableFormat::kTsv);
     QTest::newRow("CSV") << 1 << "t"
                          << "t.csv" << int(TableFormat::kCsv);
-    QTest::newRow("LaTeX") << 3 << "t"
-                           << "t.tex" << int(TableFormat::kLatex);
     QTest::newRow("own suffix kept") << 2 << "notes.txt"
                                      << "notes.txt" << int(TableFormat::kMarkdown);
   }
