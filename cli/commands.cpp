@@ -11,6 +11,10 @@
 #include "engine/engine_error.h"
 #include "engine/parser.h"
 #include "engine/tree_printer.h"
+#include "kmap/kmap_layout.h"
+#include "kmap/kmap_picture.h"
+#include "kmap/kmap_svg.h"
+#include "kmap/kmap_text.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano::cli {
@@ -82,6 +86,15 @@ void CommandAnalyse(const std::string& expression, std::ostream& out) {
   }
   for (const AnalysisItem& item : AnalysisItems(AnalyseTable(table)))
     out << item.label << ' ' << item.value << '\n';
+}
+
+void CommandKmap(const std::string& expression, const std::string& cover, bool svg, std::ostream& out) {
+  const KmapLayout layout = MakeKmapLayout(BuildExpressionTable(expression, DisplayMode::kZeroOne));
+  const KmapCoverKind kind = cover == "pos"    ? KmapCoverKind::kProductOfSums
+                             : cover == "none" ? KmapCoverKind::kNone
+                                               : KmapCoverKind::kSumOfProducts;
+  const KmapCover least = LeastKmapCover(layout, kind);
+  out << (svg ? KmapSvg(DrawKmap(layout, least)) : KmapText(layout, least));
 }
 
 TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode) {

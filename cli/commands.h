@@ -31,6 +31,10 @@ std::string AnalyseHelp();
 /// on the large stack.
 void CommandAnalyse(const std::string& expression, std::ostream& out);
 
+/// The Karnaugh map of the truth table, with the least cover named by `cover` ("sop", "pos" or
+/// "none"), as text or (`svg`) as the SVG picture. Recursive: run it on the large stack.
+void CommandKmap(const std::string& expression, const std::string& cover, bool svg, std::ostream& out);
+
 /// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
 /// variables. Recursive: run it on the large stack.
 TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode);

@@ -116,6 +116,20 @@ int main(int argc, char** argv) {
       ->required();
   table->callback([&tableChosen] { tableChosen = true; });
 
+  std::string coverName = "sop";
+  std::string kmapFormat = "text";
+  bool kmapChosen = false;
+  CLI::App* kmap = app.add_subcommand(
+      "kmap", "Print the Karnaugh map (1 to 6 variables) with a least sum of products or product of sums");
+  kmap->add_option("--cover", coverName,
+                   "sop (the default: groups of 1-cells), pos (groups of 0-cells) or none")
+      ->check(CLI::IsMember({"sop", "pos", "none"}));
+  kmap->add_option("--format", kmapFormat, "text (the default) or svg (the picture the window saves)")
+      ->check(CLI::IsMember({"text", "svg"}));
+  kmap->add_option("expression", expression, "The expression (use -- before one that begins with '-')")
+      ->required();
+  kmap->callback([&kmapChosen] { kmapChosen = true; });
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -130,6 +144,13 @@ int main(int argc, char** argv) {
   if (tableChosen) {
     const auto mode = falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
     return RunTableCommand(expression, mode, *brevano::TableFormatFromName(formatName));
+  }
+  if (kmapChosen) {
+    return RunEngineCommand(
+        [&](const std::string& text, std::ostream& out) {
+          brevano::cli::CommandKmap(text, coverName, kmapFormat == "svg", out);
+        },
+        expression);
   }
   return chosen ? RunEngineCommand(chosen->run, expression) : 2;
 }

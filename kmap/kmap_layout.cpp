@@ -1,0 +1,193 @@
+// The Karnaugh map's cells in Gray-code order, and the pieces that draw a cover's groups.
+#include "kmap/kmap_layout.h"
+
+#include <chrono>
+
+#include "analysis/boolean_form.h"
+#include "engine/engine_error.h"
+
+namespace brevano {
+
+namespace {
+
+// Generous: a cover of six variables takes well under a millisecond.
+constexpr std::chrono::seconds kCoverBudget{10};
+
+int InverseGray(int code) {
+  int index = code;
+  for (int shift = 1; shift < 8; shift <<= 1) index ^= index >> shift;
+  return index;
+}
+
+// A run of positions along one axis of a layer.
+struct AxisPiece {
+  int start = 0;
+  int length = 0;
+  bool openLow = false;   // the group goes on across the axis' first edge
+  bool openHigh = false;  // ... and across its last edge
+};
+
+// The positions of an axis of `bits` digits, whose code sits at `shift` in a row number, that lie in
+// `cube`, as maximal runs; a run touching both ends of the axis is one group wrapping around it.
+std::vector<AxisPiece> AxisPieces(Cube cube, int bits, int shift) {
+  const int size = 1 << bits;
+  const std::uint32_t mask = (std::uint32_t{1} << bits) - 1;
+  const std::uint32_t care = (cube.care >> shift) & mask;
+  const std::uint32_t value = (cube.value >> shift) & mask;
+  std::vector<AxisPiece> pieces;
+  for (int position = 0; position < size; ++position) {
+    if ((static_cast<std::uint32_t>(GrayCode(position)) & care) != value) continue;
+    if (!pieces.empty() && pieces.back().start + pieces.back().length == position) {
+      ++pieces.back().length;
+    } else {
+      pieces.push_back({position, 1});
+    }
+  }
+  if (pieces.size() > 1 && pieces.front().start == 0 && pieces.back().start + pieces.back().length == size) {
+    pieces.front().openLow = true;
+    pieces.back().openHigh = true;
+  }
+  return pieces;
+}
+
+}  // namespace
+
+KmapLayout MakeKmapLayout(const TruthTable& table) {
+  const int count = static_cast<int>(table.Variables().size());
+  if (count < 1 || count > kMaxKmapVariables) {
+    throw EngineError("A Karnaugh map is drawn for 1 to " + std::to_string(kMaxKmapVariables) +
+                      " variables; this table has " + std::to_string(count));
+  }
+  KmapLayout layout;
+  layout.variables = table.Variables();
+  layout.mode = table.Mode();
+  const int inLayer = count > 4 ? 4 : count;
+  layout.layerRowBits = count == 6 ? 1 : 0;
+  layout.layerColumnBits = count >= 5 ? 1 : 0;
+  layout.rowBits = inLayer / 2;
+  layout.columnBits = inLayer - inLayer / 2;
+  const std::uint64_t rows = table.RowCount();
+  layout.values.reserve(rows);
+  for (std::uint64_t row = 0; row < rows; ++row) layout.values.push_back(table.Result(row));
+  return layout;
+}
+
+std::string GrayLabel(int index, int bits) {
+  const int code = GrayCode(index);
+  std::string label;
+  for (int bit = bits; bit-- > 0;) label += ((code >> bit) & 1) ? '1' : '0';
+  return label;
+}
+
+std::uint64_t TableRowAt(const KmapLayout& layout, KmapPlace place) {
+  std::uint64_t row = static_cast<std::uint64_t>(GrayCode(place.layerRow));
+  row = (row << layout.layerColumnBits) | static_cast<std::uint64_t>(GrayCode(place.layerColumn));
+  row = (row << layout.rowBits) | static_cast<std::uint64_t>(GrayCode(place.row));
+  return (row << layout.columnBits) | static_cast<std::uint64_t>(GrayCode(place.column));
+}
+
+KmapPlace PlaceOf(const KmapLayout& layout, std::uint64_t row) {
+  auto take = [&row](int bits) {
+    const int code = static_cast<int>(row & ((std::uint64_t{1} << bits) - 1));
+    row >>= bits;
+    return InverseGray(code);
+  };
+  KmapPlace place;
+  place.column = take(layout.columnBits);
+  place.row = take(layout.rowBits);
+  place.layerColumn = take(layout.layerColumnBits);
+  place.layerRow = take(layout.layerRowBits);
+  return place;
+}
+
+std::string AxisTitle(const KmapLayout& layout, int first, int count) {
+  bool single = true;
+  for (int i = first; i < first + count; ++i) single = single && layout.variables[i].size() == 1;
+  std::string title;
+  for (int i = first; i < first + count; ++i) {
+    if (!single && i > first) title += ", ";
+    title += layout.variables[i];
+  }
+  return title;
+}
+
+KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind) {
+  KmapCover cover;
+  cover.kind = kind;
+  if (kind == KmapCoverKind::kNone) return cover;
+  const bool product = kind == KmapCoverKind::kProductOfSums;
+  TruthVector truth(static_cast<int>(layout.variables.size()));
+  for (int row = 0; row < layout.CellCount(); ++row) {
+    if ((layout.values[row] == 1) != product) truth.Set(static_cast<std::uint64_t>(row));
+  }
+  SearchControl control(kCoverBudget, {});
+  SumOfProducts sum = MinimiseSumOfProducts(truth, control);
+  cover.status = sum.status;
+  for (const Cube& cube : sum.terms) {
+    const std::vector<Cube> one{cube};
+    cover.terms.push_back(
+        {cube, product ? ProductText(one, layout.variables) : SumText(one, layout.variables)});
+  }
+  cover.expression =
+      product ? ProductText(sum.terms, layout.variables) : SumText(sum.terms, layout.variables);
+  cover.untypableVariable = FirstUntypableVariable(sum.terms, layout.variables);
+  return cover;
+}
+
+std::string CoverTitle(const KmapCover& cover) {
+  if (cover.kind == KmapCoverKind::kNone) return "No cover";
+  std::string title =
+      cover.kind == KmapCoverKind::kSumOfProducts ? "Least sum of products" : "Least product of sums";
+  switch (cover.status) {
+    case MinimiseStatus::kExact: break;
+    case MinimiseStatus::kFewestTerms: title += " (fewest terms; fewest literals not proven)"; break;
+    case MinimiseStatus::kHeuristic: title += " (heuristic, not proven least)"; break;
+    case MinimiseStatus::kTooManyVariables:
+    case MinimiseStatus::kTooLarge:
+    case MinimiseStatus::kStopped: return title + " (not computed)";
+  }
+  if (cover.untypableVariable)
+    title += " (the variable \"" + *cover.untypableVariable + "\" cannot be typed back)";
+  return title;
+}
+
+std::vector<KmapRect> TermRectangles(const KmapLayout& layout, Cube cube) {
+  const int columnShift = 0;
+  const int rowShift = layout.columnBits;
+  const int layerColumnShift = rowShift + layout.rowBits;
+  const int layerRowShift = layerColumnShift + layout.layerColumnBits;
+  const std::vector<AxisPiece> rows = AxisPieces(cube, layout.rowBits, rowShift);
+  const std::vector<AxisPiece> columns = AxisPieces(cube, layout.columnBits, columnShift);
+  std::vector<KmapRect> rects;
+  for (const AxisPiece& layerRow : AxisPieces(cube, layout.layerRowBits, layerRowShift)) {
+    for (const AxisPiece& layerColumn : AxisPieces(cube, layout.layerColumnBits, layerColumnShift)) {
+      // Layers are separate maps: a group spanning two of them is drawn in each.
+      for (int lr = layerRow.start; lr < layerRow.start + layerRow.length; ++lr) {
+        for (int lc = layerColumn.start; lc < layerColumn.start + layerColumn.length; ++lc) {
+          for (const AxisPiece& row : rows) {
+            for (const AxisPiece& column : columns) {
+              rects.push_back({{lr, lc, row.start, column.start},
+                               row.length,
+                               column.length,
+                               row.openLow,
+                               row.openHigh,
+                               column.openLow,
+                               column.openHigh});
+            }
+          }
+        }
+      }
+    }
+  }
+  return rects;
+}
+
+std::vector<std::uint64_t> TermRows(const KmapLayout& layout, Cube cube) {
+  std::vector<std::uint64_t> rows;
+  for (std::uint32_t row = 0; row < static_cast<std::uint32_t>(layout.CellCount()); ++row) {
+    if (CubeContains(cube, row)) rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace brevano
