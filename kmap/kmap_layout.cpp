@@ -52,24 +52,32 @@ std::vector<AxisPiece> AxisPieces(Cube cube, int bits, int shift) {
 
 }  // namespace
 
-KmapLayout MakeKmapLayout(const TruthTable& table) {
-  const int count = static_cast<int>(table.Variables().size());
+KmapLayout MakeKmapLayout(std::vector<std::string> variables, std::vector<int> values, DisplayMode mode) {
+  const int count = static_cast<int>(variables.size());
   if (count < 1 || count > kMaxKmapVariables) {
     throw EngineError("A Karnaugh map is drawn for 1 to " + std::to_string(kMaxKmapVariables) +
                       " variables; this table has " + std::to_string(count));
   }
+  if (values.size() != std::size_t{1} << count) throw EngineError("A Karnaugh map needs one value per row");
   KmapLayout layout;
-  layout.variables = table.Variables();
-  layout.mode = table.Mode();
+  layout.variables = std::move(variables);
+  layout.values = std::move(values);
+  layout.mode = mode;
   const int inLayer = count > 4 ? 4 : count;
   layout.layerRowBits = count == 6 ? 1 : 0;
   layout.layerColumnBits = count >= 5 ? 1 : 0;
   layout.rowBits = inLayer / 2;
   layout.columnBits = inLayer - inLayer / 2;
-  const std::uint64_t rows = table.RowCount();
-  layout.values.reserve(rows);
-  for (std::uint64_t row = 0; row < rows; ++row) layout.values.push_back(table.Result(row));
   return layout;
+}
+
+KmapLayout MakeKmapLayout(const TruthTable& table) {
+  std::vector<int> values;
+  // At most 2^6 rows are evaluated; a larger table is refused before any row.
+  if (table.Variables().size() <= static_cast<std::size_t>(kMaxKmapVariables)) {
+    for (std::uint64_t row = 0; row < table.RowCount(); ++row) values.push_back(table.Result(row));
+  }
+  return MakeKmapLayout(table.Variables(), std::move(values), table.Mode());
 }
 
 std::string GrayLabel(int index, int bits) {
@@ -151,30 +159,28 @@ std::string CoverTitle(const KmapCover& cover) {
   return title;
 }
 
+// Layers are separate maps: a group spanning several of them is drawn in each.
 std::vector<KmapRect> TermRectangles(const KmapLayout& layout, Cube cube) {
-  const int columnShift = 0;
   const int rowShift = layout.columnBits;
-  const int layerColumnShift = rowShift + layout.rowBits;
-  const int layerRowShift = layerColumnShift + layout.layerColumnBits;
+  const int layerShift = rowShift + layout.rowBits;
   const std::vector<AxisPiece> rows = AxisPieces(cube, layout.rowBits, rowShift);
-  const std::vector<AxisPiece> columns = AxisPieces(cube, layout.columnBits, columnShift);
+  const std::vector<AxisPiece> columns = AxisPieces(cube, layout.columnBits, 0);
+  const std::uint32_t layerCare = cube.care >> layerShift, layerValue = cube.value >> layerShift;
   std::vector<KmapRect> rects;
-  for (const AxisPiece& layerRow : AxisPieces(cube, layout.layerRowBits, layerRowShift)) {
-    for (const AxisPiece& layerColumn : AxisPieces(cube, layout.layerColumnBits, layerColumnShift)) {
-      // Layers are separate maps: a group spanning two of them is drawn in each.
-      for (int lr = layerRow.start; lr < layerRow.start + layerRow.length; ++lr) {
-        for (int lc = layerColumn.start; lc < layerColumn.start + layerColumn.length; ++lc) {
-          for (const AxisPiece& row : rows) {
-            for (const AxisPiece& column : columns) {
-              rects.push_back({{lr, lc, row.start, column.start},
-                               row.length,
-                               column.length,
-                               row.openLow,
-                               row.openHigh,
-                               column.openLow,
-                               column.openHigh});
-            }
-          }
+  for (int layerRow = 0; layerRow < layout.LayerRows(); ++layerRow) {
+    for (int layerColumn = 0; layerColumn < layout.LayerColumns(); ++layerColumn) {
+      const auto code =
+          static_cast<std::uint32_t>((GrayCode(layerRow) << layout.layerColumnBits) | GrayCode(layerColumn));
+      if ((code & layerCare) != layerValue) continue;
+      for (const AxisPiece& row : rows) {
+        for (const AxisPiece& column : columns) {
+          rects.push_back({{layerRow, layerColumn, row.start, column.start},
+                           row.length,
+                           column.length,
+                           row.openLow,
+                           row.openHigh,
+                           column.openLow,
+                           column.openHigh});
         }
       }
     }

@@ -53,6 +53,8 @@ struct KmapLayout {
 
 /// The layout of `table`; raises EngineError unless it has 1 to kMaxKmapVariables variables.
 KmapLayout MakeKmapLayout(const TruthTable& table);
+/// The layout of a function given by its Result per row (2^n values for n variables), likewise.
+KmapLayout MakeKmapLayout(std::vector<std::string> variables, std::vector<int> values, DisplayMode mode);
 
 /// The Gray code at position `index` of an axis: index ^ (index >> 1).
 inline int GrayCode(int index) { return index ^ (index >> 1); }

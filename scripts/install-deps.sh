@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth desktop-file-utils dpkg-dev file
-  librsvg2-bin locales lintian appstream
+  librsvg2-bin locales lintian appstream libxml2-utils qt6-svg-dev
 )
 missing=()
 for p in "${packages[@]}"; do
