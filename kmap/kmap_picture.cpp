@@ -183,10 +183,15 @@ void Painter::DrawGroup(int term) {
     if (!rect.openBottom) bottom -= inset;
     Rect(left, top, right - left, bottom - top,
          WithAlpha(colour, strong ? kHighlightFillAlpha : kGroupFillAlpha), {0, 0, 0, 0}, 0, "group", term);
-    if (!rect.openLeft) Line(left, top, left, bottom, colour, stroke, term);
-    if (!rect.openRight) Line(right, top, right, bottom, colour, stroke, term);
-    if (!rect.openTop) Line(left, top, right, top, colour, stroke, term);
-    if (!rect.openBottom) Line(left, bottom, right, bottom, colour, stroke, term);
+    // Butt-ended sides, lengthened by half the stroke where they meet another side, so that the
+    // corners close and open ends stop at the edge.
+    const double half = stroke / 2;
+    const double up = rect.openTop ? 0 : half, down = rect.openBottom ? 0 : half;
+    const double back = rect.openLeft ? 0 : half, forth = rect.openRight ? 0 : half;
+    if (!rect.openLeft) Line(left, top - up, left, bottom + down, colour, stroke, term);
+    if (!rect.openRight) Line(right, top - up, right, bottom + down, colour, stroke, term);
+    if (!rect.openTop) Line(left - back, top, right + forth, top, colour, stroke, term);
+    if (!rect.openBottom) Line(left - back, bottom, right + forth, bottom, colour, stroke, term);
     picture_.groups.push_back({left, top, right - left, bottom - top, term});
   }
 }

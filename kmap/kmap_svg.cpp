@@ -90,7 +90,7 @@ std::string Element(const PictureItem& item) {
       return "<line" + role + " x1=\"" + Number(item.x) + "\" y1=\"" + Number(item.y) + "\" x2=\"" +
              Number(item.x + item.w) + "\" y2=\"" + Number(item.y + item.h) + '"' +
              Paint("stroke", item.stroke) + " stroke-width=\"" + Number(item.strokeWidth) +
-             "\" stroke-linecap=\"square\"/>\n";
+             "\" stroke-linecap=\"butt\"/>\n";
     case PictureItem::Kind::kText: break;
   }
   const char* anchor = item.anchor == TextAnchor::kMiddle ? "middle"

@@ -1,0 +1,242 @@
+// The Karnaugh map dialog: the view, the toggle between the two covers, the term list and the exports.
+#include "app/kmap_dialog.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "app/kmap_view.h"
+
+namespace brevano {
+
+namespace {
+
+QString NoteText(const KmapLayout& layout) {
+  QStringList names;
+  for (const std::string& name : layout.variables) names << QString::fromStdString(name);
+  return QObject::tr("Variables in the table's order: %1. The small number in each cell is its table row.")
+      .arg(names.join(QStringLiteral(", ")));
+}
+
+QIcon Swatch(Rgba colour) {
+  QPixmap pixmap(14, 14);
+  pixmap.fill(QColor(colour.r, colour.g, colour.b));
+  return QIcon(pixmap);
+}
+
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool KmapDialog::CanShow(const TruthTable& table) {
+  const std::size_t count = table.Variables().size();
+  return count >= 1 && count <= static_cast<std::size_t>(kMaxKmapVariables);
+}
+
+KmapDialog::KmapDialog(const TruthTable& table, QWidget* parent)
+    : QDialog(parent), state_(std::make_unique<KmapState>(MakeKmapLayout(table))) {
+  setWindowTitle(tr("Karnaugh map"));
+  BuildLayout();
+  ShowState();
+}
+
+KmapDialog::~KmapDialog() = default;
+
+void KmapDialog::BuildLayout() {
+  auto* layout = new QVBoxLayout(this);
+  note_ = new QLabel(this);
+  note_->setWordWrap(true);
+  layout->addWidget(note_);
+  staleNote_ = new QLabel(tr("The table has changed and cannot be drawn as a map: this map shows the "
+                             "previous table, and clicking a cell no longer selects a row."),
+                          this);
+  staleNote_->setWordWrap(true);
+  staleNote_->setStyleSheet(QStringLiteral("font-weight: bold"));
+  staleNote_->hide();
+  layout->addWidget(staleNote_);
+
+  auto* middle = new QHBoxLayout();
+  view_ = new KmapView(state_.get(), this);
+  middle->addWidget(view_, 1);
+  auto* side = new QVBoxLayout();
+  sum_ = new QRadioButton(tr("Least sum of products (groups of 1s)"), this);
+  product_ = new QRadioButton(tr("Least product of sums (groups of 0s)"), this);
+  sum_->setChecked(true);
+  title_ = new QLabel(this);
+  title_->setWordWrap(true);
+  title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  terms_ = new QListWidget(this);
+  terms_->setMouseTracking(true);
+  terms_->setAccessibleName(tr("Terms"));
+  side->addWidget(sum_);
+  side->addWidget(product_);
+  side->addWidget(title_);
+  side->addWidget(terms_, 1);
+  middle->addLayout(side);
+  layout->addLayout(middle, 1);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* svg = buttons->addButton(tr("Save as SVG\u2026"), QDialogButtonBox::ActionRole);
+  QPushButton* png = buttons->addButton(tr("Save as PNG\u2026"), QDialogButtonBox::ActionRole);
+  QPushButton* copy = buttons->addButton(tr("Copy image"), QDialogButtonBox::ActionRole);
+  QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+  for (QPushButton* button : {svg, png, copy}) button->setAutoDefault(false);
+  layout->addWidget(buttons);
+
+  connect(sum_, &QRadioButton::toggled, this, [this](bool on) {
+    SetCoverKind(on ? KmapCoverKind::kSumOfProducts : KmapCoverKind::kProductOfSums);
+  });
+  connect(view_, &KmapView::termHovered, this, [this](int term) {
+    if (state_->SetHovered(term)) Highlight();
+  });
+  connect(view_, &KmapView::termClicked, this, [this](int term) { terms_->setCurrentRow(term); });
+  connect(view_, &KmapView::cellClicked, this, [this](quint64 row) {
+    if (!stale_) emit rowClicked(row);
+  });
+  connect(terms_, &QListWidget::itemEntered, this, [this](QListWidgetItem* item) {
+    if (state_->SetHovered(terms_->row(item))) Highlight();
+  });
+  connect(terms_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (state_->SetSelected(row)) Highlight();
+  });
+  terms_->viewport()->installEventFilter(this);
+  connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
+  connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
+  connect(copy, &QPushButton::clicked, this, &KmapDialog::CopyImage);
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+// Fills the note, the title and the term list from the state, and draws the map again.
+void KmapDialog::ShowState() {
+  note_->setText(NoteText(state_->Layout()));
+  const KmapCover& cover = state_->Cover();
+  title_->setText(QString::fromStdString(CoverTitle(cover) + ":\n" + cover.expression));
+  const KmapTheme theme = ThemeForPalette(palette());
+  const QSignalBlocker blocker(terms_);
+  terms_->clear();
+  for (std::size_t term = 0; term < cover.terms.size(); ++term) {
+    terms_->addItem(new QListWidgetItem(Swatch(theme.groups[term % theme.groups.size()]),
+                                        QString::fromStdString(cover.terms[term].text)));
+  }
+  Highlight();
+}
+
+void KmapDialog::Highlight() {
+  for (int row = 0; row < terms_->count(); ++row) {
+    QListWidgetItem* item = terms_->item(row);
+    QFont font = item->font();
+    font.setBold(row == state_->Highlighted());
+    item->setFont(font);
+  }
+  view_->Refresh();
+}
+
+void KmapDialog::SetTable(const TruthTable& table) {
+  if (!CanShow(table)) {
+    stale_ = true;
+    staleNote_->show();
+    return;
+  }
+  const KmapCoverKind kind = state_->Kind();
+  *state_ = KmapState(MakeKmapLayout(table));  // in place: the view holds a pointer to it
+  state_->SetKind(kind);
+  stale_ = false;
+  staleNote_->hide();
+  ShowState();
+}
+
+void KmapDialog::SetCoverKind(KmapCoverKind kind) {
+  if (!state_->SetKind(kind)) return;
+  const QSignalBlocker sum(sum_), product(product_);
+  sum_->setChecked(kind == KmapCoverKind::kSumOfProducts);
+  product_->setChecked(kind == KmapCoverKind::kProductOfSums);
+  ShowState();
+}
+
+bool KmapDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == terms_->viewport() && event->type() == QEvent::Leave && state_->SetHovered(-1)) Highlight();
+  return QDialog::eventFilter(watched, event);
+}
+
+QStringList KmapDialog::TermTexts() const {
+  QStringList texts;
+  for (int row = 0; row < terms_->count(); ++row) texts << terms_->item(row)->text();
+  return texts;
+}
+
+KmapPicture KmapDialog::ExportPicture() const {
+  return DrawKmap(state_->Layout(), state_->Cover(), KmapPictureOptions{});
+}
+
+QImage KmapDialog::Image(double scale) const {
+  const KmapPicture picture = ExportPicture();
+  QImage image(static_cast<int>(std::ceil(picture.width * scale)),
+               static_cast<int>(std::ceil(picture.height * scale)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(scale, scale);
+  PaintKmapPicture(painter, picture);
+  return image;
+}
+
+bool KmapDialog::SaveSvg(const QString& path, QString& error) const {
+  const KmapPicture picture = ExportPicture();
+  QBuffer buffer;
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setSize(
+      QSize(static_cast<int>(std::ceil(picture.width)), static_cast<int>(std::ceil(picture.height))));
+  generator.setViewBox(QRectF(0, 0, picture.width, picture.height));
+  generator.setTitle(tr("Karnaugh map"));
+  QPainter painter(&generator);
+  PaintKmapPicture(painter, picture);
+  painter.end();
+  return WriteWhole(path, buffer.data(), error);
+}
+
+bool KmapDialog::SavePng(const QString& path, QString& error) const {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (!Image().save(&buffer, "PNG")) {
+    error = tr("The image could not be encoded");
+    return false;
+  }
+  return WriteWhole(path, buffer.data(), error);
+}
+
+void KmapDialog::CopyImage() const { QApplication::clipboard()->setImage(Image()); }
+
+void KmapDialog::AskSave(bool svg) {
+  const QString filter = svg ? tr("SVG images (*.svg)") : tr("PNG images (*.png)");
+  QString path =
+      QFileDialog::getSaveFileName(this, svg ? tr("Save as SVG") : tr("Save as PNG"),
+                                   svg ? QStringLiteral("kmap.svg") : QStringLiteral("kmap.png"), filter);
+  if (path.isEmpty()) return;
+  QString error;
+  if (!(svg ? SaveSvg(path, error) : SavePng(path, error))) {
+    QMessageBox::critical(this, windowTitle(), tr("Could not save \"%1\": %2").arg(path, error));
+  }
+}
+
+}  // namespace brevano

@@ -1,0 +1,87 @@
+// The "Karnaugh map…" dialog: the map of a table of 1 to 6 variables with its least cover, and exports.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "kmap/kmap_state.h"
+#include "tabulate/tabulation.h"
+
+class QLabel;
+class QListWidget;
+class QRadioButton;
+
+namespace brevano {
+
+class KmapView;
+
+/// Shows the map with the least sum of products grouped on the 1-cells or, toggled, the least
+/// product of sums grouped on the 0-cells; the terms are listed beside it, and hovering or selecting
+/// one highlights its group and the other way round. Clicking a cell reports its table row. The
+/// files and the copied image hold the light picture with the terms under the map, the one that
+/// `brevano kmap --format svg` writes.
+class KmapDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// True when `table` has 1 to kMaxKmapVariables variables.
+  static bool CanShow(const TruthTable& table);
+
+  /// The map of `table`, which CanShow.
+  explicit KmapDialog(const TruthTable& table, QWidget* parent = nullptr);
+  ~KmapDialog() override;
+
+  /// A new tabulation: the map shows `table` when it can, else it is marked as showing the
+  /// previous table and clicks on cells no longer report rows.
+  void SetTable(const TruthTable& table);
+  /// True once the map shows a table that is no longer the window's.
+  bool Stale() const { return stale_; }
+
+  /// Shows the sum of products or the product of sums.
+  void SetCoverKind(KmapCoverKind kind);
+  KmapCoverKind CoverKind() const { return state_->Kind(); }
+  /// The terms listed, in order.
+  QStringList TermTexts() const;
+  /// The term highlighted on the map, or -1.
+  int HighlightedTerm() const { return state_->Highlighted(); }
+
+  /// The picture as an image at `scale` (2 for files and the clipboard).
+  QImage Image(double scale = 2) const;
+  /// Writes the picture as SVG or PNG, whole or not at all; on failure, `error` says why.
+  bool SaveSvg(const QString& path, QString& error) const;
+  bool SavePng(const QString& path, QString& error) const;
+  /// Puts the image on the clipboard.
+  void CopyImage() const;
+
+  KmapView* View() const { return view_; }
+  QListWidget* TermList() const { return terms_; }
+
+ signals:
+  /// A cell was clicked while the map shows the window's table.
+  void rowClicked(quint64 row);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void ShowState();
+  void Highlight();
+  void AskSave(bool svg);
+  KmapPicture ExportPicture() const;
+
+  std::unique_ptr<KmapState> state_;
+  bool stale_ = false;
+  QLabel* note_ = nullptr;
+  QLabel* staleNote_ = nullptr;
+  QRadioButton* sum_ = nullptr;
+  QRadioButton* product_ = nullptr;
+  QLabel* title_ = nullptr;
+  QListWidget* terms_ = nullptr;
+  KmapView* view_ = nullptr;
+};
+
+}  // namespace brevano
