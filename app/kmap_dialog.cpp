@@ -78,6 +78,7 @@ void KmapDialog::BuildLayout() {
 
   auto* middle = new QHBoxLayout();
   view_ = new KmapView(state_.get(), this);
+  view_->setAccessibleName(tr("Karnaugh map"));
   middle->addWidget(view_, 1);
   auto* side = new QVBoxLayout();
   sum_ = new QRadioButton(tr("Least sum of products (groups of 1s)"), this);
@@ -177,6 +178,12 @@ void KmapDialog::SetCoverKind(KmapCoverKind kind) {
 bool KmapDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == terms_->viewport() && event->type() == QEvent::Leave && state_->SetHovered(-1)) Highlight();
   return QDialog::eventFilter(watched, event);
+}
+
+// The swatches follow the palette, as the map does.
+void KmapDialog::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange && terms_) ShowState();
+  QDialog::changeEvent(event);
 }
 
 QStringList KmapDialog::TermTexts() const {

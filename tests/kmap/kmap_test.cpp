@@ -7,6 +7,7 @@
 #include "engine/engine_error.h"
 #include "kmap/kmap_layout.h"
 #include "kmap/kmap_picture.h"
+#include "kmap/kmap_state.h"
 #include "kmap/kmap_svg.h"
 
 namespace brevano {
@@ -171,6 +172,20 @@ TEST(KmapPicture, PointsFindTheirCellAndTheTopmostGroup) {
   EXPECT_EQ(GroupAt(picture, x, y), 1);
   EXPECT_EQ(GroupAt(picture, picture.cells[0].x + 22, picture.cells[0].y + 22), -1);
   EXPECT_EQ(CellAt(picture, -1, -1), -1);
+}
+
+TEST(KmapState, HoverOutranksSelectionAndANewCoverClearsBoth) {
+  KmapState state(Layout(2, {0, 1, 1, 1}));  // A + B; its product of sums is the one factor (A+B)
+  EXPECT_TRUE(state.SetSelected(1));
+  EXPECT_TRUE(state.SetHovered(0));
+  EXPECT_EQ(state.Highlighted(), 0);
+  EXPECT_TRUE(state.SetHovered(5));  // out of range: none
+  EXPECT_EQ(state.Highlighted(), 1);
+  EXPECT_EQ(state.Picture(LightKmapTheme(), false).groups.size(), 2u);
+  EXPECT_TRUE(state.SetKind(KmapCoverKind::kProductOfSums));
+  EXPECT_EQ(state.Highlighted(), -1);
+  EXPECT_FALSE(state.SetSelected(1));
+  EXPECT_EQ(state.Cover().expression, "(A+B)");
 }
 
 }  // namespace
