@@ -25,6 +25,9 @@ namespace brevano {
 
 namespace {
 
+// The picture's units are CSS pixels.
+constexpr int kSvgDotsPerInch = 96;
+
 QString NoteText(const KmapLayout& layout) {
   QStringList names;
   for (const std::string& name : layout.variables) names << QString::fromStdString(name);
@@ -212,6 +215,7 @@ bool KmapDialog::SaveSvg(const QString& path, QString& error) const {
   QBuffer buffer;
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
+  generator.setResolution(kSvgDotsPerInch);
   generator.setSize(
       QSize(static_cast<int>(std::ceil(picture.width)), static_cast<int>(std::ceil(picture.height))));
   generator.setViewBox(QRectF(0, 0, picture.width, picture.height));
