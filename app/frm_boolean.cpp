@@ -20,6 +20,7 @@
 
 #include "app/analysis_dialog.h"
 #include "app/background_job.h"
+#include "app/kmap_dialog.h"
 #include "app/truth_table_view.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -89,6 +90,7 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   LV->setObjectName(QStringLiteral("LV"));
   LV->setGeometry(8, 88, 401, 409);
   connect(LV, &TruthTableView::analysisRequested, this, &Tfrm_bool_alg::OpenAnalysis);
+  connect(LV, &TruthTableView::kmapRequested, this, &Tfrm_bool_alg::OpenKmap);
 
   Button1 = new QPushButton(QStringLiteral("Tabulation"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
@@ -152,6 +154,7 @@ void Tfrm_bool_alg::Button1Click() {
     return;
   }
   LV->SetTable(std::move(*table));
+  for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
 }
 
 AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {
@@ -159,6 +162,16 @@ AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {
   if (!table || LV->RowCount() == 0) return nullptr;
   auto* dialog = new AnalysisDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+  return dialog;
+}
+
+KmapDialog* Tfrm_bool_alg::OpenKmap() {
+  const TruthTable* table = LV->Table();
+  if (!table || !KmapDialog::CanShow(*table)) return nullptr;
+  auto* dialog = new KmapDialog(*table, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) { LV->SelectRow(row); });
   dialog->show();
   return dialog;
 }

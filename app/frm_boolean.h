@@ -16,6 +16,7 @@ class QTextEdit;
 namespace brevano {
 
 class AnalysisDialog;
+class KmapDialog;
 class TruthTableView;
 
 /// Most variables of a table the window shows: as many as a row index can count.
@@ -51,6 +52,9 @@ class Tfrm_bool_alg : public QWidget {
   /// Opens the analysis of the table shown in a dialog of its own (deleted when closed); null
   /// without rows.
   AnalysisDialog* OpenAnalysis();
+  /// Opens the Karnaugh map of the table shown (1 to 6 variables; otherwise null) in a dialog of its
+  /// own, deleted when closed. A click on a cell selects its row here; each new table is passed on.
+  KmapDialog* OpenKmap();
 
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.

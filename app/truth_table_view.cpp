@@ -15,6 +15,8 @@
 #include <limits>
 #include <string>
 
+#include "kmap/kmap_layout.h"
+
 namespace brevano {
 
 namespace {
@@ -100,6 +102,9 @@ void TruthTableView::CreateActions() {
   saveAction_ =
       make(tr("Save table\u2026"), QKeySequence::keyBindings(QKeySequence::Save), [this] { AskSaveTable(); });
   saveAction_->setShortcutContext(Qt::WindowShortcut);
+  kmapAction_ = make(tr("Karnaugh map\u2026"), {}, [this] {
+    if (kmapAction_->isEnabled()) emit kmapRequested();
+  });
 
   menu_ = new QMenu(this);
   menu_->addAction(copyAction_);
@@ -112,6 +117,8 @@ void TruthTableView::CreateActions() {
   for (QAction* action : findActions_) menu_->addAction(action);
   menu_->addSeparator();
   menu_->addAction(analyseAction_);
+  menu_->addAction(kmapAction_);
+  menu_->setToolTipsVisible(true);
 }
 
 void TruthTableView::UpdateActions() {
@@ -123,6 +130,15 @@ void TruthTableView::UpdateActions() {
   for (QAction* action : findActions_) action->setEnabled(rows);
   analyseAction_->setEnabled(rows);
   saveAction_->setEnabled(rows);
+  // Only a table of 1 to kMaxKmapVariables variables is drawn as a map; otherwise the tooltip says why.
+  const std::size_t variables = table_ ? table_->Variables().size() : 0;
+  const bool map = rows && variables >= 1 && variables <= static_cast<std::size_t>(kMaxKmapVariables);
+  kmapAction_->setEnabled(map);
+  kmapAction_->setToolTip(map || !rows
+                              ? QString()
+                              : tr("A Karnaugh map is drawn for 1 to %1 variables; this table has %2")
+                                    .arg(kMaxKmapVariables)
+                                    .arg(variables));
 }
 
 void TruthTableView::SelectionChanged() {

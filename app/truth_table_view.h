@@ -118,6 +118,8 @@ class TruthTableView : public QAbstractScrollArea {
   void analysisRequested();
   /// A save ended: saved, refused, failed or cancelled.
   void saveFinished();
+  /// "Karnaugh map…" was chosen while the view shows a table of 1 to 6 variables.
+  void kmapRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -186,6 +188,7 @@ class TruthTableView : public QAbstractScrollArea {
   QAction* findActions_[4] = {};
   QAction* analyseAction_ = nullptr;
   QAction* saveAction_ = nullptr;
+  QAction* kmapAction_ = nullptr;
   BackgroundJob* search_ = nullptr;
   BackgroundJob* save_ = nullptr;
   std::function<void(const QString&)> noticeHandler_;

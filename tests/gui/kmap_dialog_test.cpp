@@ -2,6 +2,8 @@
 // hovering on the map, a new tabulation, and screenshots in a light and a dark palette.
 #include "app/kmap_dialog.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -10,7 +12,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include "app/frm_boolean.h"
 #include "app/kmap_view.h"
+#include "app/truth_table_view.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -117,6 +121,39 @@ class KmapDialogTest : public QObject {
     QSignalSpy rows(&dialog, &KmapDialog::rowClicked);
     QTest::mouseClick(dialog.View(), Qt::LeftButton, {}, CellCentre(dialog, 1));
     QCOMPARE(rows.count(), 0);
+  }
+
+  // The table's context menu opens the map for 1 to 6 variables; the map selects rows in the table
+  // and follows new tabulations.
+  void theWindowOpensAndFeedsTheMap() {
+    Tfrm_bool_alg window;
+    window.show();
+    QAction* action = nullptr;
+    for (QAction* candidate : window.LV->actions()) {
+      if (candidate->text() == QStringLiteral("Karnaugh map\u2026")) action = candidate;
+    }
+    QVERIFY(action);
+    QVERIFY(!action->isEnabled());
+    window.eIN->setText(QStringLiteral("a*b+c"));
+    window.Button1Click();
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    auto* dialog = window.findChild<KmapDialog*>();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QTest::mouseClick(dialog->View(), Qt::LeftButton, {}, CellCentre(*dialog, 6));
+    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(6));
+
+    window.eIN->setText(QStringLiteral("a+b+c+d+e+f+g"));
+    window.Button1Click();
+    QVERIFY(!action->isEnabled());
+    QCOMPARE(action->toolTip(),
+             QStringLiteral("A Karnaugh map is drawn for 1 to 6 variables; this table has 7"));
+    QVERIFY(dialog->Stale());
+    window.eIN->setText(QStringLiteral("a/b"));
+    window.Button1Click();
+    QVERIFY(!dialog->Stale());
+    QCOMPARE(dialog->TermTexts(), QStringList({"not(A)*B", "A*not(B)"}));
   }
 
   void screenshotsInBothPalettes() {
