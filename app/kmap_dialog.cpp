@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <cmath>
@@ -27,6 +28,9 @@ namespace {
 
 // The picture's units are CSS pixels.
 constexpr int kSvgDotsPerInch = 96;
+// Beside and around the map: the toggle and the term list, the note and the buttons.
+constexpr int kSidePanelWidth = 340;
+constexpr int kNoteAndButtonsHeight = 160;
 
 QString NoteText(const KmapLayout& layout) {
   QStringList names;
@@ -62,6 +66,11 @@ KmapDialog::KmapDialog(const TruthTable& table, QWidget* parent)
   setWindowTitle(tr("Karnaugh map"));
   BuildLayout();
   ShowState();
+  // Room for the map at its own size beside the term list, as far as the screen allows.
+  const QSize map = view_->sizeHint();
+  QSize size(map.width() + kSidePanelWidth, map.height() + kNoteAndButtonsHeight);
+  if (screen()) size = size.boundedTo(screen()->availableSize() * 9 / 10);
+  resize(size);
 }
 
 KmapDialog::~KmapDialog() = default;
