@@ -116,7 +116,15 @@ void KmapDialog::BuildLayout() {
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
   for (QPushButton* button : {svg, png, copy}) button->setAutoDefault(false);
   layout->addWidget(buttons);
+  ConnectControls();
+  connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
+  connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
+  connect(copy, &QPushButton::clicked, this, &KmapDialog::CopyImage);
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
 
+// Hovering and selecting terms on either side, the toggle, and clicks on cells.
+void KmapDialog::ConnectControls() {
   connect(sum_, &QRadioButton::toggled, this, [this](bool on) {
     SetCoverKind(on ? KmapCoverKind::kSumOfProducts : KmapCoverKind::kProductOfSums);
   });
@@ -134,10 +142,6 @@ void KmapDialog::BuildLayout() {
     if (state_->SetSelected(row)) Highlight();
   });
   terms_->viewport()->installEventFilter(this);
-  connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
-  connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
-  connect(copy, &QPushButton::clicked, this, &KmapDialog::CopyImage);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
 // Fills the note, the title and the term list from the state, and draws the map again.

@@ -69,6 +69,7 @@ class KmapDialog : public QDialog {
 
  private:
   void BuildLayout();
+  void ConnectControls();
   void ShowState();
   void Highlight();
   void AskSave(bool svg);

@@ -70,6 +70,46 @@ int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, br
   return 0;
 }
 
+constexpr const char* kExpressionHelp = "The expression (use -- before one that begins with '-')";
+
+// The options of `table`, filled in by the parser.
+struct TableOptions {
+  bool falseTrue = false;
+  std::string format = "tsv";
+  bool chosen = false;
+};
+
+void AddTableCommand(CLI::App& app, TableOptions& options, std::string& expression) {
+  CLI::App* table =
+      app.add_subcommand("table", "Print the truth table: a caption line, then one line per row");
+  table->add_flag("--ft", options.falseTrue, "Write truth values as F and T instead of 0 and 1");
+  table
+      ->add_option("--format", options.format,
+                   "tsv (the default), csv (RFC 4180, CRLF line ends), markdown or latex")
+      ->check(CLI::IsMember({"tsv", "csv", "markdown", "latex"}));
+  table->add_option("expression", expression, kExpressionHelp)->required();
+  table->callback([&options] { options.chosen = true; });
+}
+
+// The options of `kmap`, filled in by the parser.
+struct KmapOptions {
+  std::string cover = "sop";
+  std::string format = "text";
+  bool chosen = false;
+};
+
+void AddKmapCommand(CLI::App& app, KmapOptions& options, std::string& expression) {
+  CLI::App* kmap = app.add_subcommand(
+      "kmap", "Print the Karnaugh map (1 to 6 variables) with a least sum of products or product of sums");
+  kmap->add_option("--cover", options.cover,
+                   "sop (the default: groups of 1-cells), pos (groups of 0-cells) or none")
+      ->check(CLI::IsMember({"sop", "pos", "none"}));
+  kmap->add_option("--format", options.format, "text (the default) or svg (the picture the window saves)")
+      ->check(CLI::IsMember({"text", "svg"}));
+  kmap->add_option("expression", expression, kExpressionHelp)->required();
+  kmap->callback([&options] { options.chosen = true; });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,39 +136,15 @@ int main(int argc, char** argv) {
   const Subcommand* chosen = nullptr;
   for (const Subcommand& sub : subcommands) {
     CLI::App* cmd = app.add_subcommand(sub.name, sub.help);
-    cmd->add_option("expression", expression, "The expression (use -- before one that begins with '-')")
-        ->required();
+    cmd->add_option("expression", expression, kExpressionHelp)->required();
     cmd->callback([&chosen, &sub] { chosen = &sub; });
   }
   app.get_subcommand("analyse")->footer(brevano::cli::AnalyseHelp());
 
-  bool falseTrue = false;
-  std::string formatName = "tsv";
-  bool tableChosen = false;
-  CLI::App* table =
-      app.add_subcommand("table", "Print the truth table: a caption line, then one line per row");
-  table->add_flag("--ft", falseTrue, "Write truth values as F and T instead of 0 and 1");
-  table
-      ->add_option("--format", formatName,
-                   "tsv (the default), csv (RFC 4180, CRLF line ends), markdown or latex")
-      ->check(CLI::IsMember({"tsv", "csv", "markdown", "latex"}));
-  table->add_option("expression", expression, "The expression (use -- before one that begins with '-')")
-      ->required();
-  table->callback([&tableChosen] { tableChosen = true; });
-
-  std::string coverName = "sop";
-  std::string kmapFormat = "text";
-  bool kmapChosen = false;
-  CLI::App* kmap = app.add_subcommand(
-      "kmap", "Print the Karnaugh map (1 to 6 variables) with a least sum of products or product of sums");
-  kmap->add_option("--cover", coverName,
-                   "sop (the default: groups of 1-cells), pos (groups of 0-cells) or none")
-      ->check(CLI::IsMember({"sop", "pos", "none"}));
-  kmap->add_option("--format", kmapFormat, "text (the default) or svg (the picture the window saves)")
-      ->check(CLI::IsMember({"text", "svg"}));
-  kmap->add_option("expression", expression, "The expression (use -- before one that begins with '-')")
-      ->required();
-  kmap->callback([&kmapChosen] { kmapChosen = true; });
+  TableOptions table;
+  AddTableCommand(app, table, expression);
+  KmapOptions kmap;
+  AddKmapCommand(app, kmap, expression);
 
   try {
     app.parse(argc, argv);
@@ -141,14 +157,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!separator.empty()) brevano::SetDecimalSeparator(separator[0]);
-  if (tableChosen) {
-    const auto mode = falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
-    return RunTableCommand(expression, mode, *brevano::TableFormatFromName(formatName));
+  if (table.chosen) {
+    const auto mode = table.falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
+    return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format));
   }
-  if (kmapChosen) {
+  if (kmap.chosen) {
     return RunEngineCommand(
-        [&](const std::string& text, std::ostream& out) {
-          brevano::cli::CommandKmap(text, coverName, kmapFormat == "svg", out);
+        [&kmap](const std::string& text, std::ostream& out) {
+          brevano::cli::CommandKmap(text, kmap.cover, kmap.format == "svg", out);
         },
         expression);
   }
