@@ -77,8 +77,7 @@ std::string AnalyseHelp() {
          std::to_string(kMaxMinimiseVariables) + ".";
 }
 
-void CommandAnalyse(const std::string& expression, std::ostream& out) {
-  const TruthTable table = BuildExpressionTable(expression, DisplayMode::kZeroOne);
+void CommandAnalyse(const TruthTable& table, std::ostream& out) {
   const std::size_t variables = table.Variables().size();
   if (variables > static_cast<std::size_t>(kMaxAnalysedVariables)) {
     throw EngineError("Too many variables to analyse (" + std::to_string(variables) + "): at most " +
@@ -89,7 +88,7 @@ void CommandAnalyse(const std::string& expression, std::ostream& out) {
 }
 
 void CommandKmap(const std::string& expression, const std::string& cover, bool svg, std::ostream& out) {
-  const KmapLayout layout = MakeKmapLayout(BuildExpressionTable(expression, DisplayMode::kZeroOne));
+  const KmapLayout layout = MakeKmapLayout(BuildExpressionTable(expression, DisplayMode::kZeroOne).table);
   const KmapCoverKind kind = cover == "pos"    ? KmapCoverKind::kProductOfSums
                              : cover == "none" ? KmapCoverKind::kNone
                                                : KmapCoverKind::kSumOfProducts;
@@ -97,9 +96,19 @@ void CommandKmap(const std::string& expression, const std::string& cover, bool s
   out << (svg ? KmapSvg(DrawKmap(layout, least)) : KmapText(layout, least));
 }
 
-TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode) {
+void CommandCheck(const std::string& expression, std::ostream& out) {
+  const DiagnosedTable built = BuildExpressionTable(expression, DisplayMode::kZeroOne);
+  out << "Evaluated as: " << built.diagnosis.evaluatedAs << '\n';
+  WriteWarnings(built.diagnosis, out);
+}
+
+DiagnosedTable BuildExpressionTable(const std::string& expression, DisplayMode mode) {
   ExprTree tree;
-  return TruthTable::Build(ProcessExpression(expression, tree), mode, kMaxTableVariables);
+  return TabulateExpression(expression, tree, mode, kMaxTableVariables);
+}
+
+void WriteWarnings(const Diagnosis& diagnosis, std::ostream& out) {
+  for (const std::string& warning : diagnosis.warnings) out << "warning: " << warning << '\n';
 }
 
 WriteOutcome WriteTableTo(int fd, const TruthTable& table, TableFormat format, std::string& error) {

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "analysis/diagnosis.h"
 #include "tabulate/table_format.h"
 #include "tabulate/tabulation.h"
 
@@ -27,17 +28,24 @@ inline constexpr int kMaxAnalysedVariables = 32;
 /// What `analyse` prints, for its help: row numbering, listing limit, the forms and their limits.
 std::string AnalyseHelp();
 
-/// The analysis of the truth table's Result column, one labelled item a line. Recursive: run it
-/// on the large stack.
-void CommandAnalyse(const std::string& expression, std::ostream& out);
+/// The analysis of the Result column of `table`, one labelled item a line; raises the error of
+/// too many variables. Recursive: run it on the large stack.
+void CommandAnalyse(const TruthTable& table, std::ostream& out);
+
+/// "Evaluated as: …", then the warnings as WriteWarnings writes them. Recursive: run it on the
+/// large stack.
+void CommandCheck(const std::string& expression, std::ostream& out);
 
 /// The Karnaugh map of the truth table, with the least cover named by `cover` ("sop", "pos" or
 /// "none"), as text or (`svg`) as the SVG picture. Recursive: run it on the large stack.
 void CommandKmap(const std::string& expression, const std::string& cover, bool svg, std::ostream& out);
 
 /// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
-/// variables. Recursive: run it on the large stack.
-TruthTable BuildExpressionTable(const std::string& expression, DisplayMode mode);
+/// variables, and its diagnosis. Recursive: run it on the large stack.
+DiagnosedTable BuildExpressionTable(const std::string& expression, DisplayMode mode);
+
+/// Each warning of `diagnosis` on a line of its own, led by "warning: ".
+void WriteWarnings(const Diagnosis& diagnosis, std::ostream& out);
 
 /// How streaming an output ended.
 enum class WriteOutcome {

@@ -51,18 +51,28 @@ int RunEngineCommand(const Command& command, const std::string& expression) {
   return 0;
 }
 
+// Builds the table and prints its warnings on standard error; false when that failed or when
+// `strict` turns the warnings into an error.
+bool BuildReportingWarnings(const std::string& expression, brevano::DisplayMode mode, bool strict,
+                            brevano::DiagnosedTable& built) {
+  const bool done = RunReportingErrors([&] {
+    brevano::cli::CheckExpressionLength(expression);
+    built = brevano::cli::BuildExpressionTable(expression, mode);
+  });
+  if (!done) return false;
+  brevano::cli::WriteWarnings(built.diagnosis, std::cerr);
+  return !(strict && !built.diagnosis.warnings.empty());
+}
+
 // Builds the table, then streams it: an error before the first byte is written prints its
 // message alone. A reader that stops early (`| head`) ends the output quietly, with success.
-int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, brevano::TableFormat format) {
-  brevano::TruthTable table;
-  const bool built = RunReportingErrors([&] {
-    brevano::cli::CheckExpressionLength(expression);
-    table = brevano::cli::BuildExpressionTable(expression, mode);
-  });
-  if (!built) return 1;
+int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, brevano::TableFormat format,
+                    bool strict) {
+  brevano::DiagnosedTable built;
+  if (!BuildReportingWarnings(expression, mode, strict, built)) return 1;
   std::signal(SIGPIPE, SIG_IGN);
   std::string error;
-  if (brevano::cli::WriteTableTo(STDOUT_FILENO, table, format, error) ==
+  if (brevano::cli::WriteTableTo(STDOUT_FILENO, built.table, format, error) ==
       brevano::cli::WriteOutcome::kFailed) {
     std::cerr << error << '\n';
     return 1;
@@ -70,12 +80,25 @@ int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, br
   return 0;
 }
 
+// The analysis is printed only once it is complete, after the warnings.
+int RunAnalyseCommand(const std::string& expression, bool strict) {
+  brevano::DiagnosedTable built;
+  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, strict, built)) return 1;
+  std::ostringstream out;
+  if (!RunReportingErrors([&] { brevano::cli::CommandAnalyse(built.table, out); })) return 1;
+  std::cout << out.str() << std::flush;
+  return 0;
+}
+
 constexpr const char* kExpressionHelp = "The expression (use -- before one that begins with '-')";
+
+constexpr const char* kStrictHelp = "Fail (status 1, nothing on standard output) when there are warnings";
 
 // The options of `table`, filled in by the parser.
 struct TableOptions {
   bool falseTrue = false;
   std::string format = "tsv";
+  bool strict = false;
   bool chosen = false;
 };
 
@@ -83,12 +106,28 @@ void AddTableCommand(CLI::App& app, TableOptions& options, std::string& expressi
   CLI::App* table =
       app.add_subcommand("table", "Print the truth table: a caption line, then one line per row");
   table->add_flag("--ft", options.falseTrue, "Write truth values as F and T instead of 0 and 1");
+  table->add_flag("--strict", options.strict, kStrictHelp);
   table
       ->add_option("--format", options.format,
                    "tsv (the default), csv (RFC 4180, CRLF line ends), markdown or latex")
       ->check(CLI::IsMember({"tsv", "csv", "markdown", "latex"}));
   table->add_option("expression", expression, kExpressionHelp)->required();
   table->callback([&options] { options.chosen = true; });
+}
+
+// The options of `analyse`, filled in by the parser.
+struct AnalyseOptions {
+  bool strict = false;
+  bool chosen = false;
+};
+
+void AddAnalyseCommand(CLI::App& app, AnalyseOptions& options, std::string& expression) {
+  CLI::App* analyse =
+      app.add_subcommand("analyse", "Print the analysis of the Result column, one labelled line each");
+  analyse->add_flag("--strict", options.strict, kStrictHelp);
+  analyse->add_option("expression", expression, kExpressionHelp)->required();
+  analyse->footer(brevano::cli::AnalyseHelp());
+  analyse->callback([&options] { options.chosen = true; });
 }
 
 // The options of `kmap`, filled in by the parser.
@@ -129,8 +168,8 @@ int main(int argc, char** argv) {
       {"expand", "Print the tree after the diff calls are expanded", brevano::cli::CommandExpand},
       {"tree", "Print the tree after differentiation and simplification", brevano::cli::CommandTree},
       {"listing", "Print the tagged listing the truth table evaluates", brevano::cli::CommandListing},
-      {"analyse", "Print the analysis of the Result column, one labelled line each",
-       brevano::cli::CommandAnalyse},
+      {"check", "Print what the table evaluates and what it ignores of the expression",
+       brevano::cli::CommandCheck},
   };
   std::string expression;
   const Subcommand* chosen = nullptr;
@@ -139,8 +178,8 @@ int main(int argc, char** argv) {
     cmd->add_option("expression", expression, kExpressionHelp)->required();
     cmd->callback([&chosen, &sub] { chosen = &sub; });
   }
-  app.get_subcommand("analyse")->footer(brevano::cli::AnalyseHelp());
-
+  AnalyseOptions analyse;
+  AddAnalyseCommand(app, analyse, expression);
   TableOptions table;
   AddTableCommand(app, table, expression);
   KmapOptions kmap;
@@ -159,8 +198,9 @@ int main(int argc, char** argv) {
   if (!separator.empty()) brevano::SetDecimalSeparator(separator[0]);
   if (table.chosen) {
     const auto mode = table.falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
-    return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format));
+    return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format), table.strict);
   }
+  if (analyse.chosen) return RunAnalyseCommand(expression, analyse.strict);
   if (kmap.chosen) {
     return RunEngineCommand(
         [&kmap](const std::string& text, std::ostream& out) {

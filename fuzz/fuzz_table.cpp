@@ -1,8 +1,12 @@
-// Fuzz target: the whole pipeline, then the truth table of its listing and a few of its rows.
+// Fuzz target: the whole pipeline, the diagnosis of its listing, then the truth table and a few rows.
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
+#include "analysis/diagnosis.h"
+#include "analysis/folded_constants.h"
+#include "analysis/line_warnings.h"
+#include "analysis/missing_operand.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
 #include "fuzz/fuzz_target.h"
@@ -36,6 +40,17 @@ void TabulateFirstRows(const brevano::Listing& listing, brevano::DisplayMode mod
   if (counted.count != ones) std::abort();
 }
 
+// The diagnosis of every listing, and the explanation of every operator without an operand.
+void Diagnose(std::string_view text, const brevano::ExprTree& tree, const brevano::Listing& listing) {
+  if (const auto missing = brevano::FindMissingOperand(listing)) {
+    const std::vector<const brevano::ExprNode*> nodes = brevano::PreOrderNodes(brevano::FirstNode(tree));
+    if (brevano::MissingOperandMessage(nodes, listing, *missing, brevano::FindFoldedConstants(text)).empty())
+      std::abort();
+    return;
+  }
+  if (brevano::DiagnoseTable(text, tree, listing).warnings.size() > brevano::kMaxWarnings) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -50,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     brevano::ExprTree tree;
     tree.maxNodes = kFuzzMaxNodes;
-    TabulateFirstRows(brevano::ProcessExpression(text, tree), mode);
+    const brevano::Listing listing = brevano::ProcessExpression(text, tree);
+    Diagnose(text, tree, listing);
+    TabulateFirstRows(listing, mode);
   } catch (const brevano::EngineError&) {
   }
   return 0;

@@ -19,18 +19,6 @@ std::string_view Trim(std::string_view line) {
   return line;
 }
 
-// The operation a normalised line stands for, when it stands for one.
-std::optional<OpCode> Classify(std::string_view normalised) {
-  if (normalised == "+ @F") return OpCode::kOr;
-  if (normalised == "* @F") return OpCode::kAnd;
-  if (normalised == "/ @F") return OpCode::kXor;
-  if (normalised == "NOT @F") return OpCode::kNot;
-  if (normalised == "1 @N") return OpCode::kPushOne;
-  if (normalised == "0 @N") return OpCode::kPushZero;
-  if (IsVariableLine(normalised)) return OpCode::kPushVariable;
-  return std::nullopt;
-}
-
 // How many values an operation takes from the stack, and the change of the depth it makes.
 int Operands(OpCode op) {
   switch (op) {
@@ -84,6 +72,28 @@ bool IsVariableLine(std::string_view normalised) {
   return normalised.find("@N") == std::string_view::npos && normalised.find("@F") == std::string_view::npos;
 }
 
+std::optional<OpCode> ClassifyLine(std::string_view normalised) {
+  if (normalised == "+ @F") return OpCode::kOr;
+  if (normalised == "* @F") return OpCode::kAnd;
+  if (normalised == "/ @F") return OpCode::kXor;
+  if (normalised == "NOT @F") return OpCode::kNot;
+  if (normalised == "1 @N") return OpCode::kPushOne;
+  if (normalised == "0 @N") return OpCode::kPushZero;
+  if (IsVariableLine(normalised)) return OpCode::kPushVariable;
+  return std::nullopt;
+}
+
+std::optional<MissingOperand> FindMissingOperand(const Listing& listing) {
+  std::size_t depth = 0;
+  for (std::size_t i = listing.size(); i-- > 0;) {
+    const std::optional<OpCode> op = ClassifyLine(NormaliseLine(listing[i]));
+    if (!op) continue;
+    if (depth < static_cast<std::size_t>(Operands(*op))) return MissingOperand{i, static_cast<int>(depth)};
+    depth += DepthChange(*op);
+  }
+  return std::nullopt;
+}
+
 CompiledProgram CompiledProgram::Compile(const Listing& listing, int maxVariables) {
   struct Step {
     OpCode op;
@@ -94,7 +104,7 @@ CompiledProgram CompiledProgram::Compile(const Listing& listing, int maxVariable
   std::size_t maxDepth = 0;
   for (auto line = listing.rbegin(); line != listing.rend(); ++line) {
     std::string normalised = NormaliseLine(*line);
-    const std::optional<OpCode> op = Classify(normalised);
+    const std::optional<OpCode> op = ClassifyLine(normalised);
     if (!op) continue;
     if (depth < static_cast<std::size_t>(Operands(*op))) {
       throw EngineError("The operator \"" + OperatorName(*line) + "\" lacks an operand");

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,18 @@ std::string NormaliseLine(std::string_view line);
 
 /// True when a normalised line names a variable: it holds neither "@N" nor "@F".
 bool IsVariableLine(std::string_view normalised);
+
+/// The operation a normalised line stands for, or none when the table ignores the line.
+std::optional<OpCode> ClassifyLine(std::string_view normalised);
+
+/// An operator that finds fewer values on the stack than it takes.
+struct MissingOperand {
+  std::size_t line;  ///< its index in the listing
+  int available;     ///< the values it found
+};
+
+/// The first operator, in evaluation order, that lacks an operand; none for a well-formed listing.
+std::optional<MissingOperand> FindMissingOperand(const Listing& listing);
 
 /// The listing compiled for evaluation.
 ///

@@ -33,15 +33,28 @@ expect table_tsv_ft 0 "A${tab}B${tab}Result${nl}F${tab}F${tab}T${nl}F${tab}T${ta
   -- table --ft 'not(a+b)'
 expect table_csv 0 "A,B,Result$cr${nl}0,0,1$cr${nl}0,1,0$cr${nl}1,0,0$cr${nl}1,1,0$cr$nl" "" \
   -- table --format csv 'not(a+b)'
-expect table_markdown 0 "| M @A | X | Result |$nl|---|---|---|$nl| 0 | 0 | 0 |$nl| 0 | 1 | 1 |$nl| 1 | 0 | 0 |$nl| 1 | 1 | 1 |$nl" "" \
+expect table_markdown 0 "| M @A | X | Result |$nl|---|---|---|$nl| 0 | 0 | 0 |$nl| 0 | 1 | 1 |$nl| 1 | 0 | 0 |$nl| 1 | 1 | 1 |$nl" \
+  "warning: The indexed name \"m[x]\" is taken for a variable \"M @A\": use ( ) to group.${nl}warning: Part of the expression does not reach the result: \"M @A\".$nl" \
   -- table --format markdown 'm[x]'
 expect table_latex 0 "\\begin{tabular}{cc}${nl}A & Result \\\\$nl\\hline${nl}F & T \\\\${nl}T & F \\\\$nl\\end{tabular}$nl" "" \
   -- table --format latex --ft 'not(a)'
 expect table_constant 0 "Result${nl}1$nl" "" -- table 'not(0)'
-expect table_leading_minus 0 "A${tab}Result${nl}0${tab}0${nl}1${tab}1$nl" "" -- table -- -a
+minus_warning="warning: A leading \"-\" is read as a negation, which the table ignores: use not(...) for NOT.$nl"
+expect table_leading_minus 0 "A${tab}Result${nl}0${tab}0${nl}1${tab}1$nl" "$minus_warning" -- table -- -a
 
-expect error_operand 1 "" "The operator \"+\" lacks an operand$nl" -- table 'a+'
-expect error_not 1 "" "The operator \"not\" lacks an operand$nl" -- table 'not()'
+# Warnings go to standard error and leave the status alone; --strict makes them an error.
+expect table_strict 1 "" "$minus_warning" -- table --strict -- -a
+expect table_strict_clean 0 "A${tab}Result${nl}0${tab}1${nl}1${tab}0$nl" "" -- table --strict 'not(a)'
+expect check 0 "Evaluated as: A+B${nl}warning: The function \"not \" is ignored by the table: write not(...) without a space.$nl" "" \
+  -- check 'not (a+b)'
+expect check_clean 0 "Evaluated as: not(A+B)$nl" "" -- check 'not(a+b)'
+expect check_error 1 "" "The operator \"not\" has no operand that is a truth value: 1+1 was folded to the number 2$nl" \
+  -- check 'not(1+1)'
+
+expect error_operand 1 "" "The operator \"+\" has only one operand that is a truth value: its right operand is empty$nl" \
+  -- table 'a+'
+expect error_not 1 "" "The operator \"not\" has no operand that is a truth value: nothing stands between its parentheses$nl" \
+  -- table 'not()'
 long=$(printf 'a%.0s' $(seq 1 65537))
 expect error_length_table 1 "" "The expression is too long (65537 bytes): at most 65536 are accepted$nl" -- table "$long"
 expect error_length_listing 1 "" "The expression is too long (65537 bytes): at most 65536 are accepted$nl" -- listing "$long"

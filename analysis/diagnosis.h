@@ -1,0 +1,42 @@
+// What a built truth table ignores or reads differently from what was typed, and what it computes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/expr_tree.h"
+#include "engine/listing.h"
+#include "tabulate/tabulation.h"
+
+namespace brevano {
+
+/// Most warnings of one diagnosis; past it the last one says how many more there were.
+inline constexpr std::size_t kMaxWarnings = 20;
+
+/// The diagnosis of a table. The table itself is never changed by it.
+struct Diagnosis {
+  /// One sentence each, the most telling first: unpaired parentheses, then the listing's lines in
+  /// order, parts that do not reach the result, arithmetic folding, ignored later statements.
+  std::vector<std::string> warnings;
+  /// The Result column as an expression over the table's columns (see ReadStack).
+  std::string evaluatedAs;
+};
+
+/// Diagnoses the table of `listing`, which the pipeline made of `typed` and whose processed tree it
+/// left in `processed`. The listing must be well formed (see FindMissingOperand).
+Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const Listing& listing);
+
+/// A table with its diagnosis.
+struct DiagnosedTable {
+  TruthTable table;
+  Diagnosis diagnosis;
+};
+
+/// Runs the pipeline on `typed` in `tree`, builds the table and diagnoses it. An operator without
+/// an operand raises an EngineError that says which operand went missing and why; every other
+/// error is that of the pipeline or of TruthTable::Build. Recursive: run it on the large stack.
+DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, DisplayMode mode,
+                                  int maxVariables = kMaxTableVariables);
+
+}  // namespace brevano

@@ -1,0 +1,39 @@
+// Counting parentheses and brackets of the typed text as a reader would.
+#include "analysis/typed_text.h"
+
+#include "analysis/infix_text.h"
+
+namespace brevano {
+
+namespace {
+
+void CheckPairs(std::string_view typed, char open, char close, std::vector<std::string>& out) {
+  const std::string quoted = "\"" + Abbreviated(std::string(typed)) + "\"";
+  long depth = 0;
+  bool reported = false;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (typed[i] == open) ++depth;
+    if (typed[i] != close) continue;
+    if (depth > 0) {
+      --depth;
+    } else if (!reported) {
+      reported = true;
+      out.push_back(std::string("The \"") + close + "\" at position " + std::to_string(i + 1) + " of " +
+                    quoted + " has no matching \"" + open + "\".");
+    }
+  }
+  if (depth == 1) out.push_back(std::string("A \"") + open + "\" in " + quoted + " is never closed.");
+  if (depth > 1)
+    out.push_back(std::to_string(depth) + " \"" + open + "\" in " + quoted + " are never closed.");
+}
+
+}  // namespace
+
+std::vector<std::string> PairingWarnings(std::string_view typed) {
+  std::vector<std::string> out;
+  CheckPairs(typed, '(', ')', out);
+  CheckPairs(typed, '[', ']', out);
+  return out;
+}
+
+}  // namespace brevano
