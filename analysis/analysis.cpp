@@ -125,7 +125,7 @@ std::string VerdictText(Verdict verdict) {
 }
 
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
-                      const AnalysisProgress& progress) {
+                      const AnalysisProgress& progress, const AnalysisPartial& partial) {
   Analysis analysis;
   analysis.variables = table.Variables();
   analysis.rowCount = table.RowCount();
@@ -146,9 +146,11 @@ Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
     analysis.complete = true;
     return analysis;
   }
+  if (partial) partial(analysis);
   const TruthVector truth = ResultBits(program);
   analysis.sum = LeastForm(truth, analysis, false, options, progress);
   if (analysis.sum.status == MinimiseStatus::kStopped) return analysis;
+  if (partial) partial(analysis);
   analysis.product = LeastForm(truth.Complement(), analysis, true, options, progress);
   analysis.complete = analysis.product.status != MinimiseStatus::kStopped;
   return analysis;

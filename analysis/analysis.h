@@ -66,9 +66,13 @@ struct Analysis {
   bool complete = false;      ///< everything is final (false when stopped, and for an empty table)
 };
 
+/// Called from the analysing thread with the analysis so far each time more of it becomes final:
+/// once the counts, the verdict and the row lists are (rowsComplete), then once the sum is.
+using AnalysisPartial = std::function<void(const Analysis& sofar)>;
+
 /// Analyses the Result column of `table`.
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {},
-                      const AnalysisProgress& progress = {});
+                      const AnalysisProgress& progress = {}, const AnalysisPartial& partial = {});
 
 /// One labelled item of the report.
 struct AnalysisItem {

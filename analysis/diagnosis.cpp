@@ -58,6 +58,12 @@ void Deduplicate(std::vector<std::string>& warnings) {
 
 }  // namespace
 
+std::string DiagnosisText(const Diagnosis& diagnosis) {
+  std::string text;
+  for (const std::string& warning : diagnosis.warnings) text += warning + '\n';
+  return text + "Evaluated as: " + diagnosis.evaluatedAs;
+}
+
 Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const Listing& listing) {
   Diagnosis diagnosis;
   const FoldedConstants folded = FindFoldedConstants(typed);

@@ -23,6 +23,9 @@ struct Diagnosis {
   std::string evaluatedAs;
 };
 
+/// The whole diagnosis as text: every warning on a line of its own, then "Evaluated as: …".
+std::string DiagnosisText(const Diagnosis& diagnosis);
+
 /// Diagnoses the table of `listing`, which the pipeline made of `typed` and whose processed tree it
 /// left in `processed`. The listing must be well formed (see FindMissingOperand).
 Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const Listing& listing);

@@ -195,6 +195,17 @@ TEST(AnalysisTest, StoppingDuringMinimisationLeavesItIncomplete) {
   EXPECT_EQ(Item(analysis, "Minimal product of sums:"), "not computed: stopped");
 }
 
+TEST(AnalysisTest, PartsAreHandedOnAsSoonAsTheyAreFinal) {
+  std::vector<std::string> seen;  // for each call: the counts, then the sum and the product
+  const AnalysisPartial partial = [&seen](const Analysis& sofar) {
+    seen.push_back(Item(sofar, "Rows with Result 1:") + " | " + Item(sofar, "Minimal sum of products:") +
+                   " | " + Item(sofar, "Minimal product of sums:"));
+  };
+  AnalyseTable(TableOf("a*b+c"), {}, {}, partial);
+  EXPECT_EQ(seen, (std::vector<std::string>{"5 of 8 | not computed: stopped | not computed: stopped",
+                                            "5 of 8 | A*B+C | not computed: stopped"}));
+}
+
 TEST(AnalysisTest, AnEmptyTableHasNoAnalysis) {
   const Analysis analysis = AnalyseTable(TruthTable());
   EXPECT_FALSE(analysis.complete);
