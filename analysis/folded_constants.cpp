@@ -6,7 +6,6 @@
 
 #include "analysis/infix_text.h"
 #include "analysis/line_warnings.h"
-#include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
 #include "engine/text_tests.h"
@@ -49,7 +48,7 @@ PartInfo InfoOf(const ExprNode* n, const std::unordered_map<const ExprNode*, Par
     return info;
   }
   const bool call = n->text.size() > 3 && n->text.substr(n->text.size() - 3) == " @F";
-  info.constant = call || IsBinaryOperator(n);
+  info.constant = (call && n->text != "diff @F") || IsBinaryOperator(n);
   std::vector<const PartInfo*> parts;
   for (const ExprNode* child : n->children) {
     const PartInfo& c = known.at(child);
@@ -104,7 +103,6 @@ FoldedConstants FindFoldedConstants(std::string_view typed) {
   try {
     ExprNode* root = CreateRoot(tree, "");
     ParseExpression(tree, typed, root);
-    ExpandDiffNodes(tree, root);
   } catch (const EngineError&) {
     return out;
   }

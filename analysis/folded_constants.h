@@ -17,8 +17,9 @@ struct FoldedConstants {
   std::vector<std::string> warnings;
 };
 
-/// Parses `typed` (diff calls expanded) and folds each largest constant part on its own. Bounded in
-/// work: past a budget of copied nodes, the remaining parts are left unexplained.
+/// Parses `typed` and folds each largest constant part on its own. Derivatives are not expanded
+/// again (that is the pipeline's costliest stage), so constants they make are left unexplained; so
+/// are the remaining parts once a budget of copied nodes is spent.
 FoldedConstants FindFoldedConstants(std::string_view typed);
 
 }  // namespace brevano

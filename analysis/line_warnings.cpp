@@ -148,7 +148,8 @@ bool IsDisguisedConstant(const std::string& text) {
 std::string NoValueReason(const ExprNode* node, const FoldedConstants& folded) {
   const std::string& text = node->text;
   if (EndsWith(NormaliseLine(TagNodeText(text)), "@N")) {
-    if (text.empty()) return "an operand is empty";
+    if (text.empty())
+      return node->parent ? Quoted(InfixText(node->parent)) + " has an empty operand" : "an operand is empty";
     const auto origin = folded.origins.find(text);
     if (origin != folded.origins.end() && origin->second != text)
       return origin->second + " was folded to the number " + text;

@@ -1,6 +1,7 @@
 // Explaining an operator without operand from the processed tree around its listing line.
 #include "analysis/missing_operand.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "analysis/line_warnings.h"
@@ -39,33 +40,54 @@ std::string ReasonIn(const std::vector<const ExprNode*>& nodes, std::size_t firs
 
 }  // namespace
 
+// The operator that lost an operand is found in the tree, not on the stack: an operator whose
+// operand gives no value may take one from a neighbouring part instead, so that the stack runs
+// short only further up. Each node's count of values it leaves on the stack is taken bottom-up;
+// the first operator in evaluation order (the last in pre-order) with an operand that leaves none
+// is the one named.
 std::string MissingOperandMessage(const std::vector<const ExprNode*>& nodes, const Listing& listing,
                                   const MissingOperand& missing, const FoldedConstants& folded) {
-  const std::string head = "The operator \"" + OperatorName(listing[missing.line]) + "\"";
-  if (nodes.size() != listing.size()) return head + " lacks an operand";
+  const std::string fallback =
+      "The operator \"" + OperatorName(listing[missing.line]) + "\" lacks an operand";
+  if (nodes.size() != listing.size()) return fallback;
   std::vector<std::size_t> size(nodes.size(), 1);  // lines of each node's subtree
+  std::vector<long> gives(nodes.size(), 0);        // values each subtree leaves on the stack
   for (std::size_t i = nodes.size(); i-- > 0;) {
+    const std::optional<OpCode> op = ClassifyLine(NormaliseLine(listing[i]));
+    const bool binary = op == OpCode::kOr || op == OpCode::kAnd || op == OpCode::kXor;
+    std::vector<std::size_t> children;
+    long sum = 0;
     for (std::size_t j = i + 1, k = 0; k < nodes[i]->children.size(); ++k) {
+      children.push_back(j);
+      sum += gives[j];
       size[i] += size[j];
       j += size[j];
     }
-  }
-  const ExprNode* op = nodes[missing.line];
-  const std::string count = missing.available == 0 ? " has no operand that is a truth value: "
-                                                   : " has only one operand that is a truth value: ";
-  std::size_t child = missing.line + 1;
-  for (std::size_t k = 0; k < op->children.size(); ++k) {
-    bool pushes = false;
-    for (std::size_t i = child; i < child + size[child] && !pushes; ++i) pushes = Pushes(listing[i]);
-    if (!pushes) {
-      const char* empty = op->children.size() == 1 ? "nothing stands between its parentheses"
-                          : k == 0                 ? "its left operand is empty"
-                                                   : "its right operand is empty";
-      return head + count + ReasonIn(nodes, child, child + size[child], folded, empty);
+    gives[i] = binary ? std::max(0L, sum - 1) : sum + (Pushes(listing[i]) ? 1 : 0);
+    if (!binary && op != OpCode::kNot) continue;
+    const std::size_t operands = binary ? 2 : 1;
+    int available = 0;
+    std::optional<std::size_t> lacking;
+    for (std::size_t k = 0; k < children.size() && k < operands; ++k) {
+      if (gives[children[k]] > 0) {
+        ++available;
+      } else if (!lacking) {
+        lacking = k;
+      }
     }
-    child += size[child];
+    if (!binary && sum > 0) continue;
+    if (!lacking && children.size() >= operands) continue;
+    const std::string head = "The operator \"" + OperatorName(listing[i]) + "\"";
+    const std::string count = available == 0 ? " has no operand that is a truth value: "
+                                             : " has only one operand that is a truth value: ";
+    if (!lacking) return head + count + "an operand is missing";
+    const std::size_t child = children[*lacking];
+    const char* empty = !binary         ? "nothing stands between its parentheses"
+                        : *lacking == 0 ? "its left operand is empty"
+                                        : "its right operand is empty";
+    return head + count + ReasonIn(nodes, child, child + size[child], folded, empty);
   }
-  return head + " lacks an operand";
+  return fallback;
 }
 
 }  // namespace brevano

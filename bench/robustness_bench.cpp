@@ -2,8 +2,9 @@
 //
 // Usage: brevano_bench_robustness [--runs N] [--dir FOLDER]... [NAME-FILTER...]
 // Each case runs the pipeline, builds the truth table and formats its first rows and its last row,
-// on the large-stack thread, as the window and the command-line tool do. The slowest of N runs is
-// printed with the outcome (the number of listing lines, or the error message).
+// on the large-stack thread; once without and once with the diagnosis of the table, as the window
+// and the command-line tool now do. The slowest of N runs of each is printed with the outcome (the
+// number of listing lines and warnings, or the error message).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/diagnosis.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
@@ -119,20 +121,30 @@ struct Outcome {
   std::string result;
 };
 
-// The work of one press of the button: pipeline, table, the first rows and the last.
-Outcome RunOnce(const std::string& text) {
+void FormatRows(const brevano::TruthTable& table) {
+  for (std::uint64_t row = 0; row < std::min<std::uint64_t>(table.RowCount(), 64); ++row) table.RowTexts(row);
+  if (table.RowCount() > 0) table.RowTexts(table.RowCount() - 1);
+}
+
+// The work of one press of the button: pipeline, table (diagnosed or not), the first rows and the last.
+Outcome RunOnce(const std::string& text, bool diagnose) {
   Outcome outcome;
   const auto start = std::chrono::steady_clock::now();
   try {
     brevano::RunWithLargeStack([&] {
       brevano::ExprTree tree;
+      if (diagnose) {
+        const brevano::DiagnosedTable built =
+            brevano::TabulateExpression(text, tree, brevano::DisplayMode::kZeroOne);
+        FormatRows(built.table);
+        outcome.result = std::to_string(built.table.Variables().size()) + " variables, " +
+                         std::to_string(built.diagnosis.warnings.size()) + " warnings";
+        return;
+      }
       const brevano::Listing listing = brevano::ProcessExpression(text, tree);
       const brevano::TruthTable table = brevano::TruthTable::Build(listing, brevano::DisplayMode::kZeroOne);
-      for (std::uint64_t row = 0; row < std::min<std::uint64_t>(table.RowCount(), 64); ++row)
-        table.RowTexts(row);
-      if (table.RowCount() > 0) table.RowTexts(table.RowCount() - 1);
-      outcome.result = std::to_string(listing.size()) + " lines, " +
-                       std::to_string(table.Variables().size()) + " variables";
+      FormatRows(table);
+      outcome.result = std::to_string(listing.size()) + " lines";
     });
   } catch (const brevano::EngineError& error) {
     outcome.result = error.what();
@@ -141,6 +153,15 @@ Outcome RunOnce(const std::string& text) {
   }
   outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return outcome;
+}
+
+Outcome Slowest(const std::string& text, bool diagnose, int runs) {
+  Outcome slowest;
+  for (int run = 0; run < runs; ++run) {
+    Outcome o = RunOnce(text, diagnose);
+    if (run == 0 || o.seconds > slowest.seconds) slowest = std::move(o);
+  }
+  return slowest;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
@@ -184,14 +205,12 @@ int main(int argc, char** argv) {
       continue;
     }
     brevano::SetDecimalSeparator(c.separator);
-    Outcome slowest;
-    for (int run = 0; run < runs; ++run) {
-      Outcome o = RunOnce(c.text);
-      if (run == 0 || o.seconds > slowest.seconds) slowest = std::move(o);
-    }
-    if (slowest.result.size() > 70) slowest.result = slowest.result.substr(0, 67) + "...";
-    std::printf("%-28s %7zu B %9.3f ms  %s\n", c.name.c_str(), c.text.size(), slowest.seconds * 1e3,
-                slowest.result.c_str());
+    const Outcome plain = Slowest(c.text, false, runs);
+    Outcome slowest = Slowest(c.text, true, runs);
+    std::string result = plain.result + "; " + slowest.result;
+    if (result.size() > 90) result = result.substr(0, 87) + "...";
+    std::printf("%-28s %7zu B %9.3f ms %9.3f ms  %s\n", c.name.c_str(), c.text.size(), plain.seconds * 1e3,
+                slowest.seconds * 1e3, result.c_str());
     std::fflush(stdout);
     if (slowest.seconds > worst) worst = slowest.seconds, worstName = c.name;
   }

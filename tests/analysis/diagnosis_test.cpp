@@ -160,6 +160,10 @@ TEST(MissingOperand, NamesTheOperandAndWhy) {
        "The operator \"not\" has no operand that is a truth value: 1+1 was folded to the number 2"},
       {"2*a",
        "The operator \"*\" has only one operand that is a truth value: 2 is a number, neither 0 nor 1"},
+      // The "*" takes b for its missing operand; the stack runs short only at the "+".
+      {"2*a+b",
+       "The operator \"*\" has only one operand that is a truth value: 2 is a number, neither 0 nor 1"},
+      {"not(f())", "The operator \"not\" has no operand that is a truth value: \"f()\" has an empty operand"},
       {"a*1.0",
        "The operator \"*\" has only one operand that is a truth value: 1.0 is a number not written as 0 or "
        "1"},
