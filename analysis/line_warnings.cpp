@@ -87,6 +87,16 @@ std::optional<std::string> NumberWarning(const ExprNode* node, const LineContext
   return "The number " + text + " is neither 0 nor 1: the table ignores it.";
 }
 
+// The fix for a name holding spaces: the operator its words spell, or * between names.
+std::string SpaceHint(const std::string& name) {
+  if (name.rfind("NOT ", 0) == 0) return "write not(" + name.substr(4) + ") for NOT";
+  std::string padded = " " + name + " ";
+  if (padded.find(" XOR ") != std::string::npos) return "use / for XOR";
+  if (padded.find(" AND ") != std::string::npos) return "use * for AND";
+  if (padded.find(" OR ") != std::string::npos) return "use + for OR";
+  return "use * for AND between variables";
+}
+
 std::optional<std::string> VariableWarning(const ExprNode* node, const std::string& name) {
   if (EndsWith(node->text, " @A"))
     return "The indexed name " + Quoted(InfixText(node)) + " is taken for a variable " + Quoted(name) +
@@ -95,16 +105,15 @@ std::optional<std::string> VariableWarning(const ExprNode* node, const std::stri
     return "The operator \":\" is taken for a variable named \":\".";
   const std::string prefix = "The variable " + Quoted(name);
   if (name.empty()) return "An operand made only of blanks is taken for a variable with an empty name.";
-  if (name.find(' ') != std::string::npos) {
-    if (name.rfind("NOT ", 0) == 0)
-      return prefix + " holds a space: write not(" + name.substr(4) + ") for NOT.";
-    return prefix + " holds a space: use * for AND between variables.";
-  }
+  if (name.find(' ') != std::string::npos) return prefix + " holds a space: " + SpaceHint(name) + ".";
+  if (name == "TRUE" || name == "FALSE")
+    return prefix + " is not a constant: write " + (name == "TRUE" ? "1." : "0.");
   if (name.find_first_of("()") != std::string::npos) return prefix + " holds a parenthesis.";
   if (name.find_first_of("[]") != std::string::npos) return prefix + " holds a bracket.";
   if (name.find('|') != std::string::npos) return prefix + " holds \"|\": use + for OR.";
   if (name.find('~') != std::string::npos) return prefix + " holds \"~\": use not(...) for NOT.";
   if (name.find('\\') != std::string::npos) return prefix + " holds \"\\\": use / for XOR.";
+  if (name.find('\'') != std::string::npos) return prefix + " holds \"'\": use not(...) for NOT.";
   return std::nullopt;
 }
 

@@ -88,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NotWithoutParentheses", "not a", "NOT A", {"\"NOT A\" holds a space: write not(A)"}},
         Case{"SpaceBetweenNames", "a b", "A B", {"\"A B\" holds a space: use * for AND"}},
         Case{"Bar", "a|b", "A|B", {"holds \"|\": use + for OR"}},
+        Case{"OperatorSpelt", "a xor b", "A XOR B", {"\"A XOR B\" holds a space: use / for XOR"}},
+        Case{"TrueAsName", "true*a", "TRUE*A", {"\"TRUE\" is not a constant: write 1"}},
         Case{"TwoOpenings", "((", "0", {"2 \"(\" in \"((\" are never closed"}},
         Case{"OpenedGroup", "(a", "0", {"A \"(\" in \"(a\" is never closed"}},
         Case{"InsideOut",
