@@ -1,0 +1,94 @@
+// The warning line: icon, first warning, tooltip and the details window.
+#include "app/warning_line.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace brevano {
+
+namespace {
+
+constexpr int kIconSize = 16;
+constexpr int kSpacing = 4;
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+WarningLine::WarningLine(QWidget* parent) : QWidget(parent) {
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(kSpacing);
+  icon_ = new QLabel(this);
+  icon_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kIconSize, kIconSize));
+  icon_->setFixedSize(kIconSize, kIconSize);
+  text_ = new QLabel(this);
+  text_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  details_ = new QPushButton(tr("Details\u2026"), this);
+  details_->setAutoDefault(false);
+  details_->setFixedHeight(20);
+  details_->setFixedWidth(details_->fontMetrics().horizontalAdvance(details_->text()) + 16);
+  layout->addWidget(icon_);
+  layout->addWidget(text_, 1);
+  layout->addWidget(details_);
+  connect(details_, &QPushButton::clicked, this, [this] { ShowDetails(); });
+  hide();
+}
+
+void WarningLine::SetDiagnosis(const Diagnosis& diagnosis) {
+  diagnosis_ = diagnosis;
+  const bool warned = !diagnosis_.warnings.empty();
+  setToolTip(warned ? DetailsText() : QString());
+  setAccessibleDescription(toolTip());
+  Elide();
+  setVisible(warned);
+  if (!popup_) return;
+  popupText_->setPlainText(DetailsText());
+  if (!warned) popup_->hide();
+}
+
+QString WarningLine::LineText() const { return text_->text(); }
+
+QString WarningLine::DetailsText() const { return Text(DiagnosisText(diagnosis_)); }
+
+QDialog* WarningLine::ShowDetails() {
+  if (!popup_) {
+    popup_ = new QDialog(window());
+    popup_->setWindowTitle(tr("What the table ignores"));
+    auto* layout = new QVBoxLayout(popup_);
+    popupText_ = new QPlainTextEdit(popup_);
+    popupText_->setReadOnly(true);
+    popupText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    layout->addWidget(popupText_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, popup_);
+    connect(buttons, &QDialogButtonBox::rejected, popup_, &QDialog::hide);
+    layout->addWidget(buttons);
+    popup_->resize(460, 240);
+  }
+  popupText_->setPlainText(DetailsText());
+  popup_->show();
+  popup_->raise();
+  popup_->activateWindow();
+  return popup_;
+}
+
+void WarningLine::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Elide();
+}
+
+void WarningLine::Elide() {
+  const QString first = diagnosis_.warnings.empty() ? QString() : Text(diagnosis_.warnings.front());
+  // The room the layout leaves between the icon and the button, known before the layout runs.
+  const int room = width() - kIconSize - details_->width() - 2 * kSpacing;
+  text_->setText(text_->fontMetrics().elidedText(first, Qt::ElideRight, std::max(0, room)));
+}
+
+}  // namespace brevano
