@@ -8,10 +8,12 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -27,6 +29,10 @@ namespace {
 // The items whose values can be long get a multi-line field.
 constexpr int kLongItemsFrom = 2;
 constexpr int kLongFieldLines = 3;
+// Items whose display the dialog adjusts: the count, and the two forms.
+constexpr std::size_t kCountItem = 0;
+constexpr std::size_t kSumItem = 4;
+constexpr std::size_t kProductItem = 5;
 
 QString StageText(AnalysisStage stage) {
   switch (stage) {
@@ -57,6 +63,28 @@ void SetFieldText(QWidget* field, const QString& text) {
   }
 }
 
+QString Count(std::uint64_t n) { return QLocale().toString(static_cast<qulonglong>(n)); }
+
+// A row list's "... (N more)" with N grouped as the window groups its numbers.
+QString GroupedMore(const QString& value) {
+  static const QRegularExpression kMore(QStringLiteral("\\((\\d+) more\\)$"));
+  const QRegularExpressionMatch match = kMore.match(value);
+  if (!match.hasMatch()) return value;
+  QString grouped = value;
+  return grouped.replace(match.capturedStart(1), match.capturedLength(1),
+                         Count(match.captured(1).toULongLong()));
+}
+
+QString UnprovenLabel(std::size_t item) {
+  return item == kSumItem ? QObject::tr("Sum of products (not proven minimal):")
+                          : QObject::tr("Product of sums (not proven minimal):");
+}
+
+QString Abbreviated(const QString& text) {
+  constexpr int kTitleCharacters = 60;
+  return text.size() <= kTitleCharacters ? text : text.left(kTitleCharacters) + QChar(0x2026);
+}
+
 QString FieldTextOf(const QWidget* field) {
   if (const auto* line = qobject_cast<const QLineEdit*>(field)) return line->text();
   if (const auto* box = qobject_cast<const QPlainTextEdit*>(field)) return box->toPlainText();
@@ -65,24 +93,34 @@ QString FieldTextOf(const QWidget* field) {
 
 }  // namespace
 
-AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(tr("Analysis"));
+AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent, const QString& expression,
+                               const AnalysisOptions& options)
+    : QDialog(parent) {
+  title_ = expression.isEmpty() ? tr("Analysis") : tr("Analysis of %1").arg(Abbreviated(expression));
+  setWindowTitle(title_);
   BuildLayout(table);
   job_ = new BackgroundJob(this);
   connect(job_, &BackgroundJob::progressed, this, &AnalysisDialog::ShowProgress);
-  Start(std::move(table));
+  Start(std::move(table), options);
 }
 
 AnalysisDialog::~AnalysisDialog() { Stop(); }
 
 void AnalysisDialog::BuildLayout(const TruthTable& table) {
   auto* layout = new QVBoxLayout(this);
+  staleNote_ =
+      new QLabel(tr("The window now shows another table: this analysis is for the previous table."), this);
+  staleNote_->setWordWrap(true);
+  staleNote_->setStyleSheet(QStringLiteral("font-weight: bold"));
+  staleNote_->hide();
+  layout->addWidget(staleNote_);
   auto* note = new QLabel(VariablesNote(table), this);
   note->setWordWrap(true);
   note->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(note);
 
   auto* form = new QFormLayout();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   const std::vector<AnalysisItem> items = AnalysisItems(Analysis{});
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
     const QString label = QString::fromStdString(items[i].label);
@@ -94,14 +132,17 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
     } else {
       auto* box = new QPlainTextEdit(this);
       box->setReadOnly(true);
-      box->setFixedHeight(box->fontMetrics().lineSpacing() * kLongFieldLines + 2 * box->frameWidth() + 8);
+      box->setMinimumHeight(box->fontMetrics().lineSpacing() * kLongFieldLines + 2 * box->frameWidth() + 8);
+      box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
       field = box;
     }
     field->setAccessibleName(label);
+    labels_.push_back(label);
     fields_[label] = field;
     form->addRow(label, field);
   }
-  layout->addLayout(form);
+  layout->addLayout(form, 1);
+  form_ = form;
 
   stage_ = new QLabel(this);
   progress_ = new QProgressBar(this);
@@ -127,14 +168,20 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
 
 bool AnalysisDialog::Running() const { return job_->Running(); }
 
-void AnalysisDialog::Start(TruthTable table) {
+void AnalysisDialog::Start(TruthTable table, const AnalysisOptions& options) {
   for (auto& [label, field] : fields_) SetFieldText(field, QStringLiteral("\u2026"));
-  std::function<Analysis(JobControl&)> work = [table = std::move(table)](JobControl& control) {
+  std::function<Analysis(JobControl&)> work = [this, options, table = std::move(table)](JobControl& control) {
     const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done,
                                                  std::uint64_t total) {
       return control.Report(done, total, static_cast<int>(stage));
     };
-    return AnalyseTable(table, AnalysisOptions{}, progress);
+    // Counts and the sum are shown as soon as they are final. The dialog waits for the work before it
+    // goes, and a call still posted then is dropped with it.
+    const AnalysisPartial partial = [this](const Analysis& sofar) {
+      QMetaObject::invokeMethod(
+          this, [this, sofar] { ShowPartial(sofar); }, Qt::QueuedConnection);
+    };
+    return AnalyseTable(table, options, progress, partial);
   };
   StartJob<Analysis>(
       *job_, std::move(work), [this](const Analysis& analysis) { Finish(analysis); },
@@ -146,14 +193,49 @@ void AnalysisDialog::ShowProgress() {
   progress_->setValue(job_->Permille());
 }
 
-void AnalysisDialog::Finish(const Analysis& analysis) {
-  for (const AnalysisItem& item : AnalysisItems(analysis)) {
-    SetFieldText(fields_[QString::fromStdString(item.label)], QString::fromStdString(item.value));
+void AnalysisDialog::ShowPartial(const Analysis& sofar) {
+  if (!ended_) ShowItems(sofar, false);
+}
+
+// Before the end only the items already final are shown; the others keep their "…".
+void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
+  const std::vector<AnalysisItem> items = AnalysisItems(analysis);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MinimalForm* form = i == kSumItem ? &analysis.sum : i == kProductItem ? &analysis.product : nullptr;
+    const bool known = form ? form->status != MinimiseStatus::kStopped : analysis.rowsComplete;
+    if (!final && !known) continue;
+    QString value = QString::fromStdString(items[i].value);
+    if (i == kCountItem && analysis.rowsComplete)
+      value = tr("%1 of %2").arg(Count(analysis.onesCount), Count(analysis.rowCount));
+    if (!form) value = GroupedMore(value);
+    SetFieldText(fields_[labels_[i]], value);
+    const bool unproven =
+        form && (form->status == MinimiseStatus::kHeuristic || form->status == MinimiseStatus::kFewestTerms);
+    if (auto* label = qobject_cast<QLabel*>(form_->labelForField(fields_[labels_[i]])))
+      label->setText(unproven ? UnprovenLabel(i) : labels_[i]);
   }
+}
+
+void AnalysisDialog::Finish(const Analysis& analysis) {
+  ended_ = true;
+  ShowItems(analysis, true);
   Ended();
 }
 
+QString AnalysisDialog::LabelText(int index) const {
+  if (index < 0 || index >= static_cast<int>(labels_.size())) return {};
+  const auto* label = qobject_cast<const QLabel*>(form_->labelForField(fields_.at(labels_[index])));
+  return label ? label->text() : QString();
+}
+
+void AnalysisDialog::MarkStale() {
+  stale_ = true;
+  setWindowTitle(tr("%1 (for the previous table)").arg(title_));
+  staleNote_->show();
+}
+
 void AnalysisDialog::Failed(const QString& reason) {
+  ended_ = true;
   for (auto& [label, field] : fields_) SetFieldText(field, tr("not computed: %1").arg(reason));
   Ended();
 }

@@ -4,9 +4,12 @@
 #include <QDialog>
 #include <QString>
 #include <map>
+#include <vector>
 
+#include "analysis/analysis.h"
 #include "tabulate/tabulation.h"
 
+class QFormLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -15,7 +18,6 @@ class QWidget;
 namespace brevano {
 
 class BackgroundJob;
-struct Analysis;
 
 /// Shows the six items of the analysis of a table, each in a read-only field that can be selected
 /// and copied. The analysis starts on a worker thread when the dialog is made; while it runs a
@@ -24,7 +26,9 @@ class AnalysisDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit AnalysisDialog(TruthTable table, QWidget* parent = nullptr);
+  /// Analyses `table`, made of `expression` (named in the title when given), within `options`.
+  explicit AnalysisDialog(TruthTable table, QWidget* parent = nullptr, const QString& expression = QString(),
+                          const AnalysisOptions& options = AnalysisOptions());
   ~AnalysisDialog() override;
 
   /// True while the analysis runs.
@@ -37,6 +41,12 @@ class AnalysisDialog : public QDialog {
   QString ReportText() const;
   /// Asks for a text file and writes ReportText() to it, whole or not at all ("Save…").
   void SaveReport();
+  /// The label shown beside the field of item `index` (0 to 5): a form not proven minimal says so.
+  QString LabelText(int index) const;
+  /// Says that the window now shows another table than the one analysed.
+  void MarkStale();
+  /// True once MarkStale was called.
+  bool Stale() const { return stale_; }
 
  signals:
   /// The analysis ended, complete or stopped.
@@ -48,13 +58,21 @@ class AnalysisDialog : public QDialog {
 
  private:
   void BuildLayout(const TruthTable& table);
-  void Start(TruthTable table);
+  void Start(TruthTable table, const AnalysisOptions& options);
   void ShowProgress();
+  void ShowPartial(const Analysis& sofar);
+  void ShowItems(const Analysis& analysis, bool final);
   void Finish(const Analysis& analysis);
   void Failed(const QString& reason);
   void Ended();
 
   std::map<QString, QWidget*> fields_;
+  std::vector<QString> labels_;  // the items' own labels, in order
+  QString title_;
+  QLabel* staleNote_ = nullptr;
+  QFormLayout* form_ = nullptr;
+  bool stale_ = false;
+  bool ended_ = false;
   QLabel* stage_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* stop_ = nullptr;

@@ -18,13 +18,15 @@
 #include <new>
 #include <optional>
 
+#include "analysis/diagnosis.h"
 #include "app/analysis_dialog.h"
 #include "app/background_job.h"
+#include "app/focus_button.h"
 #include "app/kmap_dialog.h"
 #include "app/truth_table_view.h"
+#include "app/warning_line.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
-#include "pipeline/pipeline.h"
 
 namespace brevano {
 
@@ -92,7 +94,7 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   connect(LV, &TruthTableView::analysisRequested, this, &Tfrm_bool_alg::OpenAnalysis);
   connect(LV, &TruthTableView::kmapRequested, this, &Tfrm_bool_alg::OpenKmap);
 
-  Button1 = new QPushButton(QStringLiteral("Tabulation"), this);
+  Button1 = new FocusButton(QStringLiteral("Tabulation"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(8, 32, 75, 25);
   Button1->setDefault(true);
@@ -111,10 +113,19 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   r2->setGeometry(232, 48, 49, 17);
   r2->setChecked(true);
 
+  // In the free band between the button row and the table, left of the legend.
+  Warn = new WarningLine(this);
+  Warn->setObjectName(QStringLiteral("Warn"));
+  Warn->setGeometry(8, 66, 281, 20);
+
+  // The table's commands also work while the expression is being edited.
+  eIN->installEventFilter(this);
+
   setTabOrder(eIN, LV);
   setTabOrder(LV, Button1);
   setTabOrder(Button1, r1);
   setTabOrder(r1, r2);
+  setTabOrder(r2, Warn->DetailsButton());
 
   setGeometry(
       QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, kClientSize, screen()->availableGeometry()));
@@ -137,12 +148,9 @@ void Tfrm_bool_alg::Button1Click() {
   }
   const std::string text = eIN->text().toStdString();
   const DisplayMode mode = r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne;
-  std::optional<TruthTable> table;
+  std::optional<DiagnosedTable> built;
   try {
-    RunWithLargeStack([&] {
-      const Listing listing = ProcessExpression(text, defTV);
-      table = TruthTable::Build(listing, mode, kWindowMaxVariables);
-    });
+    RunWithLargeStack([&] { built = TabulateExpression(text, defTV, mode, kWindowMaxVariables); });
   } catch (const EngineError& error) {
     ShowError(ErrorMessageText(error.what()));
     return;
@@ -153,14 +161,17 @@ void Tfrm_bool_alg::Button1Click() {
     ShowError(ErrorMessageText(error.what()));
     return;
   }
-  LV->SetTable(std::move(*table));
+  LV->SetTable(std::move(built->table));
+  Warn->SetDiagnosis(built->diagnosis);
+  shownText_ = eIN->text();
+  for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
 }
 
 AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {
   const TruthTable* table = LV->Table();
   if (!table || LV->RowCount() == 0) return nullptr;
-  auto* dialog = new AnalysisDialog(*table, this);
+  auto* dialog = new AnalysisDialog(*table, this, shownText_);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->show();
   return dialog;
@@ -190,6 +201,25 @@ void Tfrm_bool_alg::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+// The table's shortcuts that the edit box has no use for act on the table; Copy does when no text
+// is selected in the box.
+bool Tfrm_bool_alg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != eIN || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const QKeySequence keys(key->keyCombination());
+  static const QKeySequence kForwarded[] = {QKeySequence(Qt::Key_F3),
+                                            QKeySequence(Qt::SHIFT | Qt::Key_F3),
+                                            QKeySequence(Qt::Key_F4),
+                                            QKeySequence(Qt::SHIFT | Qt::Key_F4),
+                                            QKeySequence(Qt::CTRL | Qt::Key_G),
+                                            QKeySequence(Qt::Key_F9),
+                                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)};
+  const bool copy = key->matches(QKeySequence::Copy) && !eIN->hasSelectedText();
+  if (!copy && std::find(std::begin(kForwarded), std::end(kForwarded), keys) == std::end(kForwarded))
+    return false;
+  return LV->RunShortcut(copy ? QKeySequence(QKeySequence::Copy) : keys);
 }
 
 void Tfrm_bool_alg::closeEvent(QCloseEvent* event) {

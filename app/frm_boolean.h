@@ -18,6 +18,7 @@ namespace brevano {
 class AnalysisDialog;
 class KmapDialog;
 class TruthTableView;
+class WarningLine;
 
 /// Most variables of a table the window shows: as many as a row index can count.
 inline constexpr int kWindowMaxVariables = kMaxTableVariables;
@@ -44,6 +45,7 @@ class Tfrm_bool_alg : public QWidget {
   QTextEdit* M = nullptr;          ///< the operator legend
   QRadioButton* r1 = nullptr;      ///< "F \ T"
   QRadioButton* r2 = nullptr;      ///< "0 \ 1"
+  WarningLine* Warn = nullptr;     ///< what the table ignores of the text; hidden while nothing
 
   /// Processes the expression and shows its truth table; an error keeps the previous table.
   void Button1Click();
@@ -55,6 +57,8 @@ class Tfrm_bool_alg : public QWidget {
   /// Opens the Karnaugh map of the table shown (1 to 6 variables; otherwise null) in a dialog of its
   /// own, deleted when closed. A click on a cell selects its row here; each new table is passed on.
   KmapDialog* OpenKmap();
+  /// The text whose table is shown (empty before the first table).
+  const QString& ShownText() const { return shownText_; }
 
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
@@ -63,6 +67,10 @@ class Tfrm_bool_alg : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   /// Closing the window stops whatever runs in the background and closes its dialogs.
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QString shownText_;
 };
 
 /// Makes and shows the program's one window; the application quits when it closes or is destroyed.

@@ -169,10 +169,16 @@ void TruthTableView::AskGoTo() {
   } else {
     label += u':';
   }
-  bool ok = false;
-  const QString text = QInputDialog::getText(this, tr("Go to row"), label, QLineEdit::Normal, QString(), &ok);
-  if (!ok) return;
-  if (const std::optional<QString> error = GoTo(text)) Notify(*error);
+  // After a text that names no row, the notice is shown and the question asked again with that text.
+  QString text;
+  while (true) {
+    bool ok = false;
+    text = QInputDialog::getText(this, tr("Go to row"), label, QLineEdit::Normal, text, &ok);
+    if (!ok) return;
+    const std::optional<QString> error = GoTo(text);
+    if (!error) return;
+    Notify(*error);
+  }
 }
 
 void TruthTableView::FindResult(bool forward, int wanted) {

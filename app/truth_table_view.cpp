@@ -40,6 +40,7 @@ TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
   header_->setSectionsClickable(false);
   header_->setSectionsMovable(false);
   header_->setStretchLastSection(false);
+  header_->setTextElideMode(Qt::ElideRight);
   header_->setMinimumSectionSize(8);
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header_->setSectionResizeMode(QHeaderView::Interactive);
@@ -95,7 +96,7 @@ void TruthTableView::CreateActions() {
                          [this] { FindResult(false, 1); });
   findActions_[3] = make(tr("Previous row where Result is 0"), {QKeySequence(Qt::SHIFT | Qt::Key_F4)},
                          [this] { FindResult(false, 0); });
-  analyseAction_ = make(tr("Analyse\u2026"), {}, [this] {
+  analyseAction_ = make(tr("Analyse\u2026"), {QKeySequence(Qt::Key_F9)}, [this] {
     if (rows_ > 0) emit analysisRequested();
   });
   // Saving has no other meaning anywhere in the window, so Ctrl+S works wherever the focus is.
@@ -159,6 +160,9 @@ void TruthTableView::SetTable(TruthTable table) {
   for (const std::string& caption : table_->Captions()) captions << QString::fromStdString(caption);
   headerModel_->clear();
   headerModel_->setHorizontalHeaderLabels(captions);
+  // Captions too long for their column are elided by the header; the full name is the tooltip.
+  for (int column = 0; column < captions.size(); ++column)
+    headerModel_->setHeaderData(column, Qt::Horizontal, captions[column], Qt::ToolTipRole);
   const int variables = static_cast<int>(table_->Variables().size());
   for (int column = 0; column <= variables; ++column) {
     header_->resizeSection(column, column < variables ? kVariableColumnWidth : kResultColumnWidth);
@@ -385,7 +389,24 @@ void TruthTableView::KeyMove(CursorKey key, Qt::KeyboardModifiers modifiers) {
   CursorMoved(row);
 }
 
+bool TruthTableView::RunShortcut(const QKeySequence& keys) {
+  UpdateActions();
+  for (QAction* action : actions()) {
+    if (action->isEnabled() && action->shortcuts().contains(keys)) {
+      action->trigger();
+      return true;
+    }
+  }
+  return false;
+}
+
 void TruthTableView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(cellPadding_, 0),
+                           viewport()->mapToGlobal(QPoint(cellPadding_, 0)));
+    contextMenuEvent(&menu);
+    return;
+  }
   if (rows_ == 0) {
     event->ignore();
     return;

@@ -15,6 +15,7 @@
 
 class QAction;
 class QHeaderView;
+class QKeySequence;
 class QMenu;
 class QStandardItemModel;
 
@@ -107,6 +108,9 @@ class TruthTableView : public QAbstractScrollArea {
   bool SaveRunning() const { return save_->Running(); }
   /// Cancels a running save; the file stays as it was.
   void CancelSave() { save_->Cancel(); }
+  /// Runs the command whose shortcut is `keys` (Copy, Go to row, the searches, Analyse…), as if
+  /// the view had the focus; false when none has it or the command is not available.
+  bool RunShortcut(const QKeySequence& keys);
 
   /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
   void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/focus_button.h"
+
 namespace brevano {
 
 namespace {
@@ -31,7 +33,7 @@ WarningLine::WarningLine(QWidget* parent) : QWidget(parent) {
   icon_->setFixedSize(kIconSize, kIconSize);
   text_ = new QLabel(this);
   text_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  details_ = new QPushButton(tr("Details\u2026"), this);
+  details_ = new FocusButton(tr("Details\u2026"), this);
   details_->setAutoDefault(false);
   details_->setFixedHeight(20);
   details_->setFixedWidth(details_->fontMetrics().horizontalAdvance(details_->text()) + 16);

@@ -1,8 +1,10 @@
-// Reading "Go to row" text: digits are a row index, anything with "=" is a list of assignments.
+// Reading "Go to row" text: digits (grouped or not) are a row index, anything with "=" is a list of
+// assignments.
 #include "tabulate/row_address.h"
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace brevano {
 
@@ -28,6 +30,30 @@ std::variant<std::uint64_t, RowAddressError> RowIndex(std::string_view digits, s
     return RowAddressError{RowAddressError::Kind::kNoSuchRow, std::string(digits), {}};
   }
   return row;
+}
+
+// The digits of a number written with digit grouping, as the window writes row counts: one to
+// three digits, then groups of three, each after the same separator (",", ".", "'", a space, a
+// no-break or a thin space). None when `text` is not such a number.
+std::optional<std::string> Ungrouped(std::string_view text) {
+  static constexpr std::string_view kSeparators[] = {",",           ".", "'", " ", "\xC2\xA0", "\xE2\x80\xAF",
+                                                     "\xE2\x80\x89"};
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  std::size_t lead = 0;
+  while (lead < text.size() && digit(text[lead])) ++lead;
+  if (lead == 0 || lead > 3 || lead == text.size()) return std::nullopt;
+  for (std::string_view separator : kSeparators) {
+    std::string digits(text.substr(0, lead));
+    std::size_t pos = lead;
+    while (pos < text.size() && text.substr(pos, separator.size()) == separator) {
+      const std::string_view group = text.substr(pos + separator.size(), 3);
+      if (group.size() != 3 || !std::all_of(group.begin(), group.end(), digit)) break;
+      digits += group;
+      pos += separator.size() + 3;
+    }
+    if (pos == text.size() && digits.size() > lead) return digits;
+  }
+  return std::nullopt;
 }
 
 // One "NAME=VALUE" from `pos` (at its first character): sets or clears the variable's bit of `row`.
@@ -74,6 +100,11 @@ std::variant<std::uint64_t, RowAddressError> ParseRowAddress(std::string_view te
   if (input.empty()) return RowAddressError{};
   if (std::all_of(input.begin(), input.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return RowIndex(input, rows);
+  }
+  if (const std::optional<std::string> digits = Ungrouped(input)) {
+    auto row = RowIndex(*digits, rows);
+    if (auto* error = std::get_if<RowAddressError>(&row)) error->text = std::string(input);
+    return row;
   }
   if (input.find('=') == std::string_view::npos) return RowAddressError{};
 

@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
+#include <random>
 
 #include "analysis/analysis.h"
 #include "app/frm_boolean.h"
@@ -31,6 +34,23 @@ TruthTable Huge(int count) {
     std::string name = i < 10 ? "V0" : "V";
     name += std::to_string(i);
     listing.push_back(name);
+  }
+  return TruthTable::Build(listing, DisplayMode::kZeroOne);
+}
+
+// A random function of `count` variables, one row in `1 / odds` being 0: the sum of its minterms.
+TruthTable Random(int count, unsigned odds) {
+  std::mt19937_64 rng(14);
+  Listing listing;
+  int terms = 0;
+  for (std::uint64_t row = 0; row < (std::uint64_t{1} << count); ++row) {
+    if (rng() % odds == 0) continue;
+    if (terms++ > 0) listing.insert(listing.begin(), "+ @F");
+    for (int v = 1; v < count; ++v) listing.push_back("* @F");
+    for (int v = 0; v < count; ++v) {
+      if (!((row >> (count - 1 - v)) & 1)) listing.push_back("NOT @F");
+      listing.push_back("V" + std::to_string(10 + v));
+    }
   }
   return TruthTable::Build(listing, DisplayMode::kZeroOne);
 }
@@ -84,6 +104,43 @@ class AnalysisDialogTest : public QObject {
     QVERIFY(!dialog.Running());
     QCOMPARE(dialog.FieldText("Rows with Result 1:"), QString("not computed: stopped"));
     QCOMPARE(dialog.FieldText("Minimal product of sums:"), QString("not computed: stopped"));
+  }
+
+  // Sixteen-variable parity: counted at once, minimised for a good while.
+  void countsComeBeforeTheFormsAndStopKeepsThem() {
+    AnalysisDialog dialog(Table("a/b/c/d/e/f/g/h/i/j/k/l/m/n/o/p"));
+    const QString ellipsis = QString::fromUtf8("\u2026");
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.FieldText("Rows with Result 1:") != ellipsis, 5000);
+    QVERIFY(dialog.Running());
+    QCOMPARE(dialog.FieldText("Minimal product of sums:"), ellipsis);
+    QCOMPARE(dialog.FieldText("Rows with Result 1:"),
+             QLocale().toString(32768) + " of " + QLocale().toString(65536));  // grouped
+    QVERIFY(dialog.FieldText("Minterms:").endsWith(" (" + QLocale().toString(65536 / 2 - 10000) + " more)"));
+    dialog.Stop();
+    QCOMPARE(dialog.FieldText("Verdict:"), QString("depends on the variables"));
+    QCOMPARE(dialog.FieldText("Minimal product of sums:"), QString("not computed: stopped"));
+  }
+
+  void unprovenFormsSayItInTheirLabel() {
+    AnalysisOptions hurried;
+    hurried.minimiseBudget = std::chrono::milliseconds(0);
+    AnalysisDialog dialog(Random(12, 7), nullptr, QString(), hurried);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
+    QVERIFY(dialog.FieldText("Minimal sum of products:").contains("not proven"));
+    QCOMPARE(dialog.LabelText(4), QString("Sum of products (not proven minimal):"));
+  }
+
+  void fieldsGrowWithTheDialog() {
+    AnalysisDialog dialog(Table("a+b"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* minterms = dialog.findChildren<QPlainTextEdit*>().first();
+    auto* count = dialog.findChildren<QLineEdit*>().first();
+    const QSize before = minterms->size(), countBefore = count->size();
+    dialog.resize(dialog.width() + 200, dialog.height() + 200);
+    QTRY_VERIFY(minterms->height() > before.height());
+    QVERIFY(minterms->width() > before.width());
+    QVERIFY(count->width() > countBefore.width());
   }
 
   void closingStopsTheAnalysis() {

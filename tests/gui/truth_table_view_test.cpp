@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
@@ -272,6 +273,7 @@ class TruthTableViewTest : public QObject {
     QTest::newRow("previous 1") << "Previous row where Result is 1" << QKeySequence(Qt::SHIFT | Qt::Key_F3);
     QTest::newRow("previous 0") << "Previous row where Result is 0" << QKeySequence(Qt::SHIFT | Qt::Key_F4);
     QTest::newRow("save table") << QString::fromUtf8("Save table\u2026") << QKeySequence(QKeySequence::Save);
+    QTest::newRow("analyse") << QString::fromUtf8("Analyse\u2026") << QKeySequence(Qt::Key_F9);
   }
   void contextMenuActions() {
     QFETCH(QString, text);
@@ -395,6 +397,50 @@ class TruthTableViewTest : public QObject {
     });
     QTest::keyClick(view_.get(), Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(view_->CurrentRow(), Row(3));
+  }
+
+  // A bad entry is reported, then asked for again with the text as typed.
+  void goToDialogKeepsABadEntry() {
+    view_->SetTable(Table("a*b+c"));
+    QStringList offered;
+    std::function<void()> answer = [&] {
+      auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return QTimer::singleShot(10, this, answer);
+      offered << dialog->textValue();
+      if (offered.size() == 1) {
+        dialog->setTextValue(QStringLiteral("1,234"));
+        dialog->accept();
+        QTimer::singleShot(10, this, answer);
+      } else {
+        dialog->reject();
+      }
+    };
+    QTimer::singleShot(0, this, answer);
+    view_->AskGoTo();
+    QCOMPARE(offered, (QStringList{"", "1,234"}));
+    QCOMPARE(notices_.size(), 1);
+    QVERIFY2(notices_.first().startsWith("There is no row 1,234"), qPrintable(notices_.first()));
+  }
+
+  void shiftF10OpensTheContextMenu() {
+    view_->SetTable(Table("a+b"));
+    bool shown = false;
+    QTimer::singleShot(0, this, [&shown] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        shown = true;
+        menu->close();
+      }
+    });
+    QTest::keyClick(view_.get(), Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY(shown);
+  }
+
+  void captionsThatDoNotFitAreElided() {
+    view_->SetTable(Table("longvariablename+b"));
+    const QAbstractItemModel* model = view_->Header()->model();
+    QCOMPARE(view_->Header()->textElideMode(), Qt::ElideRight);
+    QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QStringLiteral("LONGVARIABLENAME"));
   }
 
   void search() {

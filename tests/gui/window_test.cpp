@@ -1,9 +1,10 @@
-// The main window: start state, layout, tabulation, errors, Enter, the clipboard, and screenshots.
+// The main window: start state, layout, tabulation, errors, the warning line, keys, and screenshots.
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -11,8 +12,10 @@
 #include <QtTest>
 #include <string>
 
+#include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
+#include "app/warning_line.h"
 
 namespace brevano {
 namespace {
@@ -315,6 +318,80 @@ class WindowTest : public QObject {
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("not(a+b)"));
   }
 
+  void warningLine() {
+    const QRect button = window_->Button1->geometry(), table = window_->LV->geometry();
+    Tabulate(*window_, QStringLiteral("not(a+b)"));
+    QVERIFY(!window_->Warn->isVisible());  // a clean expression says nothing
+
+    Tabulate(*window_, QStringLiteral("not (a+b)"));
+    QVERIFY(window_->Warn->isVisible());
+    const QString first = QString::fromStdString(window_->Warn->Shown().warnings.front());
+    QVERIFY2(first.contains(QStringLiteral("without a space")), qPrintable(first));
+    QVERIFY(window_->Warn->toolTip().contains(first));
+    QVERIFY(window_->Warn->toolTip().endsWith(QStringLiteral("Evaluated as: A+B")));
+    QString line = window_->Warn->LineText();
+    QVERIFY(first.startsWith(line.endsWith(QChar(0x2026)) ? line.chopped(1) : line));
+    // In the free band: below the buttons, above the table, left of the legend; nothing else moves.
+    const QRect band = window_->Warn->geometry();
+    QVERIFY(band.top() > window_->r2->geometry().bottom() && band.bottom() < table.top());
+    QVERIFY(band.right() < window_->M->geometry().left());
+    QCOMPARE(window_->Button1->geometry(), button);
+    QCOMPARE(window_->LV->geometry(), table);
+
+    // An error keeps the line as it was, with the previous table.
+    Tabulate(*window_, QStringLiteral("not(1+1)"));
+    QCOMPARE(window_->errors.size(), 1);
+    QVERIFY2(window_->errors.first().contains(QStringLiteral("1+1 was folded to the number 2")),
+             qPrintable(window_->errors.first()));
+    QVERIFY(window_->Warn->isVisible());
+    QCOMPARE(QString::fromStdString(window_->Warn->Shown().warnings.front()), first);
+
+    QTest::mouseClick(window_->Warn->DetailsButton(), Qt::LeftButton);
+    auto* details = window_->findChild<QPlainTextEdit*>();
+    QVERIFY(details && details->isVisible());
+    QCOMPARE(details->toPlainText(), window_->Warn->DetailsText());
+    Tabulate(*window_, QStringLiteral("a"));  // clean again: the line and its details go
+    QVERIFY(!window_->Warn->isVisible());
+    QVERIFY(!details->isVisible());
+  }
+
+  // F3/F4, Ctrl+G, F9 and the copy keys act on the table while the expression is being edited.
+  void tableKeysInTheEditBox() {
+    Tabulate(*window_, QStringLiteral("a*b"));  // results 0 0 0 1
+    window_->eIN->setFocus();
+    window_->eIN->deselect();
+    QTest::keyClick(window_->eIN, Qt::Key_F3);
+    QTRY_COMPARE(window_->LV->CurrentRow(), std::optional<std::uint64_t>(3));
+    QCOMPARE(QApplication::focusWidget(), window_->eIN);
+    QTest::keyClick(window_->eIN, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tB\tResult\n1\t1\t1\n"));
+    QTest::keyClick(window_->eIN, Qt::Key_F9);
+    QVERIFY(window_->findChild<AnalysisDialog*>());
+    QTest::keyClick(window_->eIN, Qt::Key_Home);
+    QCOMPARE(window_->eIN->cursorPosition(), 0);  // the box's own keys stay its own
+  }
+
+  void focusedButtonShowsItsFocus() {
+    window_->eIN->setFocus();
+    const QImage unfocused = window_->Button1->grab().toImage();
+    QTest::keyClick(window_->eIN, Qt::Key_Tab);  // to the table, then to the button, as a keyboard user
+    QTest::keyClick(window_->LV, Qt::Key_Tab);
+    QVERIFY(window_->Button1->hasFocus());
+    QVERIFY(window_->Button1->grab().toImage() != unfocused);
+  }
+
+  void analysisNamesItsTableAndGoesStale() {
+    Tabulate(*window_, QStringLiteral("a+b"));
+    AnalysisDialog* dialog = window_->OpenAnalysis();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Analysis of a+b"));
+    Tabulate(*window_, QStringLiteral("1/0"));  // an error leaves the table, and the analysis current
+    QVERIFY(!dialog->Stale());
+    Tabulate(*window_, QStringLiteral("a*b"));
+    QVERIFY(dialog->Stale());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Analysis of a+b (for the previous table)"));
+  }
+
   void screenshots() {
     Tabulate(*window_, QStringLiteral("not(a+b)"));
     window_->LV->setFocus();
@@ -328,6 +405,10 @@ class WindowTest : public QObject {
     QCOMPARE(window_->LV->TopRow(), (std::uint64_t{1} << 29) - window_->LV->VisibleRowCount() / 2);
     QTest::qWait(20);
     QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window-30-variables.png")));
+
+    Tabulate(*window_, QStringLiteral("not (a+b)"));
+    QTest::qWait(20);
+    QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window-warning.png")));
   }
 
  private:

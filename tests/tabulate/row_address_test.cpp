@@ -63,6 +63,30 @@ TEST(RowAddressWide, FirstOfSixtyThreeVariablesIsTheTopBit) {
       std::holds_alternative<RowAddressError>(ParseRowAddress("9223372036854775808", variables, rows)));
 }
 
+// Row numbers as the window writes them, digits grouped, are read back.
+TEST(RowAddressGrouped, ReadsTheGroupingTheWindowWrites) {
+  const std::vector<std::string> variables(63, "V");
+  const std::uint64_t rows = std::uint64_t{1} << 63;
+  for (const auto& [text, row] :
+       std::vector<std::pair<std::string, std::uint64_t>>{{"9,223,372,036,854,775,807", rows - 1},
+                                                          {"1 000", 1000},
+                                                          {"1.048.575", 1048575},
+                                                          {"12\xC2\xA0" "345", 12345},
+                                                          {"1'000'000", 1000000}}) {
+    const auto address = ParseRowAddress(text, variables, rows);
+    ASSERT_TRUE(std::holds_alternative<std::uint64_t>(address)) << text;
+    EXPECT_EQ(std::get<std::uint64_t>(address), row) << text;
+  }
+  for (const std::string text : {"1,00", "1,000.000", "1234,567", ",123", "1,"}) {
+    const auto address = ParseRowAddress(text, variables, rows);
+    ASSERT_TRUE(std::holds_alternative<RowAddressError>(address)) << text;
+    EXPECT_EQ(std::get<RowAddressError>(address).kind, RowAddressError::Kind::kUsage) << text;
+  }
+  const auto past = ParseRowAddress("9,223,372,036,854,775,808", variables, rows);
+  ASSERT_TRUE(std::holds_alternative<RowAddressError>(past));
+  EXPECT_EQ(std::get<RowAddressError>(past).text, "9,223,372,036,854,775,808");
+}
+
 TEST(RowAddressExampleText, UsesTheFirstTwoVariables) {
   EXPECT_EQ(RowAddressExample({}), "A=1");
   EXPECT_EQ(RowAddressExample({"X"}), "X=1");
