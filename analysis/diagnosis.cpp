@@ -1,7 +1,7 @@
 // Putting the checks together: typed text, listing lines, the stack's reading, folded constants.
 #include "analysis/diagnosis.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "analysis/evaluated_as.h"
 #include "analysis/folded_constants.h"
@@ -43,10 +43,10 @@ std::string LaterStatementsWarning(const ExprTree& processed) {
 }
 
 void Deduplicate(std::vector<std::string>& warnings) {
+  std::unordered_set<std::string> seen;
   std::vector<std::string> unique;
   for (std::string& warning : warnings) {
-    if (std::find(unique.begin(), unique.end(), warning) == unique.end())
-      unique.push_back(std::move(warning));
+    if (seen.insert(warning).second) unique.push_back(std::move(warning));
   }
   if (unique.size() > kMaxWarnings) {
     const std::size_t more = unique.size() - (kMaxWarnings - 1);

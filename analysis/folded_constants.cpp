@@ -83,6 +83,22 @@ std::optional<std::string> FoldAlone(const ExprNode* node) {
   return std::nullopt;
 }
 
+// The text of the first top-level statement: up to the first ";" outside parentheses and brackets,
+// counted as the parser counts them. Only that statement is tabulated, and parsing the others
+// again would cost as much as the whole pipeline did.
+std::string_view FirstStatement(std::string_view typed) {
+  long paren = 0;
+  std::unordered_map<long, long> bracket;  // bracket counter per parenthesis level
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    const char c = typed[i];
+    paren += (c == '(') - (c == ')');
+    long& level = bracket[paren];
+    level += (c == '[') - (c == ']');
+    if (c == ';' && paren == 0 && level == 0) return typed.substr(0, i);
+  }
+  return typed;
+}
+
 void Record(const ExprNode* node, const PartInfo& info, const std::string& folded, FoldedConstants& out) {
   const std::string typed = InfixText(node);
   out.origins.emplace(folded, typed);
@@ -102,7 +118,7 @@ FoldedConstants FindFoldedConstants(std::string_view typed) {
   ExprTree tree;
   try {
     ExprNode* root = CreateRoot(tree, "");
-    ParseExpression(tree, typed, root);
+    ParseExpression(tree, FirstStatement(typed), root);
   } catch (const EngineError&) {
     return out;
   }

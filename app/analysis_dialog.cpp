@@ -163,7 +163,7 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   connect(save_, &QPushButton::clicked, this, &AnalysisDialog::SaveReport);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   layout->addWidget(buttons);
-  resize(560, sizeHint().height());
+  resize(560, minimumSizeHint().height());  // the long fields at three lines; they grow with the dialog
 }
 
 bool AnalysisDialog::Running() const { return job_->Running(); }
@@ -230,7 +230,7 @@ QString AnalysisDialog::LabelText(int index) const {
 
 void AnalysisDialog::MarkStale() {
   stale_ = true;
-  setWindowTitle(tr("%1 (for the previous table)").arg(title_));
+  setWindowTitle(tr("(Previous table) %1").arg(title_));  // in front, where a narrow title bar keeps it
   staleNote_->show();
 }
 

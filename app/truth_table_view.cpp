@@ -40,12 +40,12 @@ TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
   header_->setSectionsClickable(false);
   header_->setSectionsMovable(false);
   header_->setStretchLastSection(false);
-  header_->setTextElideMode(Qt::ElideRight);
   header_->setMinimumSectionSize(8);
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header_->setSectionResizeMode(QHeaderView::Interactive);
   header_->setFocusPolicy(Qt::NoFocus);
   connect(header_, &QHeaderView::sectionResized, this, [this] {
+    ElideCaptions();
     UpdateScrollBars();
     viewport()->update();
   });
@@ -160,13 +160,12 @@ void TruthTableView::SetTable(TruthTable table) {
   for (const std::string& caption : table_->Captions()) captions << QString::fromStdString(caption);
   headerModel_->clear();
   headerModel_->setHorizontalHeaderLabels(captions);
-  // Captions too long for their column are elided by the header; the full name is the tooltip.
-  for (int column = 0; column < captions.size(); ++column)
-    headerModel_->setHeaderData(column, Qt::Horizontal, captions[column], Qt::ToolTipRole);
+  captions_ = captions;
   const int variables = static_cast<int>(table_->Variables().size());
   for (int column = 0; column <= variables; ++column) {
     header_->resizeSection(column, column < variables ? kVariableColumnWidth : kResultColumnWidth);
   }
+  ElideCaptions();
   horizontalScrollBar()->setValue(0);
   header_->setOffset(0);
   UpdateScrollBars();
@@ -179,6 +178,7 @@ void TruthTableView::Clear() {
   rows_ = top_ = 0;
   cursor_.Reset(0);
   headerModel_->clear();
+  captions_.clear();
   UpdateScrollBars();
   SelectionChanged();
 }
@@ -387,6 +387,18 @@ void TruthTableView::KeyMove(CursorKey key, Qt::KeyboardModifiers modifiers) {
   const std::uint64_t row = cursor_.KeyTarget(key, top_, static_cast<std::uint64_t>(VisibleRowCount()));
   cursor_.MoveTo(row, KeysOf(modifiers));
   CursorMoved(row);
+}
+
+// A caption too long for its column ends in "…"; its tooltip is the full name.
+void TruthTableView::ElideCaptions() {
+  const QFontMetrics metrics = header_->fontMetrics();
+  for (int column = 0; column < captions_.size() && column < headerModel_->columnCount(); ++column) {
+    const int room = header_->sectionSize(column) - 2 * cellPadding_;
+    const QString shown = metrics.elidedText(captions_[column], Qt::ElideRight, std::max(room, 0));
+    if (headerModel_->headerData(column, Qt::Horizontal).toString() != shown)
+      headerModel_->setHeaderData(column, Qt::Horizontal, shown);
+    headerModel_->setHeaderData(column, Qt::Horizontal, captions_[column], Qt::ToolTipRole);
+  }
 }
 
 bool TruthTableView::RunShortcut(const QKeySequence& keys) {

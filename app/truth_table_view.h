@@ -3,6 +3,7 @@
 
 #include <QAbstractScrollArea>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -152,6 +153,7 @@ class TruthTableView : public QAbstractScrollArea {
   void UpdateGeometries();
   void UpdateScrollBars();
   void UpdateActions();
+  void ElideCaptions();
   void OnVerticalAction(int action);
   void OnVerticalValue(int value);
   void SearchEnded(const SearchGoal& goal, const SearchOutcome& outcome);
@@ -184,6 +186,7 @@ class TruthTableView : public QAbstractScrollArea {
 
   QHeaderView* header_ = nullptr;
   QStandardItemModel* headerModel_ = nullptr;
+  QStringList captions_;  // the captions in full; the header shows them elided to their columns
   QMenu* menu_ = nullptr;
   QAction* copyAction_ = nullptr;
   QAction* copyTableAction_ = nullptr;

@@ -389,7 +389,7 @@ class WindowTest : public QObject {
     QVERIFY(!dialog->Stale());
     Tabulate(*window_, QStringLiteral("a*b"));
     QVERIFY(dialog->Stale());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Analysis of a+b (for the previous table)"));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("(Previous table) Analysis of a+b"));
   }
 
   void screenshots() {
