@@ -218,6 +218,8 @@ void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
 
 void AnalysisDialog::Finish(const Analysis& analysis) {
   ended_ = true;
+  for (const AnalysisItem& item : AnalysisItems(analysis))
+    report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
   ShowItems(analysis, true);
   Ended();
 }
@@ -273,7 +275,9 @@ QString AnalysisDialog::FieldText(const QString& label) const {
   return found == fields_.end() ? QString() : FieldTextOf(found->second);
 }
 
+// Once the analysis has ended, the report is the command line's, numbers not grouped.
 QString AnalysisDialog::ReportText() const {
+  if (!report_.isEmpty()) return report_;
   QString text;
   for (const AnalysisItem& item : AnalysisItems(Analysis{})) {
     const QString label = QString::fromStdString(item.label);

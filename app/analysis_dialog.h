@@ -37,7 +37,7 @@ class AnalysisDialog : public QDialog {
   void Stop();
   /// The text of the field labelled `label` ("Verdict:", ...).
   QString FieldText(const QString& label) const;
-  /// The six labelled lines, as the command-line tool prints them.
+  /// The six labelled lines, as the command-line tool prints them (numbers not grouped).
   QString ReportText() const;
   /// Asks for a text file and writes ReportText() to it, whole or not at all ("Save…").
   void SaveReport();
@@ -69,6 +69,7 @@ class AnalysisDialog : public QDialog {
   std::map<QString, QWidget*> fields_;
   std::vector<QString> labels_;  // the items' own labels, in order
   QString title_;
+  QString report_;  // the lines `brevano analyse` prints, once the analysis has ended
   QLabel* staleNote_ = nullptr;
   QFormLayout* form_ = nullptr;
   bool stale_ = false;

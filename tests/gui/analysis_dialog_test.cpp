@@ -119,6 +119,7 @@ class AnalysisDialogTest : public QObject {
     dialog.Stop();
     QCOMPARE(dialog.FieldText("Verdict:"), QString("depends on the variables"));
     QCOMPARE(dialog.FieldText("Minimal product of sums:"), QString("not computed: stopped"));
+    QVERIFY(dialog.ReportText().startsWith("Rows with Result 1: 32768 of 65536\n"));  // as the command line
   }
 
   void unprovenFormsSayItInTheirLabel() {
