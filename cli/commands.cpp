@@ -87,8 +87,8 @@ void CommandAnalyse(const TruthTable& table, std::ostream& out) {
     out << item.label << ' ' << item.value << '\n';
 }
 
-void CommandKmap(const std::string& expression, const std::string& cover, bool svg, std::ostream& out) {
-  const KmapLayout layout = MakeKmapLayout(BuildExpressionTable(expression, DisplayMode::kZeroOne).table);
+void CommandKmap(const TruthTable& table, const std::string& cover, bool svg, std::ostream& out) {
+  const KmapLayout layout = MakeKmapLayout(table);
   const KmapCoverKind kind = cover == "pos"    ? KmapCoverKind::kProductOfSums
                              : cover == "none" ? KmapCoverKind::kNone
                                                : KmapCoverKind::kSumOfProducts;

@@ -36,9 +36,9 @@ void CommandAnalyse(const TruthTable& table, std::ostream& out);
 /// large stack.
 void CommandCheck(const std::string& expression, std::ostream& out);
 
-/// The Karnaugh map of the truth table, with the least cover named by `cover` ("sop", "pos" or
-/// "none"), as text or (`svg`) as the SVG picture. Recursive: run it on the large stack.
-void CommandKmap(const std::string& expression, const std::string& cover, bool svg, std::ostream& out);
+/// The Karnaugh map of `table`, with the least cover named by `cover` ("sop", "pos" or "none"), as
+/// text or (`svg`) as the SVG picture.
+void CommandKmap(const TruthTable& table, const std::string& cover, bool svg, std::ostream& out);
 
 /// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
 /// variables, and its diagnosis. Recursive: run it on the large stack.

@@ -149,6 +149,18 @@ void AddKmapCommand(CLI::App& app, KmapOptions& options, std::string& expression
   kmap->callback([&options] { options.chosen = true; });
 }
 
+// The map is printed only once it is complete, after the warnings of its table.
+int RunKmapCommand(const std::string& expression, const KmapOptions& options) {
+  brevano::DiagnosedTable built;
+  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, false, built)) return 1;
+  std::ostringstream out;
+  const bool done = RunReportingErrors(
+      [&] { brevano::cli::CommandKmap(built.table, options.cover, options.format == "svg", out); });
+  if (!done) return 1;
+  std::cout << out.str() << std::flush;
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,12 +213,6 @@ int main(int argc, char** argv) {
     return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format), table.strict);
   }
   if (analyse.chosen) return RunAnalyseCommand(expression, analyse.strict);
-  if (kmap.chosen) {
-    return RunEngineCommand(
-        [&kmap](const std::string& text, std::ostream& out) {
-          brevano::cli::CommandKmap(text, kmap.cover, kmap.format == "svg", out);
-        },
-        expression);
-  }
+  if (kmap.chosen) return RunKmapCommand(expression, kmap);
   return chosen ? RunEngineCommand(chosen->run, expression) : 2;
 }

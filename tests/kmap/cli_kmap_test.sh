@@ -13,6 +13,8 @@ expect sum 0 "$map${nl}Least sum of products: not(A)*B+A*C${nl}  not(A)*B${nl}  
 expect product 0 "$map${nl}Least product of sums: (A+B)*(not(A)+C)${nl}  (A+B)${nl}  (not(A)+C)$nl" "" \
   -- kmap --cover pos 'not(a)*b+a*c'
 expect none 0 "$map" "" -- kmap --cover none 'not(a)*b+a*c'
+expect warned 0 "$map" "warning: The function \"nto\" is ignored by the table: did you mean not(...)?$nl" \
+  -- kmap --cover none 'nto(not(a))*b+a*c'
 expect layers 0 "A = 0                 A = 1
     DE                    DE
 BC  00  01  11  10    BC  00  01  11  10
