@@ -25,9 +25,9 @@ struct RowAddressError {
 };
 
 /// The row `text` names in a table of `rows` rows (at least 1) over `variables` (most significant
-/// first): a 0-based row index (digits, perhaps grouped by threes as in "1,048,575"), or assignments "NAME=VALUE" separated by blanks, commas or
-/// semicolons, where a name may hold blanks, is matched without regard to case, a value is 0, 1,
-/// F or T, variables not named are 0 and the last assignment of a name wins.
+/// first): a 0-based row index (digits, perhaps grouped by threes as in "1,048,575"), or assignments
+/// "NAME=VALUE" separated by blanks, commas or semicolons, where a name may hold blanks, is matched without
+/// regard to case, a value is 0, 1, F or T, variables not named are 0 and the last assignment of a name wins.
 std::variant<std::uint64_t, RowAddressError> ParseRowAddress(std::string_view text,
                                                              const std::vector<std::string>& variables,
                                                              std::uint64_t rows);

@@ -71,7 +71,9 @@ TEST(RowAddressGrouped, ReadsTheGroupingTheWindowWrites) {
        std::vector<std::pair<std::string, std::uint64_t>>{{"9,223,372,036,854,775,807", rows - 1},
                                                           {"1 000", 1000},
                                                           {"1.048.575", 1048575},
-                                                          {"12\xC2\xA0" "345", 12345},
+                                                          {"12\xC2\xA0"
+                                                           "345",
+                                                           12345},
                                                           {"1'000'000", 1000000}}) {
     const auto address = ParseRowAddress(text, variables, rows);
     ASSERT_TRUE(std::holds_alternative<std::uint64_t>(address)) << text;
