@@ -1,4 +1,4 @@
-// The analysis of a Result column: counts and rows bit-parallel, then the two least forms.
+// The analysis of a Result column: row by row with the exact minimiser, or from the decision diagram.
 #include "analysis/analysis.h"
 
 #include <algorithm>
@@ -65,64 +65,170 @@ bool IsComputed(MinimiseStatus status) {
          status == MinimiseStatus::kHeuristic;
 }
 
+// The form of `cubes` in the program's syntax, marked when a variable cannot be typed back.
+MinimalForm FormOf(std::vector<WideCube> cubes, MinimiseStatus status, FormSource source,
+                   const Analysis& analysis, bool product) {
+  MinimalForm form;
+  form.status = status;
+  form.source = source;
+  form.cubes = std::move(cubes);
+  form.expression =
+      product ? ProductText(form.cubes, analysis.variables) : SumText(form.cubes, analysis.variables);
+  const std::optional<std::string> untypable = FirstUntypableVariable(form.cubes, analysis.variables);
+  form.typable = !untypable;
+  form.untypableVariable = untypable.value_or("");
+  return form;
+}
+
 MinimalForm LeastForm(const TruthVector& truth, const Analysis& analysis, bool product,
                       const AnalysisOptions& options, const AnalysisProgress& progress) {
   const AnalysisStage stage = product ? AnalysisStage::kProductOfSums : AnalysisStage::kSumOfProducts;
   SearchControl control(options.minimiseBudget, StageProgress(progress, stage));
   // For a product, the terms are those of the complement's sum, one per factor.
   const SumOfProducts sum = MinimiseSumOfProducts(truth, control);
+  if (!IsComputed(sum.status)) {
+    MinimalForm form;
+    form.status = sum.status;
+    return form;
+  }
+  std::vector<WideCube> cubes;
+  for (const Cube& cube : sum.terms) cubes.push_back({cube.care, cube.value});
+  return FormOf(std::move(cubes), sum.status, FormSource::kMinimiser, analysis, product);
+}
+
+MinimalForm CoverForm(const Cover& cover, const Analysis& analysis, bool product) {
   MinimalForm form;
-  form.status = sum.status;
-  if (!IsComputed(sum.status)) return form;
-  form.expression =
-      product ? ProductText(sum.terms, analysis.variables) : SumText(sum.terms, analysis.variables);
-  const std::optional<std::string> untypable = FirstUntypableVariable(sum.terms, analysis.variables);
-  form.typable = !untypable;
-  form.untypableVariable = untypable.value_or("");
+  switch (cover.status) {
+    case CoverStatus::kFound:
+      return FormOf(cover.terms, MinimiseStatus::kHeuristic, FormSource::kIrredundant, analysis, product);
+    case CoverStatus::kTooManyTerms: form.source = FormSource::kTooManyTerms; break;
+    case CoverStatus::kTooComplex: form.source = FormSource::kCoverTooComplex; break;
+    case CoverStatus::kNotRequested: return form;
+  }
+  form.status = MinimiseStatus::kTooLarge;
   return form;
 }
 
-std::string RowListText(const RowList& list) {
-  if (list.total == 0) return "none";
-  std::string text;
-  for (std::uint64_t row : list.rows) {
-    if (!text.empty()) text += ", ";
-    text += std::to_string(row);
-  }
-  if (list.total > list.rows.size())
-    text += ", ... (" + std::to_string(list.total - list.rows.size()) + " more)";
-  return text;
+std::size_t Literals(const std::vector<WideCube>& cubes) {
+  std::size_t literals = 0;
+  for (const WideCube& cube : cubes) literals += static_cast<std::size_t>(std::popcount(cube.care));
+  return literals;
 }
 
-std::string FormText(const MinimalForm& form) {
-  switch (form.status) {
-    case MinimiseStatus::kTooManyVariables:
-      return "not computed: too many variables (at most " + std::to_string(kMaxMinimiseVariables) + ")";
-    case MinimiseStatus::kTooLarge: return "not computed: too many prime implicants";
-    case MinimiseStatus::kStopped: return "not computed: stopped";
-    case MinimiseStatus::kExact:
-    case MinimiseStatus::kFewestTerms:
-    case MinimiseStatus::kHeuristic: break;
+// A form that the minimiser gave up on (cut short, or too many prime implicants) is replaced by
+// the irredundant cover when that has fewer terms, or as many terms and fewer literals.
+bool CoverIsBetter(const MinimalForm& form, const Cover& cover) {
+  if (cover.status != CoverStatus::kFound) return false;
+  if (form.status == MinimiseStatus::kTooLarge) return true;
+  if (form.status != MinimiseStatus::kHeuristic) return false;
+  if (cover.terms.size() != form.cubes.size()) return cover.terms.size() < form.cubes.size();
+  return Literals(cover.terms) < Literals(form.cubes);
+}
+
+bool NeedsCover(const MinimalForm& form) {
+  return form.status == MinimiseStatus::kHeuristic || form.status == MinimiseStatus::kTooLarge;
+}
+
+// The stop callback of a diagram job: reports the milliseconds spent of the stage's budget.
+PhasedStop DiagramProgress(const AnalysisProgress& progress, const AnalysisOptions& options) {
+  if (!progress) return {};
+  const auto start = std::chrono::steady_clock::now();
+  return [&progress, &options, start](CoverPhase phase) {
+    const auto spent =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const AnalysisStage stage = phase == CoverPhase::kDiagram ? AnalysisStage::kCounting
+                                : phase == CoverPhase::kSum   ? AnalysisStage::kSumOfProducts
+                                                              : AnalysisStage::kProductOfSums;
+    const auto budget =
+        phase == CoverPhase::kDiagram ? options.diagramLimits.maxTime : options.coverLimits.maxTime;
+    return !progress(stage, static_cast<std::uint64_t>(spent.count()),
+                     static_cast<std::uint64_t>(budget.count()));
+  };
+}
+
+// Counts and lists every row bit-parallel; false when stopped.
+bool ScanRows(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
+              const AnalysisProgress& progress) {
+  const CountOutcome count = CountRows(program, 1, StageProgress(progress, AnalysisStage::kCounting));
+  if (count.stopped) return false;
+  analysis.onesCount = count.count;
+  analysis.verdict = VerdictOf(count.count, analysis.rowCount);
+  analysis.minterms.total = count.count;
+  analysis.maxterms.total = analysis.rowCount - count.count;
+  if (!ListRows(program, analysis, options.maxListedRows, StageProgress(progress, AnalysisStage::kListing))) {
+    return false;
   }
-  std::string text = form.expression;
-  if (form.status == MinimiseStatus::kHeuristic) text += " (heuristic, not proven minimal)";
-  if (form.status == MinimiseStatus::kFewestTerms) text += " (fewest terms; fewest literals not proven)";
-  if (!form.typable) {
-    text += " (not expressible: the variable \"" + form.untypableVariable + "\" cannot be typed back)";
+  analysis.rowsComplete = true;
+  return true;
+}
+
+// Counts and lists from the diagram: time in proportion to the variables per listed row.
+void DiagramRows(const Diagram& diagram, Analysis& analysis, std::size_t limit) {
+  analysis.onesCount = diagram.Count(1);
+  analysis.verdict = VerdictOf(analysis.onesCount, analysis.rowCount);
+  analysis.minterms.total = analysis.onesCount;
+  analysis.maxterms.total = analysis.rowCount - analysis.onesCount;
+  for (int result = 0; result < 2; ++result) {
+    RowList& list = result ? analysis.minterms : analysis.maxterms;
+    for (std::optional<std::uint64_t> row = diagram.Next(result, 0); row && list.rows.size() < limit;
+         row = diagram.Next(result, *row + 1)) {
+      list.rows.push_back(*row);
+      if (*row + 1 == analysis.rowCount) break;
+    }
   }
-  return text;
+  analysis.rowsComplete = true;
+}
+
+// Up to the minimiser's limit: every row, the exact forms, and covers where the minimiser gave up.
+void AnalyseSmall(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
+                  const AnalysisProgress& progress, const AnalysisPartial& partial) {
+  if (!ScanRows(program, analysis, options, progress)) return;
+  if (partial) partial(analysis);
+  const TruthVector truth = ResultBits(program);
+  analysis.sum = LeastForm(truth, analysis, false, options, progress);
+  if (analysis.sum.status == MinimiseStatus::kStopped) return;
+  if (partial && !NeedsCover(analysis.sum)) partial(analysis);
+  analysis.product = LeastForm(truth.Complement(), analysis, true, options, progress);
+  if (analysis.product.status == MinimiseStatus::kStopped) return;
+  const bool sum = NeedsCover(analysis.sum), product = NeedsCover(analysis.product);
+  if (sum || product) {
+    const DiagramWithCovers covers =
+        BuildDiagramAndCovers(program, sum, product, options.diagramLimits, options.coverLimits,
+                              DiagramProgress(progress, options));
+    if (covers.diagram.status == DiagramStatus::kStopped) return;
+    if (CoverIsBetter(analysis.sum, covers.sum)) analysis.sum = CoverForm(covers.sum, analysis, false);
+    if (CoverIsBetter(analysis.product, covers.product))
+      analysis.product = CoverForm(covers.product, analysis, true);
+  }
+  analysis.complete = true;
+}
+
+// Beyond the minimiser's limit: everything from the diagram; when it is too complex, the rows
+// one by one (up to maxScannedVariables) and no forms.
+void AnalyseLarge(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
+                  const AnalysisProgress& progress, const AnalysisPartial& partial) {
+  const DiagramWithCovers built = BuildDiagramAndCovers(
+      program, true, true, options.diagramLimits, options.coverLimits, DiagramProgress(progress, options),
+      [&](const std::shared_ptr<const Diagram>& diagram) {
+        DiagramRows(*diagram, analysis, options.maxListedRows);
+        if (partial) partial(analysis);
+      });
+  if (built.diagram.diagram) {
+    analysis.sum = CoverForm(built.sum, analysis, false);
+    analysis.product = CoverForm(built.product, analysis, true);
+    analysis.complete = built.diagram.status == DiagramStatus::kBuilt;
+    return;
+  }
+  if (built.diagram.status == DiagramStatus::kStopped) return;
+  analysis.tooComplex = true;
+  analysis.sum.source = analysis.product.source = FormSource::kDiagramTooComplex;
+  analysis.sum.status = analysis.product.status = MinimiseStatus::kTooLarge;
+  if (program.VariableCount() > options.maxScannedVariables) return;
+  analysis.complete = ScanRows(program, analysis, options, progress);
+  if (analysis.complete && partial) partial(analysis);
 }
 
 }  // namespace
-
-std::string VerdictText(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::kAlwaysOne: return "always 1";
-    case Verdict::kAlwaysZero: return "always 0";
-    case Verdict::kDepends: break;
-  }
-  return "depends on the variables";
-}
 
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
                       const AnalysisProgress& progress, const AnalysisPartial& partial) {
@@ -131,43 +237,12 @@ Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
   analysis.rowCount = table.RowCount();
   if (analysis.rowCount == 0) return analysis;
   const CompiledProgram& program = table.Program();
-  const CountOutcome count = CountRows(program, 1, StageProgress(progress, AnalysisStage::kCounting));
-  if (count.stopped) return analysis;
-  analysis.onesCount = count.count;
-  analysis.verdict = VerdictOf(count.count, analysis.rowCount);
-  analysis.minterms.total = count.count;
-  analysis.maxterms.total = analysis.rowCount - count.count;
-  if (!ListRows(program, analysis, options.maxListedRows, StageProgress(progress, AnalysisStage::kListing))) {
-    return analysis;
+  if (program.VariableCount() <= kMaxMinimiseVariables) {
+    AnalyseSmall(program, analysis, options, progress, partial);
+  } else {
+    AnalyseLarge(program, analysis, options, progress, partial);
   }
-  analysis.rowsComplete = true;
-  if (program.VariableCount() > kMaxMinimiseVariables) {
-    analysis.sum.status = analysis.product.status = MinimiseStatus::kTooManyVariables;
-    analysis.complete = true;
-    return analysis;
-  }
-  if (partial) partial(analysis);
-  const TruthVector truth = ResultBits(program);
-  analysis.sum = LeastForm(truth, analysis, false, options, progress);
-  if (analysis.sum.status == MinimiseStatus::kStopped) return analysis;
-  if (partial) partial(analysis);
-  analysis.product = LeastForm(truth.Complement(), analysis, true, options, progress);
-  analysis.complete = analysis.product.status != MinimiseStatus::kStopped;
   return analysis;
-}
-
-std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis) {
-  const bool rows = analysis.rowsComplete;
-  const std::string stopped = FormText(MinimalForm{});
-  return {
-      {"Rows with Result 1:",
-       rows ? std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount) : stopped},
-      {"Verdict:", rows ? VerdictText(analysis.verdict) : stopped},
-      {"Minterms:", rows ? RowListText(analysis.minterms) : stopped},
-      {"Maxterms:", rows ? RowListText(analysis.maxterms) : stopped},
-      {"Minimal sum of products:", FormText(analysis.sum)},
-      {"Minimal product of sums:", FormText(analysis.product)},
-  };
 }
 
 }  // namespace brevano

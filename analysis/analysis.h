@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "diagram/cover.h"
+#include "diagram/diagram.h"
 #include "minimise/minimise_status.h"
 #include "tabulate/tabulation.h"
 
@@ -24,9 +26,21 @@ struct RowList {
   std::uint64_t total = 0;
 };
 
+/// Where a form comes from.
+enum class FormSource {
+  kMinimiser,          ///< the exact minimiser; its status says how it ended
+  kIrredundant,        ///< an irredundant cover from the decision diagram: not proven minimal
+  kTooManyTerms,       ///< the irredundant cover has more terms than are listed: not computed
+  kCoverTooComplex,    ///< the irredundant cover ran out of its budget: not computed
+  kDiagramTooComplex,  ///< the function is too complex for a decision diagram: not computed
+};
+
 /// A least sum of products, or a least product of sums, of the Result column.
 struct MinimalForm {
   MinimiseStatus status = MinimiseStatus::kStopped;
+  FormSource source = FormSource::kMinimiser;
+  /// The terms of the sum; for a product, the terms of the complement's sum (one per factor).
+  std::vector<WideCube> cubes;
   /// The form in the program's syntax, over the table's captions; empty when not computed.
   std::string expression;
   /// False when the form uses a variable that cannot be typed back (see CanBeTypedBack).
@@ -49,6 +63,12 @@ struct AnalysisOptions {
   std::size_t maxListedRows = 10000;
   /// Time each minimisation may take before it settles for its best form so far.
   std::chrono::milliseconds minimiseBudget{10000};
+  /// Budgets of the decision diagram and of its irredundant covers.
+  DiagramLimits diagramLimits;
+  CoverLimits coverLimits;
+  /// Most variables a table may have to be counted row by row when its diagram is too complex;
+  /// a larger one is left uncounted.
+  int maxScannedVariables = kMaxTableVariables;
 };
 
 /// The analysis of a table. Row numbers count from 0, the first variable being the most
@@ -63,6 +83,7 @@ struct Analysis {
   MinimalForm sum;            ///< least sum of products
   MinimalForm product;        ///< least product of sums
   bool rowsComplete = false;  ///< the counts, the verdict and the row lists are final
+  bool tooComplex = false;    ///< the decision diagram exceeded its budget
   bool complete = false;      ///< everything is final (false when stopped, and for an empty table)
 };
 
@@ -70,7 +91,9 @@ struct Analysis {
 /// once the counts, the verdict and the row lists are (rowsComplete), then once the sum is.
 using AnalysisPartial = std::function<void(const Analysis& sofar)>;
 
-/// Analyses the Result column of `table`.
+/// Analyses the Result column of `table`: up to kMaxMinimiseVariables variables row by row with
+/// the exact minimiser, falling back to an irredundant cover where the minimiser gives up; beyond,
+/// from the decision diagram, or row by row without forms when the diagram is too complex.
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {},
                       const AnalysisProgress& progress = {}, const AnalysisPartial& partial = {});
 
@@ -83,7 +106,11 @@ struct AnalysisItem {
 /// The six items, in order: rows with Result 1 ("3 of 8"), verdict, minterms and maxterms ("none",
 /// or the numbers joined by ", " and, past the listing limit, ", ... (N more)"), least sum of
 /// products, least product of sums (the expression, marked when not proven least or when a
-/// variable cannot be typed back). What was not computed says "not computed: " and the reason.
-std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis);
+/// variable cannot be typed back; an irredundant cover "irredundant, not proven minimal"). What
+/// was not computed says "not computed: " and the reason.
+std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits = {});
+
+/// The number with its digits grouped by commas: 1,000.
+std::string GroupedNumber(std::uint64_t value);
 
 }  // namespace brevano

@@ -12,8 +12,8 @@ namespace {
 // Characters that split, group or tag a text wherever they stand in it.
 constexpr const char* kSpecialCharacters = "+-*/^;:=<>!()[]@";
 
-std::uint32_t RowBitOf(int variable, int variableCount) {
-  return std::uint32_t{1} << (variableCount - 1 - variable);
+std::uint64_t RowBitOf(int variable, int variableCount) {
+  return std::uint64_t{1} << (variableCount - 1 - variable);
 }
 
 std::string Literal(const std::string& name, bool plain) {
@@ -25,11 +25,11 @@ std::string Literal(const std::string& name, bool plain) {
 }
 
 // The literals of `cube` in table order, each complemented when `complement` is set.
-std::vector<std::string> Literals(Cube cube, const std::vector<std::string>& variables, bool complement) {
+std::vector<std::string> Literals(WideCube cube, const std::vector<std::string>& variables, bool complement) {
   const int count = static_cast<int>(variables.size());
   std::vector<std::string> literals;
   for (int variable = 0; variable < count; ++variable) {
-    const std::uint32_t bit = RowBitOf(variable, count);
+    const std::uint64_t bit = RowBitOf(variable, count);
     if (cube.care & bit)
       literals.push_back(Literal(variables[variable], ((cube.value & bit) != 0) != complement));
   }
@@ -60,20 +60,21 @@ bool CanBeTypedBack(const std::string& name) {
   }
 }
 
-std::string SumText(const std::vector<Cube>& terms, const std::vector<std::string>& variables) {
+std::string SumText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables) {
   if (terms.empty()) return "0";
   std::vector<std::string> parts;
-  for (const Cube& term : terms) {
+  for (const WideCube& term : terms) {
     const std::vector<std::string> literals = Literals(term, variables, false);
     parts.push_back(literals.empty() ? "1" : Join(literals, "*"));
   }
   return Join(parts, "+");
 }
 
-std::string ProductText(const std::vector<Cube>& complementTerms, const std::vector<std::string>& variables) {
+std::string ProductText(const std::vector<WideCube>& complementTerms,
+                        const std::vector<std::string>& variables) {
   if (complementTerms.empty()) return "1";
   std::vector<std::string> factors;
-  for (const Cube& term : complementTerms) {
+  for (const WideCube& term : complementTerms) {
     const std::vector<std::string> literals = Literals(term, variables, true);
     if (literals.empty()) {
       factors.emplace_back("0");
@@ -84,10 +85,10 @@ std::string ProductText(const std::vector<Cube>& complementTerms, const std::vec
   return Join(factors, "*");
 }
 
-std::optional<std::string> FirstUntypableVariable(const std::vector<Cube>& terms,
+std::optional<std::string> FirstUntypableVariable(const std::vector<WideCube>& terms,
                                                   const std::vector<std::string>& variables) {
-  std::uint32_t used = 0;
-  for (const Cube& term : terms) used |= term.care;
+  std::uint64_t used = 0;
+  for (const WideCube& term : terms) used |= term.care;
   const int count = static_cast<int>(variables.size());
   for (int variable = 0; variable < count; ++variable) {
     if ((used & RowBitOf(variable, count)) && !CanBeTypedBack(variables[variable]))

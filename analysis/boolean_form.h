@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "minimise/cube.h"
+#include "diagram/cover.h"
 
 namespace brevano {
 
@@ -16,16 +16,17 @@ bool CanBeTypedBack(const std::string& name);
 
 /// The sum: terms joined by "+", the literals of a term by "*" in the order of `variables`, a
 /// negated variable as not(X); "0" without terms and "1" for a term without literals.
-std::string SumText(const std::vector<Cube>& terms, const std::vector<std::string>& variables);
+std::string SumText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables);
 
 /// The product whose factors are the complements of `complementTerms` (the terms of a sum equal to
 /// the complement of the function): factors joined by "*", a factor of several literals in
 /// parentheses with its literals joined by "+"; "1" without terms and "0" for a term without
 /// literals.
-std::string ProductText(const std::vector<Cube>& complementTerms, const std::vector<std::string>& variables);
+std::string ProductText(const std::vector<WideCube>& complementTerms,
+                        const std::vector<std::string>& variables);
 
 /// The first variable, in table order, that `terms` use and that cannot be typed back.
-std::optional<std::string> FirstUntypableVariable(const std::vector<Cube>& terms,
+std::optional<std::string> FirstUntypableVariable(const std::vector<WideCube>& terms,
                                                   const std::vector<std::string>& variables);
 
 }  // namespace brevano

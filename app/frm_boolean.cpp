@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,8 +27,10 @@
 #include "app/kmap_dialog.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
+#include "diagram/diagram.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
+#include "tabulate/row_address.h"
 
 namespace brevano {
 
@@ -65,6 +69,14 @@ void SetUpLegend(QTextEdit* legend) {
   text.mergeBlockFormat(lines);
 }
 
+// Longest expression quoted whole in a comparison's texts; a longer one ends in "…".
+constexpr int kQuotedExpressionLength = 60;
+
+QString Quoted(const QString& expression) {
+  if (expression.size() <= kQuotedExpressionLength) return expression;
+  return expression.left(kQuotedExpressionLength - 1) + QChar(u'\u2026');
+}
+
 }  // namespace
 
 QString ErrorMessageText(const std::string& message) {
@@ -93,6 +105,7 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   LV->setGeometry(8, 88, 401, 409);
   connect(LV, &TruthTableView::analysisRequested, this, &Tfrm_bool_alg::OpenAnalysis);
   connect(LV, &TruthTableView::kmapRequested, this, &Tfrm_bool_alg::OpenKmap);
+  connect(LV, &TruthTableView::compareRequested, this, &Tfrm_bool_alg::AskCompare);
 
   Button1 = new FocusButton(QStringLiteral("Tabulation"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
@@ -140,32 +153,94 @@ void Tfrm_bool_alg::FormCreate() {
 
 // The whole run happens on the large-stack thread and the table is shown only once it is built,
 // so an error at any stage leaves the previous table exactly as it was.
-void Tfrm_bool_alg::Button1Click() {
-  if (eIN->text().size() > kMaxExpressionLength) {
+std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, DisplayMode mode) {
+  if (expression.size() > kMaxExpressionLength) {
     ShowError(ErrorMessageText("The expression is too long: at most " + std::to_string(kMaxExpressionLength) +
                                " characters are accepted"));
-    return;
+    return std::nullopt;
   }
-  const std::string text = eIN->text().toStdString();
-  const DisplayMode mode = r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne;
+  const std::string text = expression.toStdString();
   std::optional<DiagnosedTable> built;
   try {
     RunWithLargeStack([&] { built = TabulateExpression(text, defTV, mode, kWindowMaxVariables); });
   } catch (const EngineError& error) {
     ShowError(ErrorMessageText(error.what()));
-    return;
   } catch (const std::bad_alloc&) {
     ShowError(ErrorMessageText("Not enough memory for this expression"));
-    return;
   } catch (const std::exception& error) {
     ShowError(ErrorMessageText(error.what()));
-    return;
   }
+  return built;
+}
+
+void Tfrm_bool_alg::Button1Click() {
+  std::optional<DiagnosedTable> built =
+      TableOf(eIN->text(), r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne);
+  if (!built) return;
+  if (compare_) compare_->Cancel();
   LV->SetTable(std::move(built->table));
   Warn->SetDiagnosis(built->diagnosis);
   shownText_ = eIN->text();
   for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
+}
+
+void Tfrm_bool_alg::AskCompare() {
+  if (!LV->Table() || LV->RowCount() == 0) return;
+  bool ok = false;
+  const QString text = QInputDialog::getText(
+      this, tr("Compare with"), tr("Compare the table of %1 with the expression:").arg(Quoted(shownText_)),
+      QLineEdit::Normal, QString(), &ok);
+  if (ok) CompareWith(text);
+}
+
+bool Tfrm_bool_alg::ComparisonRunning() const { return compare_ && compare_->Running(); }
+
+void Tfrm_bool_alg::CompareWith(const QString& text) {
+  const TruthTable* shown = LV->Table();
+  if (!shown || LV->RowCount() == 0) return;
+  const std::optional<DiagnosedTable> other = TableOf(text, DisplayMode::kZeroOne);
+  if (!other) return;
+  if (!compare_) compare_ = new BackgroundJob(this);
+  std::function<Comparison(JobControl&)> work = [a = *shown, b = other->table](JobControl& control) {
+    return CompareFunctions(a.Program(), b.Program(), {}, [&control] { return control.StopRequested(); });
+  };
+  const QString first = Quoted(shownText_);
+  const std::vector<std::string> columns = shown->Variables();
+  StartJob<Comparison>(
+      *compare_, std::move(work),
+      [this, first, second = Quoted(text), columns](const Comparison& comparison) {
+        if (comparison.status == DiagramStatus::kStopped) return;
+        if (comparison.status == DiagramStatus::kTooComplex) {
+          return ShowComparison(tr("The two expressions are too complex to compare."), std::nullopt);
+        }
+        if (comparison.equivalent)
+          return ShowComparison(tr("The two expressions are equivalent."), std::nullopt);
+        const QString row = QLocale().toString(static_cast<qulonglong>(comparison.row));
+        const QString assignment =
+            QString::fromStdString(RowAssignmentText(comparison.variables, comparison.row));
+        ShowComparison(
+            tr("Not equivalent: they first differ in row %1 (%2), where %3 gives %4 and %5 gives %6.")
+                .arg(row, assignment, first, QString::number(comparison.firstResult), second,
+                     QString::number(comparison.secondResult)),
+            comparison.variables == columns ? std::optional(comparison.row) : std::nullopt);
+      },
+      [this](const JobFailure& failure) {
+        ShowError(ErrorMessageText(failure.Text(tr("Not enough memory to compare")).toStdString()));
+      },
+      std::chrono::milliseconds(20));
+  if (compare_->Running()) compare_->ShowProgressDialog(this, tr("Comparing the two expressions\u2026"));
+}
+
+void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint64_t> row) {
+  QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
+                  QMessageBox::Close, this);
+  QPushButton* go =
+      row ? box.addButton(tr("Go to row %1").arg(QLocale().toString(static_cast<qulonglong>(*row))),
+                          QMessageBox::AcceptRole)
+          : nullptr;
+  box.exec();
+  if (go && box.clickedButton() == go) LV->SelectRow(*row);
 }
 
 AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {

@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/expr_tree.h"
@@ -16,6 +18,7 @@ class QTextEdit;
 namespace brevano {
 
 class AnalysisDialog;
+class BackgroundJob;
 class KmapDialog;
 class TruthTableView;
 class WarningLine;
@@ -59,10 +62,21 @@ class Tfrm_bool_alg : public QWidget {
   KmapDialog* OpenKmap();
   /// The text whose table is shown (empty before the first table).
   const QString& ShownText() const { return shownText_; }
+  /// Compares the table shown with the expression `text`, processed as Tabulation processes the
+  /// expression box, over the union of their variables, off the window's thread; the outcome goes
+  /// to ShowComparison, an error of `text` to ShowError.
+  void CompareWith(const QString& text);
+  /// Asks for the expression to compare the table with.
+  void AskCompare();
+  /// True while a comparison runs.
+  bool ComparisonRunning() const;
 
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
   virtual void ShowError(const QString& message);
+  /// Shows the outcome of a comparison; `row`, when set, is the table's row where the two differ,
+  /// offered to go to.
+  virtual void ShowComparison(const QString& text, std::optional<std::uint64_t> row);
 
   void keyPressEvent(QKeyEvent* event) override;
   /// Closing the window stops whatever runs in the background and closes its dialogs.
@@ -70,7 +84,11 @@ class Tfrm_bool_alg : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  /// Runs the pipeline on `text` into a table; an error is shown and gives nothing.
+  std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode);
+
   QString shownText_;
+  BackgroundJob* compare_ = nullptr;
 };
 
 /// Makes and shows the program's one window; the application quits when it closes or is destroyed.

@@ -1,4 +1,5 @@
-// The truth-table list's commands: copying rows, saving the table, going to a row, searching for a result.
+// The truth-table list's commands: copying rows, saving the table, going to a row, searching for a result or
+// the n-th one.
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
+#include "diagram/row_search.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/row_address.h"
 #include "tabulate/table_format.h"
@@ -27,7 +29,8 @@ constexpr std::chrono::milliseconds kSaveWaitAtStart{20};
 QString Count(std::uint64_t n) { return QLocale().toString(static_cast<qulonglong>(n)); }
 
 // The notice for a search that found nothing.
-QString NoRowMessage(bool forward, bool fromCurrent, int wanted) {
+QString NoRowMessage(bool forward, bool fromCurrent, int wanted, std::uint64_t nth = 0) {
+  if (nth > 0) return QObject::tr("Fewer than %1 rows have Result %2.").arg(Count(nth)).arg(wanted);
   if (!fromCurrent) return QObject::tr("No row has Result %1.").arg(wanted);
   return (forward ? QObject::tr("No row after the current row has Result %1.")
                   : QObject::tr("No row before the current row has Result %1."))
@@ -194,33 +197,66 @@ void TruthTableView::FindResult(bool forward, int wanted) {
     if (current == 0) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
     from = current ? *current - 1 : rows_ - 1;
   }
-  // The work keeps a copy of the table, so the compiled program lives whatever the view shows meanwhile.
-  std::function<SearchOutcome(JobControl&)> work = [table = *table_, goal, from](JobControl& control) {
+  StartSearch(goal, from);
+}
+
+void TruthTableView::FindNth(int wanted, std::uint64_t n) {
+  if (!table_ || rows_ == 0 || n == 0) return;
+  StopSearch();
+  StartSearch(SearchGoal{true, false, wanted, n}, n - 1);
+}
+
+void TruthTableView::AskNth() {
+  if (!table_ || rows_ == 0) return;
+  bool ok = false;
+  const QString text = QInputDialog::getText(this, tr("Go to the n-th row where Result is 1"),
+                                             tr("n, counted from 1:"), QLineEdit::Normal, QString(), &ok);
+  if (!ok) return;
+  const qulonglong n = text.trimmed().toULongLong(&ok);
+  if (!ok || n == 0) return Notify(tr("Type a whole number from 1 to %1.").arg(Count(rows_)));
+  FindNth(1, n);
+}
+
+// The work keeps a copy of the table, so the compiled program lives whatever the view shows
+// meanwhile, and takes what earlier searches learnt of the table's decision diagram.
+void TruthTableView::StartSearch(const SearchGoal& goal, std::uint64_t from) {
+  RowQuery query;
+  query.kind = goal.nth       ? RowQuery::Kind::kNth
+               : goal.forward ? RowQuery::Kind::kNext
+                              : RowQuery::Kind::kPrevious;
+  query.result = goal.wanted;
+  query.from = from;
+  std::function<RowSearch(JobControl&)> work = [table = *table_, query, diagram = diagram_,
+                                                tooComplex = diagramTooComplex_](JobControl& control) {
     const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
       return control.Report(done, total);
     };
-    return goal.forward ? FindNextRow(table.Program(), goal.wanted, from, progress)
-                        : FindPreviousRow(table.Program(), goal.wanted, from, progress);
+    return FindRow(table.Program(), query, kMaxTableVariables, {}, progress, diagram, tooComplex);
   };
-  StartJob<SearchOutcome>(
-      *search_, std::move(work), [this, goal](const SearchOutcome& outcome) { SearchEnded(goal, outcome); },
+  StartJob<RowSearch>(
+      *search_, std::move(work), [this, goal](const RowSearch& search) { SearchEnded(goal, search); },
       [this](const JobFailure& failure) {
         Notify(failure.Text(tr("Not enough memory to search the table.")));
         emit searchFinished();
       },
       kSearchWaitAtStart);
   if (search_->Running()) {
-    const QString what = forward ? tr("Searching for the next row where Result is %1\u2026")
-                                 : tr("Searching for the previous row where Result is %1\u2026");
-    search_->ShowProgressDialog(this, what.arg(wanted));
+    const QString what =
+        goal.nth ? tr("Searching for the n-th row (n = %1) where Result is %2\u2026").arg(Count(goal.nth))
+        : goal.forward ? tr("Searching for the next row where Result is %1\u2026")
+                       : tr("Searching for the previous row where Result is %1\u2026");
+    search_->ShowProgressDialog(this, what.arg(goal.wanted));
   }
 }
 
-void TruthTableView::SearchEnded(const SearchGoal& goal, const SearchOutcome& outcome) {
+void TruthTableView::SearchEnded(const SearchGoal& goal, const RowSearch& search) {
+  if (search.diagram) diagram_ = search.diagram;
+  if (search.path == RowSearchPath::kFullScan) diagramTooComplex_ = true;
+  const SearchOutcome& outcome = search.outcome;
   if (outcome.row) {
     SelectRow(*outcome.row);
   } else if (!outcome.stopped) {
-    Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted));
+    Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted, goal.nth));
   }
   emit searchFinished();
 }

@@ -88,6 +88,7 @@ void TruthTableView::CreateActions() {
   selectAllAction_ =
       make(tr("Select all"), QKeySequence::keyBindings(QKeySequence::SelectAll), [this] { SelectAll(); });
   goToAction_ = make(tr("Go to row\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] { AskGoTo(); });
+  nthAction_ = make(tr("Go to the n-th row where Result is 1\u2026"), {}, [this] { AskNth(); });
   findActions_[0] =
       make(tr("Next row where Result is 1"), {QKeySequence(Qt::Key_F3)}, [this] { FindResult(true, 1); });
   findActions_[1] =
@@ -106,6 +107,9 @@ void TruthTableView::CreateActions() {
   kmapAction_ = make(tr("Karnaugh map\u2026"), {}, [this] {
     if (kmapAction_->isEnabled()) emit kmapRequested();
   });
+  compareAction_ = make(tr("Compare with\u2026"), {}, [this] {
+    if (rows_ > 0) emit compareRequested();
+  });
 
   menu_ = new QMenu(this);
   menu_->addAction(copyAction_);
@@ -114,11 +118,13 @@ void TruthTableView::CreateActions() {
   menu_->addAction(selectAllAction_);
   menu_->addSeparator();
   menu_->addAction(goToAction_);
+  menu_->addAction(nthAction_);
   menu_->addSeparator();
   for (QAction* action : findActions_) menu_->addAction(action);
   menu_->addSeparator();
   menu_->addAction(analyseAction_);
   menu_->addAction(kmapAction_);
+  menu_->addAction(compareAction_);
   menu_->setToolTipsVisible(true);
 }
 
@@ -128,6 +134,7 @@ void TruthTableView::UpdateActions() {
   copyTableAction_->setEnabled(rows);
   selectAllAction_->setEnabled(rows);
   goToAction_->setEnabled(rows);
+  nthAction_->setEnabled(rows);
   for (QAction* action : findActions_) action->setEnabled(rows);
   analyseAction_->setEnabled(rows);
   saveAction_->setEnabled(rows);
@@ -140,6 +147,7 @@ void TruthTableView::UpdateActions() {
                               : tr("A Karnaugh map is drawn for 1 to %1 variables; this table has %2")
                                     .arg(kMaxKmapVariables)
                                     .arg(variables));
+  compareAction_->setEnabled(rows);
 }
 
 void TruthTableView::SelectionChanged() {
@@ -149,6 +157,8 @@ void TruthTableView::SelectionChanged() {
 
 void TruthTableView::SetTable(TruthTable table) {
   StopSearch();
+  diagram_.reset();
+  diagramTooComplex_ = false;
   table_ = std::move(table);
   rows_ = table_->RowCount();
   top_ = 0;
@@ -174,6 +184,8 @@ void TruthTableView::SetTable(TruthTable table) {
 
 void TruthTableView::Clear() {
   StopSearch();
+  diagram_.reset();
+  diagramTooComplex_ = false;
   table_.reset();
   rows_ = top_ = 0;
   cursor_.Reset(0);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "app/background_job.h"
@@ -22,7 +23,8 @@ class QStandardItemModel;
 
 namespace brevano {
 
-struct SearchOutcome;
+class Diagram;
+struct RowSearch;
 
 /// Column widths in pixels: one per variable, then the "Result" column.
 inline constexpr int kVariableColumnWidth = 35;
@@ -93,8 +95,14 @@ class TruthTableView : public QAbstractScrollArea {
   void AskGoTo();
 
   /// Starts the search for the next (forward) or previous row whose result is `wanted`, from the
-  /// current row. It runs on a worker thread; once it runs long a progress dialog can cancel it.
+  /// current row. It runs on a worker thread, from the table's decision diagram when that fits its
+  /// budget (built at the first search that needs it), else row by row; once it runs long a
+  /// progress dialog can cancel it.
   void FindResult(bool forward, int wanted);
+  /// Starts the search for the n-th row (counted from 1) whose result is `wanted`, as FindResult.
+  void FindNth(int wanted, std::uint64_t n);
+  /// Asks for n and goes to the n-th row where Result is 1.
+  void AskNth();
   /// True while a search runs.
   bool SearchRunning() const { return search_->Running(); }
   /// Stops a running search; the current row stays where it was.
@@ -125,6 +133,8 @@ class TruthTableView : public QAbstractScrollArea {
   void saveFinished();
   /// "Karnaugh map…" was chosen while the view shows a table of 1 to 6 variables.
   void kmapRequested();
+  /// "Compare with…" was chosen while the view shows rows.
+  void compareRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -146,6 +156,7 @@ class TruthTableView : public QAbstractScrollArea {
     bool forward = true;
     bool fromCurrent = false;
     int wanted = 1;
+    std::uint64_t nth = 0;  ///< the n-th row (from 1) instead, when not 0
   };
 
   void CreateActions();
@@ -156,7 +167,8 @@ class TruthTableView : public QAbstractScrollArea {
   void ElideCaptions();
   void OnVerticalAction(int action);
   void OnVerticalValue(int value);
-  void SearchEnded(const SearchGoal& goal, const SearchOutcome& outcome);
+  void StartSearch(const SearchGoal& goal, std::uint64_t from);
+  void SearchEnded(const SearchGoal& goal, const RowSearch& search);
   void StopSearch();
   void KeyMove(CursorKey key, Qt::KeyboardModifiers modifiers);
   void SelectionChanged();
@@ -193,11 +205,16 @@ class TruthTableView : public QAbstractScrollArea {
   QAction* selectAllAction_ = nullptr;
   QAction* goToAction_ = nullptr;
   QAction* findActions_[4] = {};
+  QAction* nthAction_ = nullptr;
   QAction* analyseAction_ = nullptr;
   QAction* saveAction_ = nullptr;
   QAction* kmapAction_ = nullptr;
+  QAction* compareAction_ = nullptr;
   BackgroundJob* search_ = nullptr;
   BackgroundJob* save_ = nullptr;
+  // What the searches learnt of the table's decision diagram: the diagram, or that it is too complex.
+  std::shared_ptr<const Diagram> diagram_;
+  bool diagramTooComplex_ = false;
   std::function<void(const QString&)> noticeHandler_;
 };
 

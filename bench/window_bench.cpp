@@ -1,4 +1,7 @@
-// Window benchmark, offscreen: time from a "Tabulation" click to the first painted table, and peak memory.
+// Window benchmark, offscreen: time from a "Tabulation" click to the first painted table, and peak memory;
+// F3 from the first row to the answer, the longest the event loop stalls meanwhile, and what a new
+// tabulation or Cancel costs while a search of a function too complex for a decision diagram runs.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -80,6 +83,106 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// Events are processed until `done` or `limitMs`; gives the milliseconds spent and the longest
+// single pass of the event loop (the longest the window could not repaint).
+struct Watch {
+  double ms = 0;
+  double longestPassMs = 0;
+};
+
+template <typename Done>
+Watch Run(Done done, double limitMs = 10'000) {
+  Watch watch;
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.nsecsElapsed() / 1e6 < limitMs) {
+    const qint64 before = clock.nsecsElapsed();
+    QCoreApplication::processEvents();
+    watch.longestPassMs = std::max(watch.longestPassMs, (clock.nsecsElapsed() - before) / 1e6);
+  }
+  watch.ms = clock.nsecsElapsed() / 1e6;
+  return watch;
+}
+
+// F3 as its shortcut triggers it.
+void PressF3(brevano::Tfrm_bool_alg& window) {
+  for (QAction* action : window.LV->actions()) {
+    if (action->shortcut() == QKeySequence(Qt::Key_F3)) action->trigger();
+  }
+}
+
+std::string Joined(const char* separator, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i)
+    text += (i ? separator : "") + std::string(i < 10 ? "x0" : "x") + std::to_string(i);
+  return text;
+}
+
+// F3 from row 0 of freshly tabulated tables: the key press to the answer, which includes building
+// the diagram.
+void BenchSearches(brevano::Tfrm_bool_alg& window) {
+  std::string atLeastTwo;
+  for (int i = 0; i + 1 < 63; ++i) {
+    atLeastTwo += (i ? "+" : "") + std::string(i < 10 ? "x0" : "x") + std::to_string(i) + "*(" +
+                  Joined("+", 63).substr(4 * (i + 1)) + ")";
+  }
+  const std::pair<const char*, std::string> cases[] = {
+      {"AND of 63", Joined("*", 63)},
+      {"XOR chain of 63, F3 from the last 1 row", Joined("/", 63)},
+      {"at least 2 of 63", atLeastTwo},
+  };
+  std::printf("\nF3 from row 0 (each on a new table, median of %d):\n%-42s %12s %20s\n", kRepetitions,
+              "function", "answer ms", "longest pass ms");
+  for (const auto& [name, expression] : cases) {
+    std::vector<double> answers, passes;
+    for (int i = 0; i < kRepetitions; ++i) {
+      window.eIN->setText(QString::fromStdString(expression));
+      window.Button1->click();
+      window.LV->SelectRow(0);
+      if (std::string(name).find("last") != std::string::npos)
+        window.LV->SelectRow(window.LV->RowCount() - 2);
+      const std::uint64_t before = *window.LV->CurrentRow();
+      QElapsedTimer clock;
+      clock.start();
+      PressF3(window);
+      const Watch watch =
+          Run([&] { return !window.LV->SearchRunning() && window.LV->CurrentRow() != before; });
+      answers.push_back(clock.nsecsElapsed() / 1e6);
+      passes.push_back(watch.longestPassMs);
+    }
+    std::printf("%-42s %12.2f %20.2f\n", name, Median(answers),
+                *std::max_element(passes.begin(), passes.end()));
+  }
+}
+
+// A search of a function too complex for a diagram: the longest pass of the event loop while it
+// runs for three seconds, then what a new tabulation and Cancel cost.
+void BenchTooComplex(brevano::Tfrm_bool_alg& window) {
+  std::string pairs;
+  for (int i = 1; i <= 22; ++i)
+    pairs += (i > 1 ? "+a" : "a") + std::to_string(i + 10) + "*a" + std::to_string(i + 32);
+  const QString expression = QString::fromStdString("a11*not(a11)*(" + pairs + ")");
+  std::printf(
+      "\nA search of a function too complex for a diagram (a11*not(a11)*(a11*a33+...), 44 variables):\n");
+  window.eIN->setText(expression);
+  window.Button1->click();
+  window.LV->SelectRow(0);
+  PressF3(window);
+  const Watch during = Run([] { return false; }, 3000);
+  std::printf("longest pass of the event loop in 3 s: %.2f ms\n", during.longestPassMs);
+  QElapsedTimer clock;
+  clock.start();
+  window.LV->CancelSearch();
+  std::printf("Cancel during the row-by-row scan: %.2f ms\n", clock.nsecsElapsed() / 1e6);
+  PressF3(window);
+  Run([] { return false; }, 100);  // the build is under way
+  window.eIN->setText(QStringLiteral("a+b"));
+  window.LV->SelectRow(0);
+  clock.restart();
+  window.Button1->click();
+  std::printf("new tabulation during the search: %.2f ms\n", clock.nsecsElapsed() / 1e6);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,5 +214,7 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(window.LV->RowCount()), times.front(), Median(times),
                 *std::max_element(times.begin(), times.end()), Median(jumps), (peakKb - emptyKb) / 1024.0);
   }
+  BenchSearches(window);
+  BenchTooComplex(window);
   return 0;
 }

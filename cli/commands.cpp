@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
+#include "diagram/diagram.h"
+#include "diagram/row_search.h"
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
@@ -16,10 +18,18 @@
 #include "kmap/kmap_svg.h"
 #include "kmap/kmap_text.h"
 #include "pipeline/pipeline.h"
+#include "tabulate/row_address.h"
 
 namespace brevano::cli {
 
 namespace {
+
+EngineError TooComplexError(std::size_t variables) {
+  return EngineError("Too complex for exact analysis: the decision diagram exceeds its budget, and " +
+                     std::to_string(variables) +
+                     " variables are too many to go through row by row (at most " +
+                     std::to_string(kMaxScannedVariables) + ")");
+}
 
 void ParseIntoFreshStore(const std::string& expression, ExprTree& tree) {
   ExprNode* root = CreateRoot(tree, "");
@@ -72,19 +82,72 @@ std::string AnalyseHelp() {
          "up to " +
          std::to_string(seconds) +
          " s; then the best form found is printed and marked as not proven. The forms are\n"
-         "written in the program's syntax, to be typed back. At most " +
-         std::to_string(kMaxAnalysedVariables) + " variables; forms up to " +
-         std::to_string(kMaxMinimiseVariables) + ".";
+         "written in the program's syntax, to be typed back. Up to " +
+         std::to_string(kMaxMinimiseVariables) +
+         " variables the forms are exact; beyond, or when the\n"
+         "search gives up, an irredundant form from the decision diagram is printed (marked as not\n"
+         "proven minimal) when it has at most " +
+         GroupedNumber(defaults.coverLimits.maxTerms) +
+         " terms. Up to 63 variables are counted from the decision\n"
+         "diagram; when it is too complex, row by row up to " +
+         std::to_string(kMaxScannedVariables) + " variables.";
 }
 
 void CommandAnalyse(const TruthTable& table, std::ostream& out) {
-  const std::size_t variables = table.Variables().size();
-  if (variables > static_cast<std::size_t>(kMaxAnalysedVariables)) {
-    throw EngineError("Too many variables to analyse (" + std::to_string(variables) + "): at most " +
-                      std::to_string(kMaxAnalysedVariables));
+  AnalysisOptions options;
+  options.maxScannedVariables = kMaxScannedVariables;
+  // The counts and rows are written as soon as they are known, before the forms are searched.
+  constexpr std::size_t kRowItems = 4;
+  bool rowsWritten = false;
+  const AnalysisPartial partial = [&out, &rowsWritten](const Analysis& sofar) {
+    if (rowsWritten || !sofar.rowsComplete) return;
+    const std::vector<AnalysisItem> items = AnalysisItems(sofar);
+    for (std::size_t i = 0; i < kRowItems; ++i) out << items[i].label << ' ' << items[i].value << '\n';
+    out << std::flush;
+    rowsWritten = true;
+  };
+  const Analysis analysis = AnalyseTable(table, options, {}, partial);
+  if (!analysis.rowsComplete) throw TooComplexError(table.Variables().size());
+  const std::vector<AnalysisItem> items = AnalysisItems(analysis);
+  for (std::size_t i = rowsWritten ? kRowItems : 0; i < items.size(); ++i)
+    out << items[i].label << ' ' << items[i].value << '\n';
+}
+
+std::string RowText(const std::vector<std::string>& variables, std::uint64_t row) {
+  const std::string number = std::to_string(row);
+  return variables.empty() ? number : number + " (" + RowAssignmentText(variables, row) + ")";
+}
+
+void CommandFind(const TruthTable& table, const FindOptions& options, std::ostream& out) {
+  RowQuery query;
+  query.result = options.result;
+  if (options.nth) {
+    if (*options.nth == 0) throw EngineError("The rows are counted from 1: --nth 0 names none");
+    query.kind = RowQuery::Kind::kNth;
+    query.from = *options.nth - 1;
+  } else {
+    query.kind = options.previous ? RowQuery::Kind::kPrevious : RowQuery::Kind::kNext;
+    query.from = options.from.value_or(options.previous ? ~std::uint64_t{0} : 0);
   }
-  for (const AnalysisItem& item : AnalysisItems(AnalyseTable(table)))
-    out << item.label << ' ' << item.value << '\n';
+  const RowSearch search = FindRow(table.Program(), query, kMaxScannedVariables);
+  if (search.path == RowSearchPath::kTooComplex) throw TooComplexError(table.Variables().size());
+  out << (search.outcome.row ? RowText(table.Variables(), *search.outcome.row) : "none") << '\n';
+}
+
+bool CommandEquiv(const TruthTable& first, const std::string& firstText, const TruthTable& second,
+                  const std::string& secondText, std::ostream& out) {
+  const Comparison comparison = CompareFunctions(first.Program(), second.Program());
+  if (comparison.status != DiagramStatus::kBuilt) {
+    throw EngineError("Too complex to compare: the decision diagrams exceed their budget");
+  }
+  if (comparison.equivalent) {
+    out << "equivalent\n";
+    return true;
+  }
+  out << "not equivalent: first differing row " << RowText(comparison.variables, comparison.row) << ", "
+      << firstText << " gives " << comparison.firstResult << ", " << secondText << " gives "
+      << comparison.secondResult << '\n';
+  return false;
 }
 
 void CommandKmap(const TruthTable& table, const std::string& cover, bool svg, std::ostream& out) {

@@ -1,6 +1,8 @@
 // The engine commands of the command-line tool, each writing its result as text.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -22,15 +24,38 @@ void CommandTree(const std::string& expression, std::ostream& out);
 /// The pipeline's listing, one line per listing line.
 void CommandListing(const std::string& expression, std::ostream& out);
 
-/// Most variables `analyse` accepts: every row is evaluated to count the 1 rows.
-inline constexpr int kMaxAnalysedVariables = 32;
+/// Most variables of a table that `analyse` and `find` scan row by row when its decision diagram
+/// is too complex.
+inline constexpr int kMaxScannedVariables = 32;
 
 /// What `analyse` prints, for its help: row numbering, listing limit, the forms and their limits.
 std::string AnalyseHelp();
 
-/// The analysis of the Result column of `table`, one labelled item a line; raises the error of
-/// too many variables. Recursive: run it on the large stack.
+/// The analysis of the Result column of `table`, one labelled item a line; the counts and row
+/// lists are written (and flushed) before the forms are searched, and only once the analysis can
+/// no longer fail (it fails when the table is too complex for its diagram and too large to scan).
+/// Recursive: run it on the large stack.
 void CommandAnalyse(const TruthTable& table, std::ostream& out);
+
+/// What `find` looks for.
+struct FindOptions {
+  int result = 1;
+  std::optional<std::uint64_t> from;  ///< the first row searched (the last with `previous`)
+  bool previous = false;              ///< search towards row 0
+  std::optional<std::uint64_t> nth;   ///< the n-th row with the result instead (from 1)
+};
+
+/// The row found, as "N (A=0 B=1 ...)", or "none".
+void CommandFind(const TruthTable& table, const FindOptions& options, std::ostream& out);
+
+/// "equivalent", or "not equivalent: first differing row N (A=0 ...), FIRST gives x, SECOND gives
+/// y" over the union of the variables of the two tables, typed as `firstText` and `secondText`;
+/// true when equivalent.
+bool CommandEquiv(const TruthTable& first, const std::string& firstText, const TruthTable& second,
+                  const std::string& secondText, std::ostream& out);
+
+/// The row number followed, when there are variables, by its assignment: "5 (A=1 B=0 C=1)".
+std::string RowText(const std::vector<std::string>& variables, std::uint64_t row);
 
 /// "Evaluated as: …", then the warnings as WriteWarnings writes them. Recursive: run it on the
 /// large stack.

@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <csignal>
+#include <cstdint>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -80,14 +81,38 @@ int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, br
   return 0;
 }
 
-// The analysis is printed only once it is complete, after the warnings.
+// The analysis is printed after the warnings, its counts and rows as soon as they are known (the
+// command writes nothing before it can no longer fail).
 int RunAnalyseCommand(const std::string& expression, bool strict) {
   brevano::DiagnosedTable built;
   if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, strict, built)) return 1;
+  const bool done = RunReportingErrors([&] { brevano::cli::CommandAnalyse(built.table, std::cout); });
+  std::cout << std::flush;
+  return done ? 0 : 1;
+}
+
+// The row found is printed only once the search succeeded, after the warnings.
+int RunFindCommand(const std::string& expression, const brevano::cli::FindOptions& options) {
+  brevano::DiagnosedTable built;
+  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, false, built)) return 1;
   std::ostringstream out;
-  if (!RunReportingErrors([&] { brevano::cli::CommandAnalyse(built.table, out); })) return 1;
+  if (!RunReportingErrors([&] { brevano::cli::CommandFind(built.table, options, out); })) return 1;
   std::cout << out.str() << std::flush;
   return 0;
+}
+
+// Compares two expressions after the warnings of each: 0 when equivalent, 3 when not, 1 on an error.
+int RunEquivCommand(const std::string& first, const std::string& second) {
+  brevano::DiagnosedTable a, b;
+  if (!BuildReportingWarnings(first, brevano::DisplayMode::kZeroOne, false, a)) return 1;
+  if (!BuildReportingWarnings(second, brevano::DisplayMode::kZeroOne, false, b)) return 1;
+  std::ostringstream out;
+  bool equivalent = false;
+  if (!RunReportingErrors(
+          [&] { equivalent = brevano::cli::CommandEquiv(a.table, first, b.table, second, out); }))
+    return 1;
+  std::cout << out.str() << std::flush;
+  return equivalent ? 0 : 3;
 }
 
 constexpr const char* kExpressionHelp = "The expression (use -- before one that begins with '-')";
@@ -161,6 +186,57 @@ int RunKmapCommand(const std::string& expression, const KmapOptions& options) {
   return 0;
 }
 
+// The options of `find`, filled in by the parser.
+struct FindArguments {
+  brevano::cli::FindOptions options;
+  std::uint64_t from = 0, nth = 0;
+  CLI::Option* fromOption = nullptr;
+  CLI::Option* nthOption = nullptr;
+  bool chosen = false;
+
+  brevano::cli::FindOptions Options() const {
+    brevano::cli::FindOptions chosenOptions = options;
+    if (fromOption->count()) chosenOptions.from = from;
+    if (nthOption->count()) chosenOptions.nth = nth;
+    return chosenOptions;
+  }
+};
+
+void AddFindCommand(CLI::App& app, FindArguments& find, std::string& expression) {
+  CLI::App* command =
+      app.add_subcommand("find", "Print the first row with a given Result: its number and assignment");
+  command->add_option("--result", find.options.result, "The Result looked for: 0 or 1 (default 1)")
+      ->check(CLI::IsMember({0, 1}));
+  find.fromOption = command->add_option(
+      "--from", find.from, "The row the search starts at (default: the first; the last with --previous)");
+  CLI::Option* previous = command->add_flag("--previous", find.options.previous,
+                                            "Search towards row 0: the last row at or before --from");
+  find.nthOption =
+      command->add_option("--nth", find.nth, "The n-th row with the Result instead, counted from 1")
+          ->excludes(find.fromOption)
+          ->excludes(previous);
+  command->add_option("expression", expression, kExpressionHelp)->required();
+  command->callback([&find] { find.chosen = true; });
+  command->footer(
+      "Rows count from 0, the first variable being the most significant bit; \"none\" when there is\n"
+      "no such row.");
+}
+
+// The options of `equiv`, filled in by the parser.
+struct EquivArguments {
+  std::string second;
+  bool chosen = false;
+};
+
+void AddEquivCommand(CLI::App& app, EquivArguments& equiv, std::string& expression) {
+  CLI::App* command = app.add_subcommand(
+      "equiv",
+      "Compare two expressions over the union of their variables: exit status 0 when equivalent, 3 when not");
+  command->add_option("expression", expression, kExpressionHelp)->required();
+  command->add_option("expression2", equiv.second, "The second expression")->required();
+  command->callback([&equiv] { equiv.chosen = true; });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +272,10 @@ int main(int argc, char** argv) {
   AddTableCommand(app, table, expression);
   KmapOptions kmap;
   AddKmapCommand(app, kmap, expression);
+  FindArguments find;
+  AddFindCommand(app, find, expression);
+  EquivArguments equiv;
+  AddEquivCommand(app, equiv, expression);
 
   try {
     app.parse(argc, argv);
@@ -214,5 +294,7 @@ int main(int argc, char** argv) {
   }
   if (analyse.chosen) return RunAnalyseCommand(expression, analyse.strict);
   if (kmap.chosen) return RunKmapCommand(expression, kmap);
+  if (find.chosen) return RunFindCommand(expression, find.Options());
+  if (equiv.chosen) return RunEquivCommand(expression, equiv.second);
   return chosen ? RunEngineCommand(chosen->run, expression) : 2;
 }

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake git pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libbdd-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth desktop-file-utils dpkg-dev file
   librsvg2-bin locales lintian appstream libxml2-utils qt6-svg-dev

@@ -125,4 +125,14 @@ std::string RowAddressExample(const std::vector<std::string>& variables) {
   return variables[0] + "=1 " + variables[1] + "=0";
 }
 
+std::string RowAssignmentText(const std::vector<std::string>& variables, std::uint64_t row) {
+  std::string text;
+  const std::size_t count = variables.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) text += ' ';
+    text += variables[i] + '=' + static_cast<char>('0' + ((row >> (count - 1 - i)) & 1));
+  }
+  return text;
+}
+
 }  // namespace brevano

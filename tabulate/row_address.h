@@ -32,6 +32,9 @@ std::variant<std::uint64_t, RowAddressError> ParseRowAddress(std::string_view te
                                                              const std::vector<std::string>& variables,
                                                              std::uint64_t rows);
 
+/// The assignment of `row` over `variables` (most significant first): "A=0 B=1 C=1".
+std::string RowAssignmentText(const std::vector<std::string>& variables, std::uint64_t row);
+
 /// An example assignment for messages: "A=1 B=0" with the first two variables.
 std::string RowAddressExample(const std::vector<std::string>& variables);
 

@@ -139,7 +139,7 @@ TEST(AnalysisTest, ListingStopsAtTheLimitAndCountsTheRest) {
   EXPECT_EQ(analysis.minterms.total, 7u);
 }
 
-TEST(AnalysisTest, BeyondTheMinimisingLimitCountsAndListsButDoesNotMinimise) {
+TEST(AnalysisTest, BeyondTheMinimisingLimitTheDiagramCountsListsAndGivesIrredundantForms) {
   std::string expression = "a0";
   for (int i = 1; i <= kMaxMinimiseVariables; ++i) expression += "*a" + std::to_string(i);
   AnalysisOptions options;
@@ -150,7 +150,87 @@ TEST(AnalysisTest, BeyondTheMinimisingLimitCountsAndListsButDoesNotMinimise) {
   EXPECT_EQ(Item(analysis, "Rows with Result 1:"), "1 of " + std::to_string(rows));
   EXPECT_EQ(Item(analysis, "Minterms:"), std::to_string(rows - 1));
   EXPECT_EQ(Item(analysis, "Maxterms:"), "0, 1, ... (" + std::to_string(rows - 3) + " more)");
-  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: too many variables (at most 16)");
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"),
+            "A0*A1*A10*A11*A12*A13*A14*A15*A16*A2*A3*A4*A5*A6*A7*A8*A9 (irredundant, not proven minimal)");
+}
+
+// Large tables: from the diagram, or row by row without forms when it is too complex.
+TEST(AnalysisTest, LargeTablesAndTheirLimits) {
+  auto joined = [](const char* separator, int count) {
+    std::string text = "x10";
+    for (int i = 1; i < count; ++i) text += separator + ("x" + std::to_string(10 + i));
+    return text;
+  };
+  std::string pairs;  // every a before every b: exponential in this order
+  for (char c = 'a'; c < 'a' + 12; ++c) pairs += std::string(pairs.empty() ? "" : "+") + "a" + c + "*b" + c;
+  AnalysisOptions small;
+  small.diagramLimits.maxNodes = 1000;
+  struct Case {
+    std::string expression;
+    AnalysisOptions options;
+    const char* rows;
+    const char* sum;
+    const char* product;
+  };
+  const Case cases[] = {
+      {joined("+", 63), {}, "9223372036854775807 of 9223372036854775808", nullptr, nullptr},
+      {joined("/", 20), {}, "524288 of 1048576", "not computed: more than 1,000 terms",
+       "not computed: more than 1,000 terms"},
+      {pairs, small, "16245775 of 16777216", "not computed: too complex for exact analysis",
+       "not computed: too complex for exact analysis"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expression.substr(0, 40));
+    const Analysis analysis = AnalyseTable(TableOf(c.expression), c.options);
+    EXPECT_TRUE(analysis.complete);
+    if (c.sum) {
+      EXPECT_EQ(Item(analysis, "Minimal sum of products:"), c.sum);
+      EXPECT_EQ(Item(analysis, "Minimal product of sums:"), c.product);
+    } else {
+      EXPECT_EQ(analysis.sum.source, FormSource::kIrredundant);
+      EXPECT_EQ(analysis.sum.cubes.size(), 63u);
+      EXPECT_EQ(analysis.product.cubes.size(), 1u);
+    }
+  }
+  // Too complex and too many variables to scan: nothing is counted.
+  AnalysisOptions strict = small;
+  strict.maxScannedVariables = 16;
+  const Analysis refused = AnalyseTable(TableOf(pairs), strict);
+  EXPECT_FALSE(refused.rowsComplete);
+  EXPECT_EQ(Item(refused, "Verdict:"), "not computed: too complex for exact analysis");
+}
+
+// The listing of the sum of the minterms of `rows` over the variables V0 .. V(n-1).
+Listing MintermListing(const std::vector<std::uint64_t>& rows, int n) {
+  Listing listing;
+  for (std::size_t t = 0; t < rows.size(); ++t) {
+    if (t + 1 < rows.size()) listing.push_back("+ @F");
+    for (int v = 0; v < n; ++v) {
+      if (v + 1 < n) listing.push_back("* @F");
+      if (((rows[t] >> (n - 1 - v)) & 1) == 0) listing.push_back("NOT @F");
+      listing.push_back("V" + std::to_string(v));
+    }
+  }
+  return listing;
+}
+
+// When the exact search gives up (a random table with three rows in four 1 outruns any budget,
+// here none), the form is still correct: the irredundant cover or the search's own, whichever is
+// smaller.
+TEST(AnalysisTest, AnExactSearchOutOfTimeFallsBackToACorrectForm) {
+  std::mt19937_64 rng(3);
+  std::vector<std::uint64_t> rows;
+  for (std::uint64_t row = 0; row < 1024; ++row) {
+    if (rng() % 4 != 0) rows.push_back(row);
+  }
+  const TruthTable table = TruthTable::Build(MintermListing(rows, 10), DisplayMode::kZeroOne);
+  AnalysisOptions options;
+  options.minimiseBudget = std::chrono::milliseconds(0);
+  const Analysis analysis = AnalyseTable(table, options);
+  ASSERT_TRUE(analysis.complete);
+  EXPECT_EQ(analysis.sum.status, MinimiseStatus::kHeuristic);
+  ExpectSameFunction(table, analysis.sum.expression);
+  ExpectSameFunction(table, analysis.product.expression);
 }
 
 TEST(AnalysisTest, VariablesThatCannotBeTypedBackAreMarked) {

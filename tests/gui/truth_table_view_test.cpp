@@ -37,6 +37,19 @@ TruthTable NeverTrue(int count) {
   return TruthTable::Build(listing, DisplayMode::kZeroOne);
 }
 
+// A table of 2 * `pairs` variables whose result is 0 in every row and whose decision diagram in
+// column order is too large to build: not(A01) * A01 * (the OR of V(i) * V(i + pairs)). The program
+// runs the OR first.
+TruthTable NeverTrueTooComplex(int pairs) {
+  auto name = [](int i) { return (i < 10 ? "V0" : "V") + std::to_string(i); };
+  Listing listing{"* @F", "* @F", "NOT @F", "A01", "A01"};
+  for (int i = 0; i < pairs; ++i) {
+    if (i + 1 < pairs) listing.push_back("+ @F");
+    listing.insert(listing.end(), {"* @F", name(i), name(i + pairs)});
+  }
+  return TruthTable::Build(listing, DisplayMode::kZeroOne);
+}
+
 // Colours equal up to the rounding of the painted image.
 bool Near(const QColor& a, const QColor& b) {
   return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
@@ -268,6 +281,9 @@ class TruthTableViewTest : public QObject {
     QTest::newRow("copy table") << "Copy table" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     QTest::newRow("select all") << "Select all" << QKeySequence(QKeySequence::SelectAll);
     QTest::newRow("go to") << QString::fromUtf8("Go to row\u2026") << QKeySequence(Qt::CTRL | Qt::Key_G);
+    QTest::newRow("n-th") << QString::fromUtf8("Go to the n-th row where Result is 1\u2026")
+                          << QKeySequence();
+    QTest::newRow("compare") << QString::fromUtf8("Compare with\u2026") << QKeySequence();
     QTest::newRow("next 1") << "Next row where Result is 1" << QKeySequence(Qt::Key_F3);
     QTest::newRow("next 0") << "Next row where Result is 0" << QKeySequence(Qt::Key_F4);
     QTest::newRow("previous 1") << "Previous row where Result is 1" << QKeySequence(Qt::SHIFT | Qt::Key_F3);
@@ -477,8 +493,30 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(view_->CurrentRow(), Row((std::uint64_t{1} << 24) - 2));
   }
 
+  // F3 on a 40-variable AND: from the decision diagram, at once, without a progress dialog.
+  void searchesOfLargeTablesAnswerFromTheDiagram() {
+    std::string and40 = "x10";
+    for (int i = 11; i < 50; ++i) and40 += "*x" + std::to_string(i);
+    view_->SetTable(Table(and40));
+    const std::uint64_t last = (std::uint64_t{1} << 40) - 1;
+    view_->SelectRow(0);
+    QTest::keyClick(view_.get(), Qt::Key_F3);
+    QTRY_VERIFY_WITH_TIMEOUT(!view_->SearchRunning(), 5000);
+    QCOMPARE(view_->CurrentRow(), Row(last));
+    QVERIFY(!view_->findChild<QProgressDialog*>());
+    QTest::keyClick(view_.get(), Qt::Key_F4, Qt::ShiftModifier);
+    QTRY_VERIFY(!view_->SearchRunning());
+    QCOMPARE(view_->CurrentRow(), Row(last - 1));
+    view_->FindNth(0, last - 1);
+    QTRY_VERIFY(!view_->SearchRunning());
+    QCOMPARE(view_->CurrentRow(), Row(last - 2));
+    view_->FindNth(1, 2);
+    QTRY_VERIFY(!view_->SearchRunning());
+    QCOMPARE(notices_, QStringList{"Fewer than 2 rows have Result 1."});
+  }
+
   void longSearchShowsProgressAndCancels() {
-    view_->SetTable(NeverTrue(40));
+    view_->SetTable(NeverTrueTooComplex(20));
     view_->SelectRow(10);
     QSignalSpy finished(view_.get(), &TruthTableView::searchFinished);
     FindAction(view_.get(), "Next row where Result is 1")->trigger();

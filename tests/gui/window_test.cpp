@@ -24,9 +24,15 @@ namespace {
 class RecordingWindow : public Tfrm_bool_alg {
  public:
   QStringList errors;
+  QStringList comparisons;
+  std::vector<std::optional<std::uint64_t>> offeredRows;
 
  protected:
   void ShowError(const QString& message) override { errors << message; }
+  void ShowComparison(const QString& text, std::optional<std::uint64_t> row) override {
+    comparisons << text;
+    offeredRows.push_back(row);
+  }
 };
 
 QStringList Captions(const TruthTableView* view) {
@@ -165,6 +171,40 @@ class WindowTest : public QObject {
     Tabulate(*window_, QStringLiteral("1"));
     QCOMPARE(window_->LV->Header()->sectionSize(0), 45);  // the Result column alone
     QVERIFY(window_->errors.isEmpty());
+  }
+
+  // The table compared with a second expression over the union of their variables; going to the
+  // differing row is offered only when it is a row of the table shown.
+  void compareWith() {
+    Tabulate(*window_, QStringLiteral("not(a+b)"));
+    struct Case {
+      const char* other;
+      const char* text;
+      std::optional<std::uint64_t> row;
+    };
+    const Case cases[] = {
+        {"not(A)*not(b)", "The two expressions are equivalent.", std::nullopt},
+        {"not(a)+not(b)",
+         "Not equivalent: they first differ in row 1 (A=0 B=1), where not(a+b) gives 0 and not(a)+not(b) "
+         "gives 1.",
+         1},
+        {"b", "Not equivalent: they first differ in row 0 (A=0 B=0), where not(a+b) gives 1 and b gives 0.",
+         0},
+        {"c+not(a+b)",
+         "Not equivalent: they first differ in row 3 (A=0 B=1 C=1), where not(a+b) gives 0 and c+not(a+b) "
+         "gives 1.",
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+      window_->CompareWith(QString::fromUtf8(c.other));
+      QTRY_VERIFY(!window_->ComparisonRunning());
+      QCOMPARE(window_->comparisons.last(), QString::fromUtf8(c.text));
+      QCOMPARE(window_->offeredRows.back(), c.row);
+    }
+    window_->CompareWith(QStringLiteral("1/0"));
+    QCOMPARE(window_->errors, QStringList{"Floating point division by zero."});
+    QCOMPARE(window_->comparisons.size(), 4);
+    QCOMPARE(window_->LV->RowCount(), std::uint64_t{4});  // the table stays
   }
 
   void pressingTwiceGivesOneTable() {

@@ -62,7 +62,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n $(field Version) && -n $(field Description) ]] || fail "Version or Description is empty"
 depends=$(field Depends)
 echo "Depends: $depends"
-required=(libc6 libstdc++6)
+required=(libc6 libstdc++6 libbdd0c2)
 if [[ $window == window ]]; then required+=(libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6); fi
 for package in "${required[@]}"; do
   [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] || fail "Depends lacks $package"

@@ -1,0 +1,95 @@
+// The analysis report: one labelled text per item, saying what was not computed and why.
+#include "analysis/analysis.h"
+
+namespace brevano {
+
+namespace {
+
+std::string RowListText(const RowList& list) {
+  if (list.total == 0) return "none";
+  std::string text;
+  for (std::uint64_t row : list.rows) {
+    if (!text.empty()) text += ", ";
+    text += std::to_string(row);
+  }
+  if (list.total > list.rows.size())
+    text += ", ... (" + std::to_string(list.total - list.rows.size()) + " more)";
+  return text;
+}
+
+std::string StatusText(MinimiseStatus status) {
+  switch (status) {
+    case MinimiseStatus::kTooManyVariables:
+      return "not computed: too many variables (at most " + std::to_string(kMaxMinimiseVariables) + ")";
+    case MinimiseStatus::kTooLarge: return "not computed: too many prime implicants";
+    case MinimiseStatus::kStopped: return "not computed: stopped";
+    case MinimiseStatus::kExact:
+    case MinimiseStatus::kFewestTerms:
+    case MinimiseStatus::kHeuristic: break;
+  }
+  return {};
+}
+
+std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
+  switch (form.source) {
+    case FormSource::kTooManyTerms:
+      return "not computed: more than " + GroupedNumber(limits.maxTerms) + " terms";
+    case FormSource::kCoverTooComplex: return "not computed: too complex for an irredundant form";
+    case FormSource::kDiagramTooComplex: return "not computed: too complex for exact analysis";
+    case FormSource::kMinimiser:
+    case FormSource::kIrredundant: break;
+  }
+  if (form.source == FormSource::kMinimiser) {
+    if (std::string status = StatusText(form.status); !status.empty()) return status;
+  }
+  std::string text = form.expression;
+  if (form.source == FormSource::kIrredundant) {
+    text += " (irredundant, not proven minimal)";
+  } else if (form.status == MinimiseStatus::kHeuristic) {
+    text += " (heuristic, not proven minimal)";
+  } else if (form.status == MinimiseStatus::kFewestTerms) {
+    text += " (fewest terms; fewest literals not proven)";
+  }
+  if (!form.typable) {
+    text += " (not expressible: the variable \"" + form.untypableVariable + "\" cannot be typed back)";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string GroupedNumber(std::uint64_t value) {
+  const std::string digits = std::to_string(value);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+std::string VerdictText(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::kAlwaysOne: return "always 1";
+    case Verdict::kAlwaysZero: return "always 0";
+    case Verdict::kDepends: break;
+  }
+  return "depends on the variables";
+}
+
+std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits) {
+  const bool rows = analysis.rowsComplete;
+  const std::string missing = analysis.tooComplex && !rows ? "not computed: too complex for exact analysis"
+                                                           : StatusText(MinimiseStatus::kStopped);
+  return {
+      {"Rows with Result 1:",
+       rows ? std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount) : missing},
+      {"Verdict:", rows ? VerdictText(analysis.verdict) : missing},
+      {"Minterms:", rows ? RowListText(analysis.minterms) : missing},
+      {"Maxterms:", rows ? RowListText(analysis.maxterms) : missing},
+      {"Minimal sum of products:", FormText(analysis.sum, limits)},
+      {"Minimal product of sums:", FormText(analysis.product, limits)},
+  };
+}
+
+}  // namespace brevano

@@ -1,0 +1,74 @@
+// Irredundant sums of products of a table's Result, from its decision diagram.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "diagram/diagram.h"
+
+namespace brevano {
+
+/// A product term over up to 63 variables. As in row numbers, bit n-1-i stands for variable i;
+/// a bit set in `care` makes the variable a literal, plain when the same bit of `value` is set.
+struct WideCube {
+  std::uint64_t care = 0;
+  std::uint64_t value = 0;
+
+  friend bool operator==(const WideCube&, const WideCube&) = default;
+};
+
+/// The limits of a cover: the search has its own, apart from the build's.
+struct CoverLimits {
+  std::size_t maxNodes = 1'000'000;         ///< most nodes the manager may hold meanwhile
+  std::chrono::milliseconds maxTime{3000};  ///< most time each cover may take
+  std::size_t maxTerms = 1000;              ///< covers with more terms are not listed
+  /// Count the terms of a cover past maxTerms to the end; otherwise the cover stops as soon as it
+  /// is known to have more (every part of the construction adds its terms to the whole).
+  bool countAll = false;
+};
+
+/// How a cover ended.
+enum class CoverStatus {
+  kNotRequested,
+  kFound,         ///< `terms` holds the cover
+  kTooManyTerms,  ///< more than CoverLimits::maxTerms terms: not listed
+  kTooComplex,    ///< the cover's budget ran out
+};
+
+/// An irredundant sum of products: no term can be dropped and no literal removed from a term.
+/// Not proven least.
+struct Cover {
+  CoverStatus status = CoverStatus::kNotRequested;
+  /// The number of terms, exact however many; with kTooManyTerms and without countAll, a lower
+  /// bound above maxTerms.
+  unsigned __int128 termCount = 0;
+  /// The terms, in term order (variable by variable from the first: negated, plain, absent).
+  std::vector<WideCube> terms;
+};
+
+/// A diagram with the covers of its function and of the function's complement.
+struct DiagramWithCovers {
+  DiagramOutcome diagram;
+  Cover sum;      ///< terms whose sum is the function
+  Cover product;  ///< terms whose sum is the complement (one per factor of a product of sums)
+};
+
+/// The stages of BuildDiagramAndCovers.
+enum class CoverPhase { kDiagram, kSum, kProduct };
+
+/// Polled like DiagramStop, with the stage under way; true stops everything.
+using PhasedStop = std::function<bool(CoverPhase phase)>;
+
+/// Called on the waiting thread with the diagram as soon as it is built, before the covers.
+using DiagramReady = std::function<void(const std::shared_ptr<const Diagram>& diagram)>;
+
+/// Builds the diagram and then, each within `coverLimits`, the requested covers (Minato and
+/// Morreale's recursive construction on the diagram). When stopped during a cover, the diagram
+/// is kept, the status is kStopped and the covers not finished are kNotRequested.
+DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum, bool product,
+                                        const DiagramLimits& limits = {}, const CoverLimits& coverLimits = {},
+                                        const PhasedStop& stop = {}, const DiagramReady& ready = {});
+
+}  // namespace brevano

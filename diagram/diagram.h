@@ -1,0 +1,115 @@
+// A table's Result column as a decision diagram: built on the owner thread, queried from any.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tabulate/compiled_program.h"
+
+namespace brevano {
+
+/// One node of a flattened diagram. Nodes 0 and 1 are the constants 0 and 1; every other node
+/// tests the variable `level` (in table order) and its children come before it in the array.
+struct DiagramNode {
+  std::uint32_t low = 0;   ///< the child for the variable 0
+  std::uint32_t high = 0;  ///< the child for the variable 1
+  std::uint8_t level = 0;  ///< the variable tested; the variable count for the constants
+  /// Rows with Result 1 among the assignments of the variables level .. n-1 below this node.
+  std::uint64_t ones = 0;
+};
+
+/// The decision diagram of a function of a table's variables (the first variable on top, as
+/// the most significant bit of a row number), flattened into an immutable array: any number of
+/// threads may query one at once, without locks. Every query takes time in proportion to the
+/// number of variables.
+class Diagram {
+ public:
+  /// The diagram of `nodes` (in the order described at DiagramNode) whose root is `root`.
+  Diagram(std::vector<DiagramNode> nodes, int variableCount, std::uint32_t root);
+
+  int VariableCount() const { return variableCount_; }
+  /// 2^VariableCount().
+  std::uint64_t RowCount() const { return std::uint64_t{1} << variableCount_; }
+  /// Nodes, the two constants included.
+  std::size_t NodeCount() const { return nodes_.size(); }
+
+  /// The number of rows whose Result is `result` (0 or 1), exact.
+  std::uint64_t Count(int result) const;
+  /// The Result of `row` (below RowCount()).
+  int Result(std::uint64_t row) const;
+  /// The first row at or after `from` whose Result is `result`.
+  std::optional<std::uint64_t> Next(int result, std::uint64_t from) const;
+  /// The last row at or before `from` (clamped to the last row) whose Result is `result`.
+  std::optional<std::uint64_t> Previous(int result, std::uint64_t from) const;
+  /// The row with Result `result` that has `k` such rows before it (k counts from 0).
+  std::optional<std::uint64_t> Nth(int result, std::uint64_t k) const;
+  /// The number of rows before `row` whose Result is `result`.
+  std::uint64_t Rank(int result, std::uint64_t row) const;
+
+ private:
+  std::uint32_t Child(std::uint32_t node, int level, int bit) const;
+  std::uint64_t Rows(int result, std::uint32_t node, int level) const;
+  std::uint64_t Extreme(int result, std::uint32_t node, int level, bool largest) const;
+  std::optional<std::uint64_t> Search(int result, std::uint32_t node, int level, std::uint64_t from,
+                                      bool forward) const;
+  int RowBit(std::uint64_t row, int level) const {
+    return static_cast<int>((row >> (variableCount_ - 1 - level)) & 1);
+  }
+
+  std::vector<DiagramNode> nodes_;
+  int variableCount_ = 0;
+  std::uint32_t root_ = 0;
+};
+
+/// The limits of a build.
+struct DiagramLimits {
+  /// Most nodes the manager may hold while building (about 20 bytes each, plus its caches).
+  std::size_t maxNodes = 1'000'000;
+  /// Most time a build may take.
+  std::chrono::milliseconds maxTime{1500};
+};
+
+/// How a build ended.
+enum class DiagramStatus {
+  kBuilt,
+  kTooComplex,  ///< the node or time budget ran out: the function is too complex for a diagram
+  kStopped,     ///< the caller stopped it
+};
+
+/// Polled about every 10 ms on the waiting thread while a build runs; true stops the build.
+using DiagramStop = std::function<bool()>;
+
+/// A diagram, or why there is none.
+struct DiagramOutcome {
+  DiagramStatus status = DiagramStatus::kStopped;
+  std::shared_ptr<const Diagram> diagram;  ///< set when built
+};
+
+/// Builds the diagram of the program's Result by running the program on diagrams instead of bits.
+DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits = {},
+                            const DiagramStop& stop = {});
+
+/// The comparison of two programs over the union of their variables.
+struct Comparison {
+  DiagramStatus status = DiagramStatus::kStopped;
+  std::vector<std::string> variables;  ///< the union, in table order
+  bool equivalent = false;
+  /// When not equivalent: the first row, over `variables`, where the two differ, and the Result
+  /// of each there.
+  std::uint64_t row = 0;
+  int firstResult = 0;
+  int secondResult = 0;
+};
+
+/// Compares the Results of two programs; raises EngineError when together they have more than
+/// 63 variables.
+Comparison CompareFunctions(const CompiledProgram& first, const CompiledProgram& second,
+                            const DiagramLimits& limits = {}, const DiagramStop& stop = {});
+
+}  // namespace brevano
