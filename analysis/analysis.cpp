@@ -91,9 +91,7 @@ MinimalForm LeastForm(const TruthVector& truth, const Analysis& analysis, bool p
     form.status = sum.status;
     return form;
   }
-  std::vector<WideCube> cubes;
-  for (const Cube& cube : sum.terms) cubes.push_back({cube.care, cube.value});
-  return FormOf(std::move(cubes), sum.status, FormSource::kMinimiser, analysis, product);
+  return FormOf(Widened(sum.terms), sum.status, FormSource::kMinimiser, analysis, product);
 }
 
 MinimalForm CoverForm(const Cover& cover, const Analysis& analysis, bool product) {

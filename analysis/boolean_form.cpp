@@ -97,4 +97,11 @@ std::optional<std::string> FirstUntypableVariable(const std::vector<WideCube>& t
   return std::nullopt;
 }
 
+std::vector<WideCube> Widened(const std::vector<Cube>& terms) {
+  std::vector<WideCube> wide;
+  wide.reserve(terms.size());
+  for (const Cube& term : terms) wide.push_back({term.care, term.value});
+  return wide;
+}
+
 }  // namespace brevano

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diagram/cover.h"
+#include "minimise/cube.h"
 
 namespace brevano {
 
@@ -28,5 +29,21 @@ std::string ProductText(const std::vector<WideCube>& complementTerms,
 /// The first variable, in table order, that `terms` use and that cannot be typed back.
 std::optional<std::string> FirstUntypableVariable(const std::vector<WideCube>& terms,
                                                   const std::vector<std::string>& variables);
+
+/// The terms of the minimiser as wide ones.
+std::vector<WideCube> Widened(const std::vector<Cube>& terms);
+
+/// SumText, ProductText and FirstUntypableVariable of the minimiser's terms.
+inline std::string SumText(const std::vector<Cube>& terms, const std::vector<std::string>& variables) {
+  return SumText(Widened(terms), variables);
+}
+inline std::string ProductText(const std::vector<Cube>& complementTerms,
+                               const std::vector<std::string>& variables) {
+  return ProductText(Widened(complementTerms), variables);
+}
+inline std::optional<std::string> FirstUntypableVariable(const std::vector<Cube>& terms,
+                                                         const std::vector<std::string>& variables) {
+  return FirstUntypableVariable(Widened(terms), variables);
+}
 
 }  // namespace brevano

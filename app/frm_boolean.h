@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/diagnosis.h"
 #include "engine/expr_tree.h"
 #include "tabulate/tabulation.h"
 
