@@ -174,7 +174,10 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
   };
   const Case cases[] = {
       {joined("+", 63), {}, "9223372036854775807 of 9223372036854775808", nullptr, nullptr},
-      {joined("/", 20), {}, "524288 of 1048576", "not computed: more than 1,000 terms",
+      {joined("/", 20),
+       {},
+       "524288 of 1048576",
+       "not computed: more than 1,000 terms",
        "not computed: more than 1,000 terms"},
       {pairs, small, "16245775 of 16777216", "not computed: too complex for exact analysis",
        "not computed: too complex for exact analysis"},
