@@ -208,13 +208,19 @@ void TruthTableView::FindNth(int wanted, std::uint64_t n) {
 
 void TruthTableView::AskNth() {
   if (!table_ || rows_ == 0) return;
-  bool ok = false;
-  const QString text = QInputDialog::getText(this, tr("Go to the n-th row where Result is 1"),
-                                             tr("n, counted from 1:"), QLineEdit::Normal, QString(), &ok);
-  if (!ok) return;
-  const qulonglong n = text.trimmed().toULongLong(&ok);
-  if (!ok || n == 0) return Notify(tr("Type a whole number from 1 to %1.").arg(Count(rows_)));
-  FindNth(1, n);
+  // n is read as Go to row reads a row index (digits, grouped or not); after a bad entry the notice
+  // is shown and the question asked again with that text.
+  QString text;
+  while (true) {
+    bool ok = false;
+    text = QInputDialog::getText(this, tr("Go to the n-th row where Result is 1"),
+                                 tr("n, counted from 1: 1 to %1").arg(Count(rows_)), QLineEdit::Normal, text,
+                                 &ok);
+    if (!ok) return;
+    const auto n = ParseRowAddress(text.trimmed().toStdString(), {}, rows_ + 1);
+    if (const auto* value = std::get_if<std::uint64_t>(&n); value && *value > 0) return FindNth(1, *value);
+    Notify(tr("Type a whole number from 1 to %1.").arg(Count(rows_)));
+  }
 }
 
 // The work keeps a copy of the table, so the compiled program lives whatever the view shows

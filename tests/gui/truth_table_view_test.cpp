@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -413,6 +414,24 @@ class TruthTableViewTest : public QObject {
     });
     QTest::keyClick(view_.get(), Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(view_->CurrentRow(), Row(3));
+  }
+
+  // The n-th row where Result is 1: a bad entry is asked again, digits may be grouped.
+  void nthRowDialog() {
+    view_->SetTable(Table("a+b+c+d+e+f+g+h+i+j+k"));  // every row but row 0 has Result 1
+    QStringList answers{"0", "1,024"};
+    std::function<void()> answer = [&] {
+      if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+        dialog->setTextValue(answers.takeFirst());
+        dialog->accept();
+      }
+      if (!answers.isEmpty()) QTimer::singleShot(0, this, answer);
+    };
+    QTimer::singleShot(0, this, answer);
+    FindAction(view_.get(), QString::fromUtf8("Go to the n-th row where Result is 1\u2026"))->trigger();
+    QTRY_VERIFY(!view_->SearchRunning());
+    QCOMPARE(notices_, QStringList{"Type a whole number from 1 to 2,048."});
+    QCOMPARE(view_->CurrentRow(), Row(1024));
   }
 
   // A bad entry is reported, then asked for again with the text as typed.
