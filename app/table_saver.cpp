@@ -1,18 +1,33 @@
 // Saving a whole truth table or a report to a file: the formats of the file dialog, the space check, the job.
 #include "app/table_saver.h"
 
+#include <sys/statvfs.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <array>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace brevano {
 
 namespace {
+
+// Bytes free for this user in `folder`: Qt's answer, or the file system's own where Qt finds no mount
+// point for the folder (as inside a chroot), so that the check never silently lapses.
+std::optional<std::uint64_t> FreeBytes(const QString& folder) {
+  const QStorageInfo storage(folder);
+  if (storage.isValid() && storage.bytesAvailable() >= 0)
+    return static_cast<std::uint64_t>(storage.bytesAvailable());
+  struct statvfs info {};
+  if (statvfs(QFile::encodeName(folder).constData(), &info) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+}
 
 struct SaveFormat {
   TableFormat format;
@@ -86,9 +101,9 @@ QString WithSaveSuffix(const QString& path, TableFormat format) {
 }
 
 std::optional<QString> CheckSaveSpace(const QString& path, std::uint64_t bytes) {
-  const QStorageInfo storage(QFileInfo(path).absolutePath());
-  if (!storage.isValid() || storage.bytesAvailable() < 0) return std::nullopt;
-  const auto available = static_cast<std::uint64_t>(storage.bytesAvailable());
+  const auto free = FreeBytes(QFileInfo(path).absolutePath());
+  if (!free) return std::nullopt;
+  const std::uint64_t available = *free;
   if (bytes <= available) return std::nullopt;
   return QStringLiteral("The table takes %1, but only %2 are free on the disk of \"%3\". Nothing was saved.")
       .arg(SizeText(bytes), SizeText(available), QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
