@@ -5,7 +5,7 @@
 #include <bit>
 #include <optional>
 
-#include "analysis/boolean_form.h"
+#include "forms/boolean_form.h"
 #include "minimise/minimise.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/compiled_program.h"

@@ -20,7 +20,6 @@
 #include <new>
 #include <optional>
 
-#include "analysis/diagnosis.h"
 #include "app/analysis_dialog.h"
 #include "app/background_job.h"
 #include "app/focus_button.h"
@@ -30,6 +29,7 @@
 #include "diagram/diagram.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
+#include "frontend/tabulate_expression.h"
 #include "tabulate/row_address.h"
 
 namespace brevano {

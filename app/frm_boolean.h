@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "analysis/diagnosis.h"
 #include "engine/expr_tree.h"
+#include "frontend/tabulate_expression.h"
 #include "tabulate/tabulation.h"
 
 class QLineEdit;

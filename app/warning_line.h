@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "analysis/diagnosis.h"
+#include "frontend/diagnosis.h"
 
 class QDialog;
 class QLabel;

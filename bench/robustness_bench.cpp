@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/diagnosis.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
+#include "frontend/tabulate_expression.h"
 #include "pipeline/pipeline.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/compiled_program.h"

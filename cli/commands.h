@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "analysis/diagnosis.h"
+#include "frontend/tabulate_expression.h"
 #include "tabulate/table_format.h"
 #include "tabulate/tabulation.h"
 

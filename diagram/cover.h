@@ -7,17 +7,9 @@
 #include <vector>
 
 #include "diagram/diagram.h"
+#include "minimise/cube.h"
 
 namespace brevano {
-
-/// A product term over up to 63 variables. As in row numbers, bit n-1-i stands for variable i;
-/// a bit set in `care` makes the variable a literal, plain when the same bit of `value` is set.
-struct WideCube {
-  std::uint64_t care = 0;
-  std::uint64_t value = 0;
-
-  friend bool operator==(const WideCube&, const WideCube&) = default;
-};
 
 /// The limits of a cover: the search has its own, apart from the build's.
 struct CoverLimits {

@@ -1,4 +1,4 @@
-// The engine core in one include: store, text tests, numbers, parser, listing, pipeline.
+// The engine core in one include: store, text tests, numbers, parser, listing.
 #pragma once
 
 #include "engine/engine_error.h"
@@ -8,4 +8,3 @@
 #include "engine/parser.h"
 #include "engine/text_tests.h"
 #include "engine/tree_printer.h"
-#include "pipeline/pipeline.h"

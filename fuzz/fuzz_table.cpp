@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "analysis/diagnosis.h"
-#include "analysis/folded_constants.h"
-#include "analysis/line_warnings.h"
-#include "analysis/missing_operand.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
+#include "frontend/diagnosis.h"
+#include "frontend/folded_constants.h"
+#include "frontend/line_warnings.h"
+#include "frontend/missing_operand.h"
 #include "fuzz/fuzz_target.h"
 #include "pipeline/pipeline.h"
 #include "tabulate/bit_parallel.h"

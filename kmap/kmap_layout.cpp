@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "analysis/boolean_form.h"
+#include "forms/boolean_form.h"
 #include "engine/engine_error.h"
 
 namespace brevano {

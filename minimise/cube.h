@@ -16,6 +16,15 @@ struct Cube {
   friend bool operator==(const Cube&, const Cube&) = default;
 };
 
+/// A product term over up to 63 variables. As in row numbers, bit n-1-i stands for variable i;
+/// a bit set in `care` makes the variable a literal, plain when the same bit of `value` is set.
+struct WideCube {
+  std::uint64_t care = 0;
+  std::uint64_t value = 0;
+
+  friend bool operator==(const WideCube&, const WideCube&) = default;
+};
+
 /// Number of literals of the cube.
 inline int LiteralCount(Cube cube) { return std::popcount(cube.care); }
 

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "analysis/boolean_form.h"
+#include "forms/boolean_form.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {

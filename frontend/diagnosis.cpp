@@ -1,28 +1,18 @@
 // Putting the checks together: typed text, listing lines, the stack's reading, folded constants.
-#include "analysis/diagnosis.h"
+#include "frontend/diagnosis.h"
 
 #include <unordered_set>
 
-#include "analysis/evaluated_as.h"
-#include "analysis/folded_constants.h"
-#include "analysis/infix_text.h"
-#include "analysis/line_warnings.h"
-#include "analysis/missing_operand.h"
-#include "analysis/typed_text.h"
-#include "engine/engine_error.h"
-#include "pipeline/pipeline.h"
+#include "frontend/evaluated_as.h"
+#include "frontend/folded_constants.h"
+#include "frontend/infix_text.h"
+#include "frontend/line_warnings.h"
+#include "frontend/typed_text.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
 
 namespace {
-
-std::vector<const ExprNode*> ListedNodes(const ExprTree& processed, const Listing& listing) {
-  if (!FirstNode(processed)) return {};
-  std::vector<const ExprNode*> nodes = PreOrderNodes(FirstNode(processed));
-  if (nodes.size() != listing.size()) nodes.clear();  // not the tree of this listing
-  return nodes;
-}
 
 std::string UnusedWarning(const StackReading& reading) {
   std::string parts;
@@ -79,19 +69,6 @@ Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const
   Deduplicate(warnings);
   diagnosis.evaluatedAs = reading.evaluatedAs;
   return diagnosis;
-}
-
-DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, DisplayMode mode,
-                                  int maxVariables) {
-  const Listing listing = ProcessExpression(typed, tree);
-  if (const std::optional<MissingOperand> missing = FindMissingOperand(listing)) {
-    throw EngineError(
-        MissingOperandMessage(ListedNodes(tree, listing), listing, *missing, FindFoldedConstants(typed)));
-  }
-  DiagnosedTable result;
-  result.table = TruthTable::Build(listing, mode, maxVariables);
-  result.diagnosis = DiagnoseTable(typed, tree, listing);
-  return result;
 }
 
 }  // namespace brevano

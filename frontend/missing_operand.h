@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/folded_constants.h"
 #include "engine/expr_tree.h"
 #include "engine/listing.h"
+#include "frontend/folded_constants.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {

@@ -1,7 +1,7 @@
 // Counting parentheses and brackets of the typed text as a reader would.
-#include "analysis/typed_text.h"
+#include "frontend/typed_text.h"
 
-#include "analysis/infix_text.h"
+#include "frontend/infix_text.h"
 
 namespace brevano {
 

@@ -1,14 +1,14 @@
 // Finding the constant parts of a typed expression and folding each on its own.
-#include "analysis/folded_constants.h"
+#include "frontend/folded_constants.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "analysis/infix_text.h"
-#include "analysis/line_warnings.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
 #include "engine/text_tests.h"
+#include "frontend/infix_text.h"
+#include "frontend/line_warnings.h"
 #include "simplify/m_macros_optimize.h"
 
 namespace brevano {

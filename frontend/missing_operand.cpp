@@ -1,10 +1,10 @@
 // Explaining an operator without operand from the processed tree around its listing line.
-#include "analysis/missing_operand.h"
+#include "frontend/missing_operand.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "analysis/line_warnings.h"
+#include "frontend/line_warnings.h"
 
 namespace brevano {
 

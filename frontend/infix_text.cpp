@@ -1,5 +1,5 @@
 // Writing a subtree back as infix text, with an explicit stack so that any depth is safe.
-#include "analysis/infix_text.h"
+#include "frontend/infix_text.h"
 
 #include <string_view>
 #include <vector>

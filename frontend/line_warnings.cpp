@@ -1,10 +1,10 @@
 // Classifying the listing lines that take no part in the evaluation, or take part oddly.
-#include "analysis/line_warnings.h"
+#include "frontend/line_warnings.h"
 
 #include <cstdlib>
 #include <optional>
 
-#include "analysis/infix_text.h"
+#include "frontend/infix_text.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
@@ -130,6 +130,13 @@ std::optional<std::string> Warning(const ExprNode* node, const std::string& line
 }
 
 }  // namespace
+
+std::vector<const ExprNode*> ListedNodes(const ExprTree& processed, const Listing& listing) {
+  if (!FirstNode(processed)) return {};
+  std::vector<const ExprNode*> nodes = PreOrderNodes(FirstNode(processed));
+  if (nodes.size() != listing.size()) nodes.clear();  // not the tree of this listing
+  return nodes;
+}
 
 std::vector<const ExprNode*> PreOrderNodes(const ExprNode* root) {
   std::vector<const ExprNode*> order;

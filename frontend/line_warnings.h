@@ -5,14 +5,18 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/folded_constants.h"
 #include "engine/expr_tree.h"
 #include "engine/listing.h"
+#include "frontend/folded_constants.h"
 
 namespace brevano {
 
 /// The nodes of `root`'s subtree in pre-order: the node of each listing line.
 std::vector<const ExprNode*> PreOrderNodes(const ExprNode* root);
+
+/// The nodes of the processed tree's first statement in pre-order, one per line of `listing`;
+/// empty when the tree is not the one the listing was made of.
+std::vector<const ExprNode*> ListedNodes(const ExprTree& processed, const Listing& listing);
 
 /// True when `text`, read as a number, is 0 or 1 although it is not written "0" or "1" ("1.0").
 bool IsDisguisedConstant(const std::string& text);

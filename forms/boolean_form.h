@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "diagram/cover.h"
 #include "minimise/cube.h"
 
 namespace brevano {

@@ -1,5 +1,5 @@
 // Writing cubes as expressions that the window reads back as the same function.
-#include "analysis/boolean_form.h"
+#include "forms/boolean_form.h"
 
 #include "engine/engine_error.h"
 #include "pipeline/pipeline.h"

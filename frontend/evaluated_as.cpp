@@ -1,5 +1,5 @@
 // A symbolic run of the table's stack program: each slot holds an expression instead of a value.
-#include "analysis/evaluated_as.h"
+#include "frontend/evaluated_as.h"
 
 #include <deque>
 #include <optional>

@@ -1,12 +1,11 @@
 // The diagnosis of built tables: the warnings of each misleading input, silence for clean ones,
 // "Evaluated as" read back through the pipeline, and the explained missing-operand errors.
-#include "analysis/diagnosis.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "engine/engine_error.h"
+#include "frontend/tabulate_expression.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {

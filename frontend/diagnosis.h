@@ -7,7 +7,6 @@
 
 #include "engine/expr_tree.h"
 #include "engine/listing.h"
-#include "tabulate/tabulation.h"
 
 namespace brevano {
 
@@ -29,17 +28,5 @@ std::string DiagnosisText(const Diagnosis& diagnosis);
 /// Diagnoses the table of `listing`, which the pipeline made of `typed` and whose processed tree it
 /// left in `processed`. The listing must be well formed (see FindMissingOperand).
 Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const Listing& listing);
-
-/// A table with its diagnosis.
-struct DiagnosedTable {
-  TruthTable table;
-  Diagnosis diagnosis;
-};
-
-/// Runs the pipeline on `typed` in `tree`, builds the table and diagnoses it. An operator without
-/// an operand raises an EngineError that says which operand went missing and why; every other
-/// error is that of the pipeline or of TruthTable::Build. Recursive: run it on the large stack.
-DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, DisplayMode mode,
-                                  int maxVariables = kMaxTableVariables);
 
 }  // namespace brevano
