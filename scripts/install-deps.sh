@@ -8,6 +8,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth desktop-file-utils dpkg-dev file
   librsvg2-bin locales lintian appstream libxml2-utils qt6-svg-dev
+  libcadical-dev berkeley-abc yosys ghdl
 )
 missing=()
 for p in "${packages[@]}"; do
