@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
+#include "analysis/function_forms.h"
 #include "diagram/diagram.h"
 #include "diagram/row_search.h"
 #include "diff/m_macros_diff.h"
@@ -90,7 +91,14 @@ std::string AnalyseHelp() {
          GroupedNumber(defaults.coverLimits.maxTerms) +
          " terms. Up to 63 variables are counted from the decision\n"
          "diagram; when it is too complex, row by row up to " +
-         std::to_string(kMaxScannedVariables) + " variables.";
+         std::to_string(kMaxScannedVariables) +
+         " variables.\n"
+         "Then the algebraic normal form (an XOR of products, from the rows up to 20 variables and\n"
+         "from the decision diagram beyond), the NAND and NOR forms of the minimal sum and product,\n"
+         "the canonical sum and product (the minterm and maxterm lists), the function number (the\n"
+         "Result column as a binary number, row 0 the least significant bit; up to 6 variables), the\n"
+         "variables the Result depends on and those it is monotone in, and whether it is symmetric,\n"
+         "self-dual, linear (affine), 0-preserving and 1-preserving.";
 }
 
 void CommandAnalyse(const TruthTable& table, std::ostream& out) {
@@ -111,6 +119,10 @@ void CommandAnalyse(const TruthTable& table, std::ostream& out) {
   const std::vector<AnalysisItem> items = AnalysisItems(analysis);
   for (std::size_t i = rowsWritten ? kRowItems : 0; i < items.size(); ++i)
     out << items[i].label << ' ' << items[i].value << '\n';
+  FunctionDescription description{DescriptionSource::kTooComplex, {}, {}};
+  if (!analysis.tooComplex) description = DescribeFunction(table);
+  for (const AnalysisItem& item : FunctionItems(analysis, description))
+    out << item.label << ' ' << item.value << '\n';
 }
 
 std::string RowText(const std::vector<std::string>& variables, std::uint64_t row) {

@@ -24,7 +24,8 @@ std::string Literal(const std::string& name, bool plain) {
   return literal;
 }
 
-// The literals of `cube` in table order, each complemented when `complement` is set.
+}  // namespace
+
 std::vector<std::string> Literals(WideCube cube, const std::vector<std::string>& variables, bool complement) {
   const int count = static_cast<int>(variables.size());
   std::vector<std::string> literals;
@@ -44,8 +45,6 @@ std::string Join(const std::vector<std::string>& parts, const char* separator) {
   }
   return text;
 }
-
-}  // namespace
 
 bool CanBeTypedBack(const std::string& name) {
   if (name.empty() || name.find_first_of(kSpecialCharacters) != std::string::npos) return false;

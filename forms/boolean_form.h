@@ -14,6 +14,12 @@ namespace brevano {
 /// lists it as a lone variable line equal to itself. Indexed names such as "M @A" are not.
 bool CanBeTypedBack(const std::string& name);
 
+/// The literals of `cube` in table order, X or not(X), each complemented when `complement` is set.
+std::vector<std::string> Literals(WideCube cube, const std::vector<std::string>& variables, bool complement);
+
+/// The parts joined by `separator`.
+std::string Join(const std::vector<std::string>& parts, const char* separator);
+
 /// The sum: terms joined by "+", the literals of a term by "*" in the order of `variables`, a
 /// negated variable as not(X); "0" without terms and "1" for a term without literals.
 std::string SumText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables);

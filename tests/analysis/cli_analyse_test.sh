@@ -1,5 +1,5 @@
 #!/bin/bash
-# brevano analyse end to end: the six labelled lines, the round trip of the printed forms through
+# brevano analyse end to end: the labelled lines, the round trip of the printed forms through
 # brevano table, and errors printed alone on standard error.
 # Usage: cli_analyse_test.sh PATH_TO_BREVANO
 set -u
@@ -7,11 +7,11 @@ brevano=$1
 source "$(dirname "$0")/../cli/expect.sh"
 
 nl=$'\n'
-expect example 0 "Rows with Result 1: 4 of 8${nl}Verdict: depends on the variables${nl}Minterms: 2, 3, 5, 7${nl}Maxterms: 0, 1, 4, 6${nl}Minimal sum of products: not(A)*B+A*C${nl}Minimal product of sums: (A+B)*(not(A)+C)$nl" "" \
+expect example 0 "Rows with Result 1: 4 of 8${nl}Verdict: depends on the variables${nl}Minterms: 2, 3, 5, 7${nl}Maxterms: 0, 1, 4, 6${nl}Minimal sum of products: not(A)*B+A*C${nl}Minimal product of sums: (A+B)*(not(A)+C)${nl}Algebraic normal form: B/(A*B)/(A*C)${nl}NAND form: not(not(not(A)*B)*not(A*C))${nl}NOR form: not(not(A+B)+not(not(A)+C))${nl}Canonical sum: Σm(2, 3, 5, 7)${nl}Canonical product: ΠM(0, 1, 4, 6)${nl}Function number: 172${nl}Depends on: A, B, C${nl}Monotone increasing in: B, C${nl}Monotone decreasing in: none${nl}Symmetric: no${nl}Self-dual: no${nl}Linear (affine): no${nl}0-preserving: yes${nl}1-preserving: yes$nl" "" \
   -- analyse 'not(a)*b+a*c'
-expect constant 0 "Rows with Result 1: 1 of 1${nl}Verdict: always 1${nl}Minterms: 0${nl}Maxterms: none${nl}Minimal sum of products: 1${nl}Minimal product of sums: 1$nl" "" \
+expect constant 0 "Rows with Result 1: 1 of 1${nl}Verdict: always 1${nl}Minterms: 0${nl}Maxterms: none${nl}Minimal sum of products: 1${nl}Minimal product of sums: 1${nl}Algebraic normal form: 1${nl}NAND form: 1${nl}NOR form: 1${nl}Canonical sum: Σm(0)${nl}Canonical product: ΠM()${nl}Function number: 1${nl}Depends on: none${nl}Monotone increasing in: none${nl}Monotone decreasing in: none${nl}Symmetric: yes${nl}Self-dual: no${nl}Linear (affine): yes${nl}0-preserving: no${nl}1-preserving: yes$nl" "" \
   -- analyse 'not(0)'
-expect leading_minus 0 "Rows with Result 1: 1 of 2${nl}Verdict: depends on the variables${nl}Minterms: 1${nl}Maxterms: 0${nl}Minimal sum of products: A${nl}Minimal product of sums: A$nl" \
+expect leading_minus 0 "Rows with Result 1: 1 of 2${nl}Verdict: depends on the variables${nl}Minterms: 1${nl}Maxterms: 0${nl}Minimal sum of products: A${nl}Minimal product of sums: A${nl}Algebraic normal form: A${nl}NAND form: A${nl}NOR form: A${nl}Canonical sum: Σm(1)${nl}Canonical product: ΠM(0)${nl}Function number: 2${nl}Depends on: A${nl}Monotone increasing in: A${nl}Monotone decreasing in: none${nl}Symmetric: yes${nl}Self-dual: yes${nl}Linear (affine): yes${nl}0-preserving: yes${nl}1-preserving: yes$nl" \
   "warning: A leading \"-\" is read as a negation, which the table ignores: use not(...) for NOT.$nl" -- analyse -- -a
 expect strict 1 "" "warning: The operator \"-\" is ignored by the table, which evaluates only +, * and /.${nl}warning: Part of the expression does not reach the result: \"A\".$nl" \
   -- analyse --strict 'a-b'
@@ -31,7 +31,8 @@ expect too_complex 1 "" "Too complex for exact analysis: the decision diagram ex
 for expression in 'a/b/c' 'not(a+b)*c+d/a' '(a+b)*(c+d)*not(a*d)' 'a*b+b*c+c*a' 'not(a/b)+c*d*e'; do
   "$brevano" analyse "$expression" >"$work/analysis" || fail "analyse $expression"
   want=$("$brevano" table "$expression")
-  for label in 'Minimal sum of products: ' 'Minimal product of sums: '; do
+  for label in 'Minimal sum of products: ' 'Minimal product of sums: ' 'Algebraic normal form: ' 'NAND form: ' \
+    'NOR form: '; do
     form=$(grep "^$label" "$work/analysis" | cut -c$((${#label} + 1))-)
     got=$("$brevano" table "$form")
     [[ "$got" == "$want" ]] || fail "round trip of $expression through '$form'"
