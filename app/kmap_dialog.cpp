@@ -1,9 +1,6 @@
 // The Karnaugh map dialog: the view, the toggle between the two covers, the term list and the exports.
 #include "app/kmap_dialog.h"
 
-#include <QApplication>
-#include <QBuffer>
-#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
@@ -11,23 +8,18 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScreen>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "app/kmap_view.h"
+#include "app/picture_painter.h"
 
 namespace brevano {
 
 namespace {
 
-// The picture's units are CSS pixels.
-constexpr int kSvgDotsPerInch = 96;
 // Beside and around the map: the toggle and the term list, the note and the buttons.
 constexpr int kSidePanelWidth = 340;
 constexpr int kNoteAndButtonsHeight = 160;
@@ -43,15 +35,6 @@ QIcon Swatch(Rgba colour) {
   QPixmap pixmap(14, 14);
   pixmap.fill(QColor(colour.r, colour.g, colour.b));
   return QIcon(pixmap);
-}
-
-bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    error = file.errorString();
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -212,44 +195,17 @@ KmapPicture KmapDialog::ExportPicture() const {
   return DrawKmap(state_->Layout(), state_->Cover(), KmapPictureOptions{});
 }
 
-QImage KmapDialog::Image(double scale) const {
-  const KmapPicture picture = ExportPicture();
-  QImage image(static_cast<int>(std::ceil(picture.width * scale)),
-               static_cast<int>(std::ceil(picture.height * scale)), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  painter.scale(scale, scale);
-  PaintKmapPicture(painter, picture);
-  return image;
-}
+QImage KmapDialog::Image(double scale) const { return PictureImage(ExportPicture(), scale); }
 
 bool KmapDialog::SaveSvg(const QString& path, QString& error) const {
-  const KmapPicture picture = ExportPicture();
-  QBuffer buffer;
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setResolution(kSvgDotsPerInch);
-  generator.setSize(
-      QSize(static_cast<int>(std::ceil(picture.width)), static_cast<int>(std::ceil(picture.height))));
-  generator.setViewBox(QRectF(0, 0, picture.width, picture.height));
-  generator.setTitle(tr("Karnaugh map"));
-  QPainter painter(&generator);
-  PaintKmapPicture(painter, picture);
-  painter.end();
-  return WriteWhole(path, buffer.data(), error);
+  return SavePictureSvg(ExportPicture(), tr("Karnaugh map"), path, error);
 }
 
 bool KmapDialog::SavePng(const QString& path, QString& error) const {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  if (!Image().save(&buffer, "PNG")) {
-    error = tr("The image could not be encoded");
-    return false;
-  }
-  return WriteWhole(path, buffer.data(), error);
+  return SavePicturePng(ExportPicture(), path, error);
 }
 
-void KmapDialog::CopyImage() const { QApplication::clipboard()->setImage(Image()); }
+void KmapDialog::CopyImage() const { CopyPictureImage(ExportPicture()); }
 
 void KmapDialog::AskSave(bool svg) {
   const QString filter = svg ? tr("SVG images (*.svg)") : tr("PNG images (*.png)");

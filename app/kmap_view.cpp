@@ -2,11 +2,12 @@
 #include "app/kmap_view.h"
 
 #include <QEvent>
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+
+#include "app/picture_painter.h"
 
 namespace brevano {
 
@@ -14,53 +15,7 @@ namespace {
 
 constexpr double kMaxScale = 1.6;
 
-QColor ToColor(Rgba colour) { return QColor(colour.r, colour.g, colour.b, colour.a); }
-
-Rgba ToRgba(const QColor& colour) {
-  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-          static_cast<std::uint8_t>(colour.blue()), 255};
-}
-
-void PaintText(QPainter& painter, const PictureItem& item) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(item.fontSize))));
-  font.setBold(item.bold);
-  const QString text = QString::fromStdString(item.text);
-  double x = item.x;
-  if (item.anchor != TextAnchor::kStart) {
-    const double width = QFontMetricsF(font).horizontalAdvance(text);
-    x -= item.anchor == TextAnchor::kMiddle ? width / 2 : width;
-  }
-  painter.setFont(font);
-  painter.setPen(ToColor(item.fill));
-  painter.drawText(QPointF(x, item.y), text);
-}
-
 }  // namespace
-
-void PaintKmapPicture(QPainter& painter, const KmapPicture& picture) {
-  painter.save();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-  for (const PictureItem& item : picture.items) {
-    switch (item.kind) {
-      case PictureItem::Kind::kRect:
-        painter.setPen(item.strokeWidth > 0 ? QPen(ToColor(item.stroke), item.strokeWidth, Qt::SolidLine,
-                                                   Qt::FlatCap, Qt::MiterJoin)
-                                            : QPen(Qt::NoPen));
-        painter.setBrush(item.fill.a > 0 ? QBrush(ToColor(item.fill)) : QBrush(Qt::NoBrush));
-        painter.drawRect(QRectF(item.x, item.y, item.w, item.h));
-        break;
-      case PictureItem::Kind::kLine:
-        painter.setPen(QPen(ToColor(item.stroke), item.strokeWidth, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(QPointF(item.x, item.y), QPointF(item.x + item.w, item.y + item.h));
-        break;
-      case PictureItem::Kind::kText: PaintText(painter, item); break;
-    }
-  }
-  painter.restore();
-}
 
 KmapTheme ThemeForPalette(const QPalette& palette) {
   const QColor base = palette.color(QPalette::Base);
@@ -108,7 +63,7 @@ void KmapView::paintEvent(QPaintEvent*) {
   const QPointF origin = ToWidget(0, 0);
   painter.translate(origin);
   painter.scale(Scale(), Scale());
-  PaintKmapPicture(painter, picture_);
+  PaintPicture(painter, picture_);
 }
 
 void KmapView::mouseMoveEvent(QMouseEvent* event) {

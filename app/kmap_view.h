@@ -1,4 +1,4 @@
-// The Karnaugh map widget, and the one routine that paints a map's picture on any device.
+// The Karnaugh map widget.
 #pragma once
 
 #include <QPalette>
@@ -11,9 +11,6 @@
 class QPainter;
 
 namespace brevano {
-
-/// Paints `picture` in its own coordinates: on the screen, into an image and into an SVG generator.
-void PaintKmapPicture(QPainter& painter, const KmapPicture& picture);
 
 /// The light or the dark theme, whichever the palette is closer to, on the palette's own base colour.
 KmapTheme ThemeForPalette(const QPalette& palette);

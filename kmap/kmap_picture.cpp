@@ -22,13 +22,6 @@ constexpr std::uint8_t kGroupFillAlpha = 0x2e;
 constexpr std::uint8_t kHighlightFillAlpha = 0x6e;
 constexpr std::uint8_t kNumberBackingAlpha = 0xd0;
 
-// Widths are estimated, for margins only: the painter measures nothing here.
-double TextWidth(const std::string& text, double size, bool bold = false) {
-  std::size_t characters = 0;
-  for (unsigned char c : text) characters += (c & 0xc0) != 0x80;
-  return static_cast<double>(characters) * size * (bold ? 0.66 : 0.6);
-}
-
 Rgba WithAlpha(Rgba colour, std::uint8_t alpha) {
   colour.a = alpha;
   return colour;
@@ -46,9 +39,9 @@ LayerFrame FrameOf(const KmapLayout& layout) {
   const int layerBits = layout.layerRowBits + layout.layerColumnBits;
   const std::string rowTitle = AxisTitle(layout, layerBits, layout.rowBits);
   LayerFrame frame;
-  frame.labelWidth =
-      std::max(TextWidth(rowTitle, kLabelFont, true), TextWidth(GrayLabel(0, layout.rowBits), kLabelFont)) +
-      2 * kCodeGap;
+  frame.labelWidth = std::max(EstimatedTextWidth(rowTitle, kLabelFont, true),
+                              EstimatedTextWidth(GrayLabel(0, layout.rowBits), kLabelFont)) +
+                     2 * kCodeGap;
   frame.headerHeight = (layerBits > 0 ? kLayerTitleHeight : 0) + 2 * kLineHeight;
   frame.width = frame.labelWidth + layout.Columns() * kCell;
   frame.height = frame.headerHeight + layout.Rows() * kCell;
@@ -72,17 +65,7 @@ class Painter {
   }
   void Text(double x, double y, std::string text, double size, TextAnchor anchor, Rgba colour, bool bold,
             const char* role) {
-    PictureItem item;
-    item.kind = PictureItem::Kind::kText;
-    item.x = x;
-    item.y = y;
-    item.text = std::move(text);
-    item.fontSize = size;
-    item.anchor = anchor;
-    item.fill = colour;
-    item.bold = bold;
-    item.role = role;
-    picture_.items.push_back(std::move(item));
+    picture_.items.push_back(TextItem(x, y, std::move(text), size, anchor, colour, bold, role));
   }
   void Rect(double x, double y, double w, double h, Rgba fill, Rgba stroke, double strokeWidth,
             const char* role, std::int64_t key) {
@@ -99,17 +82,7 @@ class Painter {
     picture_.items.push_back(std::move(item));
   }
   void Line(double x1, double y1, double x2, double y2, Rgba colour, double width, std::int64_t key) {
-    PictureItem item;
-    item.kind = PictureItem::Kind::kLine;
-    item.x = x1;
-    item.y = y1;
-    item.w = x2 - x1;
-    item.h = y2 - y1;
-    item.stroke = colour;
-    item.strokeWidth = width;
-    item.role = "group-edge";
-    item.key = key;
-    picture_.items.push_back(std::move(item));
+    picture_.items.push_back(LineItem(x1, y1, x2, y2, colour, width, "group-edge", key));
   }
 
   void DrawCells();
@@ -208,7 +181,7 @@ void Painter::DrawValues() {
          TextAnchor::kMiddle, strong ? theme.text : theme.mutedText, strong, "value");
     // The number keeps a backing of the cell's colour: group outlines run through the corner.
     const std::string number = std::to_string(row);
-    Rect(x + 1.5, y + 1.5, TextWidth(number, kNumberFont) + 3, kNumberFont + 2,
+    Rect(x + 1.5, y + 1.5, EstimatedTextWidth(number, kNumberFont) + 3, kNumberFont + 2,
          WithAlpha(theme.cellFill, kNumberBackingAlpha), {0, 0, 0, 0}, 0, "number-backing", row);
     Text(x + 3, y + kNumberFont + 2, number, kNumberFont, TextAnchor::kStart, theme.mutedText, false,
          "number");
@@ -218,7 +191,7 @@ void Painter::DrawValues() {
 double Painter::DrawLegend(double top) {
   const KmapTheme& theme = options_.theme;
   const std::string title = CoverTitle(cover_) + ": " + cover_.expression;
-  double width = TextWidth(title, kLabelFont, true);
+  double width = EstimatedTextWidth(title, kLabelFont, true);
   Text(kMargin, top + kLabelFont, title, kLabelFont, TextAnchor::kStart, theme.text, true, "legend");
   double y = top + kLineHeight;
   for (std::size_t term = 0; term < cover_.terms.size(); ++term) {
@@ -228,7 +201,7 @@ double Painter::DrawLegend(double top) {
          static_cast<std::int64_t>(term));
     Text(kMargin + 22, y + 4 + kLabelFont - 1, cover_.terms[term].text, kLabelFont, TextAnchor::kStart,
          theme.text, strong, "term");
-    width = std::max(width, 22 + TextWidth(cover_.terms[term].text, kLabelFont, strong));
+    width = std::max(width, 22 + EstimatedTextWidth(cover_.terms[term].text, kLabelFont, strong));
     y += kLineHeight;
   }
   return width;

@@ -6,15 +6,9 @@
 #include <vector>
 
 #include "kmap/kmap_layout.h"
+#include "picture/picture.h"
 
 namespace brevano {
-
-/// A colour with opacity.
-struct Rgba {
-  std::uint8_t r = 0, g = 0, b = 0, a = 255;
-
-  friend bool operator==(const Rgba&, const Rgba&) = default;
-};
 
 /// The colours of a picture. Group colours repeat after the last one.
 struct KmapTheme {
@@ -31,39 +25,9 @@ KmapTheme LightKmapTheme();
 /// The same hues, lightened, on a dark background.
 KmapTheme DarkKmapTheme();
 
-/// How a text is placed against its point.
-enum class TextAnchor { kStart, kMiddle, kEnd };
-
-/// One thing to paint. Rectangles are filled and then outlined when the stroke width is above 0;
-/// lines run from (x, y) to (x + w, y + h); a text's point is on its baseline.
-struct PictureItem {
-  enum class Kind { kRect, kLine, kText };
-  Kind kind = Kind::kRect;
-  double x = 0, y = 0, w = 0, h = 0;
-  Rgba fill{0, 0, 0, 0};
-  Rgba stroke{0, 0, 0, 0};
-  double strokeWidth = 0;
-  std::string text;  ///< UTF-8
-  double fontSize = 0;
-  bool bold = false;
-  TextAnchor anchor = TextAnchor::kStart;
-  std::string role;       ///< what the item draws: "cell", "group", "label", ...
-  std::int64_t key = -1;  ///< the cell's table row, or the group's term index
-};
-
-/// An area that answers a pointer: a cell (key = table row) or a piece of a group (key = term).
-struct PictureBox {
-  double x = 0, y = 0, w = 0, h = 0;
-  std::int64_t key = -1;
-
-  bool Contains(double px, double py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-};
-
-/// A whole picture, painted in item order.
-struct KmapPicture {
-  double width = 0;
-  double height = 0;
-  std::vector<PictureItem> items;
+/// A whole picture, with the areas of its cells (key = table row) and of the pieces of its groups
+/// (key = term).
+struct KmapPicture : Picture {
   std::vector<PictureBox> cells;
   std::vector<PictureBox> groups;  ///< in painting order: the last one found at a point is on top
 };
