@@ -1,5 +1,5 @@
-// Background jobs: a worker thread per run, a polling timer, and the progress dialog that does not block
-// closing.
+// Background jobs: a worker thread per run, its progress and end posted to the owning thread, and the
+// progress dialog that does not block closing.
 #include "app/background_job.h"
 
 #include <QAction>
@@ -19,8 +19,6 @@
 namespace brevano {
 
 namespace {
-
-constexpr int kPollMs = 30;
 
 // Input that the progress dialog keeps away from the window it covers, as a modal dialog would.
 bool IsInput(QEvent::Type type) {
@@ -57,6 +55,14 @@ bool JobControl::Report(std::uint64_t done, std::uint64_t total, int stage) {
   stage_.store(stage, std::memory_order_relaxed);
   done_.store(done, std::memory_order_relaxed);
   total_.store(total, std::memory_order_relaxed);
+  if (notify_ && !noticePending_.load(std::memory_order_relaxed)) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastNotice_ >= kProgressNoticeInterval) {
+      lastNotice_ = now;
+      noticePending_.store(true, std::memory_order_relaxed);
+      notify_();
+    }
+  }
   return !StopRequested();
 }
 
@@ -71,7 +77,6 @@ struct BackgroundJob::State {
   std::optional<JobFailure> failure;
   std::thread worker;
   QElapsedTimer clock;
-  QTimer* timer = nullptr;
 };
 
 BackgroundJob::BackgroundJob(QObject* parent) : QObject(parent) {}
@@ -81,6 +86,8 @@ BackgroundJob::~BackgroundJob() {
   Cancel();
 }
 
+// The worker posts its notices to this object; they are dropped with it, and the destructor joins the
+// worker first, so none outlives the job. A notice whose run is over is ignored.
 void BackgroundJob::Start(Work work, EndHandler onEnd, std::chrono::milliseconds waitAtStart) {
   {
     const QSignalBlocker quiet(this);
@@ -91,7 +98,11 @@ void BackgroundJob::Start(Work work, EndHandler onEnd, std::chrono::milliseconds
   State* state = state_.get();
   state->onEnd = std::move(onEnd);
   state->clock.start();
-  state->worker = std::thread([state, work = std::move(work)] {
+  state->control.notify_ = [this, run] {
+    QMetaObject::invokeMethod(
+        this, [this, run] { Progressed(run); }, Qt::QueuedConnection);
+  };
+  state->worker = std::thread([this, run, state, work = std::move(work)] {
     std::optional<JobFailure> failure;
     try {
       work(state->control);
@@ -108,46 +119,44 @@ void BackgroundJob::Start(Work work, EndHandler onEnd, std::chrono::milliseconds
       state->finished = true;
     }
     state->ended.notify_all();
+    QMetaObject::invokeMethod(
+        this, [this, run] { Finished(run); }, Qt::QueuedConnection);
   });
   if (waitAtStart.count() > 0) {
     std::unique_lock lock(state->mutex);
-    state->ended.wait_for(lock, waitAtStart, [state] { return state->finished; });
+    if (state->ended.wait_for(lock, waitAtStart, [state] { return state->finished; })) {
+      lock.unlock();
+      End(Join());
+    }
   }
-  state->timer = new QTimer(this);
-  state->timer->setInterval(kPollMs);
-  connect(state->timer, &QTimer::timeout, this, &BackgroundJob::Poll);
-  Poll();
-  if (runs_ == run && state_) state->timer->start();
 }
 
-void BackgroundJob::Poll() {
-  if (!state_) return;
-  bool finished;
-  {
-    std::lock_guard lock(state_->mutex);
-    finished = state_->finished;
-  }
-  if (finished) return End(Join());
-  if (window_ && !dialog_ && state_->clock.elapsed() >= kProgressDialogDelay.count()) {
-    dialog_ = new QProgressDialog(label_, tr("Cancel"), 0, 1000, window_);
-    dialog_->setWindowTitle(QGuiApplication::applicationDisplayName());
-    dialog_->setAutoClose(false);
-    dialog_->setAutoReset(false);
-    dialog_->setMinimumDuration(0);
-    connect(dialog_, &QProgressDialog::canceled, this, &BackgroundJob::Cancel);
-    qApp->installEventFilter(this);
-    dialog_->show();
-  }
+void BackgroundJob::Progressed(std::uint64_t run) {
+  if (run != runs_ || !state_) return;
+  state_->control.noticePending_.store(false, std::memory_order_relaxed);
   if (dialog_ && state_->control.total_.load(std::memory_order_relaxed) > 0) dialog_->setValue(Permille());
   emit progressed();
 }
 
+void BackgroundJob::Finished(std::uint64_t run) {
+  if (run == runs_ && state_) End(Join());
+}
+
+void BackgroundJob::ShowDialog(std::uint64_t run) {
+  if (run != runs_ || !state_ || !window_ || dialog_) return;
+  dialog_ = new QProgressDialog(label_, tr("Cancel"), 0, 1000, window_);
+  dialog_->setWindowTitle(QGuiApplication::applicationDisplayName());
+  dialog_->setAutoClose(false);
+  dialog_->setAutoReset(false);
+  dialog_->setMinimumDuration(0);
+  connect(dialog_, &QProgressDialog::canceled, this, &BackgroundJob::Cancel);
+  qApp->installEventFilter(this);
+  dialog_->show();
+  if (state_->control.total_.load(std::memory_order_relaxed) > 0) dialog_->setValue(Permille());
+}
+
 std::unique_ptr<BackgroundJob::State> BackgroundJob::Join() {
   std::unique_ptr<State> state = std::move(state_);
-  if (state->timer) {
-    state->timer->stop();
-    state->timer->deleteLater();
-  }
   if (state->worker.joinable()) state->worker.join();
   CloseDialog();
   if (window_) window_->window()->removeEventFilter(this);
@@ -181,11 +190,14 @@ void BackgroundJob::CloseDialog() {
   dialog_.clear();
 }
 
-void BackgroundJob::ShowProgressDialog(QWidget* parent, const QString& label) {
+void BackgroundJob::ShowProgressDialog(QWidget* parent, const QString& label, bool closingCancels) {
   if (!state_ || !parent) return;
   window_ = parent;
   label_ = label;
+  closingCancels_ = closingCancels;
   parent->window()->installEventFilter(this);
+  const qint64 wait = std::max<qint64>(0, kProgressDialogDelay.count() - state_->clock.elapsed());
+  QTimer::singleShot(std::chrono::milliseconds(wait), this, [this, run = runs_] { ShowDialog(run); });
 }
 
 QProgressDialog* BackgroundJob::ProgressDialog() const { return dialog_.data(); }
@@ -207,7 +219,7 @@ int BackgroundJob::Permille() const {
 bool BackgroundJob::eventFilter(QObject* watched, QEvent* event) {
   if (!window_) return false;
   const QWidget* covered = window_->window();
-  if (watched == covered && event->type() == QEvent::Close) {
+  if (watched == covered && event->type() == QEvent::Close && closingCancels_) {
     Cancel();
     return false;
   }

@@ -20,6 +20,9 @@ namespace brevano {
 /// A job's progress dialog appears once the job has run this long.
 inline constexpr std::chrono::milliseconds kProgressDialogDelay{300};
 
+/// Shortest time between two progress notices a job posts to its owning thread.
+inline constexpr std::chrono::milliseconds kProgressNoticeInterval{30};
+
 /// What the work sees on its thread: where progress goes and whether it was asked to stop.
 class JobControl {
  public:
@@ -34,6 +37,11 @@ class JobControl {
   std::atomic<int> stage_{0};
   std::atomic<std::uint64_t> done_{0};
   std::atomic<std::uint64_t> total_{0};
+  // Progress notices: at most one waits in the owner's queue, and they come kProgressNoticeInterval
+  // apart at the most often.
+  std::function<void()> notify_;
+  std::atomic<bool> noticePending_{false};
+  std::chrono::steady_clock::time_point lastNotice_{};
 };
 
 /// How the work ended when it threw. The one policy for every job: std::bad_alloc means "not
@@ -47,12 +55,13 @@ struct JobFailure {
 
 /// One piece of work at a time on a worker thread, watched from the window's thread.
 ///
-/// The work runs with a JobControl; a timer on the owning thread reads its progress (signal
-/// `progressed`) and, once the work has returned or thrown, joins the thread and calls the end
-/// handler there, exactly once per Start unless the job is cancelled. Destroying the job cancels
-/// it. A progress dialog with Cancel can be asked for: it appears after kProgressDialogDelay,
+/// The work runs with a JobControl. Its progress reaches the owning thread as queued notices (signal
+/// `progressed`), and so does its end: the thread is joined and the end handler called there,
+/// exactly once per Start unless the job is cancelled. Notices of an earlier run are dropped.
+/// Destroying the job cancels it. A progress dialog with Cancel can be asked for: it appears after
+/// kProgressDialogDelay,
 /// keeps the input away from the window it covers, and never blocks that window's close button:
-/// closing that window cancels the job.
+/// closing that window cancels the job (or leaves it to the window).
 ///
 /// Typical use, with the work's copy of its input captured by value:
 ///
@@ -83,8 +92,9 @@ class BackgroundJob : public QObject {
   void Cancel();
 
   /// Shows `label`, a progress bar and Cancel over `window` once the job has run long; call
-  /// after Start. Closing `window` cancels the job.
-  void ShowProgressDialog(QWidget* window, const QString& label);
+  /// after Start. Closing `window` cancels the job unless `closingCancels` is false (the window
+  /// then decides in its own closeEvent).
+  void ShowProgressDialog(QWidget* window, const QString& label, bool closingCancels = true);
   /// The dialog, while it is shown.
   QProgressDialog* ProgressDialog() const;
 
@@ -94,7 +104,7 @@ class BackgroundJob : public QObject {
   int Permille() const;
 
  signals:
-  /// The timer read the progress of the running work.
+  /// The running work reported progress.
   void progressed();
   /// The work was cancelled: dropped without its end handler.
   void cancelled();
@@ -105,7 +115,9 @@ class BackgroundJob : public QObject {
  private:
   struct State;
 
-  void Poll();
+  void Progressed(std::uint64_t run);
+  void Finished(std::uint64_t run);
+  void ShowDialog(std::uint64_t run);
   std::unique_ptr<State> Join();
   void End(std::unique_ptr<State> state);
   void CloseDialog();
@@ -114,6 +126,7 @@ class BackgroundJob : public QObject {
   std::uint64_t runs_ = 0;  // counts Starts, so that Start sees whether its end handler began another
   QPointer<QWidget> window_;
   QString label_;
+  bool closingCancels_ = true;
   QPointer<QProgressDialog> dialog_;
 };
 

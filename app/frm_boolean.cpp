@@ -2,16 +2,15 @@
 #include "app/frm_boolean.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QStyle>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -26,6 +25,7 @@
 #include "app/kmap_dialog.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
+#include "app/window_commands.h"
 #include "diagram/diagram.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -36,7 +36,6 @@ namespace brevano {
 
 namespace {
 
-constexpr QSize kClientSize(414, 505);
 // Tallest line of the legend that lets its four lines fit the 65-pixel box.
 constexpr int kLegendLineHeight = 15;
 
@@ -85,53 +84,65 @@ QString ErrorMessageText(const std::string& message) {
   return QString::fromStdString(text);
 }
 
-Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frm_bool_alg"));
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   setFont(PixelFont("MS Sans Serif", 11, QFont::SansSerif));
-  setFixedSize(kClientSize);
 
-  eIN = new QLineEdit(QStringLiteral("not(a+b)"), this);
+  // The controls sit on the client area, which scrolls where the screen is smaller than it.
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setWidgetResizable(true);
+  client_ = new QWidget;
+  client_->setObjectName(QStringLiteral("client"));
+  client_->setMinimumSize(kClientSize);
+  client_->installEventFilter(this);
+  scroll_->setWidget(client_);
+  setCentralWidget(scroll_);
+  CreateControls();
+
+  commands_ = new WindowCommands(*this);
+  commands_->FillMenuBar(menuBar());
+  CreateStatusBar();
+  LayOutControls(kClientSize);
+  resize(kClientSize.width(),
+         kClientSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  FormCreate();
+}
+
+void Tfrm_bool_alg::CreateControls() {
+  eIN = new QLineEdit(QStringLiteral("not(a+b)"), client_);
   eIN->setObjectName(QStringLiteral("eIN"));
-  eIN->setGeometry(8, 8, 281, 21);
   // One character more than accepted: a longer paste is cut to this length, and the click then
   // reports it instead of tabulating a silently shortened expression.
   eIN->setMaxLength(kMaxExpressionLength + 1);
+  connect(eIN, &QLineEdit::textEdited, this, [this] { history_.Restart(); });
 
-  LV = new TruthTableView(this);
+  LV = new TruthTableView(client_);
   LV->setObjectName(QStringLiteral("LV"));
-  LV->setGeometry(8, 88, 401, 409);
-  connect(LV, &TruthTableView::analysisRequested, this, &Tfrm_bool_alg::OpenAnalysis);
-  connect(LV, &TruthTableView::kmapRequested, this, &Tfrm_bool_alg::OpenKmap);
-  connect(LV, &TruthTableView::compareRequested, this, &Tfrm_bool_alg::AskCompare);
 
-  Button1 = new FocusButton(QStringLiteral("Tabulation"), this);
+  Button1 = new FocusButton(QStringLiteral("Tabulation"), client_);
   Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(8, 32, 75, 25);
   Button1->setDefault(true);
   connect(Button1, &QPushButton::clicked, this, &Tfrm_bool_alg::Button1Click);
 
-  M = new QTextEdit(this);
+  M = new QTextEdit(client_);
   M->setObjectName(QStringLiteral("M"));
-  M->setGeometry(296, 8, 113, 65);
   SetUpLegend(M);
 
-  r1 = new QRadioButton(QStringLiteral("F \\ T"), this);
+  r1 = new QRadioButton(QStringLiteral("F \\ T"), client_);
   r1->setObjectName(QStringLiteral("r1"));
-  r1->setGeometry(232, 32, 57, 17);
-  r2 = new QRadioButton(QStringLiteral("0 \\ 1"), this);
+  r2 = new QRadioButton(QStringLiteral("0 \\ 1"), client_);
   r2->setObjectName(QStringLiteral("r2"));
-  r2->setGeometry(232, 48, 49, 17);
   r2->setChecked(true);
 
   // In the free band between the button row and the table, left of the legend.
-  Warn = new WarningLine(this);
+  Warn = new WarningLine(client_);
   Warn->setObjectName(QStringLiteral("Warn"));
-  Warn->setGeometry(8, 66, 281, 20);
 
-  // The table's commands also work while the expression is being edited.
+  // Up and Down step through the history; the commands' keys that the box takes for itself act
+  // on the table when the box has nothing to act on.
   eIN->installEventFilter(this);
 
   setTabOrder(eIN, LV);
@@ -139,10 +150,20 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent)
   setTabOrder(Button1, r1);
   setTabOrder(r1, r2);
   setTabOrder(r2, Warn->DetailsButton());
+}
 
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, kClientSize, screen()->availableGeometry()));
-  FormCreate();
+// The places of the first size; the extra width goes to the box, the warning line and the table,
+// which also takes the extra height.
+void Tfrm_bool_alg::LayOutControls(QSize client) {
+  const int dw = std::max(0, client.width() - kClientSize.width());
+  const int dh = std::max(0, client.height() - kClientSize.height());
+  eIN->setGeometry(8, 8, 281 + dw, 21);
+  Button1->setGeometry(8, 32, 75, 25);
+  M->setGeometry(296 + dw, 8, 113, 65);
+  r1->setGeometry(232 + dw, 32, 57, 17);
+  r2->setGeometry(232 + dw, 48, 49, 17);
+  Warn->setGeometry(8, 66, 281 + dw, 20);
+  LV->setGeometry(8, 88, 401 + dw, 409 + dh);
 }
 
 Tfrm_bool_alg::~Tfrm_bool_alg() = default;
@@ -181,6 +202,7 @@ void Tfrm_bool_alg::Button1Click() {
   LV->SetTable(std::move(built->table));
   Warn->SetDiagnosis(built->diagnosis);
   shownText_ = eIN->text();
+  history_.Add(shownText_.toStdString());
   for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
 }
@@ -248,7 +270,7 @@ AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {
   if (!table || LV->RowCount() == 0) return nullptr;
   auto* dialog = new AnalysisDialog(*table, this, shownText_);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->show();
+  ShowBeside(dialog);
   return dialog;
 }
 
@@ -258,7 +280,7 @@ KmapDialog* Tfrm_bool_alg::OpenKmap() {
   auto* dialog = new KmapDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) { LV->SelectRow(row); });
-  dialog->show();
+  ShowBeside(dialog);
   return dialog;
 }
 
@@ -266,41 +288,6 @@ void Tfrm_bool_alg::ShowError(const QString& message) {
   QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message, QMessageBox::Ok,
                   this);
   box.exec();
-}
-
-// Enter anywhere in the window that no control takes for itself presses the default button.
-void Tfrm_bool_alg::keyPressEvent(QKeyEvent* event) {
-  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && Button1->isEnabled()) {
-    Button1->click();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
-// The table's shortcuts that the edit box has no use for act on the table; Copy does when no text
-// is selected in the box.
-bool Tfrm_bool_alg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != eIN || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  const QKeySequence keys(key->keyCombination());
-  static const QKeySequence kForwarded[] = {QKeySequence(Qt::Key_F3),
-                                            QKeySequence(Qt::SHIFT | Qt::Key_F3),
-                                            QKeySequence(Qt::Key_F4),
-                                            QKeySequence(Qt::SHIFT | Qt::Key_F4),
-                                            QKeySequence(Qt::CTRL | Qt::Key_G),
-                                            QKeySequence(Qt::Key_F9),
-                                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)};
-  const bool copy = key->matches(QKeySequence::Copy) && !eIN->hasSelectedText();
-  if (!copy && std::find(std::begin(kForwarded), std::end(kForwarded), keys) == std::end(kForwarded))
-    return false;
-  return LV->RunShortcut(copy ? QKeySequence(QKeySequence::Copy) : keys);
-}
-
-void Tfrm_bool_alg::closeEvent(QCloseEvent* event) {
-  for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->close();
-  for (BackgroundJob* job : findChildren<BackgroundJob*>()) job->Cancel();
-  QWidget::closeEvent(event);
 }
 
 Tfrm_bool_alg* ShowMainWindow() {

@@ -1,28 +1,36 @@
-// The main window: the expression box, the choice of truth values, "Tabulation" and the truth-table list.
+// The main window: the expression box, the choice of truth values, "Tabulation" and the truth-table list,
+// under a menu bar and above a status bar.
 #pragma once
 
+#include <QMainWindow>
+#include <QPointer>
+#include <QSize>
 #include <QString>
-#include <QWidget>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "app/expression_history.h"
 #include "engine/expr_tree.h"
 #include "frontend/tabulate_expression.h"
 #include "tabulate/tabulation.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTextEdit;
 
 namespace brevano {
 
 class AnalysisDialog;
 class BackgroundJob;
+class HelpDialog;
 class KmapDialog;
 class TruthTableView;
 class WarningLine;
+class WindowCommands;
 
 /// Most variables of a table the window shows: as many as a row index can count.
 inline constexpr int kWindowMaxVariables = kMaxTableVariables;
@@ -30,12 +38,18 @@ inline constexpr int kWindowMaxVariables = kMaxTableVariables;
 inline constexpr int kMaxExpressionLength = 32'767;
 /// The application title, the window's caption and the title of its message boxes.
 inline constexpr const char* kApplicationTitle = "Brevano Boolean";
+/// The size of the area that holds the controls, below the menu bar, when the window opens; the
+/// window never makes it smaller (it scrolls instead where the screen is smaller).
+inline constexpr QSize kClientSize(414, 505);
 
 /// The text shown for an error message: `message` with "." appended when its last byte sorts after ".".
 QString ErrorMessageText(const std::string& message);
 
-/// The main window. The controls are public fields named as in the layout.
-class Tfrm_bool_alg : public QWidget {
+/// The main window. The controls are public fields named as in the layout; they sit on the client
+/// area, at their places when it has its first size; as the window grows, the table takes the room
+/// and the expression box and the warning line the width, the legend and the radio buttons keeping
+/// their distance from the right edge.
+class Tfrm_bool_alg : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -55,11 +69,17 @@ class Tfrm_bool_alg : public QWidget {
   void Button1Click();
   /// Sets the application title.
   void FormCreate();
-  /// Opens the analysis of the table shown in a dialog of its own (deleted when closed); null
-  /// without rows.
+  /// The window's commands, menus and shortcuts.
+  WindowCommands* Commands() const { return commands_; }
+  /// The widget that holds the controls, below the menu bar.
+  QWidget* ClientArea() const { return client_; }
+
+  /// Opens the analysis of the table shown in a dialog of its own beside the window (deleted when
+  /// closed); null without rows.
   AnalysisDialog* OpenAnalysis();
   /// Opens the Karnaugh map of the table shown (1 to 6 variables; otherwise null) in a dialog of its
-  /// own, deleted when closed. A click on a cell selects its row here; each new table is passed on.
+  /// own beside the window, deleted when closed. A click on a cell selects its row here; each new
+  /// table is passed on.
   KmapDialog* OpenKmap();
   /// The text whose table is shown (empty before the first table).
   const QString& ShownText() const { return shownText_; }
@@ -71,6 +91,16 @@ class Tfrm_bool_alg : public QWidget {
   void AskCompare();
   /// True while a comparison runs.
   bool ComparisonRunning() const;
+  /// Opens the expression syntax reference (or raises it); a clicked example goes into the edit box.
+  HelpDialog* ShowSyntaxHelp();
+  /// Shows the version, the licence and the libraries used.
+  void ShowAbout();
+  /// Places `dialog` beside the window where the screen has room, and shows it.
+  void ShowBeside(QWidget* dialog);
+  /// The texts of the status bar: the current row, the count of rows with Result 1, the variables.
+  QStringList StatusTexts() const;
+  /// The expressions tabulated in this run, for Up and Down in the edit box.
+  const ExpressionHistory& History() const { return history_; }
 
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
@@ -78,18 +108,39 @@ class Tfrm_bool_alg : public QWidget {
   /// Shows the outcome of a comparison; `row`, when set, is the table's row where the two differ,
   /// offered to go to.
   virtual void ShowComparison(const QString& text, std::optional<std::uint64_t> row);
+  /// Asked when the window is closed while a table is being saved: true to wait for the save (the
+  /// window closes once it has ended), false to drop it; nullopt keeps the window open.
+  virtual std::optional<bool> AskWaitForSave();
 
   void keyPressEvent(QKeyEvent* event) override;
-  /// Closing the window stops whatever runs in the background and closes its dialogs.
+  /// Closing the window stops whatever runs in the background and closes its dialogs; while a
+  /// table is being saved it asks first.
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void CreateControls();
+  void CreateStatusBar();
+  void LayOutControls(QSize client);
+  void UpdateStatus();
+  void FitToScreen();
+  bool HistoryKey(int key);
   /// Runs the pipeline on `text` into a table; an error is shown and gives nothing.
   std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode);
 
   QString shownText_;
   BackgroundJob* compare_ = nullptr;
+  WindowCommands* commands_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* client_ = nullptr;
+  QLabel* rowStatus_ = nullptr;
+  QLabel* onesStatus_ = nullptr;
+  QLabel* variablesStatus_ = nullptr;
+  QPointer<HelpDialog> help_;
+  ExpressionHistory history_;
+  bool fitted_ = false;
+  bool closeAfterSave_ = false;
 };
 
 /// Makes and shows the program's one window; the application quits when it closes or is destroyed.

@@ -1,11 +1,11 @@
-// The truth-table list: a report-style view that paints only the visible rows of a table computed on demand.
+// The truth-table list: a report-style view that paints only the visible rows of a table computed on demand;
+// its commands are the window's (window_commands.h).
 #include "app/truth_table_view.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QMenu>
+#include <QLocale>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -14,8 +14,6 @@
 #include <algorithm>
 #include <limits>
 #include <string>
-
-#include "kmap/kmap_layout.h"
 
 namespace brevano {
 
@@ -26,6 +24,8 @@ using Wide = unsigned __int128;
 SelectKeys KeysOf(Qt::KeyboardModifiers modifiers) {
   return {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0};
 }
+
+QString RowNumber(std::uint64_t row) { return QLocale().toString(static_cast<qulonglong>(row)); }
 
 }  // namespace
 
@@ -56,109 +56,17 @@ TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TruthTableView::OnVerticalAction);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TruthTableView::OnVerticalValue);
 
-  search_ = new BackgroundJob(this);
-  connect(search_, &BackgroundJob::cancelled, this, &TruthTableView::searchFinished);
-  save_ = new BackgroundJob(this);
-  connect(save_, &BackgroundJob::cancelled, this, &TruthTableView::saveFinished);
-
-  CreateActions();
   UpdateMetrics();
-  UpdateActions();
 }
 
-// A save still running is dropped: its file stays as it was.
-TruthTableView::~TruthTableView() {
-  StopSearch();
-  const QSignalBlocker quiet(save_);
-  save_->Cancel();
-}
-
-void TruthTableView::CreateActions() {
-  auto make = [this](const QString& text, const QList<QKeySequence>& keys, auto slot) {
-    auto* action = new QAction(text, this);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(action, &QAction::triggered, this, slot);
-    addAction(action);
-    return action;
-  };
-  copyAction_ = make(tr("Copy"), QKeySequence::keyBindings(QKeySequence::Copy), [this] { CopySelection(); });
-  copyTableAction_ =
-      make(tr("Copy table"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, [this] { CopyTable(); });
-  selectAllAction_ =
-      make(tr("Select all"), QKeySequence::keyBindings(QKeySequence::SelectAll), [this] { SelectAll(); });
-  goToAction_ = make(tr("Go to row\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] { AskGoTo(); });
-  nthAction_ = make(tr("Go to the n-th row where Result is 1\u2026"), {}, [this] { AskNth(); });
-  findActions_[0] =
-      make(tr("Next row where Result is 1"), {QKeySequence(Qt::Key_F3)}, [this] { FindResult(true, 1); });
-  findActions_[1] =
-      make(tr("Next row where Result is 0"), {QKeySequence(Qt::Key_F4)}, [this] { FindResult(true, 0); });
-  findActions_[2] = make(tr("Previous row where Result is 1"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
-                         [this] { FindResult(false, 1); });
-  findActions_[3] = make(tr("Previous row where Result is 0"), {QKeySequence(Qt::SHIFT | Qt::Key_F4)},
-                         [this] { FindResult(false, 0); });
-  analyseAction_ = make(tr("Analyse\u2026"), {QKeySequence(Qt::Key_F9)}, [this] {
-    if (rows_ > 0) emit analysisRequested();
-  });
-  // Saving has no other meaning anywhere in the window, so Ctrl+S works wherever the focus is.
-  saveAction_ =
-      make(tr("Save table\u2026"), QKeySequence::keyBindings(QKeySequence::Save), [this] { AskSaveTable(); });
-  saveAction_->setShortcutContext(Qt::WindowShortcut);
-  kmapAction_ = make(tr("Karnaugh map\u2026"), {}, [this] {
-    if (kmapAction_->isEnabled()) emit kmapRequested();
-  });
-  compareAction_ = make(tr("Compare with\u2026"), {}, [this] {
-    if (rows_ > 0) emit compareRequested();
-  });
-
-  menu_ = new QMenu(this);
-  menu_->addAction(copyAction_);
-  menu_->addAction(copyTableAction_);
-  menu_->addAction(saveAction_);
-  menu_->addAction(selectAllAction_);
-  menu_->addSeparator();
-  menu_->addAction(goToAction_);
-  menu_->addAction(nthAction_);
-  menu_->addSeparator();
-  for (QAction* action : findActions_) menu_->addAction(action);
-  menu_->addSeparator();
-  menu_->addAction(analyseAction_);
-  menu_->addAction(kmapAction_);
-  menu_->addAction(compareAction_);
-  menu_->setToolTipsVisible(true);
-}
-
-void TruthTableView::UpdateActions() {
-  const bool rows = rows_ > 0;
-  copyAction_->setEnabled(cursor_.Selection().Count() > 0);
-  copyTableAction_->setEnabled(rows);
-  selectAllAction_->setEnabled(rows);
-  goToAction_->setEnabled(rows);
-  nthAction_->setEnabled(rows);
-  for (QAction* action : findActions_) action->setEnabled(rows);
-  analyseAction_->setEnabled(rows);
-  saveAction_->setEnabled(rows);
-  // Only a table of 1 to kMaxKmapVariables variables is drawn as a map; otherwise the tooltip says why.
-  const std::size_t variables = table_ ? table_->Variables().size() : 0;
-  const bool map = rows && variables >= 1 && variables <= static_cast<std::size_t>(kMaxKmapVariables);
-  kmapAction_->setEnabled(map);
-  kmapAction_->setToolTip(map || !rows
-                              ? QString()
-                              : tr("A Karnaugh map is drawn for 1 to %1 variables; this table has %2")
-                                    .arg(kMaxKmapVariables)
-                                    .arg(variables));
-  compareAction_->setEnabled(rows);
-}
+TruthTableView::~TruthTableView() = default;
 
 void TruthTableView::SelectionChanged() {
-  UpdateActions();
   viewport()->update();
+  emit selectionChanged();
 }
 
 void TruthTableView::SetTable(TruthTable table) {
-  StopSearch();
-  diagram_.reset();
-  diagramTooComplex_ = false;
   table_ = std::move(table);
   rows_ = table_->RowCount();
   top_ = 0;
@@ -166,33 +74,53 @@ void TruthTableView::SetTable(TruthTable table) {
   dragSelecting_ = false;
   wheelRemainder_ = 0;
 
-  QStringList captions;
-  for (const std::string& caption : table_->Captions()) captions << QString::fromStdString(caption);
-  headerModel_->clear();
-  headerModel_->setHorizontalHeaderLabels(captions);
-  captions_ = captions;
-  const int variables = static_cast<int>(table_->Variables().size());
-  for (int column = 0; column <= variables; ++column) {
-    header_->resizeSection(column, column < variables ? kVariableColumnWidth : kResultColumnWidth);
-  }
-  ElideCaptions();
+  SetCaptions();
   horizontalScrollBar()->setValue(0);
   header_->setOffset(0);
   UpdateScrollBars();
   SelectionChanged();
+  emit tableChanged();
 }
 
 void TruthTableView::Clear() {
-  StopSearch();
-  diagram_.reset();
-  diagramTooComplex_ = false;
   table_.reset();
   rows_ = top_ = 0;
   cursor_.Reset(0);
-  headerModel_->clear();
-  captions_.clear();
+  SetCaptions();
   UpdateScrollBars();
   SelectionChanged();
+  emit tableChanged();
+}
+
+void TruthTableView::SetRowNumbersShown(bool shown) {
+  if (shown == rowNumbers_) return;
+  rowNumbers_ = shown;
+  SetCaptions();
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+// The header's sections: the row numbers when shown, wide enough for the last one, then the table's
+// captions.
+void TruthTableView::SetCaptions() {
+  headerModel_->clear();
+  captions_.clear();
+  if (!table_) return;
+  const bool numbers = rowNumbers_ && rows_ > 0;
+  if (numbers) captions_ << tr("Row");
+  for (const std::string& caption : table_->Captions()) captions_ << QString::fromStdString(caption);
+  headerModel_->setHorizontalHeaderLabels(captions_);
+  const int variables = static_cast<int>(table_->Variables().size());
+  int column = 0;
+  if (numbers) {
+    const int digits = std::max(fontMetrics().horizontalAdvance(RowNumber(rows_ - 1)),
+                                header_->fontMetrics().horizontalAdvance(captions_.front()));
+    header_->resizeSection(column++, digits + 2 * cellPadding_ + 4);
+  }
+  for (int variable = 0; variable <= variables; ++variable) {
+    header_->resizeSection(column++, variable < variables ? kVariableColumnWidth : kResultColumnWidth);
+  }
+  ElideCaptions();
 }
 
 void TruthTableView::UpdateMetrics() {
@@ -340,6 +268,7 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
   const QFontMetrics metrics = fontMetrics();
   const int xOffset = horizontalScrollBar()->value();
   const int columns = header_->count();
+  const int first = rowNumbers_ ? 1 : 0;  // the section of the table's first column
   const QRect area = event->rect();
   const int firstLine = std::max(0, area.top() / rowHeight_);
   const int lastLine = area.bottom() / rowHeight_;
@@ -353,14 +282,15 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
     painter.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
 
     const std::vector<std::string> texts = table_->RowTexts(row);
-    for (int column = 0; column < columns && column < static_cast<int>(texts.size()); ++column) {
+    for (int column = 0; column < columns && column - first < static_cast<int>(texts.size()); ++column) {
       const QRect cell(header_->sectionViewportPosition(column), rowRect.top(), header_->sectionSize(column),
                        rowHeight_);
       if (cell.right() < area.left() || cell.left() > area.right()) continue;
       const QRect textRect = cell.adjusted(cellPadding_, 0, -cellPadding_, 0);
-      painter.drawText(
-          textRect, Qt::AlignLeft | Qt::AlignVCenter,
-          metrics.elidedText(QString::fromStdString(texts[column]), Qt::ElideRight, textRect.width()));
+      const bool number = column < first;
+      const QString text = number ? RowNumber(row) : QString::fromStdString(texts[column - first]);
+      painter.drawText(textRect, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                       metrics.elidedText(text, Qt::ElideRight, textRect.width()));
     }
 
     if (cursor_.Current() == row && hasFocus()) {
@@ -411,17 +341,6 @@ void TruthTableView::ElideCaptions() {
       headerModel_->setHeaderData(column, Qt::Horizontal, shown);
     headerModel_->setHeaderData(column, Qt::Horizontal, captions_[column], Qt::ToolTipRole);
   }
-}
-
-bool TruthTableView::RunShortcut(const QKeySequence& keys) {
-  UpdateActions();
-  for (QAction* action : actions()) {
-    if (action->isEnabled() && action->shortcuts().contains(keys)) {
-      action->trigger();
-      return true;
-    }
-  }
-  return false;
 }
 
 void TruthTableView::keyPressEvent(QKeyEvent* event) {
@@ -539,14 +458,13 @@ void TruthTableView::focusOutEvent(QFocusEvent* event) {
 }
 
 void TruthTableView::contextMenuEvent(QContextMenuEvent* event) {
-  UpdateActions();
   QPoint at = event->globalPos();
   const std::optional<std::uint64_t> current = cursor_.Current();
   if (event->reason() == QContextMenuEvent::Keyboard && current && *current >= top_) {
     const auto line = std::min<std::uint64_t>(*current - top_, static_cast<std::uint64_t>(VisibleRowCount()));
     at = viewport()->mapToGlobal(QPoint(cellPadding_, static_cast<int>(line + 1) * rowHeight_));
   }
-  menu_->exec(at);
+  emit contextMenuRequested(at);
 }
 
 }  // namespace brevano

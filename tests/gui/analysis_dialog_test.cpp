@@ -16,6 +16,7 @@
 #include "analysis/analysis.h"
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
+#include "app/window_commands.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -54,13 +55,6 @@ TruthTable Random(int count, unsigned odds) {
     }
   }
   return TruthTable::Build(listing, DisplayMode::kZeroOne);
-}
-
-QAction* FindAction(const QWidget* widget, const QString& text) {
-  for (QAction* action : widget->actions()) {
-    if (action->text() == text) return action;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -156,7 +150,7 @@ class AnalysisDialogTest : public QObject {
 
   void contextMenuOffersAnalyseWithRows() {
     Tfrm_bool_alg window;
-    QAction* analyse = FindAction(window.LV, QString::fromUtf8("Analyse\u2026"));
+    QAction* analyse = window.Commands()->Action(QString::fromUtf8("Analyse\u2026"));
     QVERIFY(analyse);
     QVERIFY(!analyse->isEnabled());
     QVERIFY(window.OpenAnalysis() == nullptr);

@@ -15,6 +15,7 @@
 #include "app/frm_boolean.h"
 #include "app/kmap_view.h"
 #include "app/truth_table_view.h"
+#include "app/window_commands.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -128,10 +129,7 @@ class KmapDialogTest : public QObject {
   void theWindowOpensAndFeedsTheMap() {
     Tfrm_bool_alg window;
     window.show();
-    QAction* action = nullptr;
-    for (QAction* candidate : window.LV->actions()) {
-      if (candidate->text() == QStringLiteral("Karnaugh map\u2026")) action = candidate;
-    }
+    QAction* action = window.Commands()->Action(QStringLiteral("Karnaugh map\u2026"));
     QVERIFY(action);
     QVERIFY(!action->isEnabled());
     window.eIN->setText(QStringLiteral("a*b+c"));

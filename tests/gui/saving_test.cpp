@@ -17,9 +17,11 @@
 #include <memory>
 
 #include "app/analysis_dialog.h"
+#include "app/frm_boolean.h"
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
+#include "app/window_commands.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -71,13 +73,14 @@ class SavingTest : public QObject {
   void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
 
   void init() {
-    view_ = std::make_unique<TruthTableView>();
-    view_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
-    view_->resize(400, 400);
-    view_->show();
+    window_ = std::make_unique<Tfrm_bool_alg>();
+    view_ = window_->LV;
+    commands_ = window_->Commands();
+    commands_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
+    window_->show();
     notices_.clear();
   }
-  void cleanup() { view_.reset(); }
+  void cleanup() { window_.reset(); }
 
   void tableFilterGivesFormatAndSuffix_data() {
     QTest::addColumn<int>("filter");
@@ -104,20 +107,13 @@ class SavingTest : public QObject {
 
   // Ctrl+S works while the focus is elsewhere in the window, and writes the chosen format.
   void ctrlSSavesTheShownTable() {
-    QWidget window;
-    auto* edit = new QLineEdit(&window);
-    auto* view = new TruthTableView(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(edit);
-    layout->addWidget(view);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    view->SetTable(Table("not(a)*b", DisplayMode::kFalseTrue));
-    edit->setFocus();
-    QSignalSpy finished(view, &TruthTableView::saveFinished);
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    view_->SetTable(Table("not(a)*b", DisplayMode::kFalseTrue));
+    window_->eIN->setFocus();
+    QSignalSpy finished(commands_, &WindowCommands::saveFinished);
     QTemporaryDir dir;
     AnswerFileDialog(dir.path(), 2, "nor");
-    QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(window_->eIN, Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(ReadAll(dir.filePath("nor.md")),
              QByteArray("| A | B | Result |\n|---|---|---|\n| F | F | F |\n| F | T | T |\n| T | F | F |\n"
@@ -131,13 +127,13 @@ class SavingTest : public QObject {
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
     old.close();
     view_->SetTable(SumOf(26));  // 3.6 GB of text: many seconds
-    QSignalSpy finished(view_.get(), &TruthTableView::saveFinished);
-    view_->SaveTable(path, TableFormat::kTsv);
-    QVERIFY(view_->SaveRunning());
+    QSignalSpy finished(commands_, &WindowCommands::saveFinished);
+    commands_->SaveTable(path, TableFormat::kTsv);
+    QVERIFY(commands_->SaveRunning());
     QTRY_VERIFY(view_->findChild<QProgressDialog*>() && view_->findChild<QProgressDialog*>()->isVisible());
-    QVERIFY(view_->SaveRunning());
+    QVERIFY(commands_->SaveRunning());
     QTest::mouseClick(view_->findChild<QProgressDialog*>()->findChild<QPushButton*>(), Qt::LeftButton);
-    QVERIFY(!view_->SaveRunning());
+    QVERIFY(!commands_->SaveRunning());
     QCOMPARE(finished.count(), 1);
     QCOMPARE(ReadAll(path), QByteArray("old\n"));
     QCOMPARE(Entries(dir), QStringList{"kept.tsv"});
@@ -146,15 +142,15 @@ class SavingTest : public QObject {
 
   void refusalsAndErrorsAreNotices() {
     QTemporaryDir dir;
-    QSignalSpy finished(view_.get(), &TruthTableView::saveFinished);
+    QSignalSpy finished(commands_, &WindowCommands::saveFinished);
     view_->SetTable(SumOf(50));
-    view_->SaveTable(dir.filePath("huge.tsv"), TableFormat::kTsv);
-    QVERIFY(!view_->SaveRunning());
+    commands_->SaveTable(dir.filePath("huge.tsv"), TableFormat::kTsv);
+    QVERIFY(!commands_->SaveRunning());
     QCOMPARE(notices_.size(), 1);
     QVERIFY2(notices_.last().contains("free"), qPrintable(notices_.last()));
 
     view_->SetTable(Table("a"));
-    view_->SaveTable(dir.filePath("missing/a.tsv"), TableFormat::kTsv);
+    commands_->SaveTable(dir.filePath("missing/a.tsv"), TableFormat::kTsv);
     QTRY_COMPARE(finished.count(), 2);
     QCOMPARE(notices_.size(), 2);
     QVERIFY2(notices_.last().contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
@@ -177,7 +173,9 @@ class SavingTest : public QObject {
   }
 
  private:
-  std::unique_ptr<TruthTableView> view_;
+  std::unique_ptr<Tfrm_bool_alg> window_;
+  TruthTableView* view_ = nullptr;
+  WindowCommands* commands_ = nullptr;
   QStringList notices_;
 };
 

@@ -1,4 +1,5 @@
-// The truth-table view: selection sets, keyboard and mouse, scrolling huge tables, copy, go to, search.
+// The truth-table view in the window, with the window's commands on it: selection sets, keyboard and mouse,
+// scrolling huge tables, copy, go to, search.
 #include "app/truth_table_view.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include <memory>
 #include <string>
 
+#include "app/frm_boolean.h"
+#include "app/window_commands.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -57,12 +60,7 @@ bool Near(const QColor& a, const QColor& b) {
          std::abs(a.blue() - b.blue()) <= 2;
 }
 
-QAction* FindAction(const QWidget* view, const QString& text) {
-  for (QAction* action : view->actions()) {
-    if (action->text() == text) return action;
-  }
-  return nullptr;
-}
+QAction* FindAction(const WindowCommands* commands, const QString& text) { return commands->Action(text); }
 
 }  // namespace
 
@@ -71,16 +69,17 @@ class TruthTableViewTest : public QObject {
 
  private slots:
   void init() {
-    view_ = std::make_unique<TruthTableView>();
-    view_->resize(401, 409);
-    view_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
+    window_ = std::make_unique<Tfrm_bool_alg>();
+    view_ = window_->LV;
+    commands_ = window_->Commands();
+    commands_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
     notices_.clear();
-    view_->show();
-    view_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     view_->setFocus();
   }
-  void cleanup() { view_.reset(); }
+  void cleanup() { window_.reset(); }
 
   void rowSelection() {
     RowSelection selection;
@@ -137,7 +136,7 @@ class TruthTableViewTest : public QObject {
     QFETCH(qulonglong, selected);
     view_->SetTable(Table("a*b+c*d+e*f+g*h"));
     view_->SelectRow(start);
-    QTest::keyClick(view_.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(view_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(view_->CurrentRow(), Row(current));
     QCOMPARE(view_->Selection().Count(), std::uint64_t{selected});
     QCOMPARE(view_->Selection().Ranges().begin()->first, std::uint64_t{firstSelected});
@@ -149,18 +148,18 @@ class TruthTableViewTest : public QObject {
     const std::uint64_t page = view_->VisibleRowCount();
     QVERIFY(page > 5);
     view_->SelectRow(0);
-    QTest::keyClick(view_.get(), Qt::Key_PageDown);
+    QTest::keyClick(view_, Qt::Key_PageDown);
     QCOMPARE(view_->CurrentRow(), Row(page - 1));
     QCOMPARE(view_->TopRow(), std::uint64_t{0});
-    QTest::keyClick(view_.get(), Qt::Key_PageDown);
+    QTest::keyClick(view_, Qt::Key_PageDown);
     QCOMPARE(view_->CurrentRow(), Row(2 * (page - 1)));
     QCOMPARE(view_->TopRow(), 2 * (page - 1) - (page - 1));
-    QTest::keyClick(view_.get(), Qt::Key_PageUp);
+    QTest::keyClick(view_, Qt::Key_PageUp);
     QCOMPARE(view_->CurrentRow(), Row(view_->TopRow()));
-    QTest::keyClick(view_.get(), Qt::Key_PageUp);
+    QTest::keyClick(view_, Qt::Key_PageUp);
     QCOMPARE(view_->CurrentRow(), Row(0));
     QCOMPARE(view_->TopRow(), std::uint64_t{0});
-    QTest::keyClick(view_.get(), Qt::Key_PageDown, Qt::ShiftModifier);
+    QTest::keyClick(view_, Qt::Key_PageDown, Qt::ShiftModifier);
     QCOMPARE(view_->Selection().Count(), page);
   }
 
@@ -225,11 +224,11 @@ class TruthTableViewTest : public QObject {
     const std::uint64_t maxTop = rows - view_->VisibleRowCount();
     QCOMPARE(bar->maximum(), TruthTableView::kScaledBarRange);
 
-    QTest::keyClick(view_.get(), Qt::Key_End);
+    QTest::keyClick(view_, Qt::Key_End);
     QCOMPARE(view_->CurrentRow(), Row(rows - 1));
     QCOMPARE(view_->TopRow(), maxTop);
     QCOMPARE(bar->value(), bar->maximum());
-    QTest::keyClick(view_.get(), Qt::Key_Up);
+    QTest::keyClick(view_, Qt::Key_Up);
     QCOMPARE(view_->TopRow(), maxTop);
 
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
@@ -246,7 +245,7 @@ class TruthTableViewTest : public QObject {
     QVERIFY(!view_->grab().isNull());
 
     view_->SetTable(NeverTrue(63));
-    QTest::keyClick(view_.get(), Qt::Key_End);
+    QTest::keyClick(view_, Qt::Key_End);
     QCOMPARE(view_->CurrentRow(), Row((std::uint64_t{1} << 63) - 1));
     QCOMPARE(bar->value(), bar->maximum());
   }
@@ -271,7 +270,7 @@ class TruthTableViewTest : public QObject {
     view_->setFocus(Qt::TabFocusReason);
     QCOMPARE(view_->CurrentRow(), Row(0));
     QCOMPARE(view_->Selection().Count(), std::uint64_t{0});
-    QTest::keyClick(view_.get(), Qt::Key_Space);
+    QTest::keyClick(view_, Qt::Key_Space);
     QCOMPARE(view_->Selection().Count(), std::uint64_t{1});
   }
 
@@ -295,7 +294,7 @@ class TruthTableViewTest : public QObject {
   void contextMenuActions() {
     QFETCH(QString, text);
     QFETCH(QKeySequence, shortcut);
-    const QAction* action = FindAction(view_.get(), text);
+    const QAction* action = FindAction(commands_, text);
     QVERIFY(action);
     QCOMPARE(action->shortcut(), shortcut);
   }
@@ -303,11 +302,11 @@ class TruthTableViewTest : public QObject {
   void copy() {
     view_->SetTable(Table("a*b+c"));
     view_->SelectRow(1);
-    QTest::keyClick(view_.get(), Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view_, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(view_, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tB\tC\tResult\n0\t0\t1\t1\n0\t1\t0\t0\n"));
 
-    FindAction(view_.get(), "Copy table")->trigger();
+    FindAction(commands_, "Copy table")->trigger();
     const QStringList lines = QApplication::clipboard()->text().split(u'\n');
     QCOMPARE(lines.size(), 10);  // captions, 8 rows, and the end of the last line
     QCOMPARE(lines.at(8), QStringLiteral("1\t1\t1\t1"));
@@ -315,7 +314,7 @@ class TruthTableViewTest : public QObject {
 
     view_->SetTable(Table("a*b+c", DisplayMode::kFalseTrue));
     view_->SelectRow(7);
-    FindAction(view_.get(), "Copy")->trigger();
+    FindAction(commands_, "Copy")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tB\tC\tResult\nT\tT\tT\tT\n"));
   }
 
@@ -323,23 +322,23 @@ class TruthTableViewTest : public QObject {
     // A tab in a variable name would make four header fields over three columns.
     view_->SetTable(Table("a\tb+c"));
     view_->SelectRow(1);
-    FindAction(view_.get(), "Copy")->trigger();
+    FindAction(commands_, "Copy")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\\tB\tC\tResult\n0\t1\t1\n"));
   }
   void copyRefusesHugeTables() {
     QApplication::clipboard()->setText(QStringLiteral("kept"));
     view_->SetTable(NeverTrue(20));  // 1,048,576 rows
-    FindAction(view_.get(), "Copy table")->trigger();
+    FindAction(commands_, "Copy table")->trigger();
     QCOMPARE(notices_.size(), 1);
     QVERIFY2(notices_.first().contains(QStringLiteral("Copy table")), qPrintable(notices_.first()));
-    QTest::keyClick(view_.get(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view_, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(view_->Selection().Count(), std::uint64_t{1} << 20);
-    QTest::keyClick(view_.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view_, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(notices_.size(), 2);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
 
     view_->SetTable(NeverTrue(19));  // 524,288 rows: copied
-    FindAction(view_.get(), "Copy table")->trigger();
+    FindAction(commands_, "Copy table")->trigger();
     QCOMPARE(QApplication::clipboard()->text().count(u'\n'), 524'289);
   }
 
@@ -391,7 +390,7 @@ class TruthTableViewTest : public QObject {
     QFETCH(qlonglong, row);
     view_->SetTable(Table(expression.toStdString()));
     view_->SelectRow(3 % view_->RowCount());
-    const std::optional<QString> error = view_->GoTo(text);
+    const std::optional<QString> error = commands_->GoTo(text);
     if (row < 0) {
       QVERIFY(error && !error->isEmpty());
       QCOMPARE(view_->CurrentRow(), Row(3 % view_->RowCount()));
@@ -412,7 +411,7 @@ class TruthTableViewTest : public QObject {
         dialog->accept();
       }
     });
-    QTest::keyClick(view_.get(), Qt::Key_G, Qt::ControlModifier);
+    QTest::keyClick(view_, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(view_->CurrentRow(), Row(3));
   }
 
@@ -428,8 +427,8 @@ class TruthTableViewTest : public QObject {
       if (!answers.isEmpty()) QTimer::singleShot(0, this, answer);
     };
     QTimer::singleShot(0, this, answer);
-    FindAction(view_.get(), QString::fromUtf8("Go to the n-th row where Result is 1\u2026"))->trigger();
-    QTRY_VERIFY(!view_->SearchRunning());
+    FindAction(commands_, QString::fromUtf8("Go to the n-th row where Result is 1\u2026"))->trigger();
+    QTRY_VERIFY(!commands_->SearchRunning());
     QCOMPARE(notices_, QStringList{"Type a whole number from 1 to 2,048."});
     QCOMPARE(view_->CurrentRow(), Row(1024));
   }
@@ -451,7 +450,7 @@ class TruthTableViewTest : public QObject {
       }
     };
     QTimer::singleShot(0, this, answer);
-    view_->AskGoTo();
+    commands_->AskGoTo();
     QCOMPARE(offered, (QStringList{"", "1,234"}));
     QCOMPARE(notices_.size(), 1);
     QVERIFY2(notices_.first().startsWith("There is no row 1,234"), qPrintable(notices_.first()));
@@ -466,7 +465,7 @@ class TruthTableViewTest : public QObject {
         menu->close();
       }
     });
-    QTest::keyClick(view_.get(), Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(view_, Qt::Key_F10, Qt::ShiftModifier);
     QVERIFY(shown);
   }
 
@@ -483,20 +482,20 @@ class TruthTableViewTest : public QObject {
 
   void search() {
     view_->SetTable(Table("a*b"));  // results 0 0 0 1
-    QSignalSpy finished(view_.get(), &TruthTableView::searchFinished);
+    QSignalSpy finished(commands_, &WindowCommands::searchFinished);
     view_->SelectRow(0);
-    QTest::keyClick(view_.get(), Qt::Key_F3);
+    QTest::keyClick(view_, Qt::Key_F3);
     QCOMPARE(view_->CurrentRow(), Row(3));
     QCOMPARE(finished.count(), 1);
-    QTest::keyClick(view_.get(), Qt::Key_F4, Qt::ShiftModifier);
+    QTest::keyClick(view_, Qt::Key_F4, Qt::ShiftModifier);
     QCOMPARE(view_->CurrentRow(), Row(2));
-    FindAction(view_.get(), "Next row where Result is 0")->trigger();
+    FindAction(commands_, "Next row where Result is 0")->trigger();
     QCOMPARE(view_->CurrentRow(), Row(2));
     QCOMPARE(notices_, QStringList{"No row after the current row has Result 0."});
-    FindAction(view_.get(), "Previous row where Result is 1")->trigger();
+    FindAction(commands_, "Previous row where Result is 1")->trigger();
     QCOMPARE(notices_.last(), QStringLiteral("No row before the current row has Result 1."));
     view_->SelectRow(3);
-    FindAction(view_.get(), "Next row where Result is 1")->trigger();
+    FindAction(commands_, "Next row where Result is 1")->trigger();
     QCOMPARE(notices_.size(), 3);
     QCOMPARE(view_->CurrentRow(), Row(3));
 
@@ -504,11 +503,11 @@ class TruthTableViewTest : public QObject {
         Table("a01*a02*a03*a04*a05*a06*a07*a08*a09*a10*a11*a12*a13*a14*a15*a16*a17*a18*a19*a20*a21*a22*"
               "a23*a24"));
     view_->SelectRow(5);
-    FindAction(view_.get(), "Next row where Result is 1")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!view_->SearchRunning(), 60000);
+    FindAction(commands_, "Next row where Result is 1")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), 60000);
     QCOMPARE(view_->CurrentRow(), Row((std::uint64_t{1} << 24) - 1));
-    FindAction(view_.get(), "Previous row where Result is 0")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(!view_->SearchRunning(), 60000);
+    FindAction(commands_, "Previous row where Result is 0")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), 60000);
     QCOMPARE(view_->CurrentRow(), Row((std::uint64_t{1} << 24) - 2));
   }
 
@@ -519,48 +518,50 @@ class TruthTableViewTest : public QObject {
     view_->SetTable(Table(and40));
     const std::uint64_t last = (std::uint64_t{1} << 40) - 1;
     view_->SelectRow(0);
-    QTest::keyClick(view_.get(), Qt::Key_F3);
-    QTRY_VERIFY_WITH_TIMEOUT(!view_->SearchRunning(), 5000);
+    QTest::keyClick(view_, Qt::Key_F3);
+    QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), 5000);
     QCOMPARE(view_->CurrentRow(), Row(last));
     QVERIFY(!view_->findChild<QProgressDialog*>());
-    QTest::keyClick(view_.get(), Qt::Key_F4, Qt::ShiftModifier);
-    QTRY_VERIFY(!view_->SearchRunning());
+    QTest::keyClick(view_, Qt::Key_F4, Qt::ShiftModifier);
+    QTRY_VERIFY(!commands_->SearchRunning());
     QCOMPARE(view_->CurrentRow(), Row(last - 1));
-    view_->FindNth(0, last - 1);
-    QTRY_VERIFY(!view_->SearchRunning());
+    commands_->FindNth(0, last - 1);
+    QTRY_VERIFY(!commands_->SearchRunning());
     QCOMPARE(view_->CurrentRow(), Row(last - 2));
-    view_->FindNth(1, 2);
-    QTRY_VERIFY(!view_->SearchRunning());
+    commands_->FindNth(1, 2);
+    QTRY_VERIFY(!commands_->SearchRunning());
     QCOMPARE(notices_, QStringList{"Fewer than 2 rows have Result 1."});
   }
 
   void longSearchShowsProgressAndCancels() {
     view_->SetTable(NeverTrueTooComplex(20));
     view_->SelectRow(10);
-    QSignalSpy finished(view_.get(), &TruthTableView::searchFinished);
-    FindAction(view_.get(), "Next row where Result is 1")->trigger();
-    QVERIFY(view_->SearchRunning());
+    QSignalSpy finished(commands_, &WindowCommands::searchFinished);
+    FindAction(commands_, "Next row where Result is 1")->trigger();
+    QVERIFY(commands_->SearchRunning());
     bool ticked = false;
     QTimer::singleShot(50, this, [&ticked] { ticked = true; });
     QTRY_VERIFY(view_->findChild<QProgressDialog*>() && view_->findChild<QProgressDialog*>()->isVisible());
     QVERIFY(ticked);  // the event loop kept running
-    QVERIFY(view_->SearchRunning());
+    QVERIFY(commands_->SearchRunning());
     QTest::mouseClick(view_->findChild<QProgressDialog*>()->findChild<QPushButton*>(), Qt::LeftButton);
-    QVERIFY(!view_->SearchRunning());
+    QVERIFY(!commands_->SearchRunning());
     QCOMPARE(finished.count(), 1);
     QCOMPARE(view_->CurrentRow(), Row(10));
     QVERIFY(notices_.isEmpty());
 
     view_->SelectRow((std::uint64_t{1} << 40) - 1);
-    FindAction(view_.get(), "Previous row where Result is 1")->trigger();
-    QVERIFY(view_->SearchRunning());
+    FindAction(commands_, "Previous row where Result is 1")->trigger();
+    QVERIFY(commands_->SearchRunning());
     view_->SetTable(Table("a"));  // a new table ends the search
-    QVERIFY(!view_->SearchRunning());
+    QVERIFY(!commands_->SearchRunning());
     QCOMPARE(view_->CurrentRow(), Row());
   }
 
  private:
-  std::unique_ptr<TruthTableView> view_;
+  std::unique_ptr<Tfrm_bool_alg> window_;
+  TruthTableView* view_ = nullptr;
+  WindowCommands* commands_ = nullptr;
   QStringList notices_;
 };
 

@@ -10,6 +10,7 @@
 #include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
+#include "app/window_commands.h"
 
 namespace brevano {
 namespace {
@@ -51,10 +52,8 @@ class WindowCloseTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window));
     TabulateHugeProduct(*window);
     window->LV->SelectRow(0);
-    for (QAction* action : window->LV->actions()) {
-      if (action->text() == QStringLiteral("Next row where Result is 1")) action->trigger();
-    }
-    QVERIFY(window->LV->SearchRunning());
+    window->Commands()->Action(QStringLiteral("Next row where Result is 1"))->trigger();
+    QVERIFY(window->Commands()->SearchRunning());
     QTRY_VERIFY(window->LV->findChild<QProgressDialog*>() &&
                 window->LV->findChild<QProgressDialog*>()->isVisible());
     QVERIFY(!QGuiApplication::modalWindow());  // nothing keeps the close button from the window

@@ -1,4 +1,4 @@
-// The truth-table list's commands: copying rows, saving the table, going to a row, searching for a result or
+// The commands on the table shown: copying rows, saving the table, going to a row, searching for a result or
 // the n-th one.
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +13,9 @@
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
+#include "app/window_commands.h"
+#include "app/background_job.h"
+#include "app/frm_boolean.h"
 #include "diagram/row_search.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/row_address.h"
@@ -40,26 +43,26 @@ QString NoRowMessage(bool forward, bool fromCurrent, int wanted, std::uint64_t n
 }  // namespace
 
 // The same tab-separated text as the command line's "table" writes, for the rows of `ranges`.
-QString TruthTableView::RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const {
-  std::string text = FormatTableHeader(*table_, TableFormat::kTsv);
+QString WindowCommands::RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const {
+  std::string text = FormatTableHeader(*view_->Table(), TableFormat::kTsv);
   for (const auto& [first, last] : ranges) {
     for (std::uint64_t row = first;; ++row) {
-      text += FormatTableRow(*table_, TableFormat::kTsv, row);
+      text += FormatTableRow(*view_->Table(), TableFormat::kTsv, row);
       if (row == last) break;
     }
   }
   return QString::fromStdString(text);
 }
 
-QString TruthTableView::SelectedRowsText() const {
-  const RowSelection& selection = cursor_.Selection();
-  if (!table_ || selection.Count() == 0 || selection.Count() > kMaxCopyRows) return QString();
+QString WindowCommands::SelectedRowsText() const {
+  const RowSelection& selection = view_->Selection();
+  if (!view_->Table() || selection.Count() == 0 || selection.Count() > kMaxCopyRows) return QString();
   return RangesText(selection.Ranges());
 }
 
-void TruthTableView::CopySelection() {
-  const std::uint64_t selected = cursor_.Selection().Count();
-  if (!table_ || selected == 0) return;
+void WindowCommands::CopySelection() {
+  const std::uint64_t selected = view_->Selection().Count();
+  if (!view_->Table() || selected == 0) return;
   if (selected > kMaxCopyRows) {
     Notify(tr("%1 rows are selected, too many for the clipboard: Copy takes at most %2 rows.")
                .arg(Count(selected), Count(kMaxCopyRows)));
@@ -68,31 +71,32 @@ void TruthTableView::CopySelection() {
   QApplication::clipboard()->setText(SelectedRowsText());
 }
 
-void TruthTableView::CopyTable() {
-  if (!table_ || rows_ == 0) return;
-  if (rows_ > kMaxCopyRows) {
+void WindowCommands::CopyTable() {
+  if (!HasRows()) return;
+  if (view_->RowCount() > kMaxCopyRows) {
     Notify(tr("The table has %1 rows, too many for the clipboard: Copy table takes at most %2 rows. "
               "Save table\u2026 writes a table of any size to a file.")
-               .arg(Count(rows_), Count(kMaxCopyRows)));
+               .arg(Count(view_->RowCount()), Count(kMaxCopyRows)));
     return;
   }
-  QApplication::clipboard()->setText(RangesText({{0, rows_ - 1}}));
+  QApplication::clipboard()->setText(RangesText({{0, view_->RowCount() - 1}}));
 }
 
-void TruthTableView::AskSaveTable() {
-  if (!table_ || rows_ == 0) return;
-  if (const std::optional<TableSaveTarget> target = AskTableSaveTarget(this))
+void WindowCommands::AskSaveTable() {
+  if (!HasRows()) return;
+  if (const std::optional<TableSaveTarget> target = AskTableSaveTarget(&window_))
     SaveTable(target->path, target->format);
 }
 
 // The work keeps its own copy of the table, so a new table in the view leaves the save alone.
-void TruthTableView::SaveTable(const QString& path, TableFormat format) {
-  if (!table_ || rows_ == 0) return;
+void WindowCommands::SaveTable(const QString& path, TableFormat format) {
+  if (!HasRows()) return;
   if (save_->Running()) {
     Notify(tr("The table is still being saved: cancel that first, or wait for it to end."));
     return;
   }
-  auto saver = std::make_shared<TableSaver>(*table_, format, path);
+  auto saver = std::make_shared<TableSaver>(*view_->Table(), format, path);
+  savePath_ = path;
   if (const std::optional<QString> refusal = CheckSaveSpace(path, saver->Total())) {
     Notify(*refusal);
     emit saveFinished();
@@ -116,15 +120,7 @@ void TruthTableView::SaveTable(const QString& path, TableFormat format) {
       },
       kSaveWaitAtStart);
   if (save_->Running())
-    save_->ShowProgressDialog(this, tr("Saving the table to %1\u2026").arg(QFileInfo(path).fileName()));
-}
-
-void TruthTableView::Notify(const QString& text) {
-  if (noticeHandler_) {
-    noticeHandler_(text);
-  } else {
-    QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
-  }
+    save_->ShowProgressDialog(view_, tr("Saving the table to %1\u2026").arg(QFileInfo(path).fileName()), false);
 }
 
 namespace {
@@ -150,22 +146,22 @@ QString RowAddressMessage(const RowAddressError& error, std::uint64_t rows, cons
 
 }  // namespace
 
-std::optional<QString> TruthTableView::GoTo(const QString& text) {
-  if (!table_ || rows_ == 0) return tr("There is no table.");
-  const std::vector<std::string>& variables = table_->Variables();
-  const auto address = ParseRowAddress(text.trimmed().toStdString(), variables, rows_);
+std::optional<QString> WindowCommands::GoTo(const QString& text) {
+  if (!HasRows()) return tr("There is no table.");
+  const std::vector<std::string>& variables = view_->Table()->Variables();
+  const auto address = ParseRowAddress(text.trimmed().toStdString(), variables, view_->RowCount());
   if (const auto* error = std::get_if<RowAddressError>(&address)) {
-    return RowAddressMessage(*error, rows_, QString::fromStdString(RowAddressExample(variables)));
+    return RowAddressMessage(*error, view_->RowCount(), QString::fromStdString(RowAddressExample(variables)));
   }
-  SelectRow(std::get<std::uint64_t>(address));
+  view_->SelectRow(std::get<std::uint64_t>(address));
   return std::nullopt;
 }
 
-void TruthTableView::AskGoTo() {
-  if (!table_ || rows_ == 0) return;
-  const std::vector<std::string>& variables = table_->Variables();
+void WindowCommands::AskGoTo() {
+  if (!HasRows()) return;
+  const std::vector<std::string>& variables = view_->Table()->Variables();
   QString label =
-      tr("Row index, counted from 0 (the values read as a binary number): 0 to %1").arg(Count(rows_ - 1));
+      tr("Row index, counted from 0 (the values read as a binary number): 0 to %1").arg(Count(view_->RowCount() - 1));
   if (!variables.empty()) {
     label += tr(",\nor an assignment such as %1=1 (variables not named are 0):")
                  .arg(QString::fromStdString(variables.front()));
@@ -176,7 +172,7 @@ void TruthTableView::AskGoTo() {
   QString text;
   while (true) {
     bool ok = false;
-    text = QInputDialog::getText(this, tr("Go to row"), label, QLineEdit::Normal, text, &ok);
+    text = QInputDialog::getText(&window_, tr("Go to row"), label, QLineEdit::Normal, text, &ok);
     if (!ok) return;
     const std::optional<QString> error = GoTo(text);
     if (!error) return;
@@ -184,55 +180,55 @@ void TruthTableView::AskGoTo() {
   }
 }
 
-void TruthTableView::FindResult(bool forward, int wanted) {
-  if (!table_ || rows_ == 0) return;
+void WindowCommands::FindResult(bool forward, int wanted) {
+  if (!HasRows()) return;
   StopSearch();
-  const std::optional<std::uint64_t> current = cursor_.Current();
+  const std::optional<std::uint64_t> current = view_->CurrentRow();
   const SearchGoal goal{forward, current.has_value(), wanted};
   std::uint64_t from;
   if (forward) {
     from = current ? *current + 1 : 0;
-    if (from >= rows_) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+    if (from >= view_->RowCount()) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
   } else {
     if (current == 0) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
-    from = current ? *current - 1 : rows_ - 1;
+    from = current ? *current - 1 : view_->RowCount() - 1;
   }
   StartSearch(goal, from);
 }
 
-void TruthTableView::FindNth(int wanted, std::uint64_t n) {
-  if (!table_ || rows_ == 0 || n == 0) return;
+void WindowCommands::FindNth(int wanted, std::uint64_t n) {
+  if (!HasRows() || n == 0) return;
   StopSearch();
   StartSearch(SearchGoal{true, false, wanted, n}, n - 1);
 }
 
-void TruthTableView::AskNth() {
-  if (!table_ || rows_ == 0) return;
+void WindowCommands::AskNth() {
+  if (!HasRows()) return;
   // n is read as Go to row reads a row index (digits, grouped or not); after a bad entry the notice
   // is shown and the question asked again with that text.
   QString text;
   while (true) {
     bool ok = false;
-    text = QInputDialog::getText(this, tr("Go to the n-th row where Result is 1"),
-                                 tr("n, counted from 1: 1 to %1").arg(Count(rows_)), QLineEdit::Normal, text,
+    text = QInputDialog::getText(&window_, tr("Go to the n-th row where Result is 1"),
+                                 tr("n, counted from 1: 1 to %1").arg(Count(view_->RowCount())), QLineEdit::Normal, text,
                                  &ok);
     if (!ok) return;
-    const auto n = ParseRowAddress(text.trimmed().toStdString(), {}, rows_ + 1);
+    const auto n = ParseRowAddress(text.trimmed().toStdString(), {}, view_->RowCount() + 1);
     if (const auto* value = std::get_if<std::uint64_t>(&n); value && *value > 0) return FindNth(1, *value);
-    Notify(tr("Type a whole number from 1 to %1.").arg(Count(rows_)));
+    Notify(tr("Type a whole number from 1 to %1.").arg(Count(view_->RowCount())));
   }
 }
 
 // The work keeps a copy of the table, so the compiled program lives whatever the view shows
 // meanwhile, and takes what earlier searches learnt of the table's decision diagram.
-void TruthTableView::StartSearch(const SearchGoal& goal, std::uint64_t from) {
+void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
   RowQuery query;
   query.kind = goal.nth       ? RowQuery::Kind::kNth
                : goal.forward ? RowQuery::Kind::kNext
                               : RowQuery::Kind::kPrevious;
   query.result = goal.wanted;
   query.from = from;
-  std::function<RowSearch(JobControl&)> work = [table = *table_, query, diagram = diagram_,
+  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query, diagram = diagram_,
                                                 tooComplex = diagramTooComplex_](JobControl& control) {
     const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
       return control.Report(done, total);
@@ -251,16 +247,15 @@ void TruthTableView::StartSearch(const SearchGoal& goal, std::uint64_t from) {
         goal.nth ? tr("Searching for the n-th row (n = %1) where Result is %2\u2026").arg(Count(goal.nth))
         : goal.forward ? tr("Searching for the next row where Result is %1\u2026")
                        : tr("Searching for the previous row where Result is %1\u2026");
-    search_->ShowProgressDialog(this, what.arg(goal.wanted));
+    search_->ShowProgressDialog(view_, what.arg(goal.wanted));
   }
 }
 
-void TruthTableView::SearchEnded(const SearchGoal& goal, const RowSearch& search) {
-  if (search.diagram) diagram_ = search.diagram;
-  if (search.path == RowSearchPath::kFullScan) diagramTooComplex_ = true;
+void WindowCommands::SearchEnded(const SearchGoal& goal, const RowSearch& search) {
+  LearnDiagram(search.diagram, search.path == RowSearchPath::kFullScan);
   const SearchOutcome& outcome = search.outcome;
   if (outcome.row) {
-    SelectRow(*outcome.row);
+    view_->SelectRow(*outcome.row);
   } else if (!outcome.stopped) {
     Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted, goal.nth));
   }
@@ -268,11 +263,17 @@ void TruthTableView::SearchEnded(const SearchGoal& goal, const RowSearch& search
 }
 
 // A new table or the view's end drops the search without a word.
-void TruthTableView::StopSearch() {
+void WindowCommands::StopSearch() {
   const QSignalBlocker quiet(search_);
   search_->Cancel();
 }
 
-void TruthTableView::CancelSearch() { search_->Cancel(); }
+void WindowCommands::CancelSearch() { search_->Cancel(); }
+
+bool WindowCommands::SearchRunning() const { return search_->Running(); }
+
+bool WindowCommands::SaveRunning() const { return save_->Running(); }
+
+void WindowCommands::CancelSave() { save_->Cancel(); }
 
 }  // namespace brevano

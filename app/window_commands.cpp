@@ -1,0 +1,270 @@
+// The window's command list, its actions, menus and enabled states, and the count of rows with Result 1.
+#include "app/window_commands.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "app/background_job.h"
+#include "app/frm_boolean.h"
+#include "app/truth_table_view.h"
+#include "diagram/diagram.h"
+#include "kmap/kmap_layout.h"
+
+namespace brevano {
+
+namespace {
+
+QString MenuTitle(CommandMenu menu) {
+  switch (menu) {
+    case CommandMenu::kFile: return QObject::tr("&File");
+    case CommandMenu::kEdit: return QObject::tr("&Edit");
+    case CommandMenu::kGo: return QObject::tr("&Go");
+    case CommandMenu::kTools: return QObject::tr("&Tools");
+    case CommandMenu::kView: return QObject::tr("&View");
+    case CommandMenu::kHelp: break;
+  }
+  return QObject::tr("&Help");
+}
+
+constexpr CommandMenu kMenuBarOrder[] = {CommandMenu::kFile,  CommandMenu::kEdit, CommandMenu::kGo,
+                                         CommandMenu::kTools, CommandMenu::kView, CommandMenu::kHelp};
+// The context menu is about the table: its copies come first.
+constexpr CommandMenu kContextOrder[] = {CommandMenu::kEdit,  CommandMenu::kFile, CommandMenu::kGo,
+                                         CommandMenu::kTools, CommandMenu::kView, CommandMenu::kHelp};
+
+QList<QKeySequence> Keys(QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); }
+QList<QKeySequence> Keys(QKeyCombination key) { return {QKeySequence(key)}; }
+
+// How long starting the count waits for it, so that small tables show it without a round trip.
+constexpr std::chrono::milliseconds kCountWaitAtStart{20};
+
+}  // namespace
+
+WindowCommands::WindowCommands(Tfrm_bool_alg& window) : QObject(&window), window_(window), view_(window.LV) {
+  search_ = new BackgroundJob(this);
+  connect(search_, &BackgroundJob::cancelled, this, &WindowCommands::searchFinished);
+  save_ = new BackgroundJob(this);
+  connect(save_, &BackgroundJob::cancelled, this, &WindowCommands::saveFinished);
+  count_ = new BackgroundJob(this);
+  contextMenu_ = new QMenu(view_);
+  contextMenu_->setToolTipsVisible(true);
+  AddCommands();
+  for (std::size_t i = 0; i < commands_.size(); ++i) actions_.push_back(MakeAction(i));
+  FillMenu(contextMenu_, CommandMenu::kFile, kContextMenu);
+  connect(contextMenu_, &QMenu::aboutToShow, this, &WindowCommands::UpdateStates);
+  connect(view_, &TruthTableView::contextMenuRequested, contextMenu_,
+          [this](const QPoint& at) { contextMenu_->exec(at); });
+  connect(view_, &TruthTableView::selectionChanged, this, &WindowCommands::UpdateStates);
+  connect(view_, &TruthTableView::tableChanged, this, &WindowCommands::TableChanged);
+  UpdateStates();
+}
+
+// A save still running is dropped: its file stays as it was.
+WindowCommands::~WindowCommands() {
+  StopSearch();
+  const QSignalBlocker quiet(save_);
+  save_->Cancel();
+}
+
+// The list. Adding a command is adding its entry here; the menu bar, the context menu and the
+// shortcuts follow.
+void WindowCommands::AddCommands() {
+  const auto rows = [this] { return HasRows(); };
+  using M = CommandMenu;
+  Add(
+      M::kFile, tr("Save table\u2026"), Keys(QKeySequence::Save), rows, [this] { AskSaveTable(); },
+      kContextMenu);
+  Add(M::kFile);
+  Add(M::kFile, tr("Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
+
+  Add(
+      M::kEdit, tr("Copy"), Keys(QKeySequence::Copy), [this] { return view_->Selection().Count() > 0; },
+      [this] { CopySelection(); }, kContextMenu | kEditBoxKeys);
+  Add(
+      M::kEdit, tr("Copy table"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_C), rows, [this] { CopyTable(); },
+      kContextMenu);
+  Add(
+      M::kEdit, tr("Select all"), Keys(QKeySequence::SelectAll), rows, [this] { view_->SelectAll(); },
+      kContextMenu);
+
+  Add(
+      M::kGo, tr("Go to row\u2026"), Keys(Qt::CTRL | Qt::Key_G), rows, [this] { AskGoTo(); }, kContextMenu);
+  Add(
+      M::kGo, tr("Go to the n-th row where Result is 1\u2026"), {}, rows, [this] { AskNth(); }, kContextMenu);
+  Add(M::kGo, {}, {}, {}, {}, kContextMenu);
+  for (const bool forward : {true, false}) {
+    for (const int wanted : {1, 0}) {
+      const QKeyCombination key((forward ? Qt::NoModifier : Qt::ShiftModifier),
+                                wanted == 1 ? Qt::Key_F3 : Qt::Key_F4);
+      Add(
+          M::kGo,
+          (forward ? tr("Next row where Result is %1") : tr("Previous row where Result is %1")).arg(wanted),
+          Keys(key), rows, [this, forward, wanted] { FindResult(forward, wanted); }, kContextMenu);
+    }
+  }
+
+  Add(
+      M::kTools, tr("Analyse\u2026"), Keys(Qt::Key_F9), rows, [this] { window_.OpenAnalysis(); },
+      kContextMenu);
+  // Only a table of 1 to kMaxKmapVariables variables is drawn as a map; otherwise the tooltip says why.
+  const auto variables = [this] { return view_->Table() ? view_->Table()->Variables().size() : 0; };
+  Add(
+      M::kTools, tr("Karnaugh map\u2026"), {},
+      [this, variables] { return HasRows() && variables() >= 1 && variables() <= kMaxKmapVariables; },
+      [this] { window_.OpenKmap(); }, kContextMenu)
+      .whyNot = [this, variables] {
+    if (!HasRows()) return QString();
+    return tr("A Karnaugh map is drawn for 1 to %1 variables; this table has %2")
+        .arg(kMaxKmapVariables)
+        .arg(variables());
+  };
+  Add(
+      M::kTools, tr("Compare with\u2026"), {}, rows, [this] { window_.AskCompare(); }, kContextMenu);
+
+  Add(M::kView, tr("Row numbers"), {}, {}, [this] {
+    view_->SetRowNumbersShown(!view_->RowNumbersShown());
+  }).checked = [this] { return view_->RowNumbersShown(); };
+
+  Add(M::kHelp, tr("Expression syntax"), Keys(QKeySequence::HelpContents), {},
+      [this] { window_.ShowSyntaxHelp(); });
+  Add(M::kHelp, tr("About Brevano Boolean"), {}, {}, [this] { window_.ShowAbout(); });
+}
+
+WindowCommand& WindowCommands::Add(CommandMenu menu, QString text, QList<QKeySequence> keys,
+                                   std::function<bool()> enabled, std::function<void()> run,
+                                   unsigned places) {
+  WindowCommand& command = commands_.emplace_back();
+  command.menu = menu;
+  command.text = std::move(text);
+  command.keys = std::move(keys);
+  command.enabled = std::move(enabled);
+  command.run = std::move(run);
+  command.places = places;
+  return command;
+}
+
+// One action per command, owned here; its shortcuts act wherever the focus is in the window, once
+// the menu bar holds it.
+QAction* WindowCommands::MakeAction(std::size_t index) {
+  const WindowCommand& command = commands_[index];
+  if (command.text.isEmpty()) return nullptr;
+  auto* action = new QAction(command.text, this);
+  action->setShortcuts(command.keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setCheckable(static_cast<bool>(command.checked));
+  connect(action, &QAction::triggered, this, [this, index] {
+    const WindowCommand& chosen = commands_[index];
+    if (!chosen.enabled || chosen.enabled()) chosen.run();
+    UpdateStates();
+  });
+  return action;
+}
+
+// The commands of `which` (of every menu, in the context menu's order, when `place` is kContextMenu),
+// a separator between menus.
+void WindowCommands::FillMenu(QMenu* menu, CommandMenu which, unsigned place) {
+  for (const CommandMenu group : kContextOrder) {
+    if (place == kMenuBarOnly && group != which) continue;
+    menu->addSeparator();
+    for (std::size_t i = 0; i < commands_.size(); ++i) {
+      const WindowCommand& command = commands_[i];
+      if (command.menu != group || (place != kMenuBarOnly && !(command.places & place))) continue;
+      if (actions_[i]) {
+        menu->addAction(actions_[i]);
+      } else {
+        menu->addSeparator();
+      }
+    }
+  }
+}
+
+void WindowCommands::FillMenuBar(QMenuBar* bar) {
+  for (const CommandMenu which : kMenuBarOrder) {
+    QMenu* menu = bar->addMenu(MenuTitle(which));
+    menu->setToolTipsVisible(true);
+    FillMenu(menu, which, kMenuBarOnly);
+    connect(menu, &QMenu::aboutToShow, this, &WindowCommands::UpdateStates);
+  }
+}
+
+QAction* WindowCommands::Action(const QString& text) const {
+  for (QAction* action : actions_) {
+    if (action && action->text() == text) return action;
+  }
+  return nullptr;
+}
+
+void WindowCommands::UpdateStates() {
+  for (std::size_t i = 0; i < commands_.size(); ++i) {
+    QAction* action = actions_[i];
+    if (!action) continue;
+    const WindowCommand& command = commands_[i];
+    const bool enabled = !command.enabled || command.enabled();
+    action->setEnabled(enabled);
+    if (command.checked) action->setChecked(command.checked());
+    if (command.whyNot) action->setToolTip(enabled ? QString() : command.whyNot());
+  }
+}
+
+bool WindowCommands::RunFromEditBox(const QKeySequence& keys) {
+  UpdateStates();
+  for (std::size_t i = 0; i < commands_.size(); ++i) {
+    QAction* action = actions_[i];
+    if (action && (commands_[i].places & kEditBoxKeys) && action->isEnabled() &&
+        action->shortcuts().contains(keys)) {
+      action->trigger();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool WindowCommands::HasRows() const { return view_->RowCount() > 0; }
+
+void WindowCommands::Notify(const QString& text) {
+  if (noticeHandler_) {
+    noticeHandler_(text);
+  } else {
+    QMessageBox::information(&window_, QGuiApplication::applicationDisplayName(), text);
+  }
+}
+
+// A new table ends the search on the old one and starts learning the new one's diagram.
+void WindowCommands::TableChanged() {
+  StopSearch();
+  diagram_.reset();
+  diagramTooComplex_ = false;
+  ones_.reset();
+  UpdateStates();
+  StartCount();
+  emit countChanged();
+}
+
+void WindowCommands::StartCount() {
+  count_->Cancel();
+  const TruthTable* table = view_->Table();
+  if (!table || view_->RowCount() == 0) return;
+  std::function<DiagramOutcome(JobControl&)> work = [table = *table](JobControl& control) {
+    return BuildDiagram(table.Program(), {}, [&control] { return control.StopRequested(); });
+  };
+  StartJob<DiagramOutcome>(
+      *count_, std::move(work),
+      [this](const DiagramOutcome& outcome) {
+        if (outcome.status == DiagramStatus::kStopped) return;
+        LearnDiagram(outcome.diagram, outcome.status == DiagramStatus::kTooComplex);
+      },
+      [](const JobFailure&) {}, kCountWaitAtStart);
+}
+
+void WindowCommands::LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex) {
+  const bool counted = ones_.has_value(), complex = diagramTooComplex_;
+  if (diagram && !diagram_) diagram_ = diagram;
+  if (tooComplex) diagramTooComplex_ = true;
+  if (diagram_ && !ones_) ones_ = diagram_->Count(1);
+  if (ones_.has_value() != counted || diagramTooComplex_ != complex) emit countChanged();
+}
+
+}  // namespace brevano
