@@ -102,11 +102,15 @@ class TextIndex {
     switch (s_[i]) {
       case ';': return kSeparator;
       case ':': return kColon;
-      case '+': case '-': return kAdditive;
-      case '*': case '/': return kMultiplicative;
+      case '+':
+      case '-': return kAdditive;
+      case '*':
+      case '/': return kMultiplicative;
       case '^': return kPower;
-      case '<': case '>': return kComparison;
-      case '=': case '!':
+      case '<':
+      case '>': return kComparison;
+      case '=':
+      case '!':
         if (IsTwoCharComparison(i)) return kComparison;
         if (s_[i] == '=' && i > 0 && i + 1 < s_.size() && s_[i + 1] != '=') {
           const char left = s_[i - 1];
@@ -154,7 +158,8 @@ struct Task {
 
 class Parser {
  public:
-  Parser(ExprTree& tree, std::string_view text) : tree_(tree), text_(text), index_(text) {}
+  Parser(ExprTree& tree, std::string_view text, std::vector<ParsedPiece>* pieces)
+      : tree_(tree), text_(text), index_(text), pieces_(pieces) {}
 
   void Run(ExprNode* node) {
     tasks_.push_back({Task::kParseInto, node, {false, 0, text_.size()}});
@@ -183,6 +188,7 @@ class Parser {
   }
 
   void Parse(ExprNode* node, Piece p) {
+    const std::size_t outer = p.a;
     if (!p.zero) {
       const std::size_t layers = index_.StripLayers(p.a, p.b);
       p.a += layers;
@@ -191,6 +197,7 @@ class Parser {
       if (text_[p.a] == '-') p.zero = true;
     }
     SetNodeText(node, TextOf(p, kMaxLeafText));
+    if (pieces_) pieces_->push_back({node, p.a, p.b, outer, p.zero});
     if (p.a == p.b) return;  // the lone "0" left of a leading minus
     const std::size_t all = p.b - 1;
     // Positions 2 .. len-1 of the piece's text, in the original text's coordinates.
@@ -234,6 +241,7 @@ class Parser {
   ExprTree& tree_;
   std::string_view text_;
   TextIndex index_;
+  std::vector<ParsedPiece>* pieces_;
   std::vector<Task> tasks_;
 };
 
@@ -246,7 +254,12 @@ std::string StripOuterParens(std::string_view text) {
 }
 
 void ParseExpression(ExprTree& tree, std::string_view text, ExprNode* node) {
-  Parser(tree, text).Run(node);
+  Parser(tree, text, nullptr).Run(node);
+}
+
+void ParseExpression(ExprTree& tree, std::string_view text, ExprNode* node,
+                     std::vector<ParsedPiece>& pieces) {
+  Parser(tree, text, &pieces).Run(node);
 }
 
 }  // namespace brevano

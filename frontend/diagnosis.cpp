@@ -1,14 +1,14 @@
 // Putting the checks together: typed text, listing lines, the stack's reading, folded constants.
 #include "frontend/diagnosis.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "frontend/evaluated_as.h"
 #include "frontend/folded_constants.h"
 #include "frontend/infix_text.h"
 #include "frontend/line_warnings.h"
-#include "frontend/typed_text.h"
-#include "tabulate/compiled_program.h"
+#include "frontend/typed_checks.h"
 
 namespace brevano {
 
@@ -30,6 +30,22 @@ std::string UnusedWarning(const StackReading& reading) {
 std::string LaterStatementsWarning(const ExprTree& processed) {
   return "Only the first statement is tabulated: \"" + InfixText(TopLevelAt(processed, 1)) +
          "\" after \";\" is ignored.";
+}
+
+// What the table would not have read in the parts the simplifier drops, checked as typed.
+// Names are taken whole, as typed: what the cut to 23 characters leaves out is dropped too.
+std::vector<std::string> DroppedPartWarnings(const TypedReading& reading, const DroppedParts& dropped,
+                                             const LineContext& context) {
+  std::vector<std::string> warnings;
+  const auto check = [&](std::vector<ListedLine> lines) {
+    for (ListedLine& line : lines) {
+      if (line.role == LineRole::kVariable) line.name = NormaliseLine(reading.Text(line.node));
+    }
+    for (std::string& w : LineWarnings(lines, context)) warnings.push_back(std::move(w));
+  };
+  for (const ExprNode* op : dropped.operators) check({ClassifyNode(op)});
+  for (const ExprNode* root : dropped.roots) check(ClassifySubtree(root));
+  return warnings;
 }
 
 void Deduplicate(std::vector<std::string>& warnings) {
@@ -55,19 +71,41 @@ std::string DiagnosisText(const Diagnosis& diagnosis) {
 }
 
 Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const Listing& listing) {
+  return DiagnoseLines(TypedReading(typed), processed, ClassifyListing(processed, listing));
+}
+
+Diagnosis DiagnoseLines(const TypedReading& reading, const ExprTree& processed,
+                        const std::vector<ListedLine>& lines) {
   Diagnosis diagnosis;
-  const FoldedConstants folded = FindFoldedConstants(typed);
+  const FoldedConstants folded = FindFoldedConstants(reading);
   std::vector<std::string>& warnings = diagnosis.warnings;
-  warnings = PairingWarnings(typed);
-  const LineContext context{typed, folded, !warnings.empty()};
-  for (std::string& w : LineWarnings(ListedNodes(processed, listing), listing, context))
-    warnings.push_back(std::move(w));
-  const StackReading reading = ReadStack(listing);
-  if (reading.unusedCount > 0) warnings.push_back(UnusedWarning(reading));
-  warnings.insert(warnings.end(), folded.warnings.begin(), folded.warnings.end());
+  const auto append = [&warnings](std::vector<std::string> more) {
+    for (std::string& w : more) warnings.push_back(std::move(w));
+  };
+  warnings = PairingWarnings(reading.typed);
+  const bool unpaired = !warnings.empty();
+  const DroppedParts dropped = FindDroppedParts(reading);
+  const std::vector<std::string> closing = ClosingWarnings(reading, dropped);
+  append(closing);
+  append(SeparatorWarnings(reading));
+  std::vector<std::string> columns;
+  for (const ListedLine& line : lines) {
+    if (line.role == LineRole::kVariable) columns.push_back(line.name);
+  }
+  std::sort(columns.begin(), columns.end());
+  append(CutNameWarnings(reading, columns));
+  const LineContext context{reading.typed, folded, unpaired, !closing.empty()};
+  append(LineWarnings(lines, context));
+  LineContext droppedContext = context;
+  droppedContext.dropped = true;
+  append(DroppedPartWarnings(reading, dropped, droppedContext));
+  append(GroupingWarnings(reading, dropped));
+  const StackReading stack = ReadStack(lines);
+  if (stack.unusedCount > 0) warnings.push_back(UnusedWarning(stack));
+  append(folded.warnings);
   if (TopLevelCount(processed) > 1) warnings.push_back(LaterStatementsWarning(processed));
   Deduplicate(warnings);
-  diagnosis.evaluatedAs = reading.evaluatedAs;
+  diagnosis.evaluatedAs = stack.evaluatedAs;
   return diagnosis;
 }
 

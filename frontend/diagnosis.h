@@ -7,6 +7,8 @@
 
 #include "engine/expr_tree.h"
 #include "engine/listing.h"
+#include "frontend/listed_lines.h"
+#include "frontend/typed_text.h"
 
 namespace brevano {
 
@@ -15,8 +17,9 @@ inline constexpr std::size_t kMaxWarnings = 20;
 
 /// The diagnosis of a table. The table itself is never changed by it.
 struct Diagnosis {
-  /// One sentence each, the most telling first: unpaired parentheses, then the listing's lines in
-  /// order, parts that do not reach the result, arithmetic folding, ignored later statements.
+  /// One sentence each, the most telling first: unpaired parentheses, calls read past their ")",
+  /// cut names, then the listing's lines in order, "*" after "/", parts that do not reach the
+  /// result, arithmetic folding, ignored later statements.
   std::vector<std::string> warnings;
   /// The Result column as an expression over the table's columns (see ReadStack).
   std::string evaluatedAs;
@@ -28,5 +31,9 @@ std::string DiagnosisText(const Diagnosis& diagnosis);
 /// Diagnoses the table of `listing`, which the pipeline made of `typed` and whose processed tree it
 /// left in `processed`. The listing must be well formed (see FindMissingOperand).
 Diagnosis DiagnoseTable(std::string_view typed, const ExprTree& processed, const Listing& listing);
+
+/// The same from the listing's classified lines and the typed text's own reading.
+Diagnosis DiagnoseLines(const TypedReading& reading, const ExprTree& processed,
+                        const std::vector<ListedLine>& lines);
 
 }  // namespace brevano

@@ -1,11 +1,9 @@
 // A symbolic run of the table's stack program: each slot holds an expression instead of a value.
 #include "frontend/evaluated_as.h"
 
-#include <deque>
-#include <optional>
 #include <string_view>
 
-#include "tabulate/compiled_program.h"
+#include "engine/text_tests.h"
 
 namespace brevano {
 
@@ -18,17 +16,18 @@ struct Term {
   int a = -1;  // operands (the left one for binary operators)
   int b = -1;
   std::string_view name;  // for a variable
+  bool mixed = false;     // its left spine within its level holds another operator than its own
 };
 
 class Terms {
  public:
   int Constant(bool one) { return one ? 1 : 0; }
-  int Variable(std::string_view name) { return Add({OpCode::kPushVariable, -1, -1, name}); }
+  int Variable(std::string_view name) { return Add({OpCode::kPushVariable, -1, -1, name, false}); }
 
   int Not(int x) {
     if (IsConstant(x)) return x ^ 1;
     if (terms_[x].op == OpCode::kNot) return terms_[x].a;
-    return Add({OpCode::kNot, x, -1, {}});
+    return Add({OpCode::kNot, x, -1, {}, false});
   }
 
   // Truth-value identities keep constants out of the written form, so that the simplifier, which
@@ -45,7 +44,8 @@ class Terms {
       if (op == OpCode::kAnd) return one ? left : 0;
       return one ? Not(left) : left;
     }
-    return Add({op, left, right, {}});
+    const bool mixed = Precedence(left) == Precedence(op) && (terms_[left].op != op || terms_[left].mixed);
+    return Add({op, left, right, {}, mixed});
   }
 
   std::string Text(int root) const;
@@ -58,18 +58,26 @@ class Terms {
     return static_cast<int>(terms_.size()) - 1;
   }
 
-  // Binding strength in the parser: "+" binds more weakly than "*" and "/".
-  int Precedence(int x) const {
-    if (IsConstant(x)) return 3;
-    switch (terms_[x].op) {
+  // Binding strength in the parser: "+" binds more weakly than "*" and "/", which bind alike.
+  static int Precedence(OpCode op) {
+    switch (op) {
       case OpCode::kOr: return 1;
       case OpCode::kAnd:
       case OpCode::kXor: return 2;
       default: return 3;
     }
   }
+  int Precedence(int x) const { return IsConstant(x) ? 3 : Precedence(terms_[x].op); }
 
-  std::vector<Term> terms_{{OpCode::kPushZero, -1, -1, {}}, {OpCode::kPushOne, -1, -1, {}}};
+  // The parser groups one level from the left, so a right operand of that level keeps its
+  // parentheses unless it is the same operator (AND, OR and XOR are associative) all along its
+  // left spine: a*(b*c) may be written a*b*c, a*(b/c*d) may not.
+  bool WrapRight(const Term& t) const {
+    const int own = Precedence(t.op), right = Precedence(t.b);
+    return right < own || (right == own && (terms_[t.b].op != t.op || terms_[t.b].mixed));
+  }
+
+  std::vector<Term> terms_{{OpCode::kPushZero, -1, -1, {}, false}, {OpCode::kPushOne, -1, -1, {}, false}};
 };
 
 // Written with an explicit stack: an item is a term to write or a literal piece of text.
@@ -93,15 +101,18 @@ std::string Terms::Text(int root) const {
     }
     const Term& t = terms_[item.term];
     if (t.op == OpCode::kPushVariable) {
+      if (IsNumberText(t.name)) out += ' ';  // a blank beside it keeps it a name when typed back
       out += t.name;
     } else if (t.op == OpCode::kNot) {
       out += "not(";
       work.push_back({-1, ")"});
       work.push_back({t.a, {}});
     } else {
-      const int own = Precedence(item.term);
-      const bool wrapRight = Precedence(t.b) < own || (Precedence(t.b) == own && terms_[t.b].op != t.op);
-      const bool wrapLeft = Precedence(t.a) < own;
+      const bool wrapRight = WrapRight(t);
+      // The parser needs no parentheses around a "/" left of a "*", but a reader who takes AND
+      // before XOR does.
+      const bool wrapLeft = Precedence(t.a) < Precedence(t.op) ||
+                            (t.op == OpCode::kAnd && !IsConstant(t.a) && terms_[t.a].op == OpCode::kXor);
       if (wrapRight) work.push_back({-1, ")"});
       work.push_back({t.b, {}});
       if (wrapRight) work.push_back({-1, "("});
@@ -116,13 +127,11 @@ std::string Terms::Text(int root) const {
 
 }  // namespace
 
-StackReading ReadStack(const Listing& listing, std::size_t maxUnusedParts) {
-  std::deque<std::string> names;  // normalised variable names, kept in place for the terms
+StackReading ReadStack(const std::vector<ListedLine>& lines, std::size_t maxUnusedParts) {
   Terms terms;
   std::vector<int> stack;
-  for (auto line = listing.rbegin(); line != listing.rend(); ++line) {
-    std::string normalised = NormaliseLine(*line);
-    const std::optional<OpCode> op = ClassifyLine(normalised);
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    const std::optional<OpCode> op = line->op;
     if (!op) continue;
     if (*op == OpCode::kOr || *op == OpCode::kAnd || *op == OpCode::kXor) {
       if (stack.size() < 2) break;
@@ -133,8 +142,7 @@ StackReading ReadStack(const Listing& listing, std::size_t maxUnusedParts) {
       if (stack.empty()) break;
       stack.back() = terms.Not(stack.back());
     } else if (*op == OpCode::kPushVariable) {
-      names.push_back(std::move(normalised));
-      stack.push_back(terms.Variable(names.back()));
+      stack.push_back(terms.Variable(line->name));
     } else {
       stack.push_back(terms.Constant(*op == OpCode::kPushOne));
     }

@@ -2,13 +2,13 @@
 #include "frontend/folded_constants.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 #include "engine/engine_error.h"
-#include "engine/parser.h"
 #include "engine/text_tests.h"
 #include "frontend/infix_text.h"
-#include "frontend/line_warnings.h"
+#include "frontend/listed_lines.h"
 #include "simplify/m_macros_optimize.h"
 
 namespace brevano {
@@ -39,7 +39,8 @@ bool IsNotCall(const std::string& text) {
          text.substr(3) == " @F";
 }
 
-PartInfo InfoOf(const ExprNode* n, const std::unordered_map<const ExprNode*, PartInfo>& known) {
+PartInfo InfoOf(const ExprNode* n, const std::unordered_map<const ExprNode*, PartInfo>& known,
+                const std::unordered_set<const ExprNode*>& zeros) {
   PartInfo info;
   if (n->children.empty()) {
     info.constant = !n->text.empty() && IsNumberText(n->text);
@@ -55,6 +56,14 @@ PartInfo InfoOf(const ExprNode* n, const std::unordered_map<const ExprNode*, Par
     info.constant = info.constant && c.constant;
     info.size += c.size;
     parts.push_back(&c);
+  }
+  if (!info.constant && zeros.count(n)) {
+    info.constant = true;
+    if (n->text == "*") {  // the number 0; as truth values 0 when a factor is false
+      info.boolean =
+          std::any_of(parts.begin(), parts.end(), [](const PartInfo* p) { return p->boolean && !p->value; });
+      return info;
+    }
   }
   const bool allBoolean =
       std::all_of(parts.begin(), parts.end(), [](const PartInfo* p) { return p->boolean; });
@@ -83,22 +92,6 @@ std::optional<std::string> FoldAlone(const ExprNode* node) {
   return std::nullopt;
 }
 
-// The text of the first top-level statement: up to the first ";" outside parentheses and brackets,
-// counted as the parser counts them. Only that statement is tabulated, and parsing the others
-// again would cost as much as the whole pipeline did.
-std::string_view FirstStatement(std::string_view typed) {
-  long paren = 0;
-  std::unordered_map<long, long> bracket;  // bracket counter per parenthesis level
-  for (std::size_t i = 0; i < typed.size(); ++i) {
-    const char c = typed[i];
-    paren += (c == '(') - (c == ')');
-    long& level = bracket[paren];
-    level += (c == '[') - (c == ']');
-    if (c == ';' && paren == 0 && level == 0) return typed.substr(0, i);
-  }
-  return typed;
-}
-
 void Record(const ExprNode* node, const PartInfo& info, const std::string& folded, FoldedConstants& out) {
   const std::string typed = InfixText(node);
   out.origins.emplace(folded, typed);
@@ -113,21 +106,36 @@ void Record(const ExprNode* node, const PartInfo& info, const std::string& folde
 
 }  // namespace
 
-FoldedConstants FindFoldedConstants(std::string_view typed) {
-  FoldedConstants out;
-  ExprTree tree;
-  try {
-    ExprNode* root = CreateRoot(tree, "");
-    ParseExpression(tree, FirstStatement(typed), root);
-  } catch (const EngineError&) {
-    return out;
+std::unordered_set<const ExprNode*> ZeroParts(const std::vector<const ExprNode*>& preOrder) {
+  std::unordered_set<const ExprNode*> zeros;
+  const auto zero = [&zeros](const ExprNode* n) { return zeros.count(n) > 0; };
+  const auto binary = [](const ExprNode* n, const char* op) {
+    return n->children.size() == 2 && n->text == op;
+  };
+  for (auto n = preOrder.rbegin(); n != preOrder.rend(); ++n) {
+    const ExprNode* node = *n;
+    const std::vector<ExprNode*>& c = node->children;
+    const bool product = binary(node, "*") && (zero(c[0]) || zero(c[1]));
+    const bool sum = (binary(node, "+") || binary(node, "-")) && zero(c[0]) && zero(c[1]);
+    const bool quotient = binary(node, "/") && zero(c[0]) && c[1]->children.empty() &&
+                          IsNumberText(c[1]->text) && !c[1]->text.empty() &&
+                          std::strtod(c[1]->text.c_str(), nullptr) != 0.0;
+    if ((node->text == "0" && c.empty()) || product || sum || quotient) zeros.insert(node);
   }
-  const std::vector<const ExprNode*> order = PreOrderNodes(FirstNode(tree));
+  return zeros;
+}
+
+FoldedConstants FindFoldedConstants(const TypedReading& reading) {
+  FoldedConstants out;
+  const ExprNode* first = FirstNode(reading.tree);
+  if (!first) return out;
+  const std::vector<const ExprNode*> order = PreOrderNodes(first);
+  const std::unordered_set<const ExprNode*> zeros = ZeroParts(order);
   std::unordered_map<const ExprNode*, PartInfo> info;
-  for (auto n = order.rbegin(); n != order.rend(); ++n) info.emplace(*n, InfoOf(*n, info));
+  for (auto n = order.rbegin(); n != order.rend(); ++n) info.emplace(*n, InfoOf(*n, info, zeros));
 
   std::size_t budget = kCopyBudget;
-  std::vector<const ExprNode*> stack{FirstNode(tree)};
+  std::vector<const ExprNode*> stack{first};
   while (!stack.empty()) {
     const ExprNode* n = stack.back();
     stack.pop_back();

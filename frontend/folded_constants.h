@@ -2,9 +2,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
+
+#include "frontend/typed_text.h"
 
 namespace brevano {
 
@@ -17,9 +19,15 @@ struct FoldedConstants {
   std::vector<std::string> warnings;
 };
 
-/// Parses `typed` and folds each largest constant part on its own. Derivatives are not expanded
-/// again (that is the pipeline's costliest stage), so constants they make are left unexplained; so
-/// are the remaining parts once a budget of copied nodes is spent.
-FoldedConstants FindFoldedConstants(std::string_view typed);
+/// The nodes of a typed tree, given in pre-order, that the simplifier turns into the number 0
+/// whatever their variables: a 0, a product with such a factor, a sum or difference of two, such a
+/// part divided by a number other than 0.
+std::unordered_set<const ExprNode*> ZeroParts(const std::vector<const ExprNode*>& preOrder);
+
+/// Folds each largest constant part of the typed text's first statement on its own. Derivatives
+/// are not expanded again (that is the pipeline's costliest stage), so constants they make are left
+/// unexplained; so are the remaining parts once a budget of copied nodes is spent. A product with
+/// a 0 factor counts as constant.
+FoldedConstants FindFoldedConstants(const TypedReading& reading);
 
 }  // namespace brevano

@@ -1,11 +1,14 @@
 // Classifying the listing lines that take no part in the evaluation, or take part oddly.
 #include "frontend/line_warnings.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <optional>
 
+#include "engine/text_tests.h"
+#include "frontend/foreign_signs.h"
 #include "frontend/infix_text.h"
-#include "tabulate/compiled_program.h"
 
 namespace brevano {
 
@@ -37,20 +40,21 @@ bool LooksLikeNot(const std::string& upper) {
 
 std::optional<std::string> FunctionWarning(const ExprNode* node, const LineContext& context) {
   const std::string name = node->text.substr(0, node->text.size() - 3);
-  if (name.empty()) {
-    if (context.unpaired) return std::nullopt;
-    return "A \"(\" that follows no name is read as a call, which the table ignores: use * between "
-           "parenthesised parts.";
-  }
+  // A "(" after nothing but blanks groups as parentheses do: the call is ignored and its operand
+  // read. Where it runs past its ")" (a blank after it, "(a)(b)"), the typed text's checks say so.
+  if (name.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
   if (context.unpaired && name.find_first_of("()") != std::string::npos) return std::nullopt;
   const std::string prefix = "The function " + Quoted(name) + " is ignored by the table";
   std::string trimmed = name;
   while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) < 33) trimmed.pop_back();
+  trimmed.erase(0, std::min(trimmed.size(), trimmed.find_first_not_of(" \t")));
   const std::string upper = Upper(trimmed);
+  if (upper == "NOT" && context.dropped) return std::nullopt;  // read as not(...) or not, it gives 0
   if (trimmed.size() < name.size() && upper == "NOT") return prefix + ": write not(...) without a space.";
   if (upper == "AND") return prefix + ": use * for AND.";
   if (upper == "OR") return prefix + ": use + for OR.";
   if (upper == "XOR") return prefix + ": use / for XOR.";
+  if (const std::optional<ForeignSign> sign = FindForeignSign(name)) return prefix + ": " + sign->hint + ".";
   if (name == "neg" && context.typed.find("neg") == std::string_view::npos)
     return "A leading \"-\" is read as a negation, which the table ignores: use not(...) for NOT.";
   if (LooksLikeNot(upper)) return prefix + ": did you mean not(...)?";
@@ -68,6 +72,8 @@ std::string LeafWithOperatorWarning(const std::string& text) {
   if (text.find('&') != std::string::npos) return Quoted(text) + " is ignored by the table: use * for AND.";
   if (text.find('!') != std::string::npos)
     return Quoted(text) + " is ignored by the table: use not(...) for NOT.";
+  if (const std::optional<ForeignSign> sign = FindForeignSign(text))
+    return Quoted(text) + " is ignored by the table: " + sign->hint + ".";
   return Quoted(text) + " is ignored by the table.";
 }
 
@@ -97,7 +103,26 @@ std::string SpaceHint(const std::string& name) {
   return "use * for AND between variables";
 }
 
-std::optional<std::string> VariableWarning(const ExprNode* node, const std::string& name) {
+// The nearest call around `node`, if any.
+const ExprNode* EnclosingCall(const ExprNode* node) {
+  for (const ExprNode* n = node->parent; n; n = n->parent) {
+    if (EndsWith(n->text, " @F")) return n;
+  }
+  return nullptr;
+}
+
+std::string CommaWarning(const ExprNode* node, const std::string& name) {
+  const ExprNode* call = EnclosingCall(node);
+  if (!call) return "The variable " + Quoted(name) + " holds a comma: use + for OR, * for AND or / for XOR.";
+  const std::string start =
+      "The comma in " + Quoted(InfixText(call)) + " is read as part of the variable " + Quoted(name) + ": ";
+  if (Upper(call->text) == "NOT @F")
+    return start + "not(...) takes one operand; join the parts with +, * or /.";
+  return start + "the arguments of a call are separated by \";\".";
+}
+
+std::optional<std::string> VariableWarning(const ExprNode* node, const std::string& name,
+                                           const LineContext& context) {
   if (EndsWith(node->text, " @A"))
     return "The indexed name " + Quoted(InfixText(node)) + " is taken for a variable " + Quoted(name) +
            ": use ( ) to group.";
@@ -105,50 +130,53 @@ std::optional<std::string> VariableWarning(const ExprNode* node, const std::stri
     return "The operator \":\" is taken for a variable named \":\".";
   const std::string prefix = "The variable " + Quoted(name);
   if (name.empty()) return "An operand made only of blanks is taken for a variable with an empty name.";
+  // In a dropped part only what the table cannot read at all is told: signs, numbers beyond 0 and 1.
+  const bool readable = std::all_of(name.begin(), name.end(),
+                                    [](char c) {
+                                      return std::isalnum(static_cast<unsigned char>(c)) || c == '_' ||
+                                             c == ' ' || c == '(' || c == ')';
+                                    }) &&
+                        (!IsNumberText(name) || name == "0" || name == "1");
+  if (context.dropped && readable) return std::nullopt;
+  if (IsNumberText(name)) {
+    const std::string number = name == "0" || name == "1" ? name : "\"" + name + "\"";
+    return "The number " + number + " with a space beside it is read as a variable named \"" + name +
+           "\": write " + (name == "0" || name == "1" ? name : "0 or 1") + " without spaces.";
+  }
+  if (const std::optional<ForeignSign> sign = FindForeignSign(name))
+    return prefix + " holds \"" + std::string(sign->sign) + "\", which is no operator here: " + sign->hint +
+           ".";
+  if (name.find(',') != std::string::npos) return CommaWarning(node, name);
   if (name.find(' ') != std::string::npos) return prefix + " holds a space: " + SpaceHint(name) + ".";
   if (name == "TRUE" || name == "FALSE")
     return prefix + " is not a constant: write " + (name == "TRUE" ? "1." : "0.");
-  if (name.find_first_of("()") != std::string::npos) return prefix + " holds a parenthesis.";
+  if (name.find_first_of("()") != std::string::npos) {
+    if (context.misclosed && name.find('(') == std::string::npos) return std::nullopt;
+    return prefix + " holds a parenthesis.";
+  }
   if (name.find_first_of("[]") != std::string::npos) return prefix + " holds a bracket.";
   if (name.find('|') != std::string::npos) return prefix + " holds \"|\": use + for OR.";
+  if (name.find('&') != std::string::npos) return prefix + " holds \"&\": use * for AND.";
+  if (name.find('!') != std::string::npos) return prefix + " holds \"!\": use not(...) for NOT.";
   if (name.find('~') != std::string::npos) return prefix + " holds \"~\": use not(...) for NOT.";
   if (name.find('\\') != std::string::npos) return prefix + " holds \"\\\": use / for XOR.";
   if (name.find('\'') != std::string::npos) return prefix + " holds \"'\": use not(...) for NOT.";
+  if (!readable) return prefix + " holds characters the table does not read.";  // in a cut name
   return std::nullopt;
 }
 
-std::optional<std::string> Warning(const ExprNode* node, const std::string& line,
-                                   const LineContext& context) {
-  const std::string normalised = NormaliseLine(line);
-  const std::optional<OpCode> op = ClassifyLine(normalised);
-  if (op == OpCode::kPushVariable) return VariableWarning(node, normalised);
-  if (op) return std::nullopt;
-  if (EndsWith(normalised, "@N")) return NumberWarning(node, context);
-  if (EndsWith(node->text, " @F")) return FunctionWarning(node, context);
-  if (node->children.empty()) return LeafWithOperatorWarning(node->text);
-  return OperatorWarning(node->text);
+std::optional<std::string> Warning(const ListedLine& line, const LineContext& context) {
+  switch (line.role) {
+    case LineRole::kVariable: return VariableWarning(line.node, line.name, context);
+    case LineRole::kNumber: return NumberWarning(line.node, context);
+    case LineRole::kCall: return FunctionWarning(line.node, context);
+    case LineRole::kLeaf: return LeafWithOperatorWarning(line.node->text);
+    case LineRole::kOperator: return OperatorWarning(line.node->text);
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace
-
-std::vector<const ExprNode*> ListedNodes(const ExprTree& processed, const Listing& listing) {
-  if (!FirstNode(processed)) return {};
-  std::vector<const ExprNode*> nodes = PreOrderNodes(FirstNode(processed));
-  if (nodes.size() != listing.size()) nodes.clear();  // not the tree of this listing
-  return nodes;
-}
-
-std::vector<const ExprNode*> PreOrderNodes(const ExprNode* root) {
-  std::vector<const ExprNode*> order;
-  std::vector<const ExprNode*> stack{root};
-  while (!stack.empty()) {
-    const ExprNode* n = stack.back();
-    stack.pop_back();
-    order.push_back(n);
-    for (auto child = n->children.rbegin(); child != n->children.rend(); ++child) stack.push_back(*child);
-  }
-  return order;
-}
 
 bool IsDisguisedConstant(const std::string& text) {
   std::string number = text;
@@ -177,12 +205,11 @@ std::string NoValueReason(const ExprNode* node, const FoldedConstants& folded) {
   return Quoted(InfixText(node)) + " gives no truth value";
 }
 
-std::vector<std::string> LineWarnings(const std::vector<const ExprNode*>& nodes, const Listing& listing,
-                                      const LineContext& context) {
+std::vector<std::string> LineWarnings(const std::vector<ListedLine>& lines, const LineContext& context) {
   std::vector<std::string> warnings;
-  for (std::size_t i = 0; i < nodes.size() && i < listing.size(); ++i) {
-    if (std::optional<std::string> warning = Warning(nodes[i], listing[i], context))
-      warnings.push_back(std::move(*warning));
+  for (const ListedLine& line : lines) {
+    if (!line.node) break;  // without the nodes there is nothing to explain the lines by
+    if (std::optional<std::string> warning = Warning(line, context)) warnings.push_back(std::move(*warning));
   }
   return warnings;
 }

@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "engine/expr_tree.h"
-#include "engine/listing.h"
 #include "frontend/folded_constants.h"
+#include "frontend/listed_lines.h"
 
 namespace brevano {
-
-/// The nodes of `root`'s subtree in pre-order: the node of each listing line.
-std::vector<const ExprNode*> PreOrderNodes(const ExprNode* root);
-
-/// The nodes of the processed tree's first statement in pre-order, one per line of `listing`;
-/// empty when the tree is not the one the listing was made of.
-std::vector<const ExprNode*> ListedNodes(const ExprTree& processed, const Listing& listing);
 
 /// True when `text`, read as a number, is 0 or 1 although it is not written "0" or "1" ("1.0").
 bool IsDisguisedConstant(const std::string& text);
@@ -28,13 +21,17 @@ std::string NoValueReason(const ExprNode* node, const FoldedConstants& folded);
 struct LineContext {
   std::string_view typed;
   const FoldedConstants& folded;
-  bool unpaired;  ///< the typed text has unpaired parentheses: their consequences are not repeated
+  bool unpaired;   ///< the typed text has unpaired parentheses: their consequences are not repeated
+  bool misclosed;  ///< a call is read up to a character after its ")": the ")" in a name is explained
+  /// The lines are of a part the simplifier drops: what the table would read differently changes
+  /// nothing, only what it cannot read at all is told.
+  bool dropped = false;
 };
 
-/// One warning per line of `listing` (parallel to `nodes`) that the table ignores (numbers other
-/// than 0 and 1, other operators and functions, empty operands) or takes for a variable although
-/// it hardly is one (indexed names, ":", names holding spaces, parentheses or operator look-alikes).
-std::vector<std::string> LineWarnings(const std::vector<const ExprNode*>& nodes, const Listing& listing,
-                                      const LineContext& context);
+/// One warning per line (in order) that the table ignores (numbers other than 0 and 1, other
+/// operators and functions, empty operands) or takes for a variable although it hardly is one
+/// (numbers beside a blank, indexed names, ":", names holding blanks, commas, parentheses, other
+/// notations' logic signs or operator look-alikes).
+std::vector<std::string> LineWarnings(const std::vector<ListedLine>& lines, const LineContext& context);
 
 }  // namespace brevano

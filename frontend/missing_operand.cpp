@@ -21,19 +21,15 @@ std::string OperatorName(const std::string& line) {
   return name;
 }
 
-bool Pushes(const std::string& line) {
-  const std::optional<OpCode> op = ClassifyLine(NormaliseLine(line));
-  return op == OpCode::kPushVariable || op == OpCode::kPushZero || op == OpCode::kPushOne;
-}
-
 // Why the operand whose subtree covers lines [first, end) gives no value: its first leaf that
 // pushes nothing.
-std::string ReasonIn(const std::vector<const ExprNode*>& nodes, std::size_t first, std::size_t end,
+std::string ReasonIn(const std::vector<ListedLine>& lines, std::size_t first, std::size_t end,
                      const FoldedConstants& folded, const char* emptyOperand) {
   for (std::size_t i = first; i < end; ++i) {
-    if (!nodes[i]->children.empty()) continue;
-    if (nodes[i]->text.empty() && i == first) return emptyOperand;
-    return NoValueReason(nodes[i], folded);
+    const ExprNode* node = lines[i].node;
+    if (!node->children.empty()) continue;
+    if (node->text.empty() && i == first) return emptyOperand;
+    return NoValueReason(node, folded);
   }
   return "an operand gives no truth value";
 }
@@ -45,26 +41,29 @@ std::string ReasonIn(const std::vector<const ExprNode*>& nodes, std::size_t firs
 // short only further up. Each node's count of values it leaves on the stack is taken bottom-up;
 // the first operator in evaluation order (the last in pre-order) with an operand that leaves none
 // is the one named.
-std::string MissingOperandMessage(const std::vector<const ExprNode*>& nodes, const Listing& listing,
-                                  const MissingOperand& missing, const FoldedConstants& folded) {
-  const std::string fallback =
-      "The operator \"" + OperatorName(listing[missing.line]) + "\" lacks an operand";
-  if (nodes.size() != listing.size()) return fallback;
-  std::vector<std::size_t> size(nodes.size(), 1);  // lines of each node's subtree
-  std::vector<long> gives(nodes.size(), 0);        // values each subtree leaves on the stack
-  for (std::size_t i = nodes.size(); i-- > 0;) {
-    const std::optional<OpCode> op = ClassifyLine(NormaliseLine(listing[i]));
-    const bool binary = op == OpCode::kOr || op == OpCode::kAnd || op == OpCode::kXor;
+std::string MissingOperandMessage(const std::vector<ListedLine>& lines, const MissingOperand& missing,
+                                  const FoldedConstants& folded) {
+  const ListedLine& lacking = lines[missing.line];
+  const std::string fallback = "The operator \"" +
+                               OperatorName(lacking.node ? lacking.node->text : lacking.name) +
+                               "\" lacks an operand";
+  if (!lacking.node) return fallback;
+  std::vector<std::size_t> size(lines.size(), 1);  // lines of each node's subtree
+  std::vector<long> gives(lines.size(), 0);        // values each subtree leaves on the stack
+  for (std::size_t i = lines.size(); i-- > 0;) {
+    const LineRole role = lines[i].role;
+    const bool binary = role == LineRole::kBinary;
     std::vector<std::size_t> children;
     long sum = 0;
-    for (std::size_t j = i + 1, k = 0; k < nodes[i]->children.size(); ++k) {
+    for (std::size_t j = i + 1, k = 0; k < lines[i].node->children.size(); ++k) {
       children.push_back(j);
       sum += gives[j];
       size[i] += size[j];
       j += size[j];
     }
-    gives[i] = binary ? std::max(0L, sum - 1) : sum + (Pushes(listing[i]) ? 1 : 0);
-    if (!binary && op != OpCode::kNot) continue;
+    const bool pushes = role == LineRole::kConstant || role == LineRole::kVariable;
+    gives[i] = binary ? std::max(0L, sum - 1) : sum + (pushes ? 1 : 0);
+    if (!binary && role != LineRole::kNot) continue;
     const std::size_t operands = binary ? 2 : 1;
     int available = 0;
     std::optional<std::size_t> lacking;
@@ -77,7 +76,7 @@ std::string MissingOperandMessage(const std::vector<const ExprNode*>& nodes, con
     }
     if (!binary && sum > 0) continue;
     if (!lacking && children.size() >= operands) continue;
-    const std::string head = "The operator \"" + OperatorName(listing[i]) + "\"";
+    const std::string head = "The operator \"" + OperatorName(lines[i].node->text) + "\"";
     const std::string count = available == 0 ? " has no operand that is a truth value: "
                                              : " has only one operand that is a truth value: ";
     if (!lacking) return head + count + "an operand is missing";
@@ -85,7 +84,7 @@ std::string MissingOperandMessage(const std::vector<const ExprNode*>& nodes, con
     const char* empty = !binary         ? "nothing stands between its parentheses"
                         : *lacking == 0 ? "its left operand is empty"
                                         : "its right operand is empty";
-    return head + count + ReasonIn(nodes, child, child + size[child], folded, empty);
+    return head + count + ReasonIn(lines, child, child + size[child], folded, empty);
   }
   return fallback;
 }

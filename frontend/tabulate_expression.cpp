@@ -3,7 +3,6 @@
 
 #include "engine/engine_error.h"
 #include "frontend/folded_constants.h"
-#include "frontend/line_warnings.h"
 #include "frontend/missing_operand.h"
 #include "pipeline/pipeline.h"
 
@@ -12,13 +11,13 @@ namespace brevano {
 DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, DisplayMode mode,
                                   int maxVariables) {
   const Listing listing = ProcessExpression(typed, tree);
-  if (const std::optional<MissingOperand> missing = FindMissingOperand(listing)) {
-    throw EngineError(
-        MissingOperandMessage(ListedNodes(tree, listing), listing, *missing, FindFoldedConstants(typed)));
-  }
+  const std::vector<ListedLine> lines = ClassifyListing(tree, listing);
+  const TypedReading reading(typed);
+  if (const std::optional<MissingOperand> missing = FirstMissingOperand(lines))
+    throw EngineError(MissingOperandMessage(lines, *missing, FindFoldedConstants(reading)));
   DiagnosedTable result;
   result.table = TruthTable::Build(listing, mode, maxVariables);
-  result.diagnosis = DiagnoseTable(typed, tree, listing);
+  result.diagnosis = DiagnoseLines(reading, tree, lines);
   return result;
 }
 

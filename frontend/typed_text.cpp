@@ -1,6 +1,7 @@
 // Counting parentheses and brackets of the typed text as a reader would.
 #include "frontend/typed_text.h"
 
+#include "engine/engine_error.h"
 #include "frontend/infix_text.h"
 
 namespace brevano {
@@ -34,6 +35,37 @@ std::vector<std::string> PairingWarnings(std::string_view typed) {
   CheckPairs(typed, '(', ')', out);
   CheckPairs(typed, '[', ']', out);
   return out;
+}
+
+std::string_view FirstStatement(std::string_view typed) {
+  long paren = 0;
+  std::unordered_map<long, long> bracket;  // bracket counter per parenthesis level
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    const char c = typed[i];
+    paren += (c == '(') - (c == ')');
+    long& level = bracket[paren];
+    level += (c == '[') - (c == ']');
+    if (c == ';' && paren == 0 && level == 0) return typed.substr(0, i);
+  }
+  return typed;
+}
+
+TypedReading::TypedReading(std::string_view text) : typed(text), statement(FirstStatement(text)) {
+  std::vector<ParsedPiece> list;
+  try {
+    ExprNode* root = CreateRoot(tree, "");
+    ParseExpression(tree, statement, root, list);
+  } catch (const EngineError&) {
+    ClearTree(tree);
+    return;
+  }
+  for (const ParsedPiece& piece : list) pieces.insert_or_assign(piece.node, piece);
+}
+
+std::string_view TypedReading::Text(const ExprNode* node) const {
+  const auto found = pieces.find(node);
+  if (found == pieces.end()) return {};
+  return statement.substr(found->second.begin, found->second.end - found->second.begin);
 }
 
 }  // namespace brevano

@@ -7,7 +7,7 @@
 #include "engine/numbers.h"
 #include "frontend/diagnosis.h"
 #include "frontend/folded_constants.h"
-#include "frontend/line_warnings.h"
+#include "frontend/listed_lines.h"
 #include "frontend/missing_operand.h"
 #include "fuzz/fuzz_target.h"
 #include "pipeline/pipeline.h"
@@ -42,9 +42,11 @@ void TabulateFirstRows(const brevano::Listing& listing, brevano::DisplayMode mod
 
 // The diagnosis of every listing, and the explanation of every operator without an operand.
 void Diagnose(std::string_view text, const brevano::ExprTree& tree, const brevano::Listing& listing) {
-  if (const auto missing = brevano::FindMissingOperand(listing)) {
-    const std::vector<const brevano::ExprNode*> nodes = brevano::PreOrderNodes(brevano::FirstNode(tree));
-    if (brevano::MissingOperandMessage(nodes, listing, *missing, brevano::FindFoldedConstants(text)).empty())
+  const std::vector<brevano::ListedLine> lines = brevano::ClassifyListing(tree, listing);
+  if (const auto missing = brevano::FirstMissingOperand(lines)) {
+    if (missing->line != brevano::FindMissingOperand(listing)->line) std::abort();
+    const brevano::TypedReading reading(text);
+    if (brevano::MissingOperandMessage(lines, *missing, brevano::FindFoldedConstants(reading)).empty())
       std::abort();
     return;
   }
