@@ -92,18 +92,18 @@ class Writer {
 
   int Tree(int depth) {
     if (depth == 0 || Chance(20)) {
-      if (Chance(8)) return Add({Chance(50) ? '1' : '0'});
+      if (Chance(8)) return Add({Chance(50) ? '1' : '0', -1, -1, {}});
       if (oddities_ > 0 && Chance(40)) {
         --oddities_;
         return Add({'?', -1, -1, Oddity()});
       }
       return Add({'v', -1, -1, Name()});
     }
-    if (Chance(18)) return Add({'!', Tree(depth - 1)});
+    if (Chance(18)) return Add({'!', Tree(depth - 1), -1, {}});
     static constexpr char kOps[] = {'+', '*', '/'};
     const char op = kOps[rng_() % 3];
     const int a = Tree(depth - 1);
-    return Add({op, a, Tree(depth - 1)});
+    return Add({op, a, Tree(depth - 1), {}});
   }
 
   std::string Oddity() {
