@@ -138,6 +138,10 @@ void CommandFind(const TruthTable& table, const FindOptions& options, std::ostre
     query.kind = RowQuery::Kind::kNth;
     query.from = *options.nth - 1;
   } else {
+    if (options.from && *options.from >= table.RowCount()) {
+      throw EngineError("There is no row " + std::to_string(*options.from) +
+                        ": the rows are numbered from 0 to " + std::to_string(table.RowCount() - 1));
+    }
     query.kind = options.previous ? RowQuery::Kind::kPrevious : RowQuery::Kind::kNext;
     query.from = options.from.value_or(options.previous ? ~std::uint64_t{0} : 0);
   }
@@ -147,18 +151,19 @@ void CommandFind(const TruthTable& table, const FindOptions& options, std::ostre
 }
 
 bool CommandEquiv(const TruthTable& first, const std::string& firstText, const TruthTable& second,
-                  const std::string& secondText, std::ostream& out) {
+                  const std::string& secondText, std::ostream& out, bool asRead) {
   const Comparison comparison = CompareFunctions(first.Program(), second.Program());
   if (comparison.status != DiagramStatus::kBuilt) {
     throw EngineError("Too complex to compare: the decision diagrams exceed their budget");
   }
+  const char* note = asRead ? " (the tables as read: see the warnings)\n" : "\n";
   if (comparison.equivalent) {
-    out << "equivalent\n";
+    out << "equivalent" << note;
     return true;
   }
   out << "not equivalent: first differing row " << RowText(comparison.variables, comparison.row) << ", "
       << firstText << " gives " << comparison.firstResult << ", " << secondText << " gives "
-      << comparison.secondResult << '\n';
+      << comparison.secondResult << note;
   return false;
 }
 
@@ -182,8 +187,14 @@ DiagnosedTable BuildExpressionTable(const std::string& expression, DisplayMode m
   return TabulateExpression(expression, tree, mode, kMaxTableVariables);
 }
 
-void WriteWarnings(const Diagnosis& diagnosis, std::ostream& out) {
-  for (const std::string& warning : diagnosis.warnings) out << "warning: " << warning << '\n';
+void WriteWarnings(const Diagnosis& diagnosis, std::ostream& out, const std::string& label) {
+  const std::string lead = label.empty() ? "warning: " : "warning: " + label + ": ";
+  for (const std::string& warning : diagnosis.warnings) out << lead << warning << '\n';
+}
+
+std::string QuotedExpression(const std::string& expression) {
+  constexpr std::size_t kShown = 40;
+  return "\"" + (expression.size() <= kShown ? expression : expression.substr(0, kShown) + "…") + "\"";
 }
 
 WriteOutcome WriteTableTo(int fd, const TruthTable& table, TableFormat format, std::string& error) {

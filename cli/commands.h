@@ -45,14 +45,15 @@ struct FindOptions {
   std::optional<std::uint64_t> nth;   ///< the n-th row with the result instead (from 1)
 };
 
-/// The row found, as "N (A=0 B=1 ...)", or "none".
+/// The row found, as "N (A=0 B=1 ...)", or "none"; a row to start from past the last row is an
+/// error that names the last row.
 void CommandFind(const TruthTable& table, const FindOptions& options, std::ostream& out);
 
 /// "equivalent", or "not equivalent: first differing row N (A=0 ...), FIRST gives x, SECOND gives
-/// y" over the union of the variables of the two tables, typed as `firstText` and `secondText`;
-/// true when equivalent.
+/// y" over the union of the variables of the two tables, typed as `firstText` and `secondText`,
+/// followed when `asRead` by " (the tables as read: see the warnings)"; true when equivalent.
 bool CommandEquiv(const TruthTable& first, const std::string& firstText, const TruthTable& second,
-                  const std::string& secondText, std::ostream& out);
+                  const std::string& secondText, std::ostream& out, bool asRead = false);
 
 /// The row number followed, when there are variables, by its assignment: "5 (A=1 B=0 C=1)".
 std::string RowText(const std::vector<std::string>& variables, std::uint64_t row);
@@ -69,8 +70,12 @@ void CommandKmap(const TruthTable& table, const std::string& cover, bool svg, st
 /// variables, and its diagnosis. Recursive: run it on the large stack.
 DiagnosedTable BuildExpressionTable(const std::string& expression, DisplayMode mode);
 
-/// Each warning of `diagnosis` on a line of its own, led by "warning: ".
-void WriteWarnings(const Diagnosis& diagnosis, std::ostream& out);
+/// Each warning of `diagnosis` on a line of its own, led by "warning: " and, when there is one, by
+/// `label` and ": ".
+void WriteWarnings(const Diagnosis& diagnosis, std::ostream& out, const std::string& label = {});
+
+/// The expression in double quotes, cut to 40 bytes with "…" when longer: a label for messages.
+std::string QuotedExpression(const std::string& expression);
 
 /// How streaming an output ended.
 enum class WriteOutcome {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -52,16 +53,16 @@ int RunEngineCommand(const Command& command, const std::string& expression) {
   return 0;
 }
 
-// Builds the table and prints its warnings on standard error; false when that failed or when
-// `strict` turns the warnings into an error.
+// Builds the table and prints its warnings on standard error, each led by `label` when there is
+// one; false when that failed or when `strict` turns the warnings into an error.
 bool BuildReportingWarnings(const std::string& expression, brevano::DisplayMode mode, bool strict,
-                            brevano::DiagnosedTable& built) {
+                            brevano::DiagnosedTable& built, const std::string& label = {}) {
   const bool done = RunReportingErrors([&] {
     brevano::cli::CheckExpressionLength(expression);
     built = brevano::cli::BuildExpressionTable(expression, mode);
   });
   if (!done) return false;
-  brevano::cli::WriteWarnings(built.diagnosis, std::cerr);
+  brevano::cli::WriteWarnings(built.diagnosis, std::cerr, label);
   return !(strict && !built.diagnosis.warnings.empty());
 }
 
@@ -101,21 +102,25 @@ int RunFindCommand(const std::string& expression, const brevano::cli::FindOption
   return 0;
 }
 
-// Compares two expressions after the warnings of each: 0 when equivalent, 3 when not, 1 on an error.
+// Compares two expressions after the warnings of each, each led by its expression: 0 when
+// equivalent, 3 when not, 1 on an error. With warnings the verdict says it is about the tables as read.
 int RunEquivCommand(const std::string& first, const std::string& second) {
   brevano::DiagnosedTable a, b;
-  if (!BuildReportingWarnings(first, brevano::DisplayMode::kZeroOne, false, a)) return 1;
-  if (!BuildReportingWarnings(second, brevano::DisplayMode::kZeroOne, false, b)) return 1;
+  const auto label = [](const std::string& text) { return brevano::cli::QuotedExpression(text); };
+  if (!BuildReportingWarnings(first, brevano::DisplayMode::kZeroOne, false, a, label(first))) return 1;
+  if (!BuildReportingWarnings(second, brevano::DisplayMode::kZeroOne, false, b, label(second))) return 1;
+  const bool asRead = !a.diagnosis.warnings.empty() || !b.diagnosis.warnings.empty();
   std::ostringstream out;
   bool equivalent = false;
   if (!RunReportingErrors(
-          [&] { equivalent = brevano::cli::CommandEquiv(a.table, first, b.table, second, out); }))
+          [&] { equivalent = brevano::cli::CommandEquiv(a.table, first, b.table, second, out, asRead); }))
     return 1;
   std::cout << out.str() << std::flush;
   return equivalent ? 0 : 3;
 }
 
-constexpr const char* kExpressionHelp = "The expression (use -- before one that begins with '-')";
+constexpr const char* kExpressionHelp =
+    "The expression (use -- before one that begins with '-'; - reads it from standard input)";
 
 constexpr const char* kStrictHelp = "Fail (status 1, nothing on standard output) when there are warnings";
 
@@ -277,6 +282,10 @@ int main(int argc, char** argv) {
   EquivArguments equiv;
   AddEquivCommand(app, equiv, expression);
 
+  if (const auto unknown = brevano::cli::UnknownCommandMessage(app, argc, argv)) {
+    std::cerr << *unknown << '\n';
+    return 2;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -285,7 +294,18 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e, std::cerr, std::cerr);
+    if (const auto hint = brevano::cli::OptionLikeExpressionHint(app, argc, argv)) std::cerr << *hint << '\n';
     return 2;
+  }
+  // "-" reads the expression from the next line of standard input, as Unix tools read a file.
+  for (std::string* text : {&expression, &equiv.second}) {
+    if (*text != "-") continue;
+    const std::optional<std::string> line = brevano::cli::ReadExpressionLine(std::cin);
+    if (!line) {
+      std::cerr << "The expression \"-\" stands for a line of standard input, but it has none\n";
+      return 2;
+    }
+    *text = *line;
   }
   if (!separator.empty()) brevano::SetDecimalSeparator(separator[0]);
   if (table.chosen) {

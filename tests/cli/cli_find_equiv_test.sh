@@ -15,7 +15,7 @@ expect find_previous 0 "2 (A=1 B=0)$nl" "" -- find --previous --result 0 --from 
 expect find_last_zero 0 "2 (A=1 B=0)$nl" "" -- find --previous --result 0 'a*b'
 expect find_nth 0 "6 (A=1 B=1 C=0)$nl" "" -- find --nth 4 'a+b*c'
 expect find_none 0 "none$nl" "" -- find --nth 6 'a+b*c'
-expect find_past_end 0 "none$nl" "" -- find --from 8 'a+b'
+expect find_past_end 1 "" "There is no row 8: the rows are numbered from 0 to 3$nl" -- find --from 8 'a+b'
 expect find_constant 0 "0$nl" "" -- find '1'
 expect find_forty 0 "1099511627775 (${ones40% })$nl" "" -- find "$and40"
 expect find_nth_zero 1 "" "The rows are counted from 1: --nth 0 names none$nl" -- find --nth 0 a
@@ -29,6 +29,23 @@ expect union 3 "not equivalent: first differing row 1 (A=0 B=0 C=1), a+b gives 0
 expect forty 3 "not equivalent: first differing row 1099511627775 (${ones40% }), $and40 gives 1, 0 gives 0$nl" "" \
   -- equiv "$and40" 0
 expect equiv_error 1 "" "Floating point division by zero$nl" -- equiv a '1/0'
+# Warnings of both sides, each led by its expression, and a verdict about the tables as read.
+long_a=long_signal_name_enable_a
+cut="is cut to its first 23 characters: its column is \"LONG_SIGNAL_NAME_ENABLE\"."
+expect equiv_as_read 0 "equivalent (the tables as read: see the warnings)$nl" \
+  "warning: \"$long_a\": The name \"$long_a\" $cut${nl}warning: \"${long_a%a}b\": The name \"${long_a%a}b\" $cut$nl" \
+  -- equiv "$long_a" "${long_a%a}b"
+
+# The command line's own mistakes, and "-" for a line of standard input.
+"$brevano" tabel a >"$work/out" 2>"$work/err"
+[[ $? == 2 && ! -s "$work/out" && $(<"$work/err") == "Unknown command \"tabel\": the commands are parse, expand,"* ]] ||
+  fail "unknown_command: $(<"$work/err")"
+expect option_like 2 "" "expression is required${nl}Run with --help for more information.${nl}The expression \"-a+b\" \
+begins with \"-\" and was taken for an option: put -- before it, as in brevano table -- -a+b$nl" -- table -a+b
+[[ $(printf 'a/b\nc\n' | "$brevano" find -) == "1 (A=0 B=1)" ]] || fail "stdin_expression"
+[[ $(printf 'a\r\nnot(not(a))\n' | "$brevano" equiv - -) == "equivalent" ]] || fail "stdin_two_expressions"
+"$brevano" table - </dev/null >"$work/out" 2>"$work/err"
+[[ $? == 2 && $(<"$work/err") == *"stands for a line of standard input, but it has none" ]] || fail "stdin_empty"
 
 [[ $failures == 0 ]] && echo "all passed"
 exit $((failures > 0))
