@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/circuit_commands.h"
 #include "cli/commands.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -191,6 +192,62 @@ int RunKmapCommand(const std::string& expression, const KmapOptions& options) {
   return 0;
 }
 
+// The options of `circuit`, filled in by the parser.
+struct CircuitArguments {
+  std::string form = "typed";
+  std::string style = "ansi";
+  std::string format = "text";
+  bool chosen = false;
+};
+
+constexpr const char* kCircuitFormHelp =
+    "typed (the default: the tree the table evaluates), sop or pos (the least sum of products or product of "
+    "sums), nand or nor (the same with NAND or NOR gates alone)";
+
+void AddCircuitCommand(CLI::App& app, CircuitArguments& circuit, std::string& expression) {
+  CLI::App* command =
+      app.add_subcommand("circuit", "Print the logic circuit of the Result: its gates, or its picture");
+  command->add_option("--form", circuit.form, kCircuitFormHelp)
+      ->check(CLI::IsMember({"typed", "sop", "pos", "nand", "nor"}));
+  command->add_option("--style", circuit.style, "ansi (the default: distinctive shapes) or iec (rectangles)")
+      ->check(CLI::IsMember({"ansi", "iec"}));
+  command
+      ->add_option("--format", circuit.format, "text (the default: one line per gate) or svg (the picture)")
+      ->check(CLI::IsMember({"text", "svg"}));
+  command->add_option("expression", expression, kExpressionHelp)->required();
+  command->callback([&circuit] { circuit.chosen = true; });
+}
+
+// The options of `export`, filled in by the parser.
+struct ExportArguments {
+  std::string format;
+  std::string form = "typed";
+  bool chosen = false;
+};
+
+void AddExportCommand(CLI::App& app, ExportArguments& exported, std::string& expression) {
+  CLI::App* command = app.add_subcommand(
+      "export", "Print the Result's circuit as a netlist: one module, the table's columns in, Result out");
+  command->add_option("--format", exported.format, "blif, verilog or vhdl")
+      ->required()
+      ->check(CLI::IsMember({"blif", "verilog", "vhdl"}));
+  command->add_option("--form", exported.form, kCircuitFormHelp)
+      ->check(CLI::IsMember({"typed", "sop", "pos", "nand", "nor"}));
+  command->add_option("expression", expression, kExpressionHelp)->required();
+  command->callback([&exported] { exported.chosen = true; });
+}
+
+// The circuit or the netlist is printed only once it is complete, after the warnings of its table.
+int RunCircuitCommand(const std::string& expression,
+                      const std::function<void(const brevano::TruthTable&, std::ostream&)>& command) {
+  brevano::DiagnosedTable built;
+  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, false, built)) return 1;
+  std::ostringstream out;
+  if (!RunReportingErrors([&] { command(built.table, out); })) return 1;
+  std::cout << out.str() << std::flush;
+  return 0;
+}
+
 // The options of `find`, filled in by the parser.
 struct FindArguments {
   brevano::cli::FindOptions options;
@@ -281,6 +338,10 @@ int main(int argc, char** argv) {
   AddFindCommand(app, find, expression);
   EquivArguments equiv;
   AddEquivCommand(app, equiv, expression);
+  CircuitArguments circuit;
+  AddCircuitCommand(app, circuit, expression);
+  ExportArguments exported;
+  AddExportCommand(app, exported, expression);
 
   if (const auto unknown = brevano::cli::UnknownCommandMessage(app, argc, argv)) {
     std::cerr << *unknown << '\n';
@@ -316,5 +377,15 @@ int main(int argc, char** argv) {
   if (kmap.chosen) return RunKmapCommand(expression, kmap);
   if (find.chosen) return RunFindCommand(expression, find.Options());
   if (equiv.chosen) return RunEquivCommand(expression, equiv.second);
+  if (circuit.chosen) {
+    return RunCircuitCommand(expression, [&](const brevano::TruthTable& table, std::ostream& out) {
+      brevano::cli::CommandCircuit(table, circuit.form, circuit.style, circuit.format == "svg", out);
+    });
+  }
+  if (exported.chosen) {
+    return RunCircuitCommand(expression, [&](const brevano::TruthTable& table, std::ostream& out) {
+      brevano::cli::CommandExport(table, expression, exported.format, exported.form, out);
+    });
+  }
   return chosen ? RunEngineCommand(chosen->run, expression) : 2;
 }

@@ -1,0 +1,446 @@
+// BLIF, Verilog and VHDL writers over identifiers that every format accepts.
+#include "circuit/netlist.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+namespace brevano {
+
+namespace {
+
+// Reserved words of Verilog and VHDL that an identifier made of a table's caption could spell
+// (compared case aside).
+const std::set<std::string>& ReservedWords() {
+  static const std::set<std::string> words = {"ABS",
+                                              "ACCESS",
+                                              "AFTER",
+                                              "ALIAS",
+                                              "ALL",
+                                              "ALWAYS",
+                                              "AND",
+                                              "ARCHITECTURE",
+                                              "ARRAY",
+                                              "ASSERT",
+                                              "ASSIGN",
+                                              "ATTRIBUTE",
+                                              "AUTOMATIC",
+                                              "BEGIN",
+                                              "BLOCK",
+                                              "BODY",
+                                              "BUF",
+                                              "BUFFER",
+                                              "BUFIF0",
+                                              "BUFIF1",
+                                              "BUS",
+                                              "CASE",
+                                              "CASEX",
+                                              "CASEZ",
+                                              "CELL",
+                                              "CMOS",
+                                              "COMPONENT",
+                                              "CONFIG",
+                                              "CONFIGURATION",
+                                              "CONSTANT",
+                                              "CONTEXT",
+                                              "DEASSIGN",
+                                              "DEFAULT",
+                                              "DEFPARAM",
+                                              "DESIGN",
+                                              "DISABLE",
+                                              "DISCONNECT",
+                                              "DOWNTO",
+                                              "EDGE",
+                                              "ELSE",
+                                              "ELSIF",
+                                              "END",
+                                              "ENDCASE",
+                                              "ENDCONFIG",
+                                              "ENDFUNCTION",
+                                              "ENDGENERATE",
+                                              "ENDMODULE",
+                                              "ENDPRIMITIVE",
+                                              "ENDSPECIFY",
+                                              "ENDTABLE",
+                                              "ENDTASK",
+                                              "ENTITY",
+                                              "EVENT",
+                                              "EXIT",
+                                              "FILE",
+                                              "FOR",
+                                              "FORCE",
+                                              "FOREVER",
+                                              "FORK",
+                                              "FUNCTION",
+                                              "GENERATE",
+                                              "GENERIC",
+                                              "GENVAR",
+                                              "GROUP",
+                                              "GUARDED",
+                                              "HIGHZ0",
+                                              "HIGHZ1",
+                                              "IF",
+                                              "IFNONE",
+                                              "IMPURE",
+                                              "IN",
+                                              "INCDIR",
+                                              "INCLUDE",
+                                              "INERTIAL",
+                                              "INITIAL",
+                                              "INOUT",
+                                              "INPUT",
+                                              "INSTANCE",
+                                              "INTEGER",
+                                              "IS",
+                                              "JOIN",
+                                              "LABEL",
+                                              "LARGE",
+                                              "LIBLIST",
+                                              "LIBRARY",
+                                              "LINKAGE",
+                                              "LITERAL",
+                                              "LOCALPARAM",
+                                              "LOOP",
+                                              "MACROMODULE",
+                                              "MAP",
+                                              "MEDIUM",
+                                              "MOD",
+                                              "MODULE",
+                                              "NAND",
+                                              "NEGEDGE",
+                                              "NEW",
+                                              "NEXT",
+                                              "NMOS",
+                                              "NOR",
+                                              "NOSHOWCANCELLED",
+                                              "NOT",
+                                              "NOTIF0",
+                                              "NOTIF1",
+                                              "NULL",
+                                              "OF",
+                                              "ON",
+                                              "OPEN",
+                                              "OR",
+                                              "OTHERS",
+                                              "OUT",
+                                              "OUTPUT",
+                                              "PACKAGE",
+                                              "PARAMETER",
+                                              "PMOS",
+                                              "PORT",
+                                              "POSEDGE",
+                                              "POSTPONED",
+                                              "PRIMITIVE",
+                                              "PROCEDURE",
+                                              "PROCESS",
+                                              "PROTECTED",
+                                              "PULL0",
+                                              "PULL1",
+                                              "PULLDOWN",
+                                              "PULLUP",
+                                              "PURE",
+                                              "RANGE",
+                                              "RCMOS",
+                                              "REAL",
+                                              "REALTIME",
+                                              "RECORD",
+                                              "REG",
+                                              "REGISTER",
+                                              "REJECT",
+                                              "RELEASE",
+                                              "REM",
+                                              "REPEAT",
+                                              "REPORT",
+                                              "RETURN",
+                                              "RNMOS",
+                                              "ROL",
+                                              "ROR",
+                                              "RPMOS",
+                                              "RTRAN",
+                                              "RTRANIF0",
+                                              "RTRANIF1",
+                                              "SCALARED",
+                                              "SELECT",
+                                              "SEVERITY",
+                                              "SHARED",
+                                              "SIGNAL",
+                                              "SIGNED",
+                                              "SLA",
+                                              "SLL",
+                                              "SMALL",
+                                              "SPECIFY",
+                                              "SPECPARAM",
+                                              "SRA",
+                                              "SRL",
+                                              "STRONG0",
+                                              "STRONG1",
+                                              "SUBTYPE",
+                                              "SUPPLY0",
+                                              "SUPPLY1",
+                                              "TABLE",
+                                              "TASK",
+                                              "THEN",
+                                              "TIME",
+                                              "TO",
+                                              "TRAN",
+                                              "TRANIF0",
+                                              "TRANIF1",
+                                              "TRANSPORT",
+                                              "TRI",
+                                              "TRI0",
+                                              "TRI1",
+                                              "TRIAND",
+                                              "TRIOR",
+                                              "TRIREG",
+                                              "TYPE",
+                                              "UNAFFECTED",
+                                              "UNITS",
+                                              "UNSIGNED",
+                                              "UNTIL",
+                                              "USE",
+                                              "VARIABLE",
+                                              "VECTORED",
+                                              "WAIT",
+                                              "WAND",
+                                              "WEAK0",
+                                              "WEAK1",
+                                              "WHEN",
+                                              "WHILE",
+                                              "WIRE",
+                                              "WITH",
+                                              "WOR",
+                                              "XNOR",
+                                              "XOR"};
+  return words;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A letter first, then letters, digits and single underscores, not ending in one.
+std::string Identifier(const std::string& name) {
+  std::string id;
+  for (unsigned char c : name) {
+    const bool keep = std::isalnum(c) && c < 0x80;
+    if (keep) {
+      id += static_cast<char>(c);
+    } else if (!id.empty() && id.back() != '_') {
+      id += '_';
+    }
+  }
+  while (!id.empty() && id.back() == '_') id.pop_back();
+  if (id.empty() || !std::isalpha(static_cast<unsigned char>(id[0]))) id = "V_" + id;
+  while (!id.empty() && id.back() == '_') id.pop_back();
+  return id;
+}
+
+// Identifiers for every net, none equal to another or to a reserved word, case aside.
+class Names {
+ public:
+  explicit Names(const Network& network) {
+    taken_.insert(Upper(kNetlistModule));
+    for (const std::string& input : network.inputs) inputs_.push_back(Take(Identifier(input)));
+    output_ = Take("Result");
+    for (std::size_t g = 0; g < network.gates.size(); ++g)
+      gates_.push_back(Take("g" + std::to_string(g + 1)));
+  }
+
+  const std::string& Input(std::size_t i) const { return inputs_[i]; }
+  const std::string& Output() const { return output_; }
+  std::string Of(const Network& network, Signal s, const char* zero, const char* one) const {
+    switch (s.kind) {
+      case Signal::Kind::kInput: return inputs_[static_cast<std::size_t>(s.index)];
+      case Signal::Kind::kGate:
+        return network.output == s ? output_ : gates_[static_cast<std::size_t>(s.index)];
+      case Signal::Kind::kZero: return zero;
+      case Signal::Kind::kOne: break;
+    }
+    return one;
+  }
+
+ private:
+  std::string Take(const std::string& wanted) {
+    std::string name = wanted;
+    for (int suffix = 2; ReservedWords().count(Upper(name)) || taken_.count(Upper(name)); ++suffix)
+      name = wanted + "_" + std::to_string(suffix);
+    taken_.insert(Upper(name));
+    return name;
+  }
+
+  std::set<std::string> taken_;
+  std::vector<std::string> inputs_, gates_;
+  std::string output_;
+};
+
+// Printable ASCII for a comment: other bytes become "?".
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) out += c >= 0x20 && c < 0x7f ? static_cast<char>(c) : '?';
+  return out;
+}
+
+// One line per input whose name changed, each led by `lead`.
+std::string RenamedInputs(const Network& network, const Names& names, const std::string& lead) {
+  std::string text;
+  for (std::size_t i = 0; i < network.inputs.size(); ++i) {
+    if (names.Input(i) == network.inputs[i]) continue;
+    text += lead + "input \"" + Printable(network.inputs[i]) + "\" is " + names.Input(i) + '\n';
+  }
+  return text;
+}
+
+// The distinct inputs of a gate, in order: AND and OR (and their negations) take each input once.
+std::vector<Signal> DistinctInputs(const Gate& gate) {
+  std::vector<Signal> distinct;
+  for (Signal s : gate.inputs) {
+    if (std::find(distinct.begin(), distinct.end(), s) == distinct.end()) distinct.push_back(s);
+  }
+  return distinct;
+}
+
+// A .names table; an XOR of one input twice is a constant.
+std::string BlifRows(const Gate& gate, std::size_t inputs) {
+  const std::string dashes(inputs, '-');
+  std::string rows;
+  auto row = [&](std::string pattern) { rows += pattern + " 1\n"; };
+  switch (gate.kind) {
+    case GateKind::kNot: row("0"); break;
+    case GateKind::kAnd: row(std::string(inputs, '1')); break;
+    case GateKind::kNor: row(std::string(inputs, '0')); break;
+    case GateKind::kOr:
+    case GateKind::kNand:
+      for (std::size_t i = 0; i < inputs; ++i) {
+        std::string pattern = dashes;
+        pattern[i] = gate.kind == GateKind::kOr ? '1' : '0';
+        row(pattern);
+      }
+      break;
+    case GateKind::kXor:
+      if (inputs == 2) row("01"), row("10");
+      break;
+    case GateKind::kXnor:
+      if (inputs == 2)
+        row("00"), row("11");
+      else
+        rows = "1\n";
+      break;
+  }
+  return rows;
+}
+
+std::string Blif(const Network& network, const Names& names, const std::string& comment) {
+  std::string text = "# " + Printable(comment) + '\n' + RenamedInputs(network, names, "# ");
+  text += std::string(".model ") + kNetlistModule + "\n.inputs";
+  for (std::size_t i = 0; i < network.inputs.size(); ++i) text += ' ' + names.Input(i);
+  text += "\n.outputs " + names.Output() + '\n';
+  for (std::size_t g = 0; g < network.gates.size(); ++g) {
+    const Gate& gate = network.gates[g];
+    const bool xorKind = gate.kind == GateKind::kXor || gate.kind == GateKind::kXnor;
+    std::vector<Signal> inputs = DistinctInputs(gate);
+    if (xorKind && inputs.size() == 1) inputs.clear();  // an input XOR itself
+    text += ".names";
+    for (Signal s : inputs) text += ' ' + names.Of(network, s, "", "");
+    text += ' ' + names.Of(network, Signal{Signal::Kind::kGate, static_cast<int>(g)}, "", "") + '\n';
+    text += BlifRows(gate, inputs.size());
+  }
+  const Signal out = network.output;
+  if (out.kind == Signal::Kind::kInput)
+    text += ".names " + names.Input(static_cast<std::size_t>(out.index)) + ' ' + names.Output() + "\n1 1\n";
+  if (out.kind == Signal::Kind::kZero) text += ".names " + names.Output() + '\n';
+  if (out.kind == Signal::Kind::kOne) text += ".names " + names.Output() + "\n1\n";
+  return text + ".end\n";
+}
+
+const char* VerilogPrimitive(GateKind kind) {
+  switch (kind) {
+    case GateKind::kNot: return "not";
+    case GateKind::kAnd: return "and";
+    case GateKind::kOr: return "or";
+    case GateKind::kXor: return "xor";
+    case GateKind::kNand: return "nand";
+    case GateKind::kNor: return "nor";
+    case GateKind::kXnor: break;
+  }
+  return "xnor";
+}
+
+std::string Verilog(const Network& network, const Names& names, const std::string& comment) {
+  std::string text = "// " + Printable(comment) + '\n' + RenamedInputs(network, names, "// ");
+  text += std::string("module ") + kNetlistModule + '(';
+  for (std::size_t i = 0; i < network.inputs.size(); ++i) text += names.Input(i) + ", ";
+  text += names.Output() + ");\n";
+  for (std::size_t i = 0; i < network.inputs.size(); ++i) text += "  input " + names.Input(i) + ";\n";
+  text += "  output " + names.Output() + ";\n";
+  for (std::size_t g = 0; g < network.gates.size(); ++g) {
+    const Signal self{Signal::Kind::kGate, static_cast<int>(g)};
+    if (!(network.output == self)) text += "  wire " + names.Of(network, self, "", "") + ";\n";
+  }
+  for (std::size_t g = 0; g < network.gates.size(); ++g) {
+    const Gate& gate = network.gates[g];
+    text += std::string("  ") + VerilogPrimitive(gate.kind) + " u" + std::to_string(g + 1) + '(' +
+            names.Of(network, Signal{Signal::Kind::kGate, static_cast<int>(g)}, "", "");
+    for (Signal s : gate.inputs) text += ", " + names.Of(network, s, "1'b0", "1'b1");
+    text += ");\n";
+  }
+  if (network.output.kind != Signal::Kind::kGate)
+    text += "  assign " + names.Output() + " = " + names.Of(network, network.output, "1'b0", "1'b1") + ";\n";
+  return text + "endmodule\n";
+}
+
+std::string VhdlExpression(const Network& network, const Names& names, const Gate& gate) {
+  auto name = [&](Signal s) { return names.Of(network, s, "'0'", "'1'"); };
+  if (gate.kind == GateKind::kNot) return "not " + name(gate.inputs[0]);
+  const GateKind base = gate.kind == GateKind::kNand   ? GateKind::kAnd
+                        : gate.kind == GateKind::kNor  ? GateKind::kOr
+                        : gate.kind == GateKind::kXnor ? GateKind::kXor
+                                                       : gate.kind;
+  const char* op = base == GateKind::kAnd ? " and " : base == GateKind::kOr ? " or " : " xor ";
+  std::string expression;
+  for (std::size_t i = 0; i < gate.inputs.size(); ++i) expression += (i ? op : "") + name(gate.inputs[i]);
+  return IsNegated(gate.kind) ? "not (" + expression + ')' : expression;
+}
+
+std::string Vhdl(const Network& network, const Names& names, const std::string& comment) {
+  std::string text = "-- " + Printable(comment) + '\n' + RenamedInputs(network, names, "-- ");
+  text += "library ieee;\nuse ieee.std_logic_1164.all;\n\n";
+  text += std::string("entity ") + kNetlistModule + " is\n  port (\n";
+  for (std::size_t i = 0; i < network.inputs.size(); ++i)
+    text += "    " + names.Input(i) + " : in std_logic;\n";
+  text += "    " + names.Output() + " : out std_logic\n  );\nend entity;\n\n";
+  text += std::string("architecture gates of ") + kNetlistModule + " is\n";
+  for (std::size_t g = 0; g < network.gates.size(); ++g) {
+    const Signal self{Signal::Kind::kGate, static_cast<int>(g)};
+    if (!(network.output == self)) text += "  signal " + names.Of(network, self, "", "") + " : std_logic;\n";
+  }
+  text += "begin\n";
+  for (std::size_t g = 0; g < network.gates.size(); ++g) {
+    text += "  " + names.Of(network, Signal{Signal::Kind::kGate, static_cast<int>(g)}, "", "") +
+            " <= " + VhdlExpression(network, names, network.gates[g]) + ";\n";
+  }
+  if (network.output.kind != Signal::Kind::kGate)
+    text += "  " + names.Output() + " <= " + names.Of(network, network.output, "'0'", "'1'") + ";\n";
+  return text + "end architecture;\n";
+}
+
+}  // namespace
+
+std::optional<NetlistFormat> NetlistFormatFromName(std::string_view name) {
+  if (name == "blif") return NetlistFormat::kBlif;
+  if (name == "verilog") return NetlistFormat::kVerilog;
+  if (name == "vhdl") return NetlistFormat::kVhdl;
+  return std::nullopt;
+}
+
+std::string WriteNetlist(const Network& network, NetlistFormat format, const std::string& comment) {
+  const Names names(network);
+  switch (format) {
+    case NetlistFormat::kBlif: return Blif(network, names, comment);
+    case NetlistFormat::kVerilog: return Verilog(network, names, comment);
+    case NetlistFormat::kVhdl: break;
+  }
+  return Vhdl(network, names, comment);
+}
+
+}  // namespace brevano
