@@ -7,6 +7,9 @@
 
 #include "forms/boolean_form.h"
 #include "minimise/minimise.h"
+#include "sat/sat_search.h"
+#include "search/race.h"
+#include "search/row_search.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/compiled_program.h"
 
@@ -201,8 +204,72 @@ void AnalyseSmall(const CompiledProgram& program, Analysis& analysis, const Anal
   analysis.complete = true;
 }
 
-// Beyond the minimiser's limit: everything from the diagram; when it is too complex, the rows
-// one by one (up to maxScannedVariables) and no forms.
+// Every row of the table has the Result `value`: the counts, the lists and the forms follow.
+void ConstantRows(Analysis& analysis, int value, std::size_t limit) {
+  analysis.onesCount = value ? analysis.rowCount : 0;
+  analysis.verdict = value ? Verdict::kAlwaysOne : Verdict::kAlwaysZero;
+  RowList& list = value ? analysis.minterms : analysis.maxterms;
+  list.total = analysis.rowCount;
+  for (std::uint64_t row = 0; row < std::min<std::uint64_t>(limit, analysis.rowCount); ++row)
+    list.rows.push_back(row);
+  const std::vector<WideCube> one{WideCube{}};  // the empty product: 1
+  analysis.sum = FormOf(value ? one : std::vector<WideCube>{}, MinimiseStatus::kExact, FormSource::kMinimiser,
+                        analysis, false);
+  analysis.product = FormOf(value ? std::vector<WideCube>{} : one, MinimiseStatus::kExact,
+                            FormSource::kMinimiser, analysis, true);
+  analysis.rowsComplete = true;
+}
+
+// Only `row` has the Result `value`: the counts and the lists follow.
+void SingleRow(Analysis& analysis, int value, std::uint64_t row, std::size_t limit) {
+  analysis.onesCount = value ? 1 : analysis.rowCount - 1;
+  RowList& single = value ? analysis.minterms : analysis.maxterms;
+  RowList& others = value ? analysis.maxterms : analysis.minterms;
+  single.total = 1;
+  single.rows = {row};
+  others.total = analysis.rowCount - 1;
+  for (std::uint64_t r = 0; r < analysis.rowCount && others.rows.size() < limit; ++r) {
+    if (r != row) others.rows.push_back(r);
+  }
+  analysis.rowsComplete = true;
+}
+
+// The verdict and the first and last row of each kind from the solver, and everything when the
+// Result is constant or one row differs from the others.
+SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
+                     const AnalysisProgress& progress) {
+  ResultSolver solver(program);
+  TimedProgress timed(options.solverTime, StageProgress(progress, AnalysisStage::kCounting));
+  const SatControl control{options.solverTime, [&timed] { return timed(); }};
+  const std::uint64_t last = analysis.rowCount - 1;
+  SatRow ends[2][2];  // [result][first, last]
+  for (int result = 1; result >= 0; --result) {
+    ends[result][0] = solver.Next(result, 0, control);
+    if (ends[result][0].status != SatStatus::kAnswered) return ends[result][0].status;
+    if (!ends[result][0].row) {
+      ConstantRows(analysis, 1 - result, options.maxListedRows);
+      return SatStatus::kAnswered;
+    }
+  }
+  for (int result = 1; result >= 0; --result) {
+    ends[result][1] = solver.Previous(result, last, control);
+    if (ends[result][1].status != SatStatus::kAnswered) return ends[result][1].status;
+  }
+  analysis.verdict = Verdict::kDepends;
+  analysis.ones = {ends[1][0].row, ends[1][1].row};
+  analysis.zeros = {ends[0][0].row, ends[0][1].row};
+  analysis.endsComplete = true;
+  for (int result = 1; result >= 0; --result) {
+    if (ends[result][0].row == ends[result][1].row) {
+      SingleRow(analysis, result, *ends[result][0].row, options.maxListedRows);
+      break;
+    }
+  }
+  return SatStatus::kAnswered;
+}
+
+// Beyond the minimiser's limit: everything from the diagram; when it is too complex, the solver's
+// rows, then the rows one by one within the scan limits, and no forms.
 void AnalyseLarge(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
                   const AnalysisProgress& progress, const AnalysisPartial& partial) {
   const DiagramWithCovers built = BuildDiagramAndCovers(
@@ -221,7 +288,17 @@ void AnalyseLarge(const CompiledProgram& program, Analysis& analysis, const Anal
   analysis.tooComplex = true;
   analysis.sum.source = analysis.product.source = FormSource::kDiagramTooComplex;
   analysis.sum.status = analysis.product.status = MinimiseStatus::kTooLarge;
-  if (program.VariableCount() > options.maxScannedVariables) return;
+  const SatStatus ends = SolverEnds(program, analysis, options, progress);
+  if (ends == SatStatus::kStopped) return;
+  if (partial && ends == SatStatus::kAnswered) partial(analysis);
+  if (analysis.rowsComplete) {
+    analysis.complete = true;
+    return;
+  }
+  if (program.VariableCount() > options.maxScannedVariables || ScanSteps(program) > options.maxScanSteps) {
+    analysis.complete = ends == SatStatus::kAnswered;
+    return;
+  }
   analysis.complete = ScanRows(program, analysis, options, progress);
   if (analysis.complete && partial) partial(analysis);
 }

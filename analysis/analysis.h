@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ std::string VerdictText(Verdict verdict);
 struct RowList {
   std::vector<std::uint64_t> rows;
   std::uint64_t total = 0;
+};
+
+/// The first and the last row of one kind; none when there is no such row.
+struct RowEnds {
+  std::optional<std::uint64_t> first, last;
 };
 
 /// Where a form comes from.
@@ -69,6 +75,10 @@ struct AnalysisOptions {
   /// Most variables a table may have to be counted row by row when its diagram is too complex;
   /// a larger one is left uncounted.
   int maxScannedVariables = kMaxTableVariables;
+  /// Most steps (64 rows through one instruction) such a count may take.
+  std::uint64_t maxScanSteps = ~std::uint64_t{0};
+  /// Time the solver may spend on each of the first and last rows when the diagram is too complex.
+  std::chrono::milliseconds solverTime{2000};
 };
 
 /// The analysis of a table. Row numbers count from 0, the first variable being the most
@@ -84,7 +94,11 @@ struct Analysis {
   MinimalForm product;        ///< least product of sums
   bool rowsComplete = false;  ///< the counts, the verdict and the row lists are final
   bool tooComplex = false;    ///< the decision diagram exceeded its budget
-  bool complete = false;      ///< everything is final (false when stopped, and for an empty table)
+  /// When the diagram is too complex and the rows are not counted: the first and the last row of
+  /// each kind, from the solver; with them the verdict is final (endsComplete).
+  RowEnds ones, zeros;
+  bool endsComplete = false;
+  bool complete = false;  ///< everything is final (false when stopped, and for an empty table)
 };
 
 /// Called from the analysing thread with the analysis so far each time more of it becomes final:
@@ -93,7 +107,9 @@ using AnalysisPartial = std::function<void(const Analysis& sofar)>;
 
 /// Analyses the Result column of `table`: up to kMaxMinimiseVariables variables row by row with
 /// the exact minimiser, falling back to an irredundant cover where the minimiser gives up; beyond,
-/// from the decision diagram, or row by row without forms when the diagram is too complex.
+/// from the decision diagram. When the diagram is too complex, the solver finds the verdict and the
+/// first and last rows of each kind (all of it when the Result is constant or one row differs),
+/// and the rows are counted one by one within the scan limits; the forms are not computed.
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {},
                       const AnalysisProgress& progress = {}, const AnalysisPartial& partial = {});
 
@@ -104,7 +120,8 @@ struct AnalysisItem {
 };
 
 /// The six items, in order: rows with Result 1 ("3 of 8"), verdict, minterms and maxterms ("none",
-/// or the numbers joined by ", " and, past the listing limit, ", ... (N more)"), least sum of
+/// or the numbers joined by ", " and, past the listing limit, ", ... (N more)"; with the ends
+/// alone, "first F, last L (the others not computed: too complex for exact analysis)"), least sum of
 /// products, least product of sums (the expression, marked when not proven least or when a
 /// variable cannot be typed back; an irredundant cover "irredundant, not proven minimal"). What
 /// was not computed says "not computed: " and the reason.

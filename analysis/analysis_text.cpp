@@ -17,6 +17,13 @@ std::string RowListText(const RowList& list) {
   return text;
 }
 
+// The first and the last row of a kind whose rows are not counted.
+std::string EndsText(const RowEnds& ends) {
+  if (!ends.first) return "none";
+  return "first " + std::to_string(*ends.first) + ", last " + std::to_string(*ends.last) +
+         " (the others not computed: too complex for exact analysis)";
+}
+
 std::string StatusText(MinimiseStatus status) {
   switch (status) {
     case MinimiseStatus::kTooManyVariables:
@@ -79,14 +86,19 @@ std::string VerdictText(Verdict verdict) {
 
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits) {
   const bool rows = analysis.rowsComplete;
+  const bool ends = !rows && analysis.endsComplete;
   const std::string missing = analysis.tooComplex && !rows ? "not computed: too complex for exact analysis"
                                                            : StatusText(MinimiseStatus::kStopped);
   return {
       {"Rows with Result 1:",
        rows ? std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount) : missing},
-      {"Verdict:", rows ? VerdictText(analysis.verdict) : missing},
-      {"Minterms:", rows ? RowListText(analysis.minterms) : missing},
-      {"Maxterms:", rows ? RowListText(analysis.maxterms) : missing},
+      {"Verdict:", rows || ends ? VerdictText(analysis.verdict) : missing},
+      {"Minterms:", rows   ? RowListText(analysis.minterms)
+                    : ends ? EndsText(analysis.ones)
+                           : missing},
+      {"Maxterms:", rows   ? RowListText(analysis.maxterms)
+                    : ends ? EndsText(analysis.zeros)
+                           : missing},
       {"Minimal sum of products:", FormText(analysis.sum, limits)},
       {"Minimal product of sums:", FormText(analysis.product, limits)},
   };

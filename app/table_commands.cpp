@@ -16,7 +16,7 @@
 #include "app/window_commands.h"
 #include "app/background_job.h"
 #include "app/frm_boolean.h"
-#include "diagram/row_search.h"
+#include "search/row_search.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/row_address.h"
 #include "tabulate/table_format.h"
@@ -228,12 +228,13 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
                               : RowQuery::Kind::kPrevious;
   query.result = goal.wanted;
   query.from = from;
-  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query, diagram = diagram_,
-                                                tooComplex = diagramTooComplex_](JobControl& control) {
+  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query,
+                                                memory = SearchMemory{diagram_, diagramTooComplex_, {}}](
+                                                   JobControl& control) {
     const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
       return control.Report(done, total);
     };
-    return FindRow(table.Program(), query, kMaxTableVariables, {}, progress, diagram, tooComplex);
+    return FindRow(table.Program(), query, {}, memory, progress);
   };
   StartJob<RowSearch>(
       *search_, std::move(work), [this, goal](const RowSearch& search) { SearchEnded(goal, search); },
@@ -252,9 +253,13 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
 }
 
 void WindowCommands::SearchEnded(const SearchGoal& goal, const RowSearch& search) {
-  LearnDiagram(search.diagram, search.path == RowSearchPath::kFullScan);
+  LearnDiagram(search.memory.diagram, search.memory.diagramTooComplex);
   const SearchOutcome& outcome = search.outcome;
-  if (outcome.row) {
+  if (search.path == RowSearchPath::kOutOfTime) {
+    Notify(tr("No answer within %1 s: the function is too complex for its decision diagram, and the solver "
+              "did not find the row in time.")
+               .arg(SearchLimits{}.solverTime.count() / 1000));
+  } else if (outcome.row) {
     view_->SelectRow(*outcome.row);
   } else if (!outcome.stopped) {
     Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted, goal.nth));

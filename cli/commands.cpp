@@ -9,7 +9,6 @@
 #include "analysis/analysis.h"
 #include "analysis/function_forms.h"
 #include "diagram/diagram.h"
-#include "diagram/row_search.h"
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
@@ -19,17 +18,37 @@
 #include "kmap/kmap_svg.h"
 #include "kmap/kmap_text.h"
 #include "pipeline/pipeline.h"
+#include "search/compare.h"
+#include "search/row_search.h"
 #include "tabulate/row_address.h"
 
 namespace brevano::cli {
 
 namespace {
 
-EngineError TooComplexError(std::size_t variables) {
-  return EngineError("Too complex for exact analysis: the decision diagram exceeds its budget, and " +
-                     std::to_string(variables) +
-                     " variables are too many to go through row by row (at most " +
-                     std::to_string(kMaxScannedVariables) + ")");
+// "10 s", "0.5 s".
+std::string SecondsText(std::chrono::milliseconds time) {
+  const auto ms = time.count();
+  std::string text = std::to_string(ms / 1000);
+  if (ms % 1000 != 0) {
+    std::string fraction = std::to_string(1000 + ms % 1000).substr(1);
+    while (fraction.back() == '0') fraction.pop_back();
+    text += "." + fraction;
+  }
+  return text + " s";
+}
+
+EngineError OutOfTimeError(const std::string& what, std::chrono::milliseconds budget) {
+  return EngineError("No answer within " + SecondsText(budget) + ": " + what +
+                     " too complex for the decision diagram, and the solver did not settle it in time "
+                     "(--budget gives it more)");
+}
+
+SearchLimits CliLimits(std::chrono::milliseconds budget) {
+  SearchLimits limits;
+  limits.solverTime = budget;
+  limits.maxScanSteps = kMaxScanSteps;
+  return limits;
 }
 
 void ParseIntoFreshStore(const std::string& expression, ExprTree& tree) {
@@ -90,9 +109,9 @@ std::string AnalyseHelp() {
          "proven minimal) when it has at most " +
          GroupedNumber(defaults.coverLimits.maxTerms) +
          " terms. Up to 63 variables are counted from the decision\n"
-         "diagram; when it is too complex, row by row up to " +
-         std::to_string(kMaxScannedVariables) +
-         " variables.\n"
+         "diagram. When it is too complex, a SAT solver finds the verdict and the first and last\n"
+         "rows of each kind, and the rows are counted one by one where that takes about a second at\n"
+         "most; otherwise the counts and the forms say \"not computed: too complex\".\n"
          "Then the algebraic normal form (an XOR of products, from the rows up to 20 variables and\n"
          "from the decision diagram beyond), the NAND and NOR forms of the minimal sum and product,\n"
          "the canonical sum and product (the minterm and maxterm lists), the function number (the\n"
@@ -103,7 +122,8 @@ std::string AnalyseHelp() {
 
 void CommandAnalyse(const TruthTable& table, std::ostream& out) {
   AnalysisOptions options;
-  options.maxScannedVariables = kMaxScannedVariables;
+  options.maxScanSteps = kMaxScanSteps;
+  options.solverTime = kDefaultSolverBudget;
   // The counts and rows are written as soon as they are known, before the forms are searched.
   constexpr std::size_t kRowItems = 4;
   bool rowsWritten = false;
@@ -115,7 +135,12 @@ void CommandAnalyse(const TruthTable& table, std::ostream& out) {
     rowsWritten = true;
   };
   const Analysis analysis = AnalyseTable(table, options, {}, partial);
-  if (!analysis.rowsComplete) throw TooComplexError(table.Variables().size());
+  if (!analysis.rowsComplete && !analysis.endsComplete) {
+    throw EngineError(
+        "Too complex for exact analysis: the decision diagram exceeds its budget, and the solver "
+        "did not find the first and last rows within " +
+        SecondsText(options.solverTime));
+  }
   const std::vector<AnalysisItem> items = AnalysisItems(analysis);
   for (std::size_t i = rowsWritten ? kRowItems : 0; i < items.size(); ++i)
     out << items[i].label << ' ' << items[i].value << '\n';
@@ -145,17 +170,21 @@ void CommandFind(const TruthTable& table, const FindOptions& options, std::ostre
     query.kind = options.previous ? RowQuery::Kind::kPrevious : RowQuery::Kind::kNext;
     query.from = options.from.value_or(options.previous ? ~std::uint64_t{0} : 0);
   }
-  const RowSearch search = FindRow(table.Program(), query, kMaxScannedVariables);
-  if (search.path == RowSearchPath::kTooComplex) throw TooComplexError(table.Variables().size());
+  const RowSearch search = FindRow(table.Program(), query, CliLimits(options.budget));
+  if (search.path == RowSearchPath::kTooComplex) {
+    throw EngineError(
+        "Too complex to count: the n-th row needs the decision diagram, which exceeds its budget, and the "
+        "table is too large to go through row by row");
+  }
+  if (search.path == RowSearchPath::kOutOfTime) throw OutOfTimeError("the function is", options.budget);
   out << (search.outcome.row ? RowText(table.Variables(), *search.outcome.row) : "none") << '\n';
 }
 
 bool CommandEquiv(const TruthTable& first, const std::string& firstText, const TruthTable& second,
-                  const std::string& secondText, std::ostream& out, bool asRead) {
-  const Comparison comparison = CompareFunctions(first.Program(), second.Program());
-  if (comparison.status != DiagramStatus::kBuilt) {
-    throw EngineError("Too complex to compare: the decision diagrams exceed their budget");
-  }
+                  const std::string& secondText, std::ostream& out, bool asRead,
+                  std::chrono::milliseconds budget) {
+  const TableComparison comparison = CompareTables(first.Program(), second.Program(), CliLimits(budget));
+  if (comparison.status != SatStatus::kAnswered) throw OutOfTimeError("the two are", budget);
   const char* note = asRead ? " (the tables as read: see the warnings)\n" : "\n";
   if (comparison.equivalent) {
     out << "equivalent" << note;

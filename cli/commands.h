@@ -1,6 +1,7 @@
 // The engine commands of the command-line tool, each writing its result as text.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -24,17 +25,21 @@ void CommandTree(const std::string& expression, std::ostream& out);
 /// The pipeline's listing, one line per listing line.
 void CommandListing(const std::string& expression, std::ostream& out);
 
-/// Most variables of a table that `analyse` and `find` scan row by row when its decision diagram
-/// is too complex.
-inline constexpr int kMaxScannedVariables = 32;
+/// Most steps (64 rows through one instruction, about a nanosecond each) that `analyse` and
+/// `find --nth` spend going through the rows one by one when a table's decision diagram is too
+/// complex.
+inline constexpr std::uint64_t kMaxScanSteps = std::uint64_t{1} << 30;
+
+/// Time the solver spends on one question of `find`, `equiv` or `analyse` unless told otherwise.
+inline constexpr std::chrono::milliseconds kDefaultSolverBudget{10000};
 
 /// What `analyse` prints, for its help: row numbering, listing limit, the forms and their limits.
 std::string AnalyseHelp();
 
 /// The analysis of the Result column of `table`, one labelled item a line; the counts and row
 /// lists are written (and flushed) before the forms are searched, and only once the analysis can
-/// no longer fail (it fails when the table is too complex for its diagram and too large to scan).
-/// Recursive: run it on the large stack.
+/// no longer fail (it fails when the table is too complex for its diagram and the solver finds
+/// no first and last rows in time). Recursive: run it on the large stack.
 void CommandAnalyse(const TruthTable& table, std::ostream& out);
 
 /// What `find` looks for.
@@ -43,6 +48,7 @@ struct FindOptions {
   std::optional<std::uint64_t> from;  ///< the first row searched (the last with `previous`)
   bool previous = false;              ///< search towards row 0
   std::optional<std::uint64_t> nth;   ///< the n-th row with the result instead (from 1)
+  std::chrono::milliseconds budget = kDefaultSolverBudget;  ///< the solver's time
 };
 
 /// The row found, as "N (A=0 B=1 ...)", or "none"; a row to start from past the last row is an
@@ -51,9 +57,11 @@ void CommandFind(const TruthTable& table, const FindOptions& options, std::ostre
 
 /// "equivalent", or "not equivalent: first differing row N (A=0 ...), FIRST gives x, SECOND gives
 /// y" over the union of the variables of the two tables, typed as `firstText` and `secondText`,
-/// followed when `asRead` by " (the tables as read: see the warnings)"; true when equivalent.
+/// followed when `asRead` by " (the tables as read: see the warnings)"; true when equivalent. The
+/// solver gets `budget` where the decision diagrams are too complex.
 bool CommandEquiv(const TruthTable& first, const std::string& firstText, const TruthTable& second,
-                  const std::string& secondText, std::ostream& out, bool asRead = false);
+                  const std::string& secondText, std::ostream& out, bool asRead = false,
+                  std::chrono::milliseconds budget = kDefaultSolverBudget);
 
 /// The row number followed, when there are variables, by its assignment: "5 (A=1 B=0 C=1)".
 std::string RowText(const std::vector<std::string>& variables, std::uint64_t row);

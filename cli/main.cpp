@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <functional>
@@ -105,7 +106,7 @@ int RunFindCommand(const std::string& expression, const brevano::cli::FindOption
 
 // Compares two expressions after the warnings of each, each led by its expression: 0 when
 // equivalent, 3 when not, 1 on an error. With warnings the verdict says it is about the tables as read.
-int RunEquivCommand(const std::string& first, const std::string& second) {
+int RunEquivCommand(const std::string& first, const std::string& second, std::chrono::milliseconds budget) {
   brevano::DiagnosedTable a, b;
   const auto label = [](const std::string& text) { return brevano::cli::QuotedExpression(text); };
   if (!BuildReportingWarnings(first, brevano::DisplayMode::kZeroOne, false, a, label(first))) return 1;
@@ -113,8 +114,9 @@ int RunEquivCommand(const std::string& first, const std::string& second) {
   const bool asRead = !a.diagnosis.warnings.empty() || !b.diagnosis.warnings.empty();
   std::ostringstream out;
   bool equivalent = false;
-  if (!RunReportingErrors(
-          [&] { equivalent = brevano::cli::CommandEquiv(a.table, first, b.table, second, out, asRead); }))
+  if (!RunReportingErrors([&] {
+        equivalent = brevano::cli::CommandEquiv(a.table, first, b.table, second, out, asRead, budget);
+      }))
     return 1;
   std::cout << out.str() << std::flush;
   return equivalent ? 0 : 3;
@@ -248,9 +250,23 @@ int RunCircuitCommand(const std::string& expression,
   return 0;
 }
 
+// The solver's time from --budget SECONDS.
+std::chrono::milliseconds BudgetOf(double seconds) {
+  return std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000 + 0.5));
+}
+
+constexpr const char* kBudgetHelp =
+    "Seconds the SAT solver may spend where the decision diagram is too complex (default 10)";
+
+// --budget: a positive number of seconds, at most a day.
+CLI::Option* AddBudgetOption(CLI::App& command, double& seconds) {
+  return command.add_option("--budget", seconds, kBudgetHelp)->check(CLI::Range(0.001, 86400.0));
+}
+
 // The options of `find`, filled in by the parser.
 struct FindArguments {
   brevano::cli::FindOptions options;
+  double budget = 10;
   std::uint64_t from = 0, nth = 0;
   CLI::Option* fromOption = nullptr;
   CLI::Option* nthOption = nullptr;
@@ -260,6 +276,7 @@ struct FindArguments {
     brevano::cli::FindOptions chosenOptions = options;
     if (fromOption->count()) chosenOptions.from = from;
     if (nthOption->count()) chosenOptions.nth = nth;
+    chosenOptions.budget = BudgetOf(budget);
     return chosenOptions;
   }
 };
@@ -277,6 +294,7 @@ void AddFindCommand(CLI::App& app, FindArguments& find, std::string& expression)
       command->add_option("--nth", find.nth, "The n-th row with the Result instead, counted from 1")
           ->excludes(find.fromOption)
           ->excludes(previous);
+  AddBudgetOption(*command, find.budget);
   command->add_option("expression", expression, kExpressionHelp)->required();
   command->callback([&find] { find.chosen = true; });
   command->footer(
@@ -287,6 +305,7 @@ void AddFindCommand(CLI::App& app, FindArguments& find, std::string& expression)
 // The options of `equiv`, filled in by the parser.
 struct EquivArguments {
   std::string second;
+  double budget = 10;
   bool chosen = false;
 };
 
@@ -296,6 +315,7 @@ void AddEquivCommand(CLI::App& app, EquivArguments& equiv, std::string& expressi
       "Compare two expressions over the union of their variables: exit status 0 when equivalent, 3 when not");
   command->add_option("expression", expression, kExpressionHelp)->required();
   command->add_option("expression2", equiv.second, "The second expression")->required();
+  AddBudgetOption(*command, equiv.budget);
   command->callback([&equiv] { equiv.chosen = true; });
 }
 
@@ -376,7 +396,7 @@ int main(int argc, char** argv) {
   if (analyse.chosen) return RunAnalyseCommand(expression, analyse.strict);
   if (kmap.chosen) return RunKmapCommand(expression, kmap);
   if (find.chosen) return RunFindCommand(expression, find.Options());
-  if (equiv.chosen) return RunEquivCommand(expression, equiv.second);
+  if (equiv.chosen) return RunEquivCommand(expression, equiv.second, BudgetOf(equiv.budget));
   if (circuit.chosen) {
     return RunCircuitCommand(expression, [&](const brevano::TruthTable& table, std::ostream& out) {
       brevano::cli::CommandCircuit(table, circuit.form, circuit.style, circuit.format == "svg", out);

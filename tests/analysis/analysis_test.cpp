@@ -195,12 +195,29 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
       EXPECT_EQ(analysis.product.cubes.size(), 1u);
     }
   }
-  // Too complex and too many variables to scan: nothing is counted.
+  // Too complex and too many variables to scan: nothing is counted; the solver finds the verdict
+  // and the first and last rows of each kind.
   AnalysisOptions strict = small;
   strict.maxScannedVariables = 16;
   const Analysis refused = AnalyseTable(TableOf(pairs), strict);
   EXPECT_FALSE(refused.rowsComplete);
-  EXPECT_EQ(Item(refused, "Verdict:"), "not computed: too complex for exact analysis");
+  EXPECT_TRUE(refused.complete);
+  EXPECT_EQ(Item(refused, "Rows with Result 1:"), "not computed: too complex for exact analysis");
+  EXPECT_EQ(Item(refused, "Verdict:"), "depends on the variables");
+  EXPECT_EQ(Item(refused, "Minterms:"),
+            "first 4097, last 16777215 (the others not computed: too complex for exact analysis)");
+  EXPECT_EQ(Item(refused, "Maxterms:"),
+            "first 0, last 16773120 (the others not computed: too complex for exact analysis)");
+  // When the solver finds the Result constant, or one row apart, everything follows.
+  const Analysis constant = AnalyseTable(TableOf(pairs + "+not(" + pairs + ")"), strict);
+  EXPECT_EQ(Item(constant, "Rows with Result 1:"), "16777216 of 16777216");
+  EXPECT_EQ(Item(constant, "Minimal product of sums:"), "1");
+  const Analysis single =
+      AnalyseTable(TableOf("not(" + pairs + ")*aa*ab*ac*ad*ae*af*ag*ah*ai*aj*ak*al"), strict);
+  EXPECT_TRUE(constant.tooComplex && single.tooComplex);
+  EXPECT_EQ(Item(single, "Rows with Result 1:"), "1 of 16777216");
+  EXPECT_EQ(Item(single, "Minterms:"), "16773120");
+  EXPECT_EQ(Item(single, "Maxterms:").substr(0, 10), "0, 1, 2, 3");
 }
 
 // The listing of the sum of the minterms of `rows` over the variables V0 .. V(n-1).
