@@ -79,7 +79,9 @@ std::vector<AnalysisItem> FunctionItems(const Analysis& analysis, const Function
                               : description.source == DescriptionSource::kTooComplex
                                   ? "not computed: too complex for exact analysis"
                                   : "not computed: stopped";
-  const std::string rowsMissing = ItemValue(least, "Minterms:");
+  // Why the rows are not listed: the count's item says it alone (the row items may hold the
+  // solver's first and last rows).
+  const std::string rowsMissing = ItemValue(least, "Rows with Result 1:");
   std::string number = analysis.variables.size() > kMaxNumberedVariables
                            ? "not computed: more than " + std::to_string(kMaxNumberedVariables) + " variables"
                            : rowsMissing;

@@ -10,12 +10,12 @@
 #include <string>
 #include <variant>
 
+#include "app/background_job.h"
+#include "app/frm_boolean.h"
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
-#include "app/background_job.h"
-#include "app/frm_boolean.h"
 #include "search/row_search.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/row_address.h"
@@ -120,7 +120,8 @@ void WindowCommands::SaveTable(const QString& path, TableFormat format) {
       },
       kSaveWaitAtStart);
   if (save_->Running())
-    save_->ShowProgressDialog(view_, tr("Saving the table to %1\u2026").arg(QFileInfo(path).fileName()), false);
+    save_->ShowProgressDialog(view_, tr("Saving the table to %1\u2026").arg(QFileInfo(path).fileName()),
+                              false);
 }
 
 namespace {
@@ -160,8 +161,8 @@ std::optional<QString> WindowCommands::GoTo(const QString& text) {
 void WindowCommands::AskGoTo() {
   if (!HasRows()) return;
   const std::vector<std::string>& variables = view_->Table()->Variables();
-  QString label =
-      tr("Row index, counted from 0 (the values read as a binary number): 0 to %1").arg(Count(view_->RowCount() - 1));
+  QString label = tr("Row index, counted from 0 (the values read as a binary number): 0 to %1")
+                      .arg(Count(view_->RowCount() - 1));
   if (!variables.empty()) {
     label += tr(",\nor an assignment such as %1=1 (variables not named are 0):")
                  .arg(QString::fromStdString(variables.front()));
@@ -210,8 +211,8 @@ void WindowCommands::AskNth() {
   while (true) {
     bool ok = false;
     text = QInputDialog::getText(&window_, tr("Go to the n-th row where Result is 1"),
-                                 tr("n, counted from 1: 1 to %1").arg(Count(view_->RowCount())), QLineEdit::Normal, text,
-                                 &ok);
+                                 tr("n, counted from 1: 1 to %1").arg(Count(view_->RowCount())),
+                                 QLineEdit::Normal, text, &ok);
     if (!ok) return;
     const auto n = ParseRowAddress(text.trimmed().toStdString(), {}, view_->RowCount() + 1);
     if (const auto* value = std::get_if<std::uint64_t>(&n); value && *value > 0) return FindNth(1, *value);
@@ -228,14 +229,14 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
                               : RowQuery::Kind::kPrevious;
   query.result = goal.wanted;
   query.from = from;
-  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query,
-                                                memory = SearchMemory{diagram_, diagramTooComplex_, {}}](
-                                                   JobControl& control) {
-    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
-      return control.Report(done, total);
-    };
-    return FindRow(table.Program(), query, {}, memory, progress);
-  };
+  std::function<RowSearch(JobControl&)> work =
+      [table = *view_->Table(), query,
+       memory = SearchMemory{diagram_, diagramTooComplex_, {}}](JobControl& control) {
+        const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+          return control.Report(done, total);
+        };
+        return FindRow(table.Program(), query, {}, memory, progress);
+      };
   StartJob<RowSearch>(
       *search_, std::move(work), [this, goal](const RowSearch& search) { SearchEnded(goal, search); },
       [this](const JobFailure& failure) {
