@@ -55,6 +55,11 @@ struct MinimalForm {
   std::string untypableVariable;
 };
 
+/// True when `form` is least by its shape alone, whatever search found it: a constant, a single
+/// term, or terms of one literal each over distinct variables (a function that is one product has
+/// no other cover of one term; every literal of a sum of literals is essential).
+bool TriviallyMinimal(const MinimalForm& form);
+
 /// The steps of an analysis, in order.
 enum class AnalysisStage { kCounting, kListing, kSumOfProducts, kProductOfSums };
 

@@ -1,4 +1,6 @@
 // The analysis report: one labelled text per item, saying what was not computed and why.
+#include <bit>
+
 #include "analysis/analysis.h"
 
 namespace brevano {
@@ -37,6 +39,14 @@ std::string StatusText(MinimiseStatus status) {
   return {};
 }
 
+// What a form found by a search that did not prove it least says of itself.
+std::string UnprovenNote(const MinimalForm& form) {
+  if (form.source == FormSource::kIrredundant) return " (irredundant, not proven minimal)";
+  if (form.status == MinimiseStatus::kHeuristic) return " (heuristic, not proven minimal)";
+  if (form.status == MinimiseStatus::kFewestTerms) return " (fewest terms; fewest literals not proven)";
+  return {};
+}
+
 std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
   switch (form.source) {
     case FormSource::kTooManyTerms:
@@ -50,13 +60,7 @@ std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
     if (std::string status = StatusText(form.status); !status.empty()) return status;
   }
   std::string text = form.expression;
-  if (form.source == FormSource::kIrredundant) {
-    text += " (irredundant, not proven minimal)";
-  } else if (form.status == MinimiseStatus::kHeuristic) {
-    text += " (heuristic, not proven minimal)";
-  } else if (form.status == MinimiseStatus::kFewestTerms) {
-    text += " (fewest terms; fewest literals not proven)";
-  }
+  if (!TriviallyMinimal(form)) text += UnprovenNote(form);
   if (!form.typable) {
     text += " (not expressible: the variable \"" + form.untypableVariable + "\" cannot be typed back)";
   }
@@ -64,6 +68,16 @@ std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
 }
 
 }  // namespace
+
+bool TriviallyMinimal(const MinimalForm& form) {
+  if (form.cubes.size() <= 1) return true;
+  std::uint64_t seen = 0;
+  for (const WideCube& cube : form.cubes) {
+    if (std::popcount(cube.care) != 1 || (seen & cube.care)) return false;
+    seen |= cube.care;
+  }
+  return true;
+}
 
 std::string GroupedNumber(std::uint64_t value) {
   const std::string digits = std::to_string(value);

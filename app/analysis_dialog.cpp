@@ -210,7 +210,8 @@ void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
     if (!form) value = GroupedMore(value);
     SetFieldText(fields_[labels_[i]], value);
     const bool unproven =
-        form && (form->status == MinimiseStatus::kHeuristic || form->status == MinimiseStatus::kFewestTerms);
+        form && !TriviallyMinimal(*form) &&
+        (form->status == MinimiseStatus::kHeuristic || form->status == MinimiseStatus::kFewestTerms);
     if (auto* label = qobject_cast<QLabel*>(form_->labelForField(fields_[labels_[i]])))
       label->setText(unproven ? UnprovenLabel(i) : labels_[i]);
   }

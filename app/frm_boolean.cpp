@@ -76,6 +76,20 @@ QString Quoted(const QString& expression) {
   return expression.left(kQuotedExpressionLength - 1) + QChar(u'\u2026');
 }
 
+// The warnings of both sides of a comparison, each led by its expression: the verdict is then
+// about the tables as read (their columns may be cut, merged or renamed). Empty without warnings.
+QString ComparisonWarnings(const QString& first, const Diagnosis& a, const QString& second,
+                           const Diagnosis& b) {
+  QString lines;
+  for (const auto& [name, diagnosis] : {std::pair{first, &a}, std::pair{second, &b}}) {
+    for (const std::string& warning : diagnosis->warnings)
+      lines += u'\n' + name + QStringLiteral(": ") + QString::fromStdString(warning);
+  }
+  if (lines.isEmpty()) return lines;
+  return QStringLiteral("\n\n") + QObject::tr("This compares the tables as read, with these warnings:") +
+         lines;
+}
+
 }  // namespace
 
 QString ErrorMessageText(const std::string& message) {
@@ -118,6 +132,7 @@ void Tfrm_bool_alg::CreateControls() {
   // reports it instead of tabulating a silently shortened expression.
   eIN->setMaxLength(kMaxExpressionLength + 1);
   connect(eIN, &QLineEdit::textEdited, this, [this] { history_.Restart(); });
+  connect(eIN, &QLineEdit::textChanged, this, [this](const QString& text) { Warn->SetBoxText(text); });
 
   LV = new TruthTableView(client_);
   LV->setObjectName(QStringLiteral("LV"));
@@ -200,8 +215,8 @@ void Tfrm_bool_alg::Button1Click() {
   if (!built) return;
   if (compare_) compare_->Cancel();
   LV->SetTable(std::move(built->table));
-  Warn->SetDiagnosis(built->diagnosis);
   shownText_ = eIN->text();
+  Warn->SetDiagnosis(built->diagnosis, shownText_);
   history_.Add(shownText_.toStdString());
   for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
@@ -227,24 +242,27 @@ void Tfrm_bool_alg::CompareWith(const QString& text) {
   std::function<Comparison(JobControl&)> work = [a = *shown, b = other->table](JobControl& control) {
     return CompareFunctions(a.Program(), b.Program(), {}, [&control] { return control.StopRequested(); });
   };
-  const QString first = Quoted(shownText_);
+  const QString first = Quoted(shownText_), second = Quoted(text);
   const std::vector<std::string> columns = shown->Variables();
+  const QString warnings = ComparisonWarnings(first, Warn->Shown(), second, other->diagnosis);
   StartJob<Comparison>(
       *compare_, std::move(work),
-      [this, first, second = Quoted(text), columns](const Comparison& comparison) {
+      [this, first, second, columns, warnings](const Comparison& comparison) {
         if (comparison.status == DiagramStatus::kStopped) return;
         if (comparison.status == DiagramStatus::kTooComplex) {
-          return ShowComparison(tr("The two expressions are too complex to compare."), std::nullopt);
+          return ShowComparison(tr("The two expressions are too complex to compare.") + warnings,
+                                std::nullopt);
         }
         if (comparison.equivalent)
-          return ShowComparison(tr("The two expressions are equivalent."), std::nullopt);
+          return ShowComparison(tr("The two expressions are equivalent.") + warnings, std::nullopt);
         const QString row = QLocale().toString(static_cast<qulonglong>(comparison.row));
         const QString assignment =
             QString::fromStdString(RowAssignmentText(comparison.variables, comparison.row));
         ShowComparison(
             tr("Not equivalent: they first differ in row %1 (%2), where %3 gives %4 and %5 gives %6.")
-                .arg(row, assignment, first, QString::number(comparison.firstResult), second,
-                     QString::number(comparison.secondResult)),
+                    .arg(row, assignment, first, QString::number(comparison.firstResult), second,
+                         QString::number(comparison.secondResult)) +
+                warnings,
             comparison.variables == columns ? std::optional(comparison.row) : std::nullopt);
       },
       [this](const JobFailure& failure) {

@@ -31,8 +31,17 @@ constexpr std::chrono::milliseconds kSaveWaitAtStart{20};
 
 QString Count(std::uint64_t n) { return QLocale().toString(static_cast<qulonglong>(n)); }
 
-// The notice for a search that found nothing.
-QString NoRowMessage(bool forward, bool fromCurrent, int wanted, std::uint64_t nth = 0) {
+// "1 row has Result 1" or "N rows have Result 1".
+QString RowsWithResult(std::uint64_t count, int wanted) {
+  return (count == 1 ? QObject::tr("%1 row has Result %2") : QObject::tr("%1 rows have Result %2"))
+      .arg(Count(count))
+      .arg(wanted);
+}
+
+// The notice for a search that found nothing; for the n-th row, the count of such rows when known.
+QString NoRowMessage(bool forward, bool fromCurrent, int wanted, std::uint64_t nth = 0,
+                     std::optional<std::uint64_t> count = std::nullopt) {
+  if (nth > 0 && count) return QObject::tr("Only %1.").arg(RowsWithResult(*count, wanted));
   if (nth > 0) return QObject::tr("Fewer than %1 rows have Result %2.").arg(Count(nth)).arg(wanted);
   if (!fromCurrent) return QObject::tr("No row has Result %1.").arg(wanted);
   return (forward ? QObject::tr("No row after the current row has Result %1.")
@@ -205,18 +214,25 @@ void WindowCommands::FindNth(int wanted, std::uint64_t n) {
 
 void WindowCommands::AskNth() {
   if (!HasRows()) return;
+  // n goes up to the count of rows with Result 1 once it is known, up to the row count before.
+  const std::optional<std::uint64_t> ones = OnesCount();
+  if (ones == 0) return Notify(NoRowMessage(true, false, 1));
+  const std::uint64_t most = ones.value_or(view_->RowCount());
+  const QString range = tr("a whole number from 1 to %1").arg(Count(most));
+  const QString refusal =
+      ones ? tr("%1: type %2.").arg(RowsWithResult(*ones, 1), range) : tr("Type %1.").arg(range);
   // n is read as Go to row reads a row index (digits, grouped or not); after a bad entry the notice
   // is shown and the question asked again with that text.
   QString text;
   while (true) {
     bool ok = false;
     text = QInputDialog::getText(&window_, tr("Go to the n-th row where Result is 1"),
-                                 tr("n, counted from 1: 1 to %1").arg(Count(view_->RowCount())),
-                                 QLineEdit::Normal, text, &ok);
+                                 tr("n, counted from 1: 1 to %1").arg(Count(most)), QLineEdit::Normal, text,
+                                 &ok);
     if (!ok) return;
-    const auto n = ParseRowAddress(text.trimmed().toStdString(), {}, view_->RowCount() + 1);
+    const auto n = ParseRowAddress(text.trimmed().toStdString(), {}, most + 1);
     if (const auto* value = std::get_if<std::uint64_t>(&n); value && *value > 0) return FindNth(1, *value);
-    Notify(tr("Type a whole number from 1 to %1.").arg(Count(view_->RowCount())));
+    Notify(refusal);
   }
 }
 
@@ -263,7 +279,10 @@ void WindowCommands::SearchEnded(const SearchGoal& goal, const RowSearch& search
   } else if (outcome.row) {
     view_->SelectRow(*outcome.row);
   } else if (!outcome.stopped) {
-    Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted, goal.nth));
+    const std::optional<std::uint64_t> count = goal.wanted == 1 ? OnesCount()
+                                               : OnesCount() ? std::optional(view_->RowCount() - *OnesCount())
+                                                             : std::nullopt;
+    Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted, goal.nth, count));
   }
   emit searchFinished();
 }

@@ -29,7 +29,6 @@ WarningLine::WarningLine(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(kSpacing);
   icon_ = new QLabel(this);
-  icon_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kIconSize, kIconSize));
   icon_->setFixedSize(kIconSize, kIconSize);
   text_ = new QLabel(this);
   text_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -44,16 +43,45 @@ WarningLine::WarningLine(QWidget* parent) : QWidget(parent) {
   hide();
 }
 
-void WarningLine::SetDiagnosis(const Diagnosis& diagnosis) {
+void WarningLine::SetDiagnosis(const Diagnosis& diagnosis, const QString& expression) {
   diagnosis_ = diagnosis;
-  const bool warned = !diagnosis_.warnings.empty();
-  setToolTip(warned ? DetailsText() : QString());
-  setAccessibleDescription(toolTip());
-  Elide();
-  setVisible(warned);
+  expression_ = expression;
+  boxDiffers_ = false;
+  Refresh();
   if (!popup_) return;
   popupText_->setPlainText(DetailsText());
-  if (!warned) popup_->hide();
+  if (diagnosis_.warnings.empty()) popup_->hide();
+}
+
+void WarningLine::SetBoxText(const QString& text) {
+  const bool differs = !expression_.isEmpty() && text != expression_;
+  if (differs == boxDiffers_) return;
+  boxDiffers_ = differs;
+  Refresh();
+}
+
+void WarningLine::Refresh() {
+  const bool warned = !diagnosis_.warnings.empty();
+  const QStyle::StandardPixmap kind =
+      warned ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation;
+  icon_->setPixmap(style()->standardIcon(kind).pixmap(kIconSize, kIconSize));
+  QString tip = warned ? DetailsText() : QString();
+  if (boxDiffers_)
+    tip = tr("The table shown is of %1.").arg(expression_) + (warned ? u'\n' + tip : QString());
+  setToolTip(tip);
+  setAccessibleDescription(tip);
+  Elide();
+  setVisible(warned || boxDiffers_);
+}
+
+// The table's expression first while the box holds another text: "Table of "a*b + 1": The number…".
+QString WarningLine::FullLine() const {
+  const QString first = diagnosis_.warnings.empty() ? QString() : Text(diagnosis_.warnings.front());
+  if (!boxDiffers_) return first;
+  const QString quoted =
+      u'"' + QFontMetrics(font()).elidedText(expression_, Qt::ElideRight, width() / 3) + u'"';
+  return first.isEmpty() ? tr("The table shown is of %1.").arg(quoted)
+                         : tr("Table of %1: %2").arg(quoted, first);
 }
 
 QString WarningLine::LineText() const { return text_->text(); }
@@ -87,7 +115,7 @@ void WarningLine::resizeEvent(QResizeEvent* event) {
 }
 
 void WarningLine::Elide() {
-  const QString first = diagnosis_.warnings.empty() ? QString() : Text(diagnosis_.warnings.front());
+  const QString first = FullLine();
   // The room the layout leaves between the icon and the button, known before the layout runs.
   const int room = width() - kIconSize - details_->width() - 2 * kSpacing;
   text_->setText(text_->fontMetrics().elidedText(first, Qt::ElideRight, std::max(0, room)));

@@ -14,16 +14,21 @@ class QPushButton;
 namespace brevano {
 
 /// A warning icon, the first warning of the diagnosis (elided to fit, in full as part of the
-/// tooltip), and "Details…", which opens the whole diagnosis in a window of its own. Hidden while
-/// the diagnosis has no warning.
+/// tooltip), and "Details…", which opens the whole diagnosis in a window of its own. While the
+/// expression box holds another text than the table's (after an error, or while editing), the line
+/// names the table's expression first, with an information icon when there is no warning. Hidden
+/// while there is neither.
 class WarningLine : public QWidget {
   Q_OBJECT
 
  public:
   explicit WarningLine(QWidget* parent = nullptr);
 
-  /// Shows `diagnosis`, replacing what was shown; an open details window follows.
-  void SetDiagnosis(const Diagnosis& diagnosis);
+  /// Shows `diagnosis` of the table of `expression`, replacing what was shown; an open details
+  /// window follows. The box is taken to hold `expression`.
+  void SetDiagnosis(const Diagnosis& diagnosis, const QString& expression = {});
+  /// The text in the expression box: when it is not the table's expression, the line names that.
+  void SetBoxText(const QString& text);
   /// The diagnosis shown.
   const Diagnosis& Shown() const { return diagnosis_; }
   /// The text of the line as painted (the first warning, perhaps elided).
@@ -39,9 +44,13 @@ class WarningLine : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void Refresh();
   void Elide();
+  QString FullLine() const;
 
   Diagnosis diagnosis_;
+  QString expression_;
+  bool boxDiffers_ = false;
   QLabel* icon_ = nullptr;
   QLabel* text_ = nullptr;
   QPushButton* details_ = nullptr;

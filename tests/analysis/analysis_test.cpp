@@ -150,8 +150,9 @@ TEST(AnalysisTest, BeyondTheMinimisingLimitTheDiagramCountsListsAndGivesIrredund
   EXPECT_EQ(Item(analysis, "Rows with Result 1:"), "1 of " + std::to_string(rows));
   EXPECT_EQ(Item(analysis, "Minterms:"), std::to_string(rows - 1));
   EXPECT_EQ(Item(analysis, "Maxterms:"), "0, 1, ... (" + std::to_string(rows - 3) + " more)");
+  // One product is its function's only cover of one term: nothing is left to prove.
   EXPECT_EQ(Item(analysis, "Minimal sum of products:"),
-            "A0*A1*A10*A11*A12*A13*A14*A15*A16*A2*A3*A4*A5*A6*A7*A8*A9 (irredundant, not proven minimal)");
+            "A0*A1*A10*A11*A12*A13*A14*A15*A16*A2*A3*A4*A5*A6*A7*A8*A9");
 }
 
 // Large tables: from the diagram, or row by row without forms when it is too complex.
@@ -271,17 +272,37 @@ TEST(AnalysisTest, TypableNames) {
   }
 }
 
+// Terms are cubes over the bits D=0, C=1, B=2, A=3 of a row.
 TEST(AnalysisTest, MarksOfUnprovenForms) {
   Analysis analysis;
   analysis.rowsComplete = analysis.complete = true;
   analysis.sum.status = MinimiseStatus::kHeuristic;
-  analysis.sum.expression = "A+B";
+  analysis.sum.expression = "A*B+C*D";
+  analysis.sum.cubes = {{0b1100, 0b1100}, {0b0011, 0b0011}};
   analysis.product.status = MinimiseStatus::kFewestTerms;
-  analysis.product.expression = "(A+B)";
-  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "A+B (heuristic, not proven minimal)");
-  EXPECT_EQ(Item(analysis, "Minimal product of sums:"), "(A+B) (fewest terms; fewest literals not proven)");
+  analysis.product.expression = "(A+B)*(C+D)";
+  analysis.product.cubes = {{0b1100, 0}, {0b0011, 0}};
+  EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "A*B+C*D (heuristic, not proven minimal)");
+  EXPECT_EQ(Item(analysis, "Minimal product of sums:"),
+            "(A+B)*(C+D) (fewest terms; fewest literals not proven)");
   analysis.sum.status = MinimiseStatus::kStopped;
   EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: stopped");
+
+  // Least by their shape: no mark, whatever search found them.
+  const std::pair<std::vector<WideCube>, bool> shapes[] = {
+      {{}, true},                                                 // 0
+      {{{0, 0}}, true},                                           // 1
+      {{{0b1010, 0b1000}}, true},                                 // one product
+      {{{0b1000, 0b1000}, {0b0100, 0}, {0b0001, 0b0001}}, true},  // literals of distinct variables
+      {{{0b1000, 0b1000}, {0b1000, 0}}, false},                   // A+not(A), which is 1
+      {{{0b1100, 0b1100}, {0b0001, 0b0001}}, false},
+  };
+  for (const auto& [cubes, trivial] : shapes) {
+    MinimalForm form;
+    form.source = FormSource::kIrredundant;
+    form.cubes = cubes;
+    EXPECT_EQ(TriviallyMinimal(form), trivial) << cubes.size();
+  }
 }
 
 TEST(AnalysisTest, StoppingDuringMinimisationLeavesItIncomplete) {

@@ -415,10 +415,12 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(view_->CurrentRow(), Row(3));
   }
 
-  // The n-th row where Result is 1: a bad entry is asked again, digits may be grouped.
+  // The n-th row where Result is 1, n up to the count of such rows: a bad entry is asked again
+  // with that count, digits may be grouped.
   void nthRowDialog() {
     view_->SetTable(Table("a+b+c+d+e+f+g+h+i+j+k"));  // every row but row 0 has Result 1
-    QStringList answers{"0", "1,024"};
+    QTRY_VERIFY(commands_->OnesCount().has_value());
+    QStringList answers{"0", "2,048", "1,024"};
     std::function<void()> answer = [&] {
       if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
         dialog->setTextValue(answers.takeFirst());
@@ -429,8 +431,13 @@ class TruthTableViewTest : public QObject {
     QTimer::singleShot(0, this, answer);
     FindAction(commands_, QString::fromUtf8("Go to the n-th row where Result is 1\u2026"))->trigger();
     QTRY_VERIFY(!commands_->SearchRunning());
-    QCOMPARE(notices_, QStringList{"Type a whole number from 1 to 2,048."});
+    const QString refusal = QStringLiteral("2,047 rows have Result 1: type a whole number from 1 to 2,047.");
+    QCOMPARE(notices_, QStringList({refusal, refusal}));
     QCOMPARE(view_->CurrentRow(), Row(1024));
+    view_->SetTable(Table("a*not(a)"));
+    QTRY_VERIFY(commands_->OnesCount().has_value());
+    FindAction(commands_, QString::fromUtf8("Go to the n-th row where Result is 1\u2026"))->trigger();
+    QCOMPARE(notices_.last(), QStringLiteral("No row has Result 1."));
   }
 
   // A bad entry is reported, then asked for again with the text as typed.
@@ -530,7 +537,7 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(view_->CurrentRow(), Row(last - 2));
     commands_->FindNth(1, 2);
     QTRY_VERIFY(!commands_->SearchRunning());
-    QCOMPARE(notices_, QStringList{"Fewer than 2 rows have Result 1."});
+    QCOMPARE(notices_, QStringList{"Only 1 row has Result 1."});
   }
 
   void longSearchShowsProgressAndCancels() {

@@ -202,6 +202,36 @@ class WindowTest : public QObject {
     QCOMPARE(window_->errors, QStringList{"Floating point division by zero."});
     QCOMPARE(window_->comparisons.size(), 4);
     QCOMPARE(window_->LV->RowCount(), std::uint64_t{4});  // the table stays
+
+    // With warnings on either side, both are told, each led by its expression.
+    Tabulate(*window_, QStringLiteral("a*b + 1"));
+    window_->CompareWith(QStringLiteral("not (a*b)"));
+    QTRY_VERIFY(!window_->ComparisonRunning());
+    const QString told = window_->comparisons.last();
+    QVERIFY2(told.startsWith(QStringLiteral("Not equivalent: ")) &&
+                 told.contains(QStringLiteral("This compares the tables as read, with these warnings:\n"
+                                              "a*b + 1: The number 1 with a space beside it")) &&
+                 told.contains(QStringLiteral("\nnot (a*b): The function \"not \" is ignored")),
+             qPrintable(told));
+  }
+
+  // While the box holds another text than the table's, after an edit or an error, the band names
+  // the table's expression; with the table's own text back it says only what it said before.
+  void bandNamesTheTablesExpression() {
+    Tabulate(*window_, QStringLiteral("not(a+b)"));
+    QVERIFY(!window_->Warn->isVisible());
+    window_->eIN->setText(QStringLiteral("not(a+"));
+    QVERIFY(window_->Warn->isVisible());
+    QCOMPARE(window_->Warn->LineText(), QStringLiteral("The table shown is of \"not(a+b)\"."));
+    window_->eIN->setText(QStringLiteral("not(a+b)"));
+    QVERIFY(!window_->Warn->isVisible());
+
+    Tabulate(*window_, QStringLiteral("a*b + 1"));
+    Tabulate(*window_, QStringLiteral("not(1+1)"));
+    QCOMPARE(window_->errors.size(), 1);
+    QVERIFY2(window_->Warn->LineText().startsWith(QStringLiteral("Table of \"a*b + 1\": The number")),
+             qPrintable(window_->Warn->LineText()));
+    QVERIFY(window_->Warn->toolTip().startsWith(QStringLiteral("The table shown is of a*b + 1.\n")));
   }
 
   void pressingTwiceGivesOneTable() {
@@ -446,6 +476,10 @@ class WindowTest : public QObject {
     Tabulate(*window_, QStringLiteral("not (a+b)"));
     QTest::qWait(20);
     QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window-warning.png")));
+
+    Tabulate(*window_, QStringLiteral("not(1+1)"));  // an error: the band names the table's expression
+    QTest::qWait(20);
+    QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window-after-error.png")));
   }
 
  private:
