@@ -14,10 +14,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
 
 #include "analysis/analysis.h"
+#include "analysis/function_forms.h"
 #include "app/background_job.h"
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
@@ -29,10 +31,16 @@ namespace {
 // The items whose values can be long get a multi-line field.
 constexpr int kLongItemsFrom = 2;
 constexpr int kLongFieldLines = 3;
+// The long fields of the second page, which has many more.
+constexpr int kShortFieldLines = 2;
 // Items whose display the dialog adjusts: the count, and the two forms.
 constexpr std::size_t kCountItem = 0;
 constexpr std::size_t kSumItem = 4;
 constexpr std::size_t kProductItem = 5;
+// The forms of the second page (the algebraic normal form to the canonical product) are long too.
+constexpr int kLongFunctionItems = 5;
+// The stage of the other forms and the properties, after those of AnalyseTable.
+constexpr int kDescribeStage = static_cast<int>(AnalysisStage::kProductOfSums) + 1;
 
 QString StageText(AnalysisStage stage) {
   switch (stage) {
@@ -106,6 +114,38 @@ AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent, const QString&
 
 AnalysisDialog::~AnalysisDialog() { Stop(); }
 
+// A page of `tabs` with a field per item: items from `longFrom` up to `longTo` (or to the end when 0)
+// are multi-line, the others one line.
+QFormLayout* AnalysisDialog::AddFields(QTabWidget* tabs, const QString& title,
+                                       const std::vector<AnalysisItem>& items, int longFrom, int longTo) {
+  auto* page = new QWidget(tabs);
+  auto* form = new QFormLayout(page);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    const QString label = QString::fromStdString(items[i].label);
+    QWidget* field;
+    if (i < longFrom || (longTo > 0 && i >= longTo)) {
+      auto* line = new QLineEdit(page);
+      line->setReadOnly(true);
+      field = line;
+    } else {
+      auto* box = new QPlainTextEdit(page);
+      box->setReadOnly(true);
+      const int lines = longTo > 0 ? kShortFieldLines : kLongFieldLines;
+      box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth() + 8);
+      box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+      field = box;
+    }
+    field->setAccessibleName(label);
+    field->setObjectName(label);
+    labels_.push_back(label);
+    fields_[label] = field;
+    form->addRow(label, field);
+  }
+  tabs->addTab(page, title);
+  return form;
+}
+
 void AnalysisDialog::BuildLayout(const TruthTable& table) {
   auto* layout = new QVBoxLayout(this);
   staleNote_ =
@@ -119,30 +159,11 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   note->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(note);
 
-  auto* form = new QFormLayout();
-  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-  const std::vector<AnalysisItem> items = AnalysisItems(Analysis{});
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    const QString label = QString::fromStdString(items[i].label);
-    QWidget* field;
-    if (i < kLongItemsFrom) {
-      auto* line = new QLineEdit(this);
-      line->setReadOnly(true);
-      field = line;
-    } else {
-      auto* box = new QPlainTextEdit(this);
-      box->setReadOnly(true);
-      box->setMinimumHeight(box->fontMetrics().lineSpacing() * kLongFieldLines + 2 * box->frameWidth() + 8);
-      box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-      field = box;
-    }
-    field->setAccessibleName(label);
-    labels_.push_back(label);
-    fields_[label] = field;
-    form->addRow(label, field);
-  }
-  layout->addLayout(form, 1);
-  form_ = form;
+  auto* tabs = new QTabWidget(this);
+  form_ = AddFields(tabs, tr("Counts and least forms"), AnalysisItems(Analysis{}), kLongItemsFrom, 0);
+  AddFields(tabs, tr("Other forms and properties"), FunctionItems(Analysis{}, FunctionDescription{}), 0,
+            kLongFunctionItems);
+  layout->addWidget(tabs, 1);
 
   stage_ = new QLabel(this);
   progress_ = new QProgressBar(this);
@@ -170,7 +191,8 @@ bool AnalysisDialog::Running() const { return job_->Running(); }
 
 void AnalysisDialog::Start(TruthTable table, const AnalysisOptions& options) {
   for (auto& [label, field] : fields_) SetFieldText(field, QStringLiteral("\u2026"));
-  std::function<Analysis(JobControl&)> work = [this, options, table = std::move(table)](JobControl& control) {
+  std::function<Described(JobControl&)> work = [this, options,
+                                                table = std::move(table)](JobControl& control) {
     const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done,
                                                  std::uint64_t total) {
       return control.Report(done, total, static_cast<int>(stage));
@@ -181,15 +203,24 @@ void AnalysisDialog::Start(TruthTable table, const AnalysisOptions& options) {
       QMetaObject::invokeMethod(
           this, [this, sofar] { ShowPartial(sofar); }, Qt::QueuedConnection);
     };
-    return AnalyseTable(table, options, progress, partial);
+    Described described{AnalyseTable(table, options, progress, partial), {}};
+    // Then the other forms and the properties, unless stopped or out of the diagram's reach.
+    if (described.analysis.tooComplex) described.description.source = DescriptionSource::kTooComplex;
+    if (described.analysis.complete && !described.analysis.tooComplex) {
+      control.Report(0, 0, kDescribeStage);
+      described.description = DescribeFunction(table, {}, [&control] { return control.StopRequested(); });
+    }
+    return described;
   };
-  StartJob<Analysis>(
-      *job_, std::move(work), [this](const Analysis& analysis) { Finish(analysis); },
+  StartJob<Described>(
+      *job_, std::move(work),
+      [this](const Described& described) { Finish(described.analysis, described.description); },
       [this](const JobFailure& failure) { Failed(failure.Text(tr("not enough memory"))); });
 }
 
 void AnalysisDialog::ShowProgress() {
-  stage_->setText(StageText(static_cast<AnalysisStage>(job_->Stage())));
+  stage_->setText(job_->Stage() == kDescribeStage ? tr("Computing the other forms and the properties\u2026")
+                                                  : StageText(static_cast<AnalysisStage>(job_->Stage())));
   progress_->setValue(job_->Permille());
 }
 
@@ -217,17 +248,24 @@ void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
   }
 }
 
-void AnalysisDialog::Finish(const Analysis& analysis) {
+void AnalysisDialog::Finish(const Analysis& analysis, const FunctionDescription& description) {
   ended_ = true;
   for (const AnalysisItem& item : AnalysisItems(analysis))
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
+  for (const AnalysisItem& item : FunctionItems(analysis, description)) {
+    report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
+    SetFieldText(fields_[QString::fromStdString(item.label)],
+                 GroupedMore(QString::fromStdString(item.value)));
+  }
   ShowItems(analysis, true);
   Ended();
 }
 
 QString AnalysisDialog::LabelText(int index) const {
   if (index < 0 || index >= static_cast<int>(labels_.size())) return {};
-  const auto* label = qobject_cast<const QLabel*>(form_->labelForField(fields_.at(labels_[index])));
+  QWidget* field = fields_.at(labels_[index]);
+  const auto* form = qobject_cast<const QFormLayout*>(field->parentWidget()->layout());
+  const auto* label = form ? qobject_cast<const QLabel*>(form->labelForField(field)) : nullptr;
   return label ? label->text() : QString();
 }
 
@@ -280,10 +318,8 @@ QString AnalysisDialog::FieldText(const QString& label) const {
 QString AnalysisDialog::ReportText() const {
   if (!report_.isEmpty()) return report_;
   QString text;
-  for (const AnalysisItem& item : AnalysisItems(Analysis{})) {
-    const QString label = QString::fromStdString(item.label);
+  for (const QString& label : labels_)
     text += label + QLatin1Char(' ') + FieldText(label) + QLatin1Char('\n');
-  }
   return text;
 }
 

@@ -7,19 +7,22 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/function_forms.h"
 #include "tabulate/tabulation.h"
 
 class QFormLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 class QWidget;
 
 namespace brevano {
 
 class BackgroundJob;
 
-/// Shows the six items of the analysis of a table, each in a read-only field that can be selected
+/// Shows the items of the analysis of a table on two pages (the counts, rows and least forms; the
+/// other forms and the properties), each in a read-only field that can be selected
 /// and copied. The analysis starts on a worker thread when the dialog is made; while it runs a
 /// progress bar and "Stop" are shown. Closing or destroying the dialog stops it.
 class AnalysisDialog : public QDialog {
@@ -37,7 +40,7 @@ class AnalysisDialog : public QDialog {
   void Stop();
   /// The text of the field labelled `label` ("Verdict:", ...).
   QString FieldText(const QString& label) const;
-  /// The six labelled lines, as the command-line tool prints them (numbers not grouped).
+  /// The labelled lines, as the command-line tool prints them (numbers not grouped).
   QString ReportText() const;
   /// Asks for a text file and writes ReportText() to it, whole or not at all ("Save…").
   void SaveReport();
@@ -62,7 +65,15 @@ class AnalysisDialog : public QDialog {
   void ShowProgress();
   void ShowPartial(const Analysis& sofar);
   void ShowItems(const Analysis& analysis, bool final);
-  void Finish(const Analysis& analysis);
+  void Finish(const Analysis& analysis, const FunctionDescription& description);
+  QFormLayout* AddFields(QTabWidget* tabs, const QString& title, const std::vector<AnalysisItem>& items,
+                         int longFrom, int longTo);
+
+  // The job's result: the analysis, then the other forms and the properties.
+  struct Described {
+    Analysis analysis;
+    FunctionDescription description;
+  };
   void Failed(const QString& reason);
   void Ended();
 

@@ -21,8 +21,10 @@
 
 #include "app/analysis_dialog.h"
 #include "app/background_job.h"
+#include "app/circuit_dialog.h"
 #include "app/focus_button.h"
 #include "app/kmap_dialog.h"
+#include "app/netlist_export.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
@@ -220,6 +222,7 @@ void Tfrm_bool_alg::Button1Click() {
   history_.Add(shownText_.toStdString());
   for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
+  for (CircuitDialog* circuit : findChildren<CircuitDialog*>()) circuit->SetTable(*LV->Table());
 }
 
 void Tfrm_bool_alg::AskCompare() {
@@ -300,6 +303,22 @@ KmapDialog* Tfrm_bool_alg::OpenKmap() {
   connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) { LV->SelectRow(row); });
   ShowBeside(dialog);
   return dialog;
+}
+
+CircuitDialog* Tfrm_bool_alg::OpenCircuit() {
+  const TruthTable* table = LV->Table();
+  if (!table || LV->RowCount() == 0) return nullptr;
+  auto* dialog = new CircuitDialog(*table, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  ShowBeside(dialog);
+  return dialog;
+}
+
+void Tfrm_bool_alg::AskExport() {
+  const TruthTable* table = LV->Table();
+  if (!table || LV->RowCount() == 0) return;
+  if (!export_) export_ = new NetlistExport(this);
+  export_->Ask(*table, shownText_);
 }
 
 void Tfrm_bool_alg::ShowError(const QString& message) {

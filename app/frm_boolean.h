@@ -26,8 +26,10 @@ namespace brevano {
 
 class AnalysisDialog;
 class BackgroundJob;
+class CircuitDialog;
 class HelpDialog;
 class KmapDialog;
+class NetlistExport;
 class TruthTableView;
 class WarningLine;
 class WindowCommands;
@@ -81,6 +83,13 @@ class Tfrm_bool_alg : public QMainWindow {
   /// own beside the window, deleted when closed. A click on a cell selects its row here; each new
   /// table is passed on.
   KmapDialog* OpenKmap();
+  /// Opens the circuit of the table shown in a dialog of its own beside the window, deleted when
+  /// closed; each new table is passed on. Null without rows.
+  CircuitDialog* OpenCircuit();
+  /// Asks for a netlist format, a circuit form and a file, and writes the netlist of the table shown.
+  void AskExport();
+  /// What writes netlists of the table shown.
+  NetlistExport* Exporter() const { return export_; }
   /// The text whose table is shown (empty before the first table).
   const QString& ShownText() const { return shownText_; }
   /// Compares the table shown with the expression `text`, processed as Tabulation processes the
@@ -131,6 +140,7 @@ class Tfrm_bool_alg : public QMainWindow {
 
   QString shownText_;
   BackgroundJob* compare_ = nullptr;
+  NetlistExport* export_ = nullptr;
   WindowCommands* commands_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   QWidget* client_ = nullptr;

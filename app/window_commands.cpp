@@ -77,6 +77,7 @@ void WindowCommands::AddCommands() {
   Add(
       M::kFile, tr("Save table\u2026"), Keys(QKeySequence::Save), rows, [this] { AskSaveTable(); },
       kContextMenu);
+  Add(M::kFile, tr("Export\u2026"), {}, rows, [this] { window_.AskExport(); });
   Add(M::kFile);
   Add(M::kFile, tr("Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
 
@@ -121,6 +122,8 @@ void WindowCommands::AddCommands() {
         .arg(kMaxKmapVariables)
         .arg(variables());
   };
+  Add(
+      M::kTools, tr("Circuit\u2026"), {}, rows, [this] { window_.OpenCircuit(); }, kContextMenu);
   Add(
       M::kTools, tr("Compare with\u2026"), {}, rows, [this] { window_.AskCompare(); }, kContextMenu);
 

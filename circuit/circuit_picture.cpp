@@ -172,8 +172,9 @@ double Drawer::IecBody(const PlacedGate& gate, GateKind kind, std::int64_t key) 
       : base == GateKind::kXor && network_.gates[static_cast<std::size_t>(key)].inputs.size() > 2 ? "2k+1"
       : base == GateKind::kXor                                                                    ? "=1"
                                                                                                   : "1";
-  PictureItem text = TextItem(gate.x + gate.w / 2, gate.y + kSymbolFont + 4, symbol, kSymbolFont,
-                              TextAnchor::kMiddle, theme_.text, false, "symbol");
+  PictureItem text =
+      TextItem(gate.x + gate.w / 2, gate.y + std::min(kSymbolFont + 4, gate.h / 2 + kSymbolFont / 3), symbol,
+               kSymbolFont, TextAnchor::kMiddle, theme_.text, false, "symbol");
   text.key = key;
   Add(std::move(text));
   return gate.x + gate.w;

@@ -426,6 +426,11 @@ std::string Vhdl(const Network& network, const Names& names, const std::string& 
 
 }  // namespace
 
+std::string NetlistComment(const std::string& expression, const std::string& title) {
+  constexpr std::size_t kShown = 200;
+  return "Result of " + expression.substr(0, kShown) + (expression.size() > kShown ? "...; " : "; ") + title;
+}
+
 std::optional<NetlistFormat> NetlistFormatFromName(std::string_view name) {
   if (name == "blif") return NetlistFormat::kBlif;
   if (name == "verilog") return NetlistFormat::kVerilog;

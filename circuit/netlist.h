@@ -26,4 +26,8 @@ inline constexpr const char* kNetlistModule = "boolean_function";
 /// input whose name had to change. `comment` (one line) goes into the header comment.
 std::string WriteNetlist(const Network& network, NetlistFormat format, const std::string& comment);
 
+/// The header comment of the netlist of `expression`'s circuit titled `title`: "Result of EXPRESSION;
+/// TITLE", the expression cut after 200 bytes.
+std::string NetlistComment(const std::string& expression, const std::string& title);
+
 }  // namespace brevano

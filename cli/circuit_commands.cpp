@@ -13,8 +13,6 @@ namespace brevano::cli {
 
 namespace {
 
-constexpr std::size_t kCommentExpression = 200;
-
 TableCircuit CircuitOrError(const TruthTable& table, const std::string& form) {
   TableCircuit circuit = CircuitOfTable(table, CircuitFormFromName(form).value_or(CircuitForm::kTyped));
   if (!circuit.error.empty()) throw EngineError(circuit.error);
@@ -40,10 +38,8 @@ void CommandCircuit(const TruthTable& table, const std::string& form, const std:
 void CommandExport(const TruthTable& table, const std::string& expression, const std::string& format,
                    const std::string& form, std::ostream& out) {
   const TableCircuit circuit = CircuitOrError(table, form);
-  std::string typed = expression.substr(0, kCommentExpression);
-  if (typed.size() < expression.size()) typed += "...";
   const NetlistFormat netlist = NetlistFormatFromName(format).value_or(NetlistFormat::kBlif);
-  out << WriteNetlist(circuit.network, netlist, "Result of " + typed + "; " + circuit.title);
+  out << WriteNetlist(circuit.network, netlist, NetlistComment(expression, circuit.title));
 }
 
 }  // namespace brevano::cli

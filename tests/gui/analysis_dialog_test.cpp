@@ -73,6 +73,11 @@ class AnalysisDialogTest : public QObject {
       QCOMPARE(dialog.FieldText(label), QString::fromStdString(item.value));
       report += label + ' ' + QString::fromStdString(item.value) + '\n';
     }
+    for (const AnalysisItem& item : FunctionItems(AnalyseTable(table), DescribeFunction(table))) {
+      const QString label = QString::fromStdString(item.label);
+      QCOMPARE(dialog.FieldText(label), QString::fromStdString(item.value));
+      report += label + ' ' + QString::fromStdString(item.value) + '\n';
+    }
     QCOMPARE(dialog.ReportText(), report);
     QCOMPARE(dialog.FieldText("Minimal sum of products:"), QString("not(A)*B+A*C"));
   }
@@ -130,8 +135,8 @@ class AnalysisDialogTest : public QObject {
     AnalysisDialog dialog(Table("a+b"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* minterms = dialog.findChildren<QPlainTextEdit*>().first();
-    auto* count = dialog.findChildren<QLineEdit*>().first();
+    auto* minterms = dialog.findChild<QPlainTextEdit*>("Minterms:");
+    auto* count = dialog.findChild<QLineEdit*>("Rows with Result 1:");
     const QSize before = minterms->size(), countBefore = count->size();
     dialog.resize(dialog.width() + 200, dialog.height() + 200);
     QTRY_VERIFY(minterms->height() > before.height());

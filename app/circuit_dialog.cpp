@@ -1,0 +1,239 @@
+// The circuit dialog: form and symbol choices, the view, the making of a form off the window's thread.
+#include "app/circuit_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "app/background_job.h"
+#include "app/circuit_view.h"
+#include "app/picture_painter.h"
+
+namespace brevano {
+
+namespace {
+
+// Around the picture: the choices, the title and the buttons.
+constexpr int kChromeWidth = 60;
+constexpr int kChromeHeight = 220;
+
+QString NoteText(const TruthTable& table) {
+  QStringList names;
+  for (const std::string& name : table.Variables()) names << QString::fromStdString(name);
+  if (names.isEmpty()) return QObject::tr("The table has no variables: the circuit is a constant.");
+  return QObject::tr("Inputs at the left in the table's order: %1.").arg(names.join(QStringLiteral(", ")));
+}
+
+QString BusyText(CircuitForm form) {
+  return form == CircuitForm::kProduct || form == CircuitForm::kNor
+             ? QObject::tr("Minimising the product of sums\u2026")
+             : QObject::tr("Minimising the sum of products\u2026");
+}
+
+}  // namespace
+
+CircuitDialog::CircuitDialog(const TruthTable& table, QWidget* parent)
+    : QDialog(parent), state_(std::make_unique<CircuitState>(table)) {
+  setWindowTitle(tr("Circuit"));
+  job_ = new BackgroundJob(this);
+  BuildLayout();
+  MakeCircuit();
+  QSize size = view_->sizeHint() + QSize(kChromeWidth, kChromeHeight);
+  size = size.expandedTo(QSize(520, 380));
+  if (screen()) size = size.boundedTo(screen()->availableSize() * 9 / 10);
+  resize(size);
+}
+
+CircuitDialog::~CircuitDialog() { job_->Cancel(); }
+
+void CircuitDialog::BuildLayout() {
+  auto* layout = new QVBoxLayout(this);
+  note_ = new QLabel(this);
+  note_->setWordWrap(true);
+  layout->addWidget(note_);
+
+  auto* choices = new QHBoxLayout();
+  auto* formBox = new QGroupBox(tr("Form"), this);
+  auto* formRow = new QHBoxLayout(formBox);
+  forms_ = new QButtonGroup(this);
+  const std::pair<CircuitForm, QString> forms[] = {{CircuitForm::kTyped, tr("As typed")},
+                                                   {CircuitForm::kSum, tr("Least sum of products")},
+                                                   {CircuitForm::kProduct, tr("Least product of sums")},
+                                                   {CircuitForm::kNand, tr("NAND only")},
+                                                   {CircuitForm::kNor, tr("NOR only")}};
+  for (const auto& [form, text] : forms) {
+    auto* button = new QRadioButton(text, formBox);
+    forms_->addButton(button, static_cast<int>(form));
+    formRow->addWidget(button);
+  }
+  auto* styleBox = new QGroupBox(tr("Symbols"), this);
+  auto* styleRow = new QHBoxLayout(styleBox);
+  styles_ = new QButtonGroup(this);
+  auto* ansi = new QRadioButton(tr("Distinctive shapes (ANSI)"), styleBox);
+  auto* iec = new QRadioButton(tr("Rectangles (IEC)"), styleBox);
+  styles_->addButton(ansi, static_cast<int>(SymbolStyle::kAnsi));
+  styles_->addButton(iec, static_cast<int>(SymbolStyle::kIec));
+  styleRow->addWidget(ansi);
+  styleRow->addWidget(iec);
+  forms_->button(static_cast<int>(CircuitForm::kTyped))->setChecked(true);
+  ansi->setChecked(true);
+  choices->addWidget(formBox, 1);
+  choices->addWidget(styleBox);
+  layout->addLayout(choices);
+
+  title_ = new QLabel(this);
+  title_->setWordWrap(true);
+  title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(title_);
+  busy_ = new QLabel(this);
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 0);
+  layout->addWidget(busy_);
+  layout->addWidget(progress_);
+  message_ = new QLabel(this);
+  message_->setWordWrap(true);
+  message_->setAlignment(Qt::AlignCenter);
+  message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(message_, 1);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  view_ = new CircuitView(scroll_);
+  view_->setAccessibleName(tr("Circuit"));
+  scroll_->setWidget(view_);
+  layout->addWidget(scroll_, 1);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* svg = buttons->addButton(tr("Save as SVG\u2026"), QDialogButtonBox::ActionRole);
+  QPushButton* png = buttons->addButton(tr("Save as PNG\u2026"), QDialogButtonBox::ActionRole);
+  QPushButton* copy = buttons->addButton(tr("Copy image"), QDialogButtonBox::ActionRole);
+  QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+  // Enter never closes the dialog: it stays open beside the window while the expression is edited.
+  for (QPushButton* button : {svg, png, copy, close}) button->setAutoDefault(false);
+  pictureButtons_ << svg << png << copy;
+  layout->addWidget(buttons);
+  connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
+  connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
+  connect(copy, &QPushButton::clicked, this, &CircuitDialog::CopyImage);
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  connect(forms_, &QButtonGroup::idClicked, this, [this](int id) { SetForm(static_cast<CircuitForm>(id)); });
+  connect(styles_, &QButtonGroup::idClicked, this,
+          [this](int id) { SetStyle(static_cast<SymbolStyle>(id)); });
+}
+
+// Makes the chosen form's circuit when it is not made yet: at once as typed, off the window's
+// thread for the least forms.
+void CircuitDialog::MakeCircuit() {
+  job_->Cancel();
+  if (!state_->Ready()) {
+    const CircuitForm form = state_->Form();
+    std::function<TableCircuit(JobControl&)> work = [table = state_->Table(), form](JobControl& control) {
+      return CircuitOfTable(table, form, [&control] { return control.StopRequested(); });
+    };
+    StartJob<TableCircuit>(
+        *job_, std::move(work),
+        [this, form](TableCircuit circuit) {
+          state_->Store(form, std::move(circuit));
+          ShowState();
+        },
+        [this, form](const JobFailure& failure) {
+          TableCircuit none;
+          none.error = failure.Text(tr("Not enough memory for this circuit")).toStdString();
+          state_->Store(form, std::move(none));
+          ShowState();
+        },
+        std::chrono::milliseconds(50));
+  }
+  ShowState();
+}
+
+void CircuitDialog::ShowState() {
+  note_->setText(NoteText(state_->Table()));
+  const bool busy = !state_->Ready();
+  busy_->setVisible(busy);
+  progress_->setVisible(busy);
+  busy_->setText(BusyText(state_->Form()));
+  const QString message = QString::fromStdString(state_->Message());
+  const bool drawn = !busy && message.isEmpty();
+  title_->setText(QString::fromStdString(state_->Title()));
+  message_->setText(message);
+  message_->setVisible(!busy && !drawn);
+  scroll_->setVisible(drawn);
+  for (QWidget* button : pictureButtons_) button->setEnabled(drawn);
+  view_->SetPicture(drawn ? state_->Picture(CircuitThemeForPalette(view_->palette())) : CircuitPicture{});
+  if (!busy) emit circuitShown();
+}
+
+void CircuitDialog::SetTable(const TruthTable& table) {
+  const CircuitForm form = state_->Form();
+  const SymbolStyle style = state_->Style();
+  job_->Cancel();
+  state_ = std::make_unique<CircuitState>(table);
+  state_->SetForm(form);
+  state_->SetStyle(style);
+  MakeCircuit();
+}
+
+void CircuitDialog::SetForm(CircuitForm form) {
+  forms_->button(static_cast<int>(form))->setChecked(true);
+  if (state_->SetForm(form)) MakeCircuit();
+}
+
+void CircuitDialog::SetStyle(SymbolStyle style) {
+  styles_->button(static_cast<int>(style))->setChecked(true);
+  if (state_->SetStyle(style)) ShowState();
+}
+
+bool CircuitDialog::Busy() const { return !state_->Ready(); }
+
+QString CircuitDialog::TitleText() const { return title_->text(); }
+
+QString CircuitDialog::MessageText() const { return message_->text(); }
+
+QImage CircuitDialog::Image(double scale) const {
+  return PictureImage(state_->Picture(LightCircuitTheme()), scale);
+}
+
+bool CircuitDialog::SaveSvg(const QString& path, QString& error) const {
+  return SavePictureSvg(state_->Picture(LightCircuitTheme()), tr("Circuit"), path, error);
+}
+
+bool CircuitDialog::SavePng(const QString& path, QString& error) const {
+  return SavePicturePng(state_->Picture(LightCircuitTheme()), path, error);
+}
+
+void CircuitDialog::CopyImage() const { CopyPictureImage(state_->Picture(LightCircuitTheme())); }
+
+void CircuitDialog::AskSave(bool svg) {
+  const QString filter = svg ? tr("SVG images (*.svg)") : tr("PNG images (*.png)");
+  const QString path = QFileDialog::getSaveFileName(
+      this, svg ? tr("Save as SVG") : tr("Save as PNG"),
+      svg ? QStringLiteral("circuit.svg") : QStringLiteral("circuit.png"), filter);
+  if (path.isEmpty()) return;
+  QString error;
+  if (!(svg ? SaveSvg(path, error) : SavePng(path, error)))
+    QMessageBox::critical(this, windowTitle(), tr("Could not save \"%1\": %2").arg(path, error));
+}
+
+// The colours follow the palette.
+void CircuitDialog::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange && view_) ShowState();
+  QDialog::changeEvent(event);
+}
+
+void CircuitDialog::done(int result) {
+  job_->Cancel();
+  QDialog::done(result);
+}
+
+}  // namespace brevano
