@@ -161,7 +161,9 @@ JobEnd RunCoverJob(const std::shared_ptr<CoverJobs>& jobs, CoverPhase phase, con
                    const DiagramStop& polled) {
   if (phase != CoverPhase::kDiagram) jobs->phase.store(static_cast<int>(phase));
   return diagram_detail::RunOnOwner(
-      [jobs, phase] {
+      [jobs, phase, limits] {
+        // The job waits for the diagram and then its cover; the diagram has its own budget first.
+        diagram_detail::RenewJobBudget(limits.maxNodes, limits.maxTime);
         const int n = jobs->program.VariableCount();
         const Ref root = diagram_detail::RunSymbolically(jobs->program, diagram_detail::FirstVariables(n));
         if (!jobs->built) {

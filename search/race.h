@@ -45,9 +45,10 @@ struct RaceEnd {
 /// stopped.
 using RaceStop = std::function<bool()>;
 
-/// Runs `solve` on this thread and, when given, `build` on another at once. Each polls its stop,
-/// which turns true once the other has answered or the caller stopped; `solve` returns true when
-/// it answered, `build` how the diagram's work ended. The race ends when both have returned.
+/// Runs `solve` on this thread and, when given, `build` on another once the solver has had a short
+/// head start (most questions end within it, and the diagram is then never built). Each polls its
+/// stop, which turns true once the other has answered or the caller stopped; `solve` returns true
+/// when it answered, `build` how the diagram's work ended. The race ends when both have returned.
 /// `progress`, called on this thread only, gets the milliseconds spent of `budget`; false stops.
 RaceEnd Race(const std::function<bool(const RaceStop&)>& solve,
              const std::function<DiagramStatus(const RaceStop&)>& build, std::chrono::milliseconds budget,
