@@ -67,7 +67,7 @@ void WarningLine::Refresh() {
   icon_->setPixmap(style()->standardIcon(kind).pixmap(kIconSize, kIconSize));
   QString tip = warned ? DetailsText() : QString();
   if (boxDiffers_)
-    tip = tr("The table shown is of %1.").arg(expression_) + (warned ? u'\n' + tip : QString());
+    tip = tr("The table shown is of \"%1\".").arg(expression_) + (warned ? u'\n' + tip : QString());
   setToolTip(tip);
   setAccessibleDescription(tip);
   Elide();

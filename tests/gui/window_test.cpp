@@ -231,7 +231,7 @@ class WindowTest : public QObject {
     QCOMPARE(window_->errors.size(), 1);
     QVERIFY2(window_->Warn->LineText().startsWith(QStringLiteral("Table of \"a*b + 1\": The number")),
              qPrintable(window_->Warn->LineText()));
-    QVERIFY(window_->Warn->toolTip().startsWith(QStringLiteral("The table shown is of a*b + 1.\n")));
+    QVERIFY(window_->Warn->toolTip().startsWith(QStringLiteral("The table shown is of \"a*b + 1\".\n")));
   }
 
   void pressingTwiceGivesOneTable() {
