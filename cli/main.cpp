@@ -319,6 +319,38 @@ void AddEquivCommand(CLI::App& app, EquivArguments& equiv, std::string& expressi
   command->callback([&equiv] { equiv.chosen = true; });
 }
 
+// Parses the command line, then replaces each of `expressions` that is "-" by the next line of
+// standard input, as Unix tools read a file named "-". The exit status when the run ends here
+// (help, the version, a usage error), none to go on.
+std::optional<int> ParseArguments(CLI::App& app, int argc, char** argv,
+                                  std::initializer_list<std::string*> expressions) {
+  if (const auto unknown = brevano::cli::UnknownCommandMessage(app, argc, argv)) {
+    std::cerr << *unknown << '\n';
+    return 2;
+  }
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e, std::cerr, std::cerr);
+    if (const auto hint = brevano::cli::OptionLikeExpressionHint(app, argc, argv)) std::cerr << *hint << '\n';
+    return 2;
+  }
+  for (std::string* text : expressions) {
+    if (*text != "-") continue;
+    const std::optional<std::string> line = brevano::cli::ReadExpressionLine(std::cin);
+    if (!line) {
+      std::cerr << "The expression \"-\" stands for a line of standard input, but it has none\n";
+      return 2;
+    }
+    *text = *line;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -363,31 +395,8 @@ int main(int argc, char** argv) {
   ExportArguments exported;
   AddExportCommand(app, exported, expression);
 
-  if (const auto unknown = brevano::cli::UnknownCommandMessage(app, argc, argv)) {
-    std::cerr << *unknown << '\n';
-    return 2;
-  }
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
-  } catch (const CLI::ParseError& e) {
-    app.exit(e, std::cerr, std::cerr);
-    if (const auto hint = brevano::cli::OptionLikeExpressionHint(app, argc, argv)) std::cerr << *hint << '\n';
-    return 2;
-  }
-  // "-" reads the expression from the next line of standard input, as Unix tools read a file.
-  for (std::string* text : {&expression, &equiv.second}) {
-    if (*text != "-") continue;
-    const std::optional<std::string> line = brevano::cli::ReadExpressionLine(std::cin);
-    if (!line) {
-      std::cerr << "The expression \"-\" stands for a line of standard input, but it has none\n";
-      return 2;
-    }
-    *text = *line;
-  }
+  if (const std::optional<int> status = ParseArguments(app, argc, argv, {&expression, &equiv.second}))
+    return *status;
   if (!separator.empty()) brevano::SetDecimalSeparator(separator[0]);
   if (table.chosen) {
     const auto mode = table.falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;

@@ -1,4 +1,4 @@
-// Classifying the listing lines that take no part in the evaluation, or take part oddly.
+// The sentence for each listing line that the table ignores or reads differently from what was typed.
 #include "frontend/line_warnings.h"
 
 #include <algorithm>
@@ -189,9 +189,10 @@ bool IsDisguisedConstant(const std::string& text) {
          text != "1";
 }
 
-std::string NoValueReason(const ExprNode* node, const FoldedConstants& folded) {
+std::string NoValueReason(const ListedLine& line, const FoldedConstants& folded) {
+  const ExprNode* node = line.node;
   const std::string& text = node->text;
-  if (EndsWith(NormaliseLine(TagNodeText(text)), "@N")) {
+  if (line.role == LineRole::kNumber) {
     if (text.empty())
       return node->parent ? Quoted(InfixText(node->parent)) + " has an empty operand" : "an operand is empty";
     const auto origin = folded.origins.find(text);

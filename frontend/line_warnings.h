@@ -14,8 +14,8 @@ namespace brevano {
 /// True when `text`, read as a number, is 0 or 1 although it is not written "0" or "1" ("1.0").
 bool IsDisguisedConstant(const std::string& text);
 
-/// Why the leaf `node` gives the table no truth value, as a clause ("2 is a number, neither 0 nor 1").
-std::string NoValueReason(const ExprNode* node, const FoldedConstants& folded);
+/// Why the leaf of `line` gives the table no truth value, as a clause ("2 is a number, neither 0 nor 1").
+std::string NoValueReason(const ListedLine& line, const FoldedConstants& folded);
 
 /// Context of the line checks.
 struct LineContext {

@@ -29,7 +29,7 @@ std::string ReasonIn(const std::vector<ListedLine>& lines, std::size_t first, st
     const ExprNode* node = lines[i].node;
     if (!node->children.empty()) continue;
     if (node->text.empty() && i == first) return emptyOperand;
-    return NoValueReason(node, folded);
+    return NoValueReason(lines[i], folded);
   }
   return "an operand gives no truth value";
 }
