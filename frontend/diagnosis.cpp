@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "engine/text_tests.h"
 #include "frontend/evaluated_as.h"
 #include "frontend/folded_constants.h"
 #include "frontend/infix_text.h"
@@ -32,6 +33,18 @@ std::string LaterStatementsWarning(const ExprTree& processed) {
          "\" after \";\" is ignored.";
 }
 
+// True when the subtree of `node` has a leaf that is not a number.
+bool HoldsName(const ExprNode* node) {
+  std::vector<const ExprNode*> stack{node};
+  while (!stack.empty()) {
+    const ExprNode* n = stack.back();
+    stack.pop_back();
+    if (n->children.empty() && !IsNumberText(n->text)) return true;
+    for (const ExprNode* child : n->children) stack.push_back(child);
+  }
+  return false;
+}
+
 // What the table would not have read in the parts the simplifier drops, checked as typed.
 // Names are taken whole, as typed: what the cut to 23 characters leaves out is dropped too.
 std::vector<std::string> DroppedPartWarnings(const TypedReading& reading, const DroppedParts& dropped,
@@ -45,6 +58,33 @@ std::vector<std::string> DroppedPartWarnings(const TypedReading& reading, const 
   };
   for (const ExprNode* op : dropped.operators) check({ClassifyNode(op)});
   for (const ExprNode* root : dropped.roots) check(ClassifySubtree(root));
+  return warnings;
+}
+
+// A call the simplifier removes with its name (power(a;1) is a, neg(neg(a)) is a) leaves no line to
+// warn of: it is told from the typed text. Calls inside a derivative are differentiated, not
+// removed, and calls of numbers alone are folded constants, told as such.
+std::vector<std::string> VanishedCallWarnings(const TypedReading& reading,
+                                              const std::vector<ListedLine>& lines,
+                                              const DroppedParts& dropped) {
+  std::unordered_set<std::string> listed;
+  for (const ListedLine& line : lines) {
+    if (line.role == LineRole::kCall && line.node) listed.insert(line.node->text);
+  }
+  std::vector<std::string> warnings;
+  std::vector<const ExprNode*> stack;
+  if (FirstNode(reading.tree)) stack.push_back(FirstNode(reading.tree));
+  while (!stack.empty()) {
+    const ExprNode* n = stack.back();
+    stack.pop_back();
+    if (n->text == "diff @F" || dropped.inside.count(n)) continue;
+    if (ClassifyNode(n).role == LineRole::kCall && listed.insert(n->text).second && HoldsName(n)) {
+      warnings.push_back(
+          "The function \"" + n->text.substr(0, n->text.size() - 3) + "\" in \"" + InfixText(n) +
+          "\" was reduced by arithmetic before the table read it, which evaluates only not(...).");
+    }
+    for (auto child = n->children.rbegin(); child != n->children.rend(); ++child) stack.push_back(*child);
+  }
   return warnings;
 }
 
@@ -99,6 +139,7 @@ Diagnosis DiagnoseLines(const TypedReading& reading, const ExprTree& processed,
   LineContext droppedContext = context;
   droppedContext.dropped = true;
   append(DroppedPartWarnings(reading, dropped, droppedContext));
+  append(VanishedCallWarnings(reading, lines, dropped));
   append(GroupingWarnings(reading, dropped));
   const StackReading stack = ReadStack(lines);
   if (stack.unusedCount > 0) warnings.push_back(UnusedWarning(stack));
