@@ -55,17 +55,21 @@ class Drawer {
 
  private:
   void Add(PictureItem item) { picture_.items.push_back(std::move(item)); }
-  void PathItem(std::vector<PathStep> path, Rgba fill, Rgba stroke, double width, const char* role,
-                std::int64_t key) {
-    PictureItem item;
-    item.kind = PictureItem::Kind::kPath;
-    item.path = std::move(path);
+  // A filled and outlined shape: `item` holds its kind and geometry.
+  void Styled(PictureItem item, Rgba fill, Rgba stroke, double width, const char* role, std::int64_t key) {
     item.fill = fill;
     item.stroke = stroke;
     item.strokeWidth = width;
     item.role = role;
     item.key = key;
     Add(std::move(item));
+  }
+  void PathItem(std::vector<PathStep> path, Rgba fill, Rgba stroke, double width, const char* role,
+                std::int64_t key) {
+    PictureItem item;
+    item.kind = PictureItem::Kind::kPath;
+    item.path = std::move(path);
+    Styled(std::move(item), fill, stroke, width, role, key);
   }
   void Circle(double cx, double cy, double d, Rgba fill, Rgba stroke, double width, const char* role,
               std::int64_t key) {
@@ -74,12 +78,7 @@ class Drawer {
     item.x = cx - d / 2;
     item.y = cy - d / 2;
     item.w = item.h = d;
-    item.fill = fill;
-    item.stroke = stroke;
-    item.strokeWidth = width;
-    item.role = role;
-    item.key = key;
-    Add(std::move(item));
+    Styled(std::move(item), fill, stroke, width, role, key);
   }
   void DrawWires();
   void DrawGate(int index);
@@ -158,12 +157,7 @@ double Drawer::IecBody(const PlacedGate& gate, GateKind kind, std::int64_t key) 
   body.y = gate.y;
   body.w = gate.w;
   body.h = gate.h;
-  body.fill = theme_.gateFill;
-  body.stroke = theme_.gateStroke;
-  body.strokeWidth = kGateStroke;
-  body.role = "gate";
-  body.key = key;
-  Add(std::move(body));
+  Styled(std::move(body), theme_.gateFill, theme_.gateStroke, kGateStroke, "gate", key);
   const GateKind base = BaseKind(kind);
   const char* symbol =
       base == GateKind::kAnd                                                                      ? "&"
