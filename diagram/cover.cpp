@@ -204,8 +204,16 @@ DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum
     result.diagram.status = DiagramStatus::kBuilt;
     if (ready) ready(result.diagram.diagram);
   };
+  // A job may run on in one long operation of the manager past its time; the wait for the diagram
+  // ends with its budget all the same, as BuildDiagram's does.
+  const auto diagramDeadline = std::chrono::steady_clock::now() + limits.maxTime + diagram_detail::kJobGrace;
+  bool diagramOutOfTime = false;
   const DiagramStop polled = [&] {
     deliver();
+    if (!jobs->built.load() && std::chrono::steady_clock::now() > diagramDeadline) {
+      diagramOutOfTime = true;
+      return true;
+    }
     return stop && stop(static_cast<CoverPhase>(jobs->phase.load()));
   };
   // One job per cover, each with its own budget; the second builds the function again, which is
@@ -213,7 +221,8 @@ DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum
   const JobEnd first = RunCoverJob(jobs, sum ? CoverPhase::kSum : CoverPhase::kDiagram, limits, polled);
   deliver();
   if (!result.diagram.diagram) {
-    result.diagram.status = first == JobEnd::kStopped ? DiagramStatus::kStopped : DiagramStatus::kTooComplex;
+    result.diagram.status =
+        first == JobEnd::kStopped && !diagramOutOfTime ? DiagramStatus::kStopped : DiagramStatus::kTooComplex;
     return result;
   }
   if (sum) result.sum = Settle(first, jobs->sum);

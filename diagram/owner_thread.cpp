@@ -26,8 +26,6 @@ constexpr int kInitialNodes = 1 << 14;
 constexpr int kInitialCache = 1 << 13;
 // The variables' own nodes and room to work: smaller budgets are raised to this.
 constexpr std::size_t kMinimumNodes = 1000;
-// How long past its time budget a caller waits for a job.
-constexpr std::chrono::milliseconds kGrace{250};
 // A manager grown past this many nodes is reset after its job, which gives the memory back.
 constexpr int kKeptNodes = 1 << 18;
 
@@ -167,7 +165,7 @@ JobEnd RunOnOwner(const std::function<void()>& work, std::size_t maxNodes, std::
   // The manager checks the clock between operations and when it collects garbage; one operation
   // can run longer, so the caller stops waiting a little after the budget and the job ends at
   // its next check.
-  const auto giveUp = Clock::now() + time + kGrace;
+  const auto giveUp = Clock::now() + time + kJobGrace;
   while (end.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
     if (stop && stop()) {
       job->cancelled.store(true);

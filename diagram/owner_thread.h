@@ -16,6 +16,9 @@ enum class JobEnd {
   kFailed,      ///< the manager reported an error of another kind
 };
 
+/// How long past its time budget a caller waits for a job.
+inline constexpr std::chrono::milliseconds kJobGrace{250};
+
 /// Runs `work` on the owner thread and waits for it. While waiting, calls `stop` about every
 /// 10 ms on the calling thread; once it returns true the job is cancelled and the call returns at
 /// once, as it does a little after the time budget: `work` must own what it reads and writes
