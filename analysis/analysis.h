@@ -12,6 +12,7 @@
 #include "diagram/diagram.h"
 #include "minimise/minimise_status.h"
 #include "tabulate/tabulation.h"
+#include "twolevel/least_form.h"
 
 namespace brevano {
 
@@ -32,15 +33,6 @@ struct RowEnds {
   std::optional<std::uint64_t> first, last;
 };
 
-/// Where a form comes from.
-enum class FormSource {
-  kMinimiser,          ///< the exact minimiser; its status says how it ended
-  kIrredundant,        ///< an irredundant cover from the decision diagram: not proven minimal
-  kTooManyTerms,       ///< the irredundant cover has more terms than are listed: not computed
-  kCoverTooComplex,    ///< the irredundant cover ran out of its budget: not computed
-  kDiagramTooComplex,  ///< the function is too complex for a decision diagram: not computed
-};
-
 /// A least sum of products, or a least product of sums, of the Result column.
 struct MinimalForm {
   MinimiseStatus status = MinimiseStatus::kStopped;
@@ -53,11 +45,14 @@ struct MinimalForm {
   bool typable = true;
   /// The first such variable, in table order.
   std::string untypableVariable;
+  /// The form is of a function with don't-cares.
+  bool withDontCares = false;
 };
 
 /// True when `form` is least by its shape alone, whatever search found it: a constant, a single
 /// term, or terms of one literal each over distinct variables (a function that is one product has
-/// no other cover of one term; every literal of a sum of literals is essential).
+/// no other cover of one term; every literal of a sum of literals is essential). Never for a form
+/// of a function with don't-cares.
 bool TriviallyMinimal(const MinimalForm& form);
 
 /// The steps of an analysis, in order.
@@ -72,8 +67,14 @@ using AnalysisProgress = std::function<bool(AnalysisStage stage, std::uint64_t d
 struct AnalysisOptions {
   /// Most row numbers listed of each kind.
   std::size_t maxListedRows = 10000;
-  /// Time each minimisation may take before it settles for its best form so far.
+  /// Time the search for each form may take before it settles for its best form so far.
   std::chrono::milliseconds minimiseBudget{10000};
+  /// Time the rows may take to be counted one by one (when the diagram is too complex) before the
+  /// counts stop where they are.
+  std::chrono::milliseconds scanBudget{std::chrono::hours(24)};
+  /// The forms wanted.
+  bool sum = true;
+  bool product = true;
   /// Budgets of the decision diagram and of its irredundant covers.
   DiagramLimits diagramLimits;
   CoverLimits coverLimits;
@@ -86,23 +87,31 @@ struct AnalysisOptions {
   std::chrono::milliseconds solverTime{2000};
 };
 
-/// The analysis of a table. Row numbers count from 0, the first variable being the most
-/// significant bit (row 0 has every variable 0).
+/// The analysis of a table, or of a table with don't-cares. Row numbers count from 0, the first
+/// variable being the most significant bit (row 0 has every variable 0).
 struct Analysis {
+  /// The table's variables, and those of the don't-cares, in table order.
   std::vector<std::string> variables;
   std::uint64_t rowCount = 0;
-  std::uint64_t onesCount = 0;  ///< rows whose Result is 1
+  std::uint64_t onesCount = 0;  ///< rows whose Result is 1 (outside the don't-cares)
+  bool hasDontCares = false;    ///< a don't-care function was given
+  std::uint64_t dontCareCount = 0;
   Verdict verdict = Verdict::kAlwaysZero;
-  RowList minterms;           ///< rows whose Result is 1
-  RowList maxterms;           ///< rows whose Result is 0
+  RowList minterms;           ///< rows whose Result is 1 (outside the don't-cares)
+  RowList maxterms;           ///< rows whose Result is 0 (outside the don't-cares)
+  RowList dontCares;          ///< rows where the Result does not matter
   MinimalForm sum;            ///< least sum of products
   MinimalForm product;        ///< least product of sums
+  bool sumWanted = true;      ///< the sum was asked for
+  bool productWanted = true;  ///< the product was asked for
   bool rowsComplete = false;  ///< the counts, the verdict and the row lists are final
   bool tooComplex = false;    ///< the decision diagram exceeded its budget
   /// When the diagram is too complex and the rows are not counted: the first and the last row of
   /// each kind, from the solver; with them the verdict is final (endsComplete).
   RowEnds ones, zeros;
   bool endsComplete = false;
+  /// Rows counted one by one before the scan budget ran out; rowCount when it did not.
+  std::uint64_t rowsScanned = 0;
   bool complete = false;  ///< everything is final (false when stopped, and for an empty table)
 };
 
@@ -118,19 +127,30 @@ using AnalysisPartial = std::function<void(const Analysis& sofar)>;
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {},
                       const AnalysisProgress& progress = {}, const AnalysisPartial& partial = {});
 
+/// The same with don't-cares: the rows where `dontCare` gives 1 may take either value. The
+/// analysis is over the variables of both tables; raises EngineError when they are more than
+/// kMaxTableVariables together.
+Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare,
+                      const AnalysisOptions& options = {}, const AnalysisProgress& progress = {},
+                      const AnalysisPartial& partial = {});
+
 /// One labelled item of the report.
 struct AnalysisItem {
   std::string label;  ///< "Rows with Result 1:", "Verdict:", "Minterms:", ...
   std::string value;
 };
 
-/// The six items, in order: rows with Result 1 ("3 of 8"), verdict, minterms and maxterms ("none",
-/// or the numbers joined by ", " and, past the listing limit, ", ... (N more)"; with the ends
-/// alone, "first F, last L (the others not computed: too complex for exact analysis)"), least sum of
-/// products, least product of sums (the expression, marked when not proven least or when a
-/// variable cannot be typed back; an irredundant cover "irredundant, not proven minimal"). What
-/// was not computed says "not computed: " and the reason.
+/// The items, in order: rows with Result 1 ("3 of 8", with don't-cares "3 of 8, 2 don't-care"),
+/// verdict, minterms and maxterms ("none", or the numbers joined by ", " and, past the listing
+/// limit, ", ... (N more)"; with the ends alone, "first F, last L (the others not computed: too
+/// complex for exact analysis)"), with don't-cares their rows, then the forms asked for: least sum
+/// of products, least product of sums (the expression, marked when not proven least or when a
+/// variable cannot be typed back; an irredundant cover "irredundant, not proven minimal"). What was
+/// not computed says "not computed: " and the reason.
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits = {});
+
+/// The number of items before the forms.
+std::size_t RowItemCount(const Analysis& analysis);
 
 /// The number with its digits grouped by commas: 1,000.
 std::string GroupedNumber(std::uint64_t value);

@@ -42,6 +42,7 @@ std::string StatusText(MinimiseStatus status) {
 // What a form found by a search that did not prove it least says of itself.
 std::string UnprovenNote(const MinimalForm& form) {
   if (form.source == FormSource::kIrredundant) return " (irredundant, not proven minimal)";
+  if (form.source == FormSource::kImproved) return " (improved heuristically, not proven minimal)";
   if (form.status == MinimiseStatus::kHeuristic) return " (heuristic, not proven minimal)";
   if (form.status == MinimiseStatus::kFewestTerms) return " (fewest terms; fewest literals not proven)";
   return {};
@@ -54,6 +55,7 @@ std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
     case FormSource::kCoverTooComplex: return "not computed: too complex for an irredundant form";
     case FormSource::kDiagramTooComplex: return "not computed: too complex for exact analysis";
     case FormSource::kMinimiser:
+    case FormSource::kImproved:
     case FormSource::kIrredundant: break;
   }
   if (form.source == FormSource::kMinimiser) {
@@ -70,6 +72,7 @@ std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
 }  // namespace
 
 bool TriviallyMinimal(const MinimalForm& form) {
+  if (form.withDontCares) return false;  // the rows a form covers are then its own choice
   if (form.cubes.size() <= 1) return true;
   std::uint64_t seen = 0;
   for (const WideCube& cube : form.cubes) {
@@ -98,24 +101,60 @@ std::string VerdictText(Verdict verdict) {
   return "depends on the variables";
 }
 
+namespace {
+
+// The counts of a scan cut short by its budget: what the rows examined show.
+std::vector<AnalysisItem> PartialRowItems(const Analysis& analysis) {
+  const std::string examined = "in the first " + GroupedNumber(analysis.rowsScanned) + " of " +
+                               GroupedNumber(analysis.rowCount) + " rows (stopped at the time budget)";
+  const std::string more = ", ... (further rows not examined)";
+  std::vector<AnalysisItem> items = {
+      {"Rows with Result 1:", std::to_string(analysis.onesCount) + " " + examined},
+      {"Verdict:", analysis.endsComplete || (analysis.onesCount > 0 && analysis.maxterms.total > 0)
+                       ? VerdictText(Verdict::kDepends)
+                       : "not computed: stopped at the time budget"},
+      {"Minterms:", (analysis.minterms.rows.empty() ? "none found" : RowListText(analysis.minterms)) + more},
+      {"Maxterms:", (analysis.maxterms.rows.empty() ? "none found" : RowListText(analysis.maxterms)) + more},
+  };
+  if (analysis.hasDontCares)
+    items.push_back(
+        {"Don't-cares:",
+         (analysis.dontCares.rows.empty() ? "none found" : RowListText(analysis.dontCares)) + more});
+  return items;
+}
+
+}  // namespace
+
+std::size_t RowItemCount(const Analysis& analysis) { return analysis.hasDontCares ? 5 : 4; }
+
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits) {
   const bool rows = analysis.rowsComplete;
   const bool ends = !rows && analysis.endsComplete;
   const std::string missing = analysis.tooComplex && !rows ? "not computed: too complex for exact analysis"
                                                            : StatusText(MinimiseStatus::kStopped);
-  return {
-      {"Rows with Result 1:",
-       rows ? std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount) : missing},
-      {"Verdict:", rows || ends ? VerdictText(analysis.verdict) : missing},
-      {"Minterms:", rows   ? RowListText(analysis.minterms)
-                    : ends ? EndsText(analysis.ones)
-                           : missing},
-      {"Maxterms:", rows   ? RowListText(analysis.maxterms)
-                    : ends ? EndsText(analysis.zeros)
-                           : missing},
-      {"Minimal sum of products:", FormText(analysis.sum, limits)},
-      {"Minimal product of sums:", FormText(analysis.product, limits)},
-  };
+  std::vector<AnalysisItem> items;
+  if (!rows && analysis.rowsScanned > 0) {
+    items = PartialRowItems(analysis);
+  } else {
+    std::string counted = std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount);
+    if (analysis.hasDontCares) counted += ", " + std::to_string(analysis.dontCareCount) + " don't-care";
+    items = {
+        {"Rows with Result 1:", rows ? counted : missing},
+        {"Verdict:", rows || ends ? VerdictText(analysis.verdict) : missing},
+        {"Minterms:", rows   ? RowListText(analysis.minterms)
+                      : ends ? EndsText(analysis.ones)
+                             : missing},
+        {"Maxterms:", rows   ? RowListText(analysis.maxterms)
+                      : ends ? EndsText(analysis.zeros)
+                             : missing},
+    };
+    if (analysis.hasDontCares)
+      items.push_back({"Don't-cares:", rows ? RowListText(analysis.dontCares) : missing});
+  }
+  if (analysis.sumWanted) items.push_back({"Minimal sum of products:", FormText(analysis.sum, limits)});
+  if (analysis.productWanted)
+    items.push_back({"Minimal product of sums:", FormText(analysis.product, limits)});
+  return items;
 }
 
 }  // namespace brevano

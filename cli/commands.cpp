@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "analysis/analysis.h"
@@ -95,55 +96,102 @@ std::string AnalyseHelp() {
   return "Minterms and maxterms are row numbers: row 0 has every variable 0, and the first variable\n"
          "(in the table's order) is the most significant bit. At most " +
          std::to_string(defaults.maxListedRows) +
-         " of each are listed,\nthen \"... (N more)\".\n"
+         " of each are listed,\nthen \"... (N more)\". With --dont-care the rows where that expression is 1 "
+         "may\n"
+         "take either value: they are counted and listed apart, and the forms may cover them or not.\n"
          "The minimal forms have the fewest terms, then the fewest literals; among equals, the first\n"
          "in term order (variable by variable: not(X) before X before X absent) when the time allows\n"
-         "settling it, otherwise the first the search found. Each is searched for\n"
-         "up to " +
+         "settling it, otherwise the first the search found. Each is searched for up to " +
          std::to_string(seconds) +
-         " s; then the best form found is printed and marked as not proven. The forms are\n"
-         "written in the program's syntax, to be typed back. Up to " +
+         " s (--budget);\nthen the best form found is printed and marked as not proven. The forms are "
+         "written in\n"
+         "the program's syntax, to be typed back. Up to " +
          std::to_string(kMaxMinimiseVariables) +
-         " variables the forms are exact; beyond, or when the\n"
-         "search gives up, an irredundant form from the decision diagram is printed (marked as not\n"
-         "proven minimal) when it has at most " +
-         GroupedNumber(defaults.coverLimits.maxTerms) +
-         " terms. Up to 63 variables are counted from the decision\n"
-         "diagram. When it is too complex, a SAT solver finds the verdict and the first and last\n"
-         "rows of each kind, and the rows are counted one by one where that takes about a second at\n"
-         "most; otherwise the counts and the forms say \"not computed: too complex\".\n"
-         "Then the algebraic normal form (an XOR of products, from the rows up to 20 variables and\n"
-         "from the decision diagram beyond), the NAND and NOR forms of the minimal sum and product,\n"
-         "the canonical sum and product (the minterm and maxterm lists), the function number (the\n"
-         "Result column as a binary number, row 0 the least significant bit; up to 6 variables), the\n"
-         "variables the Result depends on and those it is monotone in, and whether it is symmetric,\n"
-         "self-dual, linear (affine), 0-preserving and 1-preserving.";
+         " variables the search is exact; beyond, an irredundant\n"
+         "cover from the decision diagram is improved (expanded, reduced, made irredundant) and, where\n"
+         "its prime implicants are few enough, settled exactly; each form says which. Up to 63\n"
+         "variables are counted from the decision diagram. When it is too complex, a SAT solver finds\n"
+         "the verdict and the first and last rows of each kind, and the rows are counted one by one\n"
+         "where that takes about a second at most (with --budget, until that time is up, showing the\n"
+         "progress on a terminal); otherwise the counts and the forms say \"not computed: too complex\".\n"
+         "Then, without --dont-care and with both forms, the algebraic normal form (an XOR of products,\n"
+         "from the rows up to 20 variables and from the decision diagram beyond), the NAND and NOR forms\n"
+         "of the minimal sum and product, the canonical sum and product (the minterm and maxterm lists),\n"
+         "the function number (the Result column as a binary number, row 0 the least significant bit; up\n"
+         "to 6 variables), the variables the Result depends on and those it is monotone in, and whether\n"
+         "it is symmetric, self-dual, linear (affine), 0-preserving and 1-preserving.";
 }
 
-void CommandAnalyse(const TruthTable& table, std::ostream& out) {
+namespace {
+
+// Shows on a terminal how far a count row by row has come, at most every 200 ms, then clears the line.
+class ScanProgress {
+ public:
+  explicit ScanProgress(std::ostream* out) : out_(out) {}
+  ~ScanProgress() {
+    if (shown_) *out_ << "\r\033[K" << std::flush;
+  }
+
+  AnalysisProgress Callback() {
+    if (!out_) return {};
+    return [this](AnalysisStage stage, std::uint64_t done, std::uint64_t total) {
+      const auto now = std::chrono::steady_clock::now();
+      // Only the count row by row reports rows; the diagram reports milliseconds of its budget.
+      if (stage != AnalysisStage::kCounting || total < (std::uint64_t{1} << 20) || now - last_ < kInterval)
+        return true;
+      last_ = now;
+      *out_ << "\rCounting the rows one by one: " << done * 100 / total << " % of " << GroupedNumber(total)
+            << std::flush;
+      shown_ = true;
+      return true;
+    };
+  }
+
+ private:
+  static constexpr std::chrono::milliseconds kInterval{200};
+  std::ostream* out_;
+  std::chrono::steady_clock::time_point last_{};
+  bool shown_ = false;
+};
+
+}  // namespace
+
+void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const AnalyseSettings& settings,
+                    std::ostream& out) {
   AnalysisOptions options;
   options.maxScanSteps = kMaxScanSteps;
   options.solverTime = kDefaultSolverBudget;
+  options.sum = settings.sum;
+  options.product = settings.product;
+  if (settings.budget) {
+    const auto budget = std::chrono::milliseconds(static_cast<std::int64_t>(*settings.budget * 1000 + 0.5));
+    options.minimiseBudget = options.solverTime = options.scanBudget = budget;
+    options.maxScanSteps = ~std::uint64_t{0};
+  }
   // The counts and rows are written as soon as they are known, before the forms are searched.
-  constexpr std::size_t kRowItems = 4;
-  bool rowsWritten = false;
-  const AnalysisPartial partial = [&out, &rowsWritten](const Analysis& sofar) {
-    if (rowsWritten || !sofar.rowsComplete) return;
+  std::size_t written = 0;
+  const AnalysisPartial partial = [&out, &written](const Analysis& sofar) {
+    if (written > 0 || (!sofar.rowsComplete && sofar.rowsScanned == 0)) return;
     const std::vector<AnalysisItem> items = AnalysisItems(sofar);
-    for (std::size_t i = 0; i < kRowItems; ++i) out << items[i].label << ' ' << items[i].value << '\n';
+    written = RowItemCount(sofar);
+    for (std::size_t i = 0; i < written; ++i) out << items[i].label << ' ' << items[i].value << '\n';
     out << std::flush;
-    rowsWritten = true;
   };
-  const Analysis analysis = AnalyseTable(table, options, {}, partial);
-  if (!analysis.rowsComplete && !analysis.endsComplete) {
+  Analysis analysis;
+  {
+    ScanProgress progress(settings.progress);
+    analysis = AnalyseTable(table, dontCare, options, progress.Callback(), partial);
+  }
+  if (!analysis.rowsComplete && !analysis.endsComplete && analysis.rowsScanned == 0) {
     throw EngineError(
         "Too complex for exact analysis: the decision diagram exceeds its budget, and the solver "
         "did not find the first and last rows within " +
         SecondsText(options.solverTime));
   }
   const std::vector<AnalysisItem> items = AnalysisItems(analysis);
-  for (std::size_t i = rowsWritten ? kRowItems : 0; i < items.size(); ++i)
-    out << items[i].label << ' ' << items[i].value << '\n';
+  for (std::size_t i = written; i < items.size(); ++i) out << items[i].label << ' ' << items[i].value << '\n';
+  // The properties and the other forms are those of one whole function, and take their own time.
+  if (dontCare || !settings.sum || !settings.product) return;
   FunctionDescription description{DescriptionSource::kTooComplex, {}, {}};
   if (!analysis.tooComplex) description = DescribeFunction(table);
   for (const AnalysisItem& item : FunctionItems(analysis, description))
@@ -196,8 +244,9 @@ bool CommandEquiv(const TruthTable& first, const std::string& firstText, const T
   return false;
 }
 
-void CommandKmap(const TruthTable& table, const std::string& cover, bool svg, std::ostream& out) {
-  const KmapLayout layout = MakeKmapLayout(table);
+void CommandKmap(const TruthTable& table, const TruthTable* dontCare, const std::string& cover, bool svg,
+                 std::ostream& out) {
+  const KmapLayout layout = dontCare ? MakeKmapLayout(table, *dontCare) : MakeKmapLayout(table);
   const KmapCoverKind kind = cover == "pos"    ? KmapCoverKind::kProductOfSums
                              : cover == "none" ? KmapCoverKind::kNone
                                                : KmapCoverKind::kSumOfProducts;

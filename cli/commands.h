@@ -36,11 +36,25 @@ inline constexpr std::chrono::milliseconds kDefaultSolverBudget{10000};
 /// What `analyse` prints, for its help: row numbering, listing limit, the forms and their limits.
 std::string AnalyseHelp();
 
-/// The analysis of the Result column of `table`, one labelled item a line; the counts and row
-/// lists are written (and flushed) before the forms are searched, and only once the analysis can
-/// no longer fail (it fails when the table is too complex for its diagram and the solver finds
-/// no first and last rows in time). Recursive: run it on the large stack.
-void CommandAnalyse(const TruthTable& table, std::ostream& out);
+/// How `analyse` runs.
+struct AnalyseSettings {
+  bool sum = true;      ///< print the least sum of products
+  bool product = true;  ///< print the least product of sums
+  /// Seconds each search may take (each form's, the solver's, and a count row by row, which then
+  /// goes on past kMaxScanSteps until this time is up); none for the defaults.
+  std::optional<double> budget;
+  /// Where a count row by row shows its progress (a terminal), or null.
+  std::ostream* progress = nullptr;
+};
+
+/// The analysis of the Result column of `table`, with the don't-cares of `dontCare` when given,
+/// one labelled item a line; the counts and row lists are written (and flushed) before the forms
+/// are searched, and only once the analysis can no longer fail (it fails when the table is too
+/// complex for its diagram and the solver finds no first and last rows in time). Without
+/// don't-cares, and with both forms asked for, the function's other forms and properties follow. Recursive:
+/// run it on the large stack.
+void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const AnalyseSettings& settings,
+                    std::ostream& out);
 
 /// What `find` looks for.
 struct FindOptions {
@@ -70,9 +84,10 @@ std::string RowText(const std::vector<std::string>& variables, std::uint64_t row
 /// large stack.
 void CommandCheck(const std::string& expression, std::ostream& out);
 
-/// The Karnaugh map of `table`, with the least cover named by `cover` ("sop", "pos" or "none"), as
-/// text or (`svg`) as the SVG picture.
-void CommandKmap(const TruthTable& table, const std::string& cover, bool svg, std::ostream& out);
+/// The Karnaugh map of `table` (with the don't-cares of `dontCare` when given, drawn as "-"), with
+/// the least cover named by `cover` ("sop", "pos" or "none"), as text or (`svg`) as the SVG picture.
+void CommandKmap(const TruthTable& table, const TruthTable* dontCare, const std::string& cover, bool svg,
+                 std::ostream& out);
 
 /// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
 /// variables, and its diagnosis. Recursive: run it on the large stack.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -84,12 +85,45 @@ int RunTableCommand(const std::string& expression, brevano::DisplayMode mode, br
   return 0;
 }
 
+// The options of `analyse`, filled in by the parser.
+struct AnalyseOptions {
+  bool strict = false;
+  std::string dontCare;
+  CLI::Option* dontCareOption = nullptr;
+  std::string form = "both";
+  double budget = 0;
+  CLI::Option* budgetOption = nullptr;
+  bool chosen = false;
+
+  brevano::cli::AnalyseSettings Settings() const {
+    brevano::cli::AnalyseSettings settings;
+    settings.sum = form != "pos";
+    settings.product = form != "sop";
+    if (budgetOption->count()) settings.budget = budget;
+    if (isatty(STDERR_FILENO)) settings.progress = &std::cerr;
+    return settings;
+  }
+};
+
+// Builds the table of the don't-cares, when asked for, with its warnings; false on an error.
+bool BuildDontCare(const std::string& text, const CLI::Option* option, bool strict,
+                   std::optional<brevano::DiagnosedTable>& built) {
+  if (!option->count()) return true;
+  built.emplace();
+  return BuildReportingWarnings(text, brevano::DisplayMode::kZeroOne, strict, *built, "don't-care");
+}
+
 // The analysis is printed after the warnings, its counts and rows as soon as they are known (the
 // command writes nothing before it can no longer fail).
-int RunAnalyseCommand(const std::string& expression, bool strict) {
+int RunAnalyseCommand(const std::string& expression, const AnalyseOptions& options) {
   brevano::DiagnosedTable built;
-  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, strict, built)) return 1;
-  const bool done = RunReportingErrors([&] { brevano::cli::CommandAnalyse(built.table, std::cout); });
+  std::optional<brevano::DiagnosedTable> dontCare;
+  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, options.strict, built)) return 1;
+  if (!BuildDontCare(options.dontCare, options.dontCareOption, options.strict, dontCare)) return 1;
+  const bool done = RunReportingErrors([&] {
+    brevano::cli::CommandAnalyse(built.table, dontCare ? &dontCare->table : nullptr, options.Settings(),
+                                 std::cout);
+  });
   std::cout << std::flush;
   return done ? 0 : 1;
 }
@@ -148,16 +182,22 @@ void AddTableCommand(CLI::App& app, TableOptions& options, std::string& expressi
   table->callback([&options] { options.chosen = true; });
 }
 
-// The options of `analyse`, filled in by the parser.
-struct AnalyseOptions {
-  bool strict = false;
-  bool chosen = false;
-};
+constexpr const char* kDontCareHelp =
+    "An expression over the same variables, or others: the rows where it is 1 may take either value";
 
 void AddAnalyseCommand(CLI::App& app, AnalyseOptions& options, std::string& expression) {
   CLI::App* analyse =
       app.add_subcommand("analyse", "Print the analysis of the Result column, one labelled line each");
   analyse->add_flag("--strict", options.strict, kStrictHelp);
+  options.dontCareOption = analyse->add_option("--dont-care", options.dontCare, kDontCareHelp);
+  analyse->add_option("--form", options.form, "sop, pos or both (the default): the least forms printed")
+      ->check(CLI::IsMember({"sop", "pos", "both"}));
+  options.budgetOption =
+      analyse
+          ->add_option("--budget", options.budget,
+                       "Seconds each search may take: each form's, the SAT solver's, and a count row by row "
+                       "(default 10 s, the count about a second's worth of rows); then the best found is printed")
+          ->check(CLI::Range(0.001, 86400.0));
   analyse->add_option("expression", expression, kExpressionHelp)->required();
   analyse->footer(brevano::cli::AnalyseHelp());
   analyse->callback([&options] { options.chosen = true; });
@@ -167,6 +207,8 @@ void AddAnalyseCommand(CLI::App& app, AnalyseOptions& options, std::string& expr
 struct KmapOptions {
   std::string cover = "sop";
   std::string format = "text";
+  std::string dontCare;
+  CLI::Option* dontCareOption = nullptr;
   bool chosen = false;
 };
 
@@ -178,6 +220,7 @@ void AddKmapCommand(CLI::App& app, KmapOptions& options, std::string& expression
       ->check(CLI::IsMember({"sop", "pos", "none"}));
   kmap->add_option("--format", options.format, "text (the default) or svg (the picture the window saves)")
       ->check(CLI::IsMember({"text", "svg"}));
+  options.dontCareOption = kmap->add_option("--dont-care", options.dontCare, kDontCareHelp);
   kmap->add_option("expression", expression, kExpressionHelp)->required();
   kmap->callback([&options] { options.chosen = true; });
 }
@@ -185,10 +228,14 @@ void AddKmapCommand(CLI::App& app, KmapOptions& options, std::string& expression
 // The map is printed only once it is complete, after the warnings of its table.
 int RunKmapCommand(const std::string& expression, const KmapOptions& options) {
   brevano::DiagnosedTable built;
+  std::optional<brevano::DiagnosedTable> dontCare;
   if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, false, built)) return 1;
+  if (!BuildDontCare(options.dontCare, options.dontCareOption, false, dontCare)) return 1;
   std::ostringstream out;
-  const bool done = RunReportingErrors(
-      [&] { brevano::cli::CommandKmap(built.table, options.cover, options.format == "svg", out); });
+  const bool done = RunReportingErrors([&] {
+    brevano::cli::CommandKmap(built.table, dontCare ? &dontCare->table : nullptr, options.cover,
+                              options.format == "svg", out);
+  });
   if (!done) return 1;
   std::cout << out.str() << std::flush;
   return 0;
@@ -402,7 +449,7 @@ int main(int argc, char** argv) {
     const auto mode = table.falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
     return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format), table.strict);
   }
-  if (analyse.chosen) return RunAnalyseCommand(expression, analyse.strict);
+  if (analyse.chosen) return RunAnalyseCommand(expression, analyse);
   if (kmap.chosen) return RunKmapCommand(expression, kmap);
   if (find.chosen) return RunFindCommand(expression, find.Options());
   if (equiv.chosen) return RunEquivCommand(expression, equiv.second, BudgetOf(equiv.budget));

@@ -6,6 +6,7 @@
 #include "diagram/buddy.h"
 #include "diagram/diagram.h"
 #include "diagram/symbolic_run.h"
+#include "diagram/variable_order.h"
 #include "engine/engine_error.h"
 #include "tabulate/tabulation.h"
 
@@ -59,26 +60,38 @@ std::uint64_t FirstOne(int node, int variableCount) {
 
 }  // namespace
 
-DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits,
-                            const DiagramStop& stop) {
+DiagramOutcome BuildDiagramInOrder(const CompiledProgram& program, const std::vector<int>& order,
+                                   const DiagramLimits& limits, const DiagramStop& stop) {
   // The job owns its input and its output: a caller that stops waiting leaves them to it.
   struct State {
     CompiledProgram program;
+    std::vector<int> levels;
     diagram_detail::FlatDiagram flat;
   };
-  const auto state = std::make_shared<State>(State{program, {}});
+  const auto state = std::make_shared<State>(State{program, LevelsOf(order), {}});
   const JobEnd end = diagram_detail::RunOnOwner(
       [state] {
-        const int n = state->program.VariableCount();
-        const Ref root = diagram_detail::RunSymbolically(state->program, diagram_detail::FirstVariables(n));
-        state->flat = diagram_detail::Flatten(root, n);
+        const Ref root = diagram_detail::RunSymbolically(state->program, state->levels);
+        state->flat = diagram_detail::Flatten(root, state->program.VariableCount());
       },
       limits.maxNodes, limits.maxTime, stop);
   DiagramOutcome outcome;
   outcome.status = StatusOf(end);
   if (end == JobEnd::kDone) {
     outcome.diagram = std::make_shared<const Diagram>(std::move(state->flat.nodes), program.VariableCount(),
-                                                      state->flat.root);
+                                                      state->flat.root, order);
+  }
+  return outcome;
+}
+
+DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits,
+                            const DiagramStop& stop) {
+  const std::vector<std::vector<int>> orders = CandidateOrders(program);
+  DiagramOutcome outcome;
+  outcome.status = DiagramStatus::kTooComplex;
+  for (const OrderAttempt& attempt : OrderAttempts(orders.size(), limits)) {
+    outcome = BuildDiagramInOrder(program, orders[attempt.order], {attempt.maxNodes, attempt.Time()}, stop);
+    if (outcome.status != DiagramStatus::kTooComplex) return outcome;
   }
   return outcome;
 }

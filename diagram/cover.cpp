@@ -6,119 +6,17 @@
 #include <unordered_map>
 
 #include "diagram/buddy.h"
+#include "diagram/isop.h"
 #include "diagram/symbolic_run.h"
+#include "minimise/cube_list.h"
 
 namespace brevano {
 
 namespace {
 
+using diagram_detail::CoverBuilder;
 using diagram_detail::JobEnd;
 using diagram_detail::Ref;
-
-constexpr int kNoVariable = 64;
-constexpr unsigned kCallsPerCheck = 64;
-// Most results a cover keeps (about 100 bytes each with its part of the cover graph).
-constexpr std::size_t kMaxKeptResults = 1'000'000;
-
-// The covers form a graph shared between calls: a node stands for x'·C0 + x·C1 + Cd. Node 0 is
-// the empty sum, node 1 the sum of the one term without literals.
-struct CoverNode {
-  int variable = kNoVariable;
-  std::uint32_t negative = 0, positive = 0, either = 0;
-  unsigned __int128 terms = 0;
-};
-
-struct Interval {
-  Ref result;
-  std::uint32_t cover = 0;
-};
-
-// isop(L, U): a sum of products R with L <= R <= U, each of whose terms is a prime implicant of
-// U that covers some row of L no other term covers. Results are kept per (L, U), with their
-// arguments referenced so that the node numbers stay theirs.
-class CoverBuilder {
- public:
-  /// Stops (throwing TooManyTerms) once a part has more than `termLimit` terms.
-  explicit CoverBuilder(unsigned __int128 termLimit)
-      : covers_{CoverNode{}, CoverNode{kNoVariable, 0, 0, 0, 1}}, termLimit_(termLimit) {}
-
-  struct TooManyTerms {
-    unsigned __int128 terms;
-  };
-
-  Interval Build(const Ref& lower, const Ref& upper) {
-    if (lower.Get() == 0) return {Ref(0), 0};
-    if (upper.Get() == 1) return {Ref(1), 1};
-    const std::uint64_t key =
-        static_cast<std::uint64_t>(lower.Get()) << 32 | static_cast<std::uint32_t>(upper.Get());
-    if (const auto found = memo_.find(key); found != memo_.end()) return found->second.interval;
-    if (++calls_ % kCallsPerCheck == 0) diagram_detail::CheckJob();
-
-    const int x = std::min(diagram_detail::TopVariable(lower.Get(), kNoVariable),
-                           diagram_detail::TopVariable(upper.Get(), kNoVariable));
-    const Ref l0(diagram_detail::Cofactor(lower.Get(), x, 0)),
-        l1(diagram_detail::Cofactor(lower.Get(), x, 1));
-    const Ref u0(diagram_detail::Cofactor(upper.Get(), x, 0)),
-        u1(diagram_detail::Cofactor(upper.Get(), x, 1));
-    const Interval negative = Build(Ref(bdd_apply(l0.Get(), u1.Get(), bddop_diff)), u0);
-    const Interval positive = Build(Ref(bdd_apply(l1.Get(), u0.Get(), bddop_diff)), u1);
-    const Ref rest0(bdd_apply(l0.Get(), negative.result.Get(), bddop_diff));
-    const Ref rest1(bdd_apply(l1.Get(), positive.result.Get(), bddop_diff));
-    const Ref rest(bdd_apply(rest0.Get(), rest1.Get(), bddop_or));
-    const Interval either = Build(rest, Ref(bdd_apply(u0.Get(), u1.Get(), bddop_and)));
-    const Ref branches(bdd_ite(bdd_ithvar(x), positive.result.Get(), negative.result.Get()));
-    Interval interval{Ref(bdd_apply(branches.Get(), either.result.Get(), bddop_or)),
-                      Join(x, negative.cover, positive.cover, either.cover)};
-    if (memo_.size() >= kMaxKeptResults) diagram_detail::EndJob(JobEnd::kNodeBudget);
-    memo_.emplace(key, Entry{lower, upper, interval});
-    return interval;
-  }
-
-  unsigned __int128 Terms(std::uint32_t cover) const { return covers_[cover].terms; }
-
-  // The terms of `cover` over `variableCount` variables.
-  void Collect(std::uint32_t cover, WideCube cube, int variableCount, std::vector<WideCube>& out) const {
-    if (cover == 0) return;
-    const CoverNode& node = covers_[cover];
-    if (cover == 1) {
-      out.push_back(cube);
-      return;
-    }
-    const std::uint64_t bit = std::uint64_t{1} << (variableCount - 1 - node.variable);
-    Collect(node.negative, {cube.care | bit, cube.value}, variableCount, out);
-    Collect(node.positive, {cube.care | bit, cube.value | bit}, variableCount, out);
-    Collect(node.either, cube, variableCount, out);
-  }
-
- private:
-  struct Entry {
-    Ref lower, upper;
-    Interval interval;
-  };
-
-  std::uint32_t Join(int x, std::uint32_t negative, std::uint32_t positive, std::uint32_t either) {
-    if (negative == 0 && positive == 0) return either;
-    const unsigned __int128 terms = covers_[negative].terms + covers_[positive].terms + covers_[either].terms;
-    if (terms > termLimit_) throw TooManyTerms{terms};
-    covers_.push_back({x, negative, positive, either, terms});
-    return static_cast<std::uint32_t>(covers_.size() - 1);
-  }
-
-  std::vector<CoverNode> covers_;
-  std::unordered_map<std::uint64_t, Entry> memo_;
-  unsigned __int128 termLimit_;
-  unsigned calls_ = 0;
-};
-
-// Variable by variable from the first: a negated literal, then a plain one, then none.
-bool TermBefore(const WideCube& a, const WideCube& b) {
-  const std::uint64_t differing = (a.care ^ b.care) | ((a.value ^ b.value) & a.care & b.care);
-  if (differing == 0) return false;
-  const std::uint64_t bit = std::uint64_t{1} << (63 - __builtin_clzll(differing));
-  const int digitA = (a.care & bit) ? ((a.value & bit) ? 1 : 0) : 2;
-  const int digitB = (b.care & bit) ? ((b.value & bit) ? 1 : 0) : 2;
-  return digitA < digitB;
-}
 
 // The cover of `function` (or of its complement), listed when small enough.
 Cover CoverOf(const Ref& function, bool complement, int variableCount, const CoverLimits& limits) {

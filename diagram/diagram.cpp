@@ -14,8 +14,14 @@ std::uint64_t SuffixMask(int variableCount, int level) {
 
 }  // namespace
 
-Diagram::Diagram(std::vector<DiagramNode> nodes, int variableCount, std::uint32_t root)
-    : nodes_(std::move(nodes)), variableCount_(variableCount), root_(root) {}
+Diagram::Diagram(std::vector<DiagramNode> nodes, int variableCount, std::uint32_t root,
+                 std::vector<int> order)
+    : nodes_(std::move(nodes)), variableCount_(variableCount), root_(root), order_(std::move(order)) {
+  bool tableOrder = true;
+  for (std::size_t level = 0; level < order_.size(); ++level)
+    tableOrder = tableOrder && order_[level] == static_cast<int>(level);
+  if (tableOrder) order_.clear();
+}
 
 std::uint32_t Diagram::Child(std::uint32_t node, int level, int bit) const {
   const DiagramNode& d = nodes_[node];
@@ -79,15 +85,18 @@ int Diagram::Result(std::uint64_t row) const {
 
 std::optional<std::uint64_t> Diagram::Next(int result, std::uint64_t from) const {
   if (from >= RowCount()) return std::nullopt;
+  if (!order_.empty()) return NextInOrder(result, from, true);
   return Search(result, root_, 0, from, true);
 }
 
 std::optional<std::uint64_t> Diagram::Previous(int result, std::uint64_t from) const {
+  if (!order_.empty()) return NextInOrder(result, std::min(from, RowCount() - 1), false);
   return Search(result, root_, 0, std::min(from, RowCount() - 1), false);
 }
 
 std::optional<std::uint64_t> Diagram::Nth(int result, std::uint64_t k) const {
   if (k >= Count(result)) return std::nullopt;
+  if (!order_.empty()) return NthInOrder(result, k);
   std::uint32_t node = root_;
   std::uint64_t row = 0;
   for (int level = 0; level < variableCount_; ++level) {
@@ -106,6 +115,7 @@ std::optional<std::uint64_t> Diagram::Nth(int result, std::uint64_t k) const {
 }
 
 std::uint64_t Diagram::Rank(int result, std::uint64_t row) const {
+  if (!order_.empty()) return RankInOrder(result, row);
   std::uint64_t rank = 0;
   std::uint32_t node = root_;
   for (int level = 0; level < variableCount_; ++level) {

@@ -15,7 +15,7 @@
 namespace brevano {
 
 /// One node of a flattened diagram. Nodes 0 and 1 are the constants 0 and 1; every other node
-/// tests the variable `level` (in table order) and its children come before it in the array.
+/// tests the variable at `level` of the diagram's order and its children come before it in the array.
 struct DiagramNode {
   std::uint32_t low = 0;   ///< the child for the variable 0
   std::uint32_t high = 0;  ///< the child for the variable 1
@@ -24,16 +24,21 @@ struct DiagramNode {
   std::uint64_t ones = 0;
 };
 
-/// The decision diagram of a function of a table's variables (the first variable on top, as
-/// the most significant bit of a row number), flattened into an immutable array: any number of
-/// threads may query one at once, without locks. Every query takes time in proportion to the
-/// number of variables.
+/// The decision diagram of a function of a table's variables, flattened into an immutable array:
+/// any number of threads may query one at once, without locks. Its variables are tested in table
+/// order (the first variable on top, as the most significant bit of a row number) unless another
+/// order keeps it smaller; rows and answers are in table order either way. In table order every
+/// query takes time in proportion to the number of variables; in another order, to the variables
+/// times the nodes.
 class Diagram {
  public:
-  /// The diagram of `nodes` (in the order described at DiagramNode) whose root is `root`.
-  Diagram(std::vector<DiagramNode> nodes, int variableCount, std::uint32_t root);
+  /// The diagram of `nodes` (in the order described at DiagramNode) whose root is `root`; `order`
+  /// gives the table column of each level, and is empty for table order.
+  Diagram(std::vector<DiagramNode> nodes, int variableCount, std::uint32_t root, std::vector<int> order = {});
 
   int VariableCount() const { return variableCount_; }
+  /// The table column of each level; empty when the levels are in table order.
+  const std::vector<int>& Order() const { return order_; }
   /// 2^VariableCount().
   std::uint64_t RowCount() const { return std::uint64_t{1} << variableCount_; }
   /// Nodes, the two constants included.
@@ -59,12 +64,19 @@ class Diagram {
   std::optional<std::uint64_t> Search(int result, std::uint32_t node, int level, std::uint64_t from,
                                       bool forward) const;
   int RowBit(std::uint64_t row, int level) const {
-    return static_cast<int>((row >> (variableCount_ - 1 - level)) & 1);
+    const int column = order_.empty() ? level : order_[static_cast<std::size_t>(level)];
+    return static_cast<int>((row >> (variableCount_ - 1 - column)) & 1);
   }
+  // The queries of a diagram in another order, through counts with some columns fixed.
+  std::uint64_t CountWith(int result, std::uint64_t fixed, std::uint64_t values) const;
+  std::optional<std::uint64_t> NextInOrder(int result, std::uint64_t from, bool forward) const;
+  std::optional<std::uint64_t> NthInOrder(int result, std::uint64_t k) const;
+  std::uint64_t RankInOrder(int result, std::uint64_t row) const;
 
   std::vector<DiagramNode> nodes_;
   int variableCount_ = 0;
   std::uint32_t root_ = 0;
+  std::vector<int> order_;
 };
 
 /// The limits of a build.
@@ -73,6 +85,8 @@ struct DiagramLimits {
   std::size_t maxNodes = 1'000'000;
   /// Most time a build may take.
   std::chrono::milliseconds maxTime{1500};
+  /// Whether a build that is too large in table order tries the orders read from the program.
+  bool otherOrders = true;
 };
 
 /// How a build ended.
@@ -91,9 +105,15 @@ struct DiagramOutcome {
   std::shared_ptr<const Diagram> diagram;  ///< set when built
 };
 
-/// Builds the diagram of the program's Result by running the program on diagrams instead of bits.
+/// Builds the diagram of the program's Result by running the program on diagrams instead of bits:
+/// in table order, or in an order read from the program (see CandidateOrders) where that keeps it
+/// within the limits; the limits hold for all the attempts together.
 DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits = {},
                             const DiagramStop& stop = {});
+
+/// The same in `order` (the table column of each level).
+DiagramOutcome BuildDiagramInOrder(const CompiledProgram& program, const std::vector<int>& order,
+                                   const DiagramLimits& limits = {}, const DiagramStop& stop = {});
 
 /// The comparison of two programs over the union of their variables.
 struct Comparison {

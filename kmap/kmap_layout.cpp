@@ -1,10 +1,12 @@
 // The Karnaugh map's cells in Gray-code order, and the pieces that draw a cover's groups.
 #include "kmap/kmap_layout.h"
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 
-#include "forms/boolean_form.h"
 #include "engine/engine_error.h"
+#include "forms/boolean_form.h"
 
 namespace brevano {
 
@@ -71,6 +73,25 @@ KmapLayout MakeKmapLayout(std::vector<std::string> variables, std::vector<int> v
   return layout;
 }
 
+std::string CellText(int value, DisplayMode mode) {
+  return value == kDontCareCell ? "-" : BoolToText(value, mode);
+}
+
+KmapLayout MakeKmapLayout(const TruthTable& table, const TruthTable& dontCare) {
+  std::vector<std::string> variables;
+  std::set_union(table.Variables().begin(), table.Variables().end(), dontCare.Variables().begin(),
+                 dontCare.Variables().end(), std::back_inserter(variables));
+  std::vector<int> values;
+  // At most 2^6 rows are evaluated; a larger table is refused before any row.
+  if (variables.size() <= static_cast<std::size_t>(kMaxKmapVariables)) {
+    const CompiledProgram on = table.Program().OverVariables(variables);
+    const CompiledProgram either = dontCare.Program().OverVariables(variables);
+    for (std::uint64_t row = 0; row < on.RowCount(); ++row)
+      values.push_back(EvaluateRow(either, row) ? kDontCareCell : EvaluateRow(on, row));
+  }
+  return MakeKmapLayout(std::move(variables), std::move(values), table.Mode());
+}
+
 KmapLayout MakeKmapLayout(const TruthTable& table) {
   std::vector<int> values;
   // At most 2^6 rows are evaluated; a larger table is refused before any row.
@@ -125,11 +146,17 @@ KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind) {
   if (kind == KmapCoverKind::kNone) return cover;
   const bool product = kind == KmapCoverKind::kProductOfSums;
   TruthVector truth(static_cast<int>(layout.variables.size()));
+  TruthVector dontCare(static_cast<int>(layout.variables.size()));
   for (int row = 0; row < layout.CellCount(); ++row) {
-    if ((layout.values[row] == 1) != product) truth.Set(static_cast<std::uint64_t>(row));
+    const int value = layout.values[static_cast<std::size_t>(row)];
+    if (value == kDontCareCell) {
+      dontCare.Set(static_cast<std::uint64_t>(row));
+    } else if ((value == 1) != product) {
+      truth.Set(static_cast<std::uint64_t>(row));
+    }
   }
   SearchControl control(kCoverBudget, {});
-  SumOfProducts sum = MinimiseSumOfProducts(truth, control);
+  SumOfProducts sum = MinimiseSumOfProducts(truth, dontCare, control);
   cover.status = sum.status;
   for (const Cube& cube : sum.terms) {
     const std::vector<Cube> one{cube};

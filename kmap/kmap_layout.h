@@ -41,7 +41,7 @@ struct KmapLayout {
   int layerColumnBits = 0;
   int rowBits = 0;
   int columnBits = 0;
-  std::vector<int> values;  ///< the Result of each table row
+  std::vector<int> values;  ///< the Result of each table row: 0, 1 or kDontCareCell
   DisplayMode mode = DisplayMode::kZeroOne;
 
   int LayerRows() const { return 1 << layerRowBits; }
@@ -51,8 +51,17 @@ struct KmapLayout {
   int CellCount() const { return static_cast<int>(values.size()); }
 };
 
+/// The value of a cell whose row is a don't-care: drawn as "-", grouped where that helps.
+inline constexpr int kDontCareCell = 2;
+
+/// The text of a cell's value: "0"/"1" (or "F"/"T"), and "-" for a don't-care.
+std::string CellText(int value, DisplayMode mode);
+
 /// The layout of `table`; raises EngineError unless it has 1 to kMaxKmapVariables variables.
 KmapLayout MakeKmapLayout(const TruthTable& table);
+/// The layout of `table` whose rows where `dontCare` is 1 are don't-cares, over the variables of
+/// both; likewise.
+KmapLayout MakeKmapLayout(const TruthTable& table, const TruthTable& dontCare);
 /// The layout of a function given by its Result per row (2^n values for n variables), likewise.
 KmapLayout MakeKmapLayout(std::vector<std::string> variables, std::vector<int> values, DisplayMode mode);
 
@@ -91,7 +100,8 @@ struct KmapCover {
   std::optional<std::string> untypableVariable;
 };
 
-/// The least cover of `kind`, from the minimiser (fewest terms, then fewest literals).
+/// The least cover of `kind`, from the minimiser (fewest terms, then fewest literals); its groups
+/// take in don't-care cells where that makes the cover smaller.
 KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind);
 
 /// "Least sum of products", "Least product of sums" or "No cover", with a note when the form is

@@ -177,7 +177,7 @@ void Painter::DrawValues() {
     const double x = GridX(place), y = GridY(place);
     const int value = layout_.values[static_cast<std::size_t>(row)];
     const bool strong = cover_.kind == KmapCoverKind::kNone || value == grouped;
-    Text(x + kCell / 2, y + kCell / 2 + kValueFont / 2.6, BoolToText(value, layout_.mode), kValueFont,
+    Text(x + kCell / 2, y + kCell / 2 + kValueFont / 2.6, CellText(value, layout_.mode), kValueFont,
          TextAnchor::kMiddle, strong ? theme.text : theme.mutedText, strong, "value");
     // The number keeps a backing of the cell's colour: group outlines run through the corner.
     const std::string number = std::to_string(row);

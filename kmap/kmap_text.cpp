@@ -45,7 +45,7 @@ std::vector<std::string> LayerLines(const KmapLayout& layout, int layerRow, int 
     for (int column = 0; column < layout.Columns(); ++column) {
       const std::uint64_t tableRow = TableRowAt(layout, {layerRow, layerColumn, row, column});
       line += (column > 0 ? "  " : "") +
-              PadLeft(BoolToText(layout.values[static_cast<std::size_t>(tableRow)], layout.mode), cellWidth);
+              PadLeft(CellText(layout.values[static_cast<std::size_t>(tableRow)], layout.mode), cellWidth);
     }
     lines.push_back(line);
   }

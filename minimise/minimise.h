@@ -25,4 +25,10 @@ inline constexpr std::uint64_t kMaxCoverEntries = std::uint64_t{1} << 24;
 /// Runs its search on a large stack of its own thread; the control's callback is called there.
 SumOfProducts MinimiseSumOfProducts(const TruthVector& truth, SearchControl& control);
 
+/// The same for a function with don't-cares: the sum takes the value 1 in every row of `on`
+/// outside `dontCare`, 0 in every row outside both, and either value in the rows of `dontCare`.
+/// Its terms are prime implicants of `on` OR `dontCare`; both vectors have the same variables.
+SumOfProducts MinimiseSumOfProducts(const TruthVector& on, const TruthVector& dontCare,
+                                    SearchControl& control);
+
 }  // namespace brevano

@@ -140,6 +140,21 @@ CompiledProgram CompiledProgram::Compile(const Listing& listing, int maxVariable
   return program;
 }
 
+CompiledProgram CompiledProgram::OverVariables(const std::vector<std::string>& variables) const {
+  CompiledProgram program = *this;
+  program.variables_ = variables;
+  const int n = program.VariableCount();
+  for (Instruction& instruction : program.instructions_) {
+    if (instruction.op != OpCode::kPushVariable) continue;
+    const std::string& name = variables_[instruction.variable];
+    const int index =
+        static_cast<int>(std::lower_bound(variables.begin(), variables.end(), name) - variables.begin());
+    instruction.variable = static_cast<std::uint16_t>(index);
+    instruction.rowBit = static_cast<std::uint8_t>(n - 1 - index);
+  }
+  return program;
+}
+
 namespace {
 
 int RunOnByteStack(const CompiledProgram& program, std::uint64_t row, std::uint8_t* stack) {

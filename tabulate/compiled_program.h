@@ -79,6 +79,10 @@ class CompiledProgram {
   /// The largest number of values on the stack at any point of a run (0 for an empty program).
   std::size_t MaxDepth() const { return maxDepth_; }
 
+  /// The same function over `variables` (distinct, ascending, at most kMaxTableVariables, every
+  /// variable of this program among them): its rows run over all of them.
+  CompiledProgram OverVariables(const std::vector<std::string>& variables) const;
+
  private:
   std::vector<std::string> variables_;
   std::vector<Instruction> instructions_;

@@ -19,6 +19,14 @@ TruthTable TruthTable::Build(const Listing& listing, DisplayMode mode, int maxVa
   return table;
 }
 
+TruthTable TruthTable::FromProgram(CompiledProgram program, DisplayMode mode) {
+  TruthTable table;
+  table.variables_ = program.Variables();
+  table.mode_ = mode;
+  table.program_ = std::make_shared<const CompiledProgram>(std::move(program));
+  return table;
+}
+
 std::vector<std::string> TruthTable::Captions() const {
   std::vector<std::string> captions = variables_;
   captions.emplace_back("Result");

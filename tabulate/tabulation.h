@@ -26,6 +26,8 @@ class TruthTable {
   /// Builds the table of `listing`; raises EngineError for a malformed listing (an operator
   /// without operands) or for more than `maxVariables` variables, before computing any row.
   static TruthTable Build(const Listing& listing, DisplayMode mode, int maxVariables = kMaxTableVariables);
+  /// The table of a compiled program.
+  static TruthTable FromProgram(CompiledProgram program, DisplayMode mode);
 
   /// Sorted, normalised variable names (the captions of all columns but the last).
   const std::vector<std::string>& Variables() const { return variables_; }

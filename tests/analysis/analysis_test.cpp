@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "engine/engine_error.h"
 #include "forms/boolean_form.h"
 #include "pipeline/pipeline.h"
 
@@ -121,6 +122,46 @@ TEST(AnalysisTest, KnownAnswers) {
   }
 }
 
+// Σm(1,3,7,11,15) + d(0,2,5): the textbook's answers, and don't-cares over variables of their own.
+TEST(AnalysisTest, DontCares) {
+  struct Case {
+    const char* expression;
+    const char* dontCare;
+    const char* rows;
+    const char* verdict;
+    const char* minterms;
+    const char* dontCares;
+    const char* sum;
+    const char* product;
+  };
+  const Case cases[] = {
+      {"not(a)*not(b)*d+not(a)*b*c*d+c*d", "not(a)*not(b)*not(d)+not(a)*b*not(c)*d", "5 of 16, 3 don't-care",
+       "depends on the variables", "1, 3, 7, 11, 15", "0, 2, 5", "not(A)*not(B)+C*D", "(not(A)+C)*D"},
+      {"a", "x", "1 of 4, 2 don't-care", "depends on the variables", "2", "1, 3", "A", "A"},
+      {"a*b", "a*not(b)", "1 of 4, 1 don't-care", "depends on the variables", "3", "2", "A", "A"},
+      {"a", "not(a)", "1 of 2, 1 don't-care", "always 1", "1", "0", "1", "1"},
+      {"a", "1", "0 of 2, 2 don't-care", "always 0", "none", "0, 1", "0", "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.expression) + " with don't-cares " + c.dontCare);
+    const TruthTable dontCare = TableOf(c.dontCare);
+    const Analysis analysis = AnalyseTable(TableOf(c.expression), &dontCare);
+    ASSERT_TRUE(analysis.complete);
+    EXPECT_EQ(Item(analysis, "Rows with Result 1:"), c.rows);
+    EXPECT_EQ(Item(analysis, "Verdict:"), c.verdict);
+    EXPECT_EQ(Item(analysis, "Minterms:"), c.minterms);
+    EXPECT_EQ(Item(analysis, "Don't-cares:"), c.dontCares);
+    EXPECT_EQ(Item(analysis, "Minimal sum of products:"), c.sum);
+    EXPECT_EQ(Item(analysis, "Minimal product of sums:"), c.product);
+  }
+  std::string wide = "a0";
+  for (int i = 1; i < 40; ++i) wide += "+a" + std::to_string(i);
+  std::string other = "b0";
+  for (int i = 1; i < 30; ++i) other += "+b" + std::to_string(i);
+  const TruthTable tooMany = TableOf(other);
+  EXPECT_THROW(AnalyseTable(TableOf(wide), &tooMany), EngineError);
+}
+
 TEST(AnalysisTest, ItemsComeInOrderWithTheirLabels) {
   const std::vector<AnalysisItem> items = AnalysisItems(AnalyseTable(TableOf("a")));
   const std::vector<std::string> labels = {
@@ -139,7 +180,7 @@ TEST(AnalysisTest, ListingStopsAtTheLimitAndCountsTheRest) {
   EXPECT_EQ(analysis.minterms.total, 7u);
 }
 
-TEST(AnalysisTest, BeyondTheMinimisingLimitTheDiagramCountsListsAndGivesIrredundantForms) {
+TEST(AnalysisTest, BeyondTheMinimisingLimitTheDiagramCountsListsAndTheFewPrimesGiveExactForms) {
   std::string expression = "a0";
   for (int i = 1; i <= kMaxMinimiseVariables; ++i) expression += "*a" + std::to_string(i);
   AnalysisOptions options;
@@ -162,8 +203,15 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
     for (int i = 1; i < count; ++i) text += separator + ("x" + std::to_string(10 + i));
     return text;
   };
-  std::string pairs;  // every a before every b: exponential in this order
-  for (char c = 'a'; c < 'a' + 12; ++c) pairs += std::string(pairs.empty() ? "" : "+") + "a" + c + "*b" + c;
+  std::string tangled;  // 40 random products of four of 24 variables: over 1,000 nodes in any order
+  std::mt19937_64 rng(7);
+  for (int t = 0; t < 40; ++t) {
+    tangled += t ? "+" : "";
+    for (int f = 0; f < 4; ++f) {
+      const std::string name(1, static_cast<char>('a' + rng() % 24));
+      tangled += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
+    }
+  }
   AnalysisOptions small;
   small.diagramLimits.maxNodes = 1000;
   struct Case {
@@ -180,18 +228,19 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
        "524288 of 1048576",
        "not computed: more than 1,000 terms",
        "not computed: more than 1,000 terms"},
-      {pairs, small, "16245775 of 16777216", "not computed: too complex for exact analysis",
+      {tangled, small, "15310694 of 16777216", "not computed: too complex for exact analysis",
        "not computed: too complex for exact analysis"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expression.substr(0, 40));
     const Analysis analysis = AnalyseTable(TableOf(c.expression), c.options);
     EXPECT_TRUE(analysis.complete);
+    EXPECT_EQ(Item(analysis, "Rows with Result 1:"), c.rows);
     if (c.sum) {
       EXPECT_EQ(Item(analysis, "Minimal sum of products:"), c.sum);
       EXPECT_EQ(Item(analysis, "Minimal product of sums:"), c.product);
     } else {
-      EXPECT_EQ(analysis.sum.source, FormSource::kIrredundant);
+      EXPECT_EQ(analysis.sum.status, MinimiseStatus::kExact);
       EXPECT_EQ(analysis.sum.cubes.size(), 63u);
       EXPECT_EQ(analysis.product.cubes.size(), 1u);
     }
@@ -200,24 +249,28 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
   // and the first and last rows of each kind.
   AnalysisOptions strict = small;
   strict.maxScannedVariables = 16;
-  const Analysis refused = AnalyseTable(TableOf(pairs), strict);
+  const Analysis refused = AnalyseTable(TableOf(tangled), strict);
   EXPECT_FALSE(refused.rowsComplete);
   EXPECT_TRUE(refused.complete);
   EXPECT_EQ(Item(refused, "Rows with Result 1:"), "not computed: too complex for exact analysis");
   EXPECT_EQ(Item(refused, "Verdict:"), "depends on the variables");
   EXPECT_EQ(Item(refused, "Minterms:"),
-            "first 4097, last 16777215 (the others not computed: too complex for exact analysis)");
+            "first 0, last 16777215 (the others not computed: too complex for exact analysis)");
   EXPECT_EQ(Item(refused, "Maxterms:"),
-            "first 0, last 16773120 (the others not computed: too complex for exact analysis)");
+            "first 276, last 16777178 (the others not computed: too complex for exact analysis)");
   // When the solver finds the Result constant, or one row apart, everything follows.
-  const Analysis constant = AnalyseTable(TableOf(pairs + "+not(" + pairs + ")"), strict);
+  const Analysis constant = AnalyseTable(TableOf(tangled + "+not(" + tangled + ")"), strict);
   EXPECT_EQ(Item(constant, "Rows with Result 1:"), "16777216 of 16777216");
   EXPECT_EQ(Item(constant, "Minimal product of sums:"), "1");
-  const Analysis single =
-      AnalyseTable(TableOf("not(" + pairs + ")*aa*ab*ac*ad*ae*af*ag*ah*ai*aj*ak*al"), strict);
+  std::string row276 = "not(" + tangled + ")";  // the first row where `tangled` is 0, alone
+  for (int v = 0; v < 24; ++v) {
+    const std::string name(1, static_cast<char>('a' + v));
+    row276 += "*" + ((276 >> (23 - v)) & 1 ? name : "not(" + name + ")");
+  }
+  const Analysis single = AnalyseTable(TableOf(row276), strict);
   EXPECT_TRUE(constant.tooComplex && single.tooComplex);
   EXPECT_EQ(Item(single, "Rows with Result 1:"), "1 of 16777216");
-  EXPECT_EQ(Item(single, "Minterms:"), "16773120");
+  EXPECT_EQ(Item(single, "Minterms:"), "276");
   EXPECT_EQ(Item(single, "Maxterms:").substr(0, 10), "0, 1, 2, 3");
 }
 

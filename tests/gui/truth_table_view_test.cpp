@@ -20,6 +20,7 @@
 #include "app/frm_boolean.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
+#include "tests/support/random_listing.h"
 
 namespace brevano {
 namespace {
@@ -41,17 +42,13 @@ TruthTable NeverTrue(int count) {
   return TruthTable::Build(listing, DisplayMode::kZeroOne);
 }
 
-// A table of 2 * `pairs` variables whose result is 0 in every row and whose decision diagram in
-// column order is too large to build: not(A01) * A01 * (the OR of V(i) * V(i + pairs)). The program
-// runs the OR first.
-TruthTable NeverTrueTooComplex(int pairs) {
-  auto name = [](int i) { return (i < 10 ? "V0" : "V") + std::to_string(i); };
-  Listing listing{"* @F", "* @F", "NOT @F", "A01", "A01"};
-  for (int i = 0; i < pairs; ++i) {
-    if (i + 1 < pairs) listing.push_back("+ @F");
-    listing.insert(listing.end(), {"* @F", name(i), name(i + pairs)});
-  }
-  return TruthTable::Build(listing, DisplayMode::kZeroOne);
+// A table of 1 + `variables` variables whose result is 0 in every row and whose decision diagram is
+// too large to build in any order: not(A01) * A01 * (150 random products over the others). The
+// program runs the sum first.
+TruthTable NeverTrueTooComplex(int variables) {
+  ExprTree tree;
+  const std::string text = "a01*not(a01)*(" + testing::TangledProducts(variables, 150) + ")";
+  return TruthTable::Build(ProcessExpression(text, tree), DisplayMode::kZeroOne);
 }
 
 // Colours equal up to the rounding of the painted image.
@@ -542,7 +539,7 @@ class TruthTableViewTest : public QObject {
 
   void longSearchShowsProgressAndCancels() {
     // The n-th row of a table too complex for its diagram goes through the rows.
-    view_->SetTable(NeverTrueTooComplex(20));
+    view_->SetTable(NeverTrueTooComplex(40));
     view_->SelectRow(10);
     QSignalSpy finished(commands_, &WindowCommands::searchFinished);
     commands_->FindNth(1, 5);

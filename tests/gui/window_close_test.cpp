@@ -11,19 +11,17 @@
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
+#include "tests/support/random_listing.h"
 
 namespace brevano {
 namespace {
 
-// Tabulates a01*not(a01)*(a01*a23+a02*a24+...+a22*a44): no row has Result 1 and, in column order,
-// its decision diagram is too large to build, so searches and analyses go through the rows and run long.
+// Tabulates a01*not(a01)*(a sum of 150 random products over 44 variables): no row has Result 1 and
+// in no order is its decision diagram small enough to build, so searches and analyses go through
+// the rows and run long.
 void TabulateHugeProduct(Tfrm_bool_alg& window) {
-  QString pairs;
-  for (int i = 1; i <= 22; ++i) {
-    if (i > 1) pairs += u'+';
-    pairs += QStringLiteral("a%1*a%2").arg(i, 2, 10, QChar(u'0')).arg(i + 22);
-  }
-  window.eIN->setText(QStringLiteral("a01*not(a01)*(%1)").arg(pairs));
+  const std::string tangled = testing::TangledProducts(44, 150);
+  window.eIN->setText(QStringLiteral("a01*not(a01)*(%1)").arg(QString::fromStdString(tangled)));
   window.Button1Click();
 }
 

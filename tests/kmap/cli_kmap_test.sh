@@ -26,6 +26,9 @@ BC  00  01  11  10    BC  00  01  11  10
 Least sum of products: A
   A
 " "" -- kmap 'a+b*not(b)*c*d*e'
+# Don't-care cells are drawn as "-" and grouped where they make the cover smaller.
+expect dont_care 0 "    CD${nl}AB  00  01  11  10${nl}00   -   1   1   -${nl}01   0   -   1   0${nl}11   0   0   1   0${nl}10   0   0   1   0${nl}${nl}Least sum of products: not(A)*not(B)+C*D${nl}  not(A)*not(B)${nl}  C*D$nl" "" \
+  -- kmap --dont-care 'not(a)*not(b)*not(d)+not(a)*b*not(c)*d' 'not(a)*not(b)*d+not(a)*b*c*d+c*d'
 expect too_wide 1 "" "A Karnaugh map is drawn for 1 to 6 variables; this table has 7$nl" -- kmap 'a+b+c+d+e+f+g'
 expect constant 1 "" "A Karnaugh map is drawn for 1 to 6 variables; this table has 0$nl" -- kmap 'not(0)'
 expect bad_cover 2 "" "--cover: sum not in {sop,pos,none}${nl}Run with --help for more information.$nl" \

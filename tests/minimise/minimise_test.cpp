@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <functional>
 #include <random>
 
 namespace brevano {
@@ -203,6 +206,104 @@ TEST(MinimiseTest, StoppedSearchGivesNothing) {
   const SumOfProducts sum = MinimiseSumOfProducts(truth, control);
   EXPECT_EQ(sum.status, MinimiseStatus::kStopped);
   EXPECT_TRUE(sum.terms.empty());
+}
+
+// A function of at most 8 variables as four words of rows.
+using Rows256 = std::array<std::uint64_t, 4>;
+
+bool Within(const Rows256& inner, const Rows256& outer) {
+  for (int w = 0; w < 4; ++w)
+    if (inner[w] & ~outer[w]) return false;
+  return true;
+}
+
+Rows256 CubeRows(Cube cube, int variables) {
+  Rows256 rows{};
+  for (std::uint32_t row = 0; row < (1u << variables); ++row)
+    if (CubeContains(cube, row)) rows[row / 64] |= std::uint64_t{1} << (row % 64);
+  return rows;
+}
+
+// The fewest terms, then literals, of a sum of prime implicants of `allowed` covering `required`:
+// every cover of the least size covers the first uncovered row with one of the primes through it.
+std::pair<int, int> BruteLeastCost(const Rows256& required, const Rows256& allowed, int variables) {
+  const auto keys = static_cast<std::uint64_t>(std::pow(3, variables));
+  std::vector<char> implicant(keys);
+  for (std::uint64_t key = 0; key < keys; ++key)
+    implicant[key] = Within(CubeRows(CubeOfKey(key, variables), variables), allowed);
+  std::vector<Rows256> implicants;
+  std::vector<int> literals;
+  for (std::uint64_t key = 0; key < keys; ++key) {
+    bool prime = implicant[key];
+    for (std::uint64_t weight = 1; weight < keys; weight *= 3) {
+      const std::uint64_t digit = key / weight % 3;
+      if (digit != 2 && implicant[key + (2 - digit) * weight]) prime = false;
+    }
+    if (!prime) continue;
+    implicants.push_back(CubeRows(CubeOfKey(key, variables), variables));
+    literals.push_back(LiteralCount(CubeOfKey(key, variables)));
+  }
+  std::pair<int, int> best{1 << 20, 0};
+  std::function<void(const Rows256&, int, int)> branch = [&](const Rows256& left, int terms, int cost) {
+    int first = -1;
+    for (int row = 0; row < 256 && first < 0; ++row)
+      if ((left[row / 64] >> (row % 64)) & 1) first = row;
+    if (first < 0) {
+      best = std::min(best, {terms, cost});
+      return;
+    }
+    if (terms + 1 > best.first) return;
+    for (std::size_t i = 0; i < implicants.size(); ++i) {
+      if (!((implicants[i][first / 64] >> (first % 64)) & 1)) continue;
+      Rows256 rest = left;
+      for (int w = 0; w < 4; ++w) rest[w] &= ~implicants[i][w];
+      branch(rest, terms + 1, cost + literals[i]);
+    }
+  };
+  branch(required, 0, 0);
+  return best;
+}
+
+TEST(MinimiseTest, DontCaresMatchBruteForceUpToEightVariables) {
+  std::mt19937_64 rng(16);
+  for (int variables = 1; variables <= 8; ++variables) {
+    for (int trial = 0; trial < (variables <= 5 ? 30 : 10); ++trial) {
+      // Beyond 5 variables a few random cubes, so that the least covers stay small enough to enumerate.
+      auto randomRows = [&](double density) {
+        TruthVector truth(variables);
+        if (variables <= 5) return RandomTruth(rng, variables, density);
+        for (int c = 0; c < 4; ++c) {
+          const Cube cube{
+              static_cast<std::uint32_t>(rng()) & ((1u << variables) - 1) & static_cast<std::uint32_t>(rng()),
+              static_cast<std::uint32_t>(rng())};
+          for (std::uint32_t row = 0; row < (1u << variables); ++row)
+            if (CubeContains({cube.care, cube.value & cube.care}, row)) truth.Set(row);
+        }
+        return truth;
+      };
+      const TruthVector on = randomRows(0.4), dontCare = randomRows(0.3);
+      Rows256 required{}, allowed{};
+      for (std::uint32_t row = 0; row < (1u << variables); ++row) {
+        if (on.At(row) && !dontCare.At(row)) required[row / 64] |= std::uint64_t{1} << (row % 64);
+        if (on.At(row) || dontCare.At(row)) allowed[row / 64] |= std::uint64_t{1} << (row % 64);
+      }
+      SearchControl control(kNoLimit, {});
+      const SumOfProducts sum = MinimiseSumOfProducts(on, dontCare, control);
+      ASSERT_EQ(sum.status, MinimiseStatus::kExact);
+      Rows256 covered{};
+      int literals = 0;
+      for (const Cube& term : sum.terms) {
+        const Rows256 rows = CubeRows(term, variables);
+        EXPECT_TRUE(Within(rows, allowed)) << "a term covers a 0 row";
+        for (int w = 0; w < 4; ++w) covered[w] |= rows[w];
+        literals += LiteralCount(term);
+      }
+      EXPECT_TRUE(Within(required, covered)) << "a 1 row is not covered";
+      const std::pair<int, int> least = BruteLeastCost(required, allowed, variables);
+      EXPECT_EQ(std::make_pair(static_cast<int>(sum.terms.size()), literals), least)
+          << variables << " variables, trial " << trial;
+    }
+  }
 }
 
 TEST(MinimiseTest, TooManyVariablesIsNotComputed) {

@@ -98,4 +98,18 @@ std::string RandomExpressionText(std::mt19937_64& rng, int variables, int nodes)
   return ExpressionText(rng, variables, nodes);
 }
 
+std::string TangledProducts(int variables, int terms) {
+  std::mt19937_64 rng(3);
+  std::string text;
+  for (int t = 0; t < terms; ++t) {
+    text += t ? "+" : "";
+    for (int f = 0; f < 4; ++f) {
+      const auto v = static_cast<int>(rng() % static_cast<unsigned>(variables));
+      const std::string name = std::string("t") + char('0' + v / 10) + char('0' + v % 10);
+      text += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
+    }
+  }
+  return text;
+}
+
 }  // namespace brevano::testing

@@ -22,4 +22,9 @@ Listing RandomLineSoup(std::mt19937_64& rng, int variables, int lines);
 /// A random expression text over +, *, /, not(...), 0, 1 and `variables` single-letter names.
 std::string RandomExpressionText(std::mt19937_64& rng, int variables, int nodes);
 
+/// The sum of `terms` products of four of the variables t00 .. t(n-1), each plain or negated, chosen
+/// at random from a fixed seed: with 150 terms over 40 or more variables its decision diagram is too
+/// large for the default budget in any order the program tries.
+std::string TangledProducts(int variables, int terms);
+
 }  // namespace brevano::testing

@@ -1,0 +1,27 @@
+// Counting and listing the rows of a function with don't-cares: row by row, or from its diagrams.
+#pragma once
+
+#include "analysis/analysis.h"
+#include "diagram/two_level.h"
+#include "sat/sat_search.h"
+
+namespace brevano::analysis_detail {
+
+/// Counts and lists every row bit-parallel, with progress; stops at `options.scanBudget` with the
+/// rows counted so far (rowsScanned). False when stopped by the caller.
+bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
+              const AnalysisProgress& progress);
+
+/// Counts and lists from the diagrams: time in proportion to the variables per listed row in table
+/// order; in another order the listing stops after a while, the counts staying exact.
+void DiagramRows(const FunctionDiagrams& diagrams, Analysis& analysis, std::size_t limit);
+
+/// "always 1" when no row is 0, "always 0" when none is 1, else "depends on the variables".
+Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros);
+
+/// The verdict and the first and last row of each kind from the solver (a function without
+/// don't-cares), and all the rows when the Result is constant or one row differs from the others.
+SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
+                     const AnalysisProgress& progress);
+
+}  // namespace brevano::analysis_detail

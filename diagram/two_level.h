@@ -1,0 +1,76 @@
+// What the least two-level forms of a function with don't-cares start from, read off its diagrams:
+// the rows of each kind, irredundant covers, the exact sets as cubes, prime implicants, and checks.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "diagram/cover.h"
+#include "diagram/diagram.h"
+#include "minimise/cube_list.h"
+#include "tabulate/compiled_program.h"
+
+namespace brevano {
+
+/// A function with don't-cares: the Result of `on`, except in the rows where `dontCare` (when
+/// given) is 1, where it may be either. Both programs have the same variables.
+struct FunctionPrograms {
+  CompiledProgram on;
+  std::optional<CompiledProgram> dontCare;
+};
+
+/// The rows of a function with don't-cares as diagrams in one order.
+struct FunctionDiagrams {
+  DiagramStatus status = DiagramStatus::kStopped;
+  /// The table column of each level.
+  std::vector<int> order;
+  /// The rows where the function is 1 (outside the don't-cares).
+  std::shared_ptr<const Diagram> ones;
+  /// The rows where it is 0 outside the don't-cares, and the don't-care rows; both null without
+  /// don't-cares (the zeros are then those of `ones`).
+  std::shared_ptr<const Diagram> zeros, dontCares;
+};
+
+/// Builds the diagrams in table order, or in an order read from the `on` program where that keeps
+/// them within the limits (as BuildDiagram).
+FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const DiagramLimits& limits = {},
+                                       const DiagramStop& stop = {});
+
+/// The least sum of products covers the 1 rows; the least product of sums is the complement of a
+/// sum that covers the 0 rows.
+enum class FormSide { kSum, kProduct };
+
+/// What a form of one side starts from: cubes over table columns (see WideCube).
+struct SideCubes {
+  /// kFound when `start` is set; kTooManyTerms or kTooComplex when it could not be.
+  CoverStatus status = CoverStatus::kNotRequested;
+  unsigned __int128 startTerms = 0;  ///< the terms of the irredundant cover, however many
+  /// An irredundant cover: every row to be covered, no row that must not be, maybe some don't-cares.
+  CubeList start;
+  /// Whether `forbidden` and `dontCare` are set: exactly the rows that must not be covered, and
+  /// exactly the don't-care rows, each as a sum of cubes.
+  bool setsFound = false;
+  CubeList forbidden, dontCare;
+};
+
+/// The cubes of `side`, in `order` (as built by BuildFunctionDiagrams): the irredundant cover within
+/// `limits`, then the two sets, within `limits` again and at most `maxSetTerms` terms each.
+SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+                         const CoverLimits& limits, std::size_t maxSetTerms, const DiagramStop& stop = {});
+
+/// Every prime implicant of the rows a form of `side` may cover (its rows and the don't-cares), or
+/// nothing when there are more than `maxPrimes` or the time runs out.
+std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std::vector<int>& order,
+                                    FormSide side, std::size_t maxPrimes, std::chrono::milliseconds time,
+                                    const DiagramStop& stop = {});
+
+/// Whether a sum checked against the diagrams covers every row of its side and no row that must not be.
+enum class FormCheck { kCorrect, kWrong, kUnknown };
+
+/// Checks `cover` (terms over table columns) as a form of `side`; kUnknown when the limits end it.
+FormCheck CheckForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+                    const CubeList& cover, const DiagramLimits& limits = {}, const DiagramStop& stop = {});
+
+}  // namespace brevano

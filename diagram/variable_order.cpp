@@ -1,0 +1,144 @@
+// Static variable orders: first appearance, and a greedy chain of the variables that share terms.
+#include "diagram/variable_order.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+
+namespace brevano {
+
+namespace {
+
+// Groups larger than this add nothing to the weights: they say little about which variables belong
+// together, and their pairs cost the square of their size.
+constexpr int kMaxGroup = 24;
+
+// The variables in the order in which the text first names them (the program runs the text backwards).
+std::vector<int> FirstAppearance(const CompiledProgram& program) {
+  std::vector<int> order;
+  std::vector<char> seen(static_cast<std::size_t>(program.VariableCount()), false);
+  const std::vector<Instruction>& instructions = program.Instructions();
+  for (auto in = instructions.rbegin(); in != instructions.rend(); ++in) {
+    if (in->op != OpCode::kPushVariable || seen[in->variable]) continue;
+    seen[in->variable] = true;
+    order.push_back(in->variable);
+  }
+  for (int column = 0; column < program.VariableCount(); ++column)
+    if (!seen[static_cast<std::size_t>(column)]) order.push_back(column);
+  return order;
+}
+
+// The variables of each largest subexpression made of one operator (a term of a sum, a factor of a
+// product), by running the program on sets of variables.
+std::vector<std::uint64_t> Groups(const CompiledProgram& program) {
+  struct Entry {
+    std::uint64_t variables;
+    OpCode op;
+  };
+  std::vector<Entry> stack;
+  std::vector<std::uint64_t> groups;
+  auto close = [&](const Entry& entry, OpCode consumer) {
+    if (entry.op != consumer && std::popcount(entry.variables) >= 2) groups.push_back(entry.variables);
+  };
+  for (const Instruction& in : program.Instructions()) {
+    switch (in.op) {
+      case OpCode::kOr:
+      case OpCode::kAnd:
+      case OpCode::kXor: {
+        const Entry right = stack.back();
+        stack.pop_back();
+        close(right, in.op);
+        close(stack.back(), in.op);
+        stack.back() = {stack.back().variables | right.variables, in.op};
+        break;
+      }
+      case OpCode::kNot: break;
+      case OpCode::kPushZero:
+      case OpCode::kPushOne: stack.push_back({0, in.op}); break;
+      case OpCode::kPushVariable: stack.push_back({std::uint64_t{1} << in.variable, in.op}); break;
+    }
+  }
+  if (!stack.empty()) close(stack.front(), OpCode::kPushZero);
+  return groups;
+}
+
+// Starting from the variable with the most weight, each next one is the one tied most strongly to
+// those already placed (pairs in small groups weigh more).
+std::vector<int> SharedTerms(const CompiledProgram& program) {
+  const auto n = static_cast<std::size_t>(program.VariableCount());
+  std::vector<double> weight(n * n, 0), total(n, 0);
+  for (const std::uint64_t group : Groups(program)) {
+    const int size = std::popcount(group);
+    if (size > kMaxGroup) continue;
+    const double share = 1.0 / (size - 1);
+    for (std::uint64_t a = group; a != 0; a &= a - 1) {
+      for (std::uint64_t b = group; b != 0; b &= b - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(a)),
+                   j = static_cast<std::size_t>(std::countr_zero(b));
+        if (i != j) weight[i * n + j] += share;
+      }
+      total[static_cast<std::size_t>(std::countr_zero(a))] += 1;
+    }
+  }
+  std::vector<int> order;
+  std::vector<double> tie(n, 0);
+  std::vector<char> placed(n, false);
+  for (std::size_t step = 0; step < n; ++step) {
+    std::size_t best = n;
+    for (std::size_t v = 0; v < n; ++v) {
+      if (placed[v]) continue;
+      if (best == n || tie[v] > tie[best] || (tie[v] == tie[best] && total[v] > total[best])) best = v;
+    }
+    placed[best] = true;
+    order.push_back(static_cast<int>(best));
+    for (std::size_t v = 0; v < n; ++v) tie[v] += weight[best * n + v];
+  }
+  return order;
+}
+
+}  // namespace
+
+std::vector<std::vector<int>> CandidateOrders(const CompiledProgram& program) {
+  std::vector<int> table(static_cast<std::size_t>(program.VariableCount()));
+  std::iota(table.begin(), table.end(), 0);
+  std::vector<std::vector<int>> orders{table};
+  for (std::vector<int> order : {FirstAppearance(program), SharedTerms(program)}) {
+    if (std::find(orders.begin(), orders.end(), order) == orders.end()) orders.push_back(std::move(order));
+  }
+  return orders;
+}
+
+std::chrono::milliseconds OrderAttempt::Time() const {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+  return std::max(left, std::chrono::milliseconds(1));
+}
+
+std::vector<OrderAttempt> OrderAttempts(std::size_t orders, const DiagramLimits& limits) {
+  const auto start = std::chrono::steady_clock::now();
+  if (!limits.otherOrders || orders == 1) return {{0, limits.maxNodes, start + limits.maxTime}};
+  std::vector<OrderAttempt> attempts;
+  auto time = limits.maxTime / 10;
+  for (std::size_t order = 0; order < orders; ++order) {
+    attempts.push_back({order, limits.maxNodes / 10, start + time * static_cast<int>(order + 1)});
+  }
+  // Then table order until half of what is left, and the others in equal shares of the rest.
+  const auto quick = start + time * static_cast<int>(orders);
+  const auto end = start + limits.maxTime;
+  const auto middle = orders > 1 ? quick + (end - quick) / 2 : end;
+  attempts.push_back({0, limits.maxNodes, middle});
+  for (std::size_t order = 1; order < orders; ++order) {
+    attempts.push_back({order, limits.maxNodes,
+                        middle + (end - middle) * static_cast<int>(order) / static_cast<int>(orders - 1)});
+  }
+  return attempts;
+}
+
+std::vector<int> LevelsOf(const std::vector<int>& order) {
+  std::vector<int> levels(order.size());
+  for (std::size_t level = 0; level < order.size(); ++level)
+    levels[static_cast<std::size_t>(order[level])] = static_cast<int>(level);
+  return levels;
+}
+
+}  // namespace brevano

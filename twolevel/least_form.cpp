@@ -1,0 +1,194 @@
+// Least forms: the exact minimiser on small truth vectors, and beyond it the diagram's cover
+// improved and, where the primes are few, settled exactly.
+#include "twolevel/least_form.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "engine/deep_stack.h"
+#include "minimise/cover_regions.h"
+#include "minimise/improve_cover.h"
+#include "minimise/minimise.h"
+#include "minimise/minimum_cover.h"
+#include "tabulate/bit_parallel.h"
+
+namespace brevano {
+
+namespace {
+
+// Regions an exact cover search beyond the minimiser may have rows for.
+constexpr std::size_t kMaxExactRegions = 200000;
+
+TruthVector ResultBits(const CompiledProgram& program) {
+  TruthVector truth(program.VariableCount());
+  BlockEvaluator evaluator(program);
+  for (std::size_t word = 0; word < truth.WordCount(); ++word)
+    truth.SetWord(word, evaluator.EvaluateAligned(64 * word));
+  return truth;
+}
+
+// The rows a form of `side` must cover and the don't-cares, as truth vectors.
+std::pair<TruthVector, TruthVector> SideBits(const FunctionPrograms& function, FormSide side) {
+  const TruthVector on = ResultBits(function.on);
+  TruthVector dontCare = function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables());
+  if (side == FormSide::kSum) return {on, std::move(dontCare)};
+  TruthVector off(on.Variables());
+  for (std::size_t word = 0; word < on.WordCount(); ++word)
+    off.SetWord(word, ~on.Word(word) & ~dontCare.Word(word));
+  return {std::move(off), std::move(dontCare)};
+}
+
+bool IsComputed(MinimiseStatus status) {
+  return status == MinimiseStatus::kExact || status == MinimiseStatus::kFewestTerms ||
+         status == MinimiseStatus::kHeuristic;
+}
+
+// The budget of one form, shared among its searches: each gets a share of what is left, and
+// progress is reported as the time spent of the whole.
+class FormClock {
+ public:
+  FormClock(std::chrono::milliseconds budget, const StepProgress& progress)
+      : start_(std::chrono::steady_clock::now()), budget_(budget), progress_(progress) {}
+
+  std::chrono::milliseconds Left() const {
+    const auto spent =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
+    return std::max(budget_ - spent, std::chrono::milliseconds(0));
+  }
+
+  /// A control for a search that may take `share` of the time left.
+  SearchControl Control(double share) const {
+    return SearchControl(std::chrono::duration_cast<std::chrono::milliseconds>(Left() * share), Reporter());
+  }
+
+  /// A job of the diagram's limit `limit`, capped by the time left (at least a millisecond).
+  std::chrono::milliseconds Capped(std::chrono::milliseconds limit) const {
+    return std::clamp(Left(), std::chrono::milliseconds(1), limit);
+  }
+
+  StepProgress Reporter() const {
+    if (!progress_) return {};
+    return [this](std::uint64_t, std::uint64_t) {
+      const auto spent =
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
+      return progress_(static_cast<std::uint64_t>(std::min(spent, budget_).count()),
+                       static_cast<std::uint64_t>(budget_.count()));
+    };
+  }
+
+  /// Polls the caller while a diagram job runs; true once it asked to stop.
+  bool Stopped() {
+    if (!progress_) return false;
+    stopped_ = stopped_ || !Reporter()(0, 0);
+    return stopped_;
+  }
+  bool WasStopped() const { return stopped_; }
+  void NoteStop(const SearchControl& control) { stopped_ = stopped_ || control.Stopped(); }
+
+ private:
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::milliseconds budget_;
+  const StepProgress& progress_;
+  bool stopped_ = false;
+};
+
+// The cubes as a form of `side`, when it covers every row `start` covers outside the don't-cares
+// and no forbidden row (the sets are exact, so that is the function).
+bool Certified(const CubeList& cover, const SideCubes& cubes) {
+  for (const WideCube& term : cover)
+    for (const WideCube& forbidden : cubes.forbidden)
+      if (Intersects(term, forbidden)) return false;
+  CubeList allowed = cover;
+  allowed.insert(allowed.end(), cubes.dontCare.begin(), cubes.dontCare.end());
+  return std::all_of(cubes.start.begin(), cubes.start.end(),
+                     [&](const WideCube& cube) { return CoversCube(allowed, cube); });
+}
+
+// The least cover of the start's rows by the primes, within the control's time.
+std::optional<LeastForm> ExactCover(const SideCubes& cubes, CubeList primes, SearchControl& control) {
+  std::sort(primes.begin(), primes.end(), TermBefore);
+  const std::optional<CoverProblem> problem =
+      RegionCoverProblem(cubes.start, cubes.dontCare, primes, kMaxExactRegions, control);
+  if (!problem) return std::nullopt;
+  CoverSolution solution;
+  RunWithLargeStack([&] { solution = SolveMinimumCover(*problem, control); });
+  if (solution.stopped) return std::nullopt;
+  LeastForm form;
+  form.status = solution.optimal         ? MinimiseStatus::kExact
+                : solution.fewestColumns ? MinimiseStatus::kFewestTerms
+                                         : MinimiseStatus::kHeuristic;
+  form.source = FormSource::kMinimiser;
+  for (int column : solution.columns) form.cubes.push_back(primes[static_cast<std::size_t>(column)]);
+  return form;
+}
+
+LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+                     const FormOptions& options, FormClock& clock) {
+  const DiagramStop stop = [&clock] { return clock.Stopped(); };
+  LeastForm form;
+  CoverLimits limits = options.coverLimits;
+  limits.maxTime = clock.Capped(limits.maxTime);
+  const SideCubes cubes = BuildSideCubes(function, order, side, limits, options.maxSetTerms, stop);
+  switch (cubes.status) {
+    case CoverStatus::kFound: break;
+    case CoverStatus::kTooManyTerms: return {MinimiseStatus::kTooLarge, FormSource::kTooManyTerms, {}};
+    case CoverStatus::kTooComplex: return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
+    case CoverStatus::kNotRequested: return form;  // stopped
+  }
+  form = {MinimiseStatus::kHeuristic, FormSource::kIrredundant, cubes.start};
+  if (!cubes.setsFound) return form;
+  // The loop is quick: half of what is left is plenty, and the rest goes to the exact search.
+  SearchControl loop = clock.Control(0.5);
+  const CubeList improved = ImproveCover(cubes.start, {cubes.forbidden, cubes.dontCare}, loop);
+  clock.NoteStop(loop);
+  if (clock.WasStopped()) return {};
+  if (CostOf(improved) < CostOf(form.cubes) && Certified(improved, cubes))
+    form = {MinimiseStatus::kHeuristic, FormSource::kImproved, improved};
+  if (clock.Left().count() == 0) return form;
+  const std::optional<CubeList> primes =
+      BuildPrimes(function, order, side, options.maxPrimes, clock.Capped(options.coverLimits.maxTime), stop);
+  if (!primes) return form;
+  SearchControl search = clock.Control(1.0);
+  const std::optional<LeastForm> exact = ExactCover(cubes, *primes, search);
+  clock.NoteStop(search);
+  if (clock.WasStopped()) return {};
+  if (!exact || !Certified(exact->cubes, cubes)) return form;
+  // A proven search is at least as good; an unproven one only when it is better.
+  if (exact->status != MinimiseStatus::kHeuristic || CostOf(exact->cubes) < CostOf(form.cubes)) form = *exact;
+  return form;
+}
+
+}  // namespace
+
+LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+                        const FormOptions& options, const StepProgress& progress) {
+  FormClock clock(options.budget, progress);
+  LeastForm form;
+  const int variables = function.on.VariableCount();
+  if (variables <= kMaxMinimiseVariables) {
+    const auto [required, dontCare] = SideBits(function, side);
+    // Where the minimiser gives up, the covers get what it leaves.
+    SearchControl control = clock.Control(0.75);
+    const SumOfProducts sum = MinimiseSumOfProducts(required, dontCare, control);
+    form.status = sum.status;
+    for (const Cube& term : sum.terms) form.cubes.push_back({term.care, term.value});
+    if (sum.status == MinimiseStatus::kStopped || sum.status == MinimiseStatus::kExact ||
+        sum.status == MinimiseStatus::kFewestTerms)
+      return form;
+  }
+  std::vector<int> levels = order;
+  if (variables <= kMaxMinimiseVariables) {  // always within a diagram's budget in table order
+    levels.resize(static_cast<std::size_t>(variables));
+    std::iota(levels.begin(), levels.end(), 0);
+  } else if (order.empty()) {
+    return {MinimiseStatus::kTooLarge, FormSource::kDiagramTooComplex, {}};
+  }
+  const LeastForm fromCovers = FromCovers(function, levels, side, options, clock);
+  if (clock.WasStopped()) return {};
+  if (!IsComputed(form.status) ||
+      (IsComputed(fromCovers.status) && CostOf(fromCovers.cubes) < CostOf(form.cubes)))
+    return fromCovers;
+  return form;
+}
+
+}  // namespace brevano
