@@ -176,7 +176,8 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   copy_ = buttons->addButton(tr("Copy all"), QDialogButtonBox::ActionRole);
   save_ = buttons->addButton(tr("Save\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-  for (QPushButton* button : {stop_, copy_, save_}) button->setAutoDefault(false);
+  // Enter never closes the dialog: it stays open beside the window while the expression is edited.
+  for (QPushButton* button : {stop_, copy_, save_, close}) button->setAutoDefault(false);
   copy_->setEnabled(false);
   save_->setEnabled(false);
   connect(stop_, &QPushButton::clicked, this, &AnalysisDialog::Stop);

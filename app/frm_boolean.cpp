@@ -122,8 +122,9 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent) : QMainWindow(parent) {
   commands_->FillMenuBar(menuBar());
   CreateStatusBar();
   LayOutControls(kClientSize);
-  resize(kClientSize.width(),
-         kClientSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  openSize_ = QSize(kClientSize.width(),
+                    kClientSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  resize(openSize_);
   FormCreate();
 }
 

@@ -133,7 +133,8 @@ class Tfrm_bool_alg : public QMainWindow {
   void CreateStatusBar();
   void LayOutControls(QSize client);
   void UpdateStatus();
-  void FitToScreen();
+  void FitToScreen(const QMargins& frame);
+  void CheckFrame(int checksLeft);
   bool HistoryKey(int key);
   /// Runs the pipeline on `text` into a table; an error is shown and gives nothing.
   std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode);
@@ -150,6 +151,8 @@ class Tfrm_bool_alg : public QMainWindow {
   QPointer<HelpDialog> help_;
   ExpressionHistory history_;
   bool fitted_ = false;
+  bool frameEstimated_ = false;  // fitted with an estimated frame, to be fitted again with the real one
+  QSize openSize_;               // the size the window opens at where the screen allows
   bool closeAfterSave_ = false;
 };
 

@@ -3,7 +3,6 @@
 
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -15,6 +14,7 @@
 
 #include "app/kmap_view.h"
 #include "app/picture_painter.h"
+#include "app/save_dialogs.h"
 
 namespace brevano {
 
@@ -97,7 +97,8 @@ void KmapDialog::BuildLayout() {
   QPushButton* png = buttons->addButton(tr("Save as PNG\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* copy = buttons->addButton(tr("Copy image"), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-  for (QPushButton* button : {svg, png, copy}) button->setAutoDefault(false);
+  // Enter never closes the dialog: it stays open beside the window while the expression is edited.
+  for (QPushButton* button : {svg, png, copy, close}) button->setAutoDefault(false);
   layout->addWidget(buttons);
   ConnectControls();
   connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
@@ -208,14 +209,14 @@ bool KmapDialog::SavePng(const QString& path, QString& error) const {
 void KmapDialog::CopyImage() const { CopyPictureImage(ExportPicture()); }
 
 void KmapDialog::AskSave(bool svg) {
-  const QString filter = svg ? tr("SVG images (*.svg)") : tr("PNG images (*.png)");
-  QString path =
-      QFileDialog::getSaveFileName(this, svg ? tr("Save as SVG") : tr("Save as PNG"),
-                                   svg ? QStringLiteral("kmap.svg") : QStringLiteral("kmap.png"), filter);
-  if (path.isEmpty()) return;
+  const QString name = QStringLiteral("kmap%1_%2")
+                           .arg(state_->Layout().variables.size())
+                           .arg(state_->Kind() == KmapCoverKind::kSumOfProducts ? "sop" : "pos");
+  const std::optional<QString> path = AskPictureSavePath(this, tr("Save the map"), name, svg);
+  if (!path) return;
   QString error;
-  if (!(svg ? SaveSvg(path, error) : SavePng(path, error))) {
-    QMessageBox::critical(this, windowTitle(), tr("Could not save \"%1\": %2").arg(path, error));
+  if (!(svg ? SaveSvg(*path, error) : SavePng(*path, error))) {
+    QMessageBox::critical(this, windowTitle(), tr("Could not save \"%1\": %2").arg(*path, error));
   }
 }
 

@@ -245,14 +245,23 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
                               : RowQuery::Kind::kPrevious;
   query.result = goal.wanted;
   query.from = from;
-  std::function<RowSearch(JobControl&)> work =
-      [table = *view_->Table(), query,
-       memory = SearchMemory{diagram_, diagramTooComplex_, {}}](JobControl& control) {
-        const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
-          return control.Report(done, total);
-        };
-        return FindRow(table.Program(), query, {}, memory, progress);
-      };
+  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query,
+                                                memory = SearchMemory{diagram_, diagramTooComplex_, {}},
+                                                pending = pending_](JobControl& control) mutable {
+    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
+    };
+    // The n-th row needs the diagram: where a quick scan does not settle it, the one being built
+    // for the count serves.
+    if (query.kind == RowQuery::Kind::kNth && !memory.diagram && !memory.diagramTooComplex && pending &&
+        !QuickScan(table.Program(), query)) {
+      if (const auto outcome = pending->Wait([&control] { return control.StopRequested(); })) {
+        memory.diagram = outcome->diagram;
+        memory.diagramTooComplex = outcome->status == DiagramStatus::kTooComplex;
+      }
+    }
+    return FindRow(table.Program(), query, {}, memory, progress);
+  };
   StartJob<RowSearch>(
       *search_, std::move(work), [this, goal](const RowSearch& search) { SearchEnded(goal, search); },
       [this](const JobFailure& failure) {

@@ -95,11 +95,6 @@ QString SaveSuffix(TableFormat format) {
   return QStringLiteral("txt");
 }
 
-QString WithSaveSuffix(const QString& path, TableFormat format) {
-  if (!QFileInfo(path).suffix().isEmpty()) return path;
-  return path + QLatin1Char('.') + SaveSuffix(format);
-}
-
 std::optional<QString> CheckSaveSpace(const QString& path, std::uint64_t bytes) {
   const auto free = FreeBytes(QFileInfo(path).absolutePath());
   if (!free) return std::nullopt;

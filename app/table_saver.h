@@ -19,8 +19,6 @@ QStringList TableSaveFilters();
 std::optional<TableFormat> FormatOfSaveFilter(const QString& filter);
 /// The file name's usual suffix for `format`, without the dot: "tsv", "csv", "md" or "tex".
 QString SaveSuffix(TableFormat format);
-/// `path` with "." and the format's suffix appended when its file name has no suffix at all.
-QString WithSaveSuffix(const QString& path, TableFormat format);
 
 /// How a save ended.
 enum class SaveStatus {

@@ -288,9 +288,15 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
       if (cell.right() < area.left() || cell.left() > area.right()) continue;
       const QRect textRect = cell.adjusted(cellPadding_, 0, -cellPadding_, 0);
       const bool number = column < first;
+      // The row numbers stand on the header's colour, apart from the table's values.
+      if (number && !selected) {
+        painter.fillRect(cell, palette().brush(group, QPalette::Button));
+        painter.setPen(palette().color(group, QPalette::ButtonText));
+      }
       const QString text = number ? RowNumber(row) : QString::fromStdString(texts[column - first]);
       painter.drawText(textRect, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
                        metrics.elidedText(text, Qt::ElideRight, textRect.width()));
+      if (number && !selected) painter.setPen(palette().color(group, QPalette::Text));
     }
 
     if (cursor_.Current() == row && hasFocus()) {

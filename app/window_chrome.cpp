@@ -27,19 +27,22 @@ namespace {
 
 QString Count(std::uint64_t n) { return QLocale().toString(static_cast<qulonglong>(n)); }
 
-// The frame a window manager adds around a window not yet shown: a title bar and thin borders.
+// The frame a window manager adds around a window it has not framed yet: a title bar and thin borders.
 QMargins EstimatedFrame(const QWidget& window) {
   constexpr int kBorder = 4;
   const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
   return QMargins(kBorder, title + kBorder, kBorder, kBorder);
 }
 
+// The frame the window manager has put around `window`; null before it has framed it, and on
+// platforms without frames.
 QMargins FrameOf(const QWidget& window) {
-  const QRect outer = window.frameGeometry(), inner = window.geometry();
-  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                       outer.bottom() - inner.bottom());
-  return frame.isNull() && !window.isVisible() ? EstimatedFrame(window) : frame;
+  return window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
 }
+
+// How often, and how long apart, the window looks for its frame after it is first shown.
+constexpr int kFrameChecks = 10;
+constexpr std::chrono::milliseconds kFrameCheckInterval{100};
 
 }  // namespace
 
@@ -47,9 +50,14 @@ void Tfrm_bool_alg::CreateStatusBar() {
   rowStatus_ = new QLabel(this);
   onesStatus_ = new QLabel(this);
   variablesStatus_ = new QLabel(this);
+  rowStatus_->setContentsMargins(4, 0, 0, 0);
   statusBar()->addWidget(rowStatus_, 1);
-  statusBar()->addPermanentWidget(onesStatus_);
-  statusBar()->addPermanentWidget(variablesStatus_);
+  // Each figure in a panel of its own.
+  for (QLabel* figure : {onesStatus_, variablesStatus_}) {
+    figure->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    figure->setContentsMargins(4, 0, 4, 0);
+    statusBar()->addPermanentWidget(figure);
+  }
   statusBar()->setSizeGripEnabled(true);
   connect(LV, &TruthTableView::selectionChanged, this, &Tfrm_bool_alg::UpdateStatus);
   connect(LV, &TruthTableView::tableChanged, this, &Tfrm_bool_alg::UpdateStatus);
@@ -57,6 +65,7 @@ void Tfrm_bool_alg::CreateStatusBar() {
   connect(commands_, &WindowCommands::saveFinished, this, [this] {
     if (closeAfterSave_) close();
   });
+  UpdateStatus();
 }
 
 QStringList Tfrm_bool_alg::StatusTexts() const {
@@ -74,8 +83,12 @@ void Tfrm_bool_alg::UpdateStatus() {
       row += (row.isEmpty() ? QString() : QStringLiteral(" \u00b7 ")) +
              tr("%1 rows selected").arg(Count(selected));
     if (const std::optional<std::uint64_t> count = commands_->OnesCount()) {
-      ones = (*count == 1 ? tr("%1 of %2 rows is 1") : tr("%1 of %2 rows are 1"))
-                 .arg(Count(*count), Count(LV->RowCount()));
+      if (LV->RowCount() == 1) {
+        ones = tr("The one row is %1").arg(*count);
+      } else {
+        ones = (*count == 1 ? tr("%1 of %2 rows is 1") : tr("%1 of %2 rows are 1"))
+                   .arg(Count(*count), Count(LV->RowCount()));
+      }
     } else if (commands_->CountTooComplex()) {
       ones = tr("Rows with Result 1: too complex to count");
     }
@@ -89,58 +102,89 @@ void Tfrm_bool_alg::UpdateStatus() {
   variablesStatus_->setVisible(!variables.isEmpty());
 }
 
-// The window fits the screen's available area, frame included: it opens at its first size where that
-// fits and centred on the screen; the client area scrolls where it does not.
-void Tfrm_bool_alg::FitToScreen() {
+// The window opens at its first size, centred on the screen, as long as it fits the screen's available
+// area with its frame; otherwise it takes what fits and the client area scrolls. Until the window
+// manager has framed the window its frame is estimated; once the frame is known the window is fitted
+// again if it reaches past the area.
+void Tfrm_bool_alg::FitToScreen(const QMargins& frame) {
   if (!screen()) return;
   const QRect area = screen()->availableGeometry();
-  const QMargins frame = FrameOf(*this);
-  const QSize inner = size().boundedTo(area.size().shrunkBy(frame));
-  if (inner != size()) resize(inner);
+  const QSize room = area.size().shrunkBy(frame);
+  QSize inner = openSize_.boundedTo(room);
+  // Where the client area scrolls one way, the window is wider (or taller) by the scroll bar, so
+  // that it does not have to scroll the other way as well.
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  if (inner.height() < openSize_.height()) inner.setWidth(std::min(room.width(), inner.width() + bar));
+  if (inner.width() < openSize_.width()) inner.setHeight(std::min(room.height(), inner.height() + bar));
   QRect outer(QPoint(), inner.grownBy(frame));
-  if (!fitted_) {
-    outer.moveCenter(area.center());
-  } else {
-    outer.moveTopLeft(frameGeometry().topLeft());
+  outer.moveCenter(area.center());
+  outer.moveLeft(
+      std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
+  outer.moveTop(
+      std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+  // The window's own rectangle, which the window manager frames where it stands (a move of the frame
+  // would depend on what the toolkit knows of the frame at that moment).
+  setGeometry(outer.marginsRemoved(frame));
+}
+
+void Tfrm_bool_alg::CheckFrame(int checksLeft) {
+  const QMargins frame = FrameOf(*this);
+  if (frame.isNull()) {
+    if (checksLeft > 0)
+      QTimer::singleShot(kFrameCheckInterval, this, [this, checksLeft] { CheckFrame(checksLeft - 1); });
+    return;
+  }
+  const bool fits = screen() && screen()->availableGeometry().contains(geometry().marginsAdded(frame));
+  if (!fits || frameEstimated_) FitToScreen(frame);
+  frameEstimated_ = false;
+}
+
+void Tfrm_bool_alg::showEvent(QShowEvent* event) {
+  if (!fitted_ && screen()) {
+    fitted_ = true;
+    // A window that fits is centred without a frame; one that does not is fitted with an estimated one.
+    const QSize room = screen()->availableGeometry().size().shrunkBy(EstimatedFrame(*this));
+    const bool fits = openSize_.width() <= room.width() && openSize_.height() <= room.height();
+    frameEstimated_ = !fits;
+    FitToScreen(fits ? QMargins() : EstimatedFrame(*this));
+    CheckFrame(kFrameChecks);
+  }
+  QMainWindow::showEvent(event);
+}
+
+// Right of the window, else left of it; where neither side has room but the screen has room for both,
+// the window moves aside to make it; else the dialog goes to the screen's right edge.
+void Tfrm_bool_alg::ShowBeside(QWidget* dialog) {
+  if (!screen()) return dialog->show();
+  const QRect area = screen()->availableGeometry();
+  const QMargins frame = FrameOf(*this).isNull() ? EstimatedFrame(*this) : FrameOf(*this);
+  dialog->resize(dialog->size().boundedTo(area.size().shrunkBy(frame)));
+  QRect outer(QPoint(), dialog->size().grownBy(frame));
+  QRect window = geometry().marginsAdded(frame);
+  const bool right = window.right() + outer.width() <= area.right();
+  const bool left = window.left() - outer.width() >= area.left();
+  if (!right && !left && window.width() + outer.width() <= area.width() &&
+      windowState() == Qt::WindowNoState) {
+    window.moveLeft(area.right() + 1 - outer.width() - window.width());
+    setGeometry(window.marginsRemoved(frame));
+  }
+  outer.moveTopLeft(
+      QPoint(!right && left ? window.left() - outer.width() : window.right() + 1, window.top()));
+  // Below a dialog already there where the screen has room, else a little lower and to the right.
+  for (const QDialog* other : findChildren<QDialog*>()) {
+    const QRect taken = other->frameGeometry();
+    if (other == dialog || !other->isVisible() || !taken.intersects(outer)) continue;
+    if (taken.bottom() + outer.height() <= area.bottom()) {
+      outer.moveTop(taken.bottom() + 1);
+    } else {
+      outer.moveTopLeft(taken.topLeft() + QPoint(32, 32));
+    }
   }
   outer.moveLeft(
       std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
   outer.moveTop(
       std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
-  if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
-  fitted_ = true;
-}
-
-// Before the window is shown its frame is estimated; once the window manager has framed it, the
-// window is fitted again with the real frame.
-void Tfrm_bool_alg::showEvent(QShowEvent* event) {
-  if (!fitted_) {
-    FitToScreen();
-    QTimer::singleShot(100, this, &Tfrm_bool_alg::FitToScreen);
-  }
-  QMainWindow::showEvent(event);
-}
-
-void Tfrm_bool_alg::ShowBeside(QWidget* dialog) {
-  const QRect area = screen() ? screen()->availableGeometry() : QRect();
-  const QRect window = frameGeometry();
-  const QMargins frame = FrameOf(*this);
-  if (!area.isEmpty()) dialog->resize(dialog->size().boundedTo(area.size().shrunkBy(frame)));
-  const QSize outer = dialog->size().grownBy(frame);
-  QPoint at(window.right() + 1, window.top());  // right of the window, else left, else at the right edge
-  if (!area.isEmpty() && at.x() + outer.width() > area.right() + 1) {
-    at.setX(window.left() - outer.width() >= area.left() ? window.left() - outer.width()
-                                                         : area.right() + 1 - outer.width());
-  }
-  // A second dialog on the same side goes a little lower, so that both can be seen.
-  for (const QWidget* other : findChildren<QDialog*>()) {
-    if (other != dialog && other->isVisible() && other->frameGeometry().topLeft() == at) at += QPoint(0, 32);
-  }
-  if (!area.isEmpty()) {
-    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
-    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
-  }
-  dialog->move(at);
+  dialog->setGeometry(outer.marginsRemoved(frame));
   dialog->show();
   dialog->raise();
 }

@@ -38,9 +38,6 @@ constexpr CommandMenu kContextOrder[] = {CommandMenu::kEdit,  CommandMenu::kFile
 QList<QKeySequence> Keys(QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); }
 QList<QKeySequence> Keys(QKeyCombination key) { return {QKeySequence(key)}; }
 
-// How long starting the count waits for it, so that small tables show it without a round trip.
-constexpr std::chrono::milliseconds kCountWaitAtStart{20};
-
 }  // namespace
 
 WindowCommands::WindowCommands(Tfrm_bool_alg& window) : QObject(&window), window_(window), view_(window.LV) {
@@ -246,12 +243,35 @@ void WindowCommands::TableChanged() {
   emit countChanged();
 }
 
+void WindowCommands::PendingDiagram::Finish(DiagramOutcome result) {
+  {
+    const std::lock_guard lock(mutex);
+    outcome = std::move(result);
+  }
+  built.notify_all();
+}
+
+std::optional<DiagramOutcome> WindowCommands::PendingDiagram::Wait(const std::function<bool()>& stop) {
+  std::unique_lock lock(mutex);
+  while (!outcome) {
+    if (stop()) return std::nullopt;
+    built.wait_for(lock, std::chrono::milliseconds(10));
+  }
+  return outcome;
+}
+
 void WindowCommands::StartCount() {
   count_->Cancel();
+  pending_.reset();
   const TruthTable* table = view_->Table();
   if (!table || view_->RowCount() == 0) return;
-  std::function<DiagramOutcome(JobControl&)> work = [table = *table](JobControl& control) {
-    return BuildDiagram(table.Program(), {}, [&control] { return control.StopRequested(); });
+  pending_ = std::make_shared<PendingDiagram>();
+  std::function<DiagramOutcome(JobControl&)> work = [table = *table,
+                                                     pending = pending_](JobControl& control) {
+    DiagramOutcome outcome =
+        BuildDiagram(table.Program(), {}, [&control] { return control.StopRequested(); });
+    pending->Finish(outcome);
+    return outcome;
   };
   StartJob<DiagramOutcome>(
       *count_, std::move(work),
@@ -259,7 +279,7 @@ void WindowCommands::StartCount() {
         if (outcome.status == DiagramStatus::kStopped) return;
         LearnDiagram(outcome.diagram, outcome.status == DiagramStatus::kTooComplex);
       },
-      [](const JobFailure&) {}, kCountWaitAtStart);
+      [](const JobFailure&) {});
 }
 
 void WindowCommands::LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex) {

@@ -6,13 +6,16 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
+#include "diagram/diagram.h"
 #include "tabulate/table_format.h"
 
 class QAction;
@@ -22,7 +25,6 @@ class QMenuBar;
 namespace brevano {
 
 class BackgroundJob;
-class Diagram;
 class Tfrm_bool_alg;
 class TruthTableView;
 struct RowSearch;
@@ -144,6 +146,18 @@ class WindowCommands : public QObject {
     std::uint64_t nth = 0;  ///< the n-th row (from 1) instead, when not 0
   };
 
+  // The diagram the count is building, which a search started meanwhile waits for instead of
+  // building it a second time.
+  struct PendingDiagram {
+    std::mutex mutex;
+    std::condition_variable built;
+    std::optional<DiagramOutcome> outcome;
+    /// Sets the outcome and wakes the waiting searches.
+    void Finish(DiagramOutcome result);
+    /// The outcome once it is there; nullopt when `stop` says so first.
+    std::optional<DiagramOutcome> Wait(const std::function<bool()>& stop);
+  };
+
   void AddCommands();
   /// Appends a command (a separator without text); the optional fields are set on the result.
   WindowCommand& Add(CommandMenu menu, QString text = {}, QList<QKeySequence> keys = {},
@@ -175,6 +189,7 @@ class WindowCommands : public QObject {
   // What is known of the shown table's decision diagram: the diagram, or that it is too complex.
   std::shared_ptr<const Diagram> diagram_;
   bool diagramTooComplex_ = false;
+  std::shared_ptr<PendingDiagram> pending_;
   std::optional<std::uint64_t> ones_;
   std::function<void(const QString&)> noticeHandler_;
 };

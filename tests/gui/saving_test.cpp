@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 #include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
@@ -48,13 +49,18 @@ QStringList Entries(const QTemporaryDir& dir) {
   return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// What the last file dialog offered when it opened: its folder and its filter.
+QString offeredFolder, offeredFilter;
+
 // Once the file dialog shows, picks the filter at `filterIndex` with the keyboard, types `name`
-// and presses Enter.
+// and presses Enter; a null `folder` keeps the one the dialog offers.
 void AnswerFileDialog(const QString& folder, int filterIndex, const QString& name) {
   QTimer::singleShot(0, [=] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!dialog) return AnswerFileDialog(folder, filterIndex, name);
-    dialog->setDirectory(folder);
+    offeredFolder = dialog->directory().absolutePath();
+    offeredFilter = dialog->selectedNameFilter();
+    if (!folder.isNull()) dialog->setDirectory(folder);
     auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
     while (types->currentIndex() != filterIndex)
       QTest::keyClick(types, types->currentIndex() < filterIndex ? Qt::Key_Down : Qt::Key_Up);
@@ -91,6 +97,10 @@ class SavingTest : public QObject {
                          << "t.csv" << int(TableFormat::kCsv);
     QTest::newRow("own suffix kept") << 2 << "notes.txt"
                                      << "notes.txt" << int(TableFormat::kMarkdown);
+    QTest::newRow("typed suffix chooses") << 0 << "x.csv"
+                                          << "x.csv" << int(TableFormat::kCsv);
+    QTest::newRow("in any case") << 1 << "R.TEX"
+                                 << "R.TEX" << int(TableFormat::kLatex);
   }
   void tableFilterGivesFormatAndSuffix() {
     QFETCH(int, filter);
@@ -103,6 +113,27 @@ class SavingTest : public QObject {
     QVERIFY(target.has_value());
     QCOMPARE(target->path, dir.filePath(saved));
     QCOMPARE(int(target->format), format);
+    // The next dialog starts in that folder, with the filter of the format saved.
+    AnswerFileDialog(QString(), 0, "again");
+    QVERIFY(AskTableSaveTarget(nullptr).has_value());
+    QCOMPARE(offeredFolder, QDir(dir.path()).absolutePath());
+    QCOMPARE(FormatOfSaveFilter(offeredFilter), std::optional<TableFormat>(TableFormat(format)));
+  }
+
+  // A picture takes the typed suffix's format; a name without one gets the filter's suffix.
+  void pictureSuffixes() {
+    QTemporaryDir dir;
+    const std::tuple<bool, const char*, const char*, bool> cases[] = {
+        {false, "kmap4_pos", "kmap4_pos.png", false},
+        {false, "map.svg", "map.svg", true},
+        {true, "m.PNG", "m.PNG", false}};
+    for (const auto& [svgFirst, typed, saved, svg] : cases) {
+      AnswerFileDialog(dir.path(), svgFirst ? 0 : 1, typed);
+      bool chosenSvg = svgFirst;
+      const std::optional<QString> path = AskPictureSavePath(nullptr, "Save", QString(), chosenSvg);
+      QCOMPARE(path, std::optional<QString>(dir.filePath(saved)));
+      QCOMPARE(chosenSvg, svg);
+    }
   }
 
   // Ctrl+S works while the focus is elsewhere in the window, and writes the chosen format.

@@ -91,11 +91,13 @@ if [[ $window == window ]] && command -v appstreamcli >/dev/null; then
   if grep '^[EW]: ' <<<"$out"; then fail "appstreamcli validate-tree findings (listed above)"; fi
 fi
 
-# lintian: no errors and no warnings. Its informational tags are printed, not judged.
+# lintian: no errors, no warnings and no hardening notes. Its other informational tags are printed, not judged.
 if command -v lintian >/dev/null; then
   lintian --info --display-level '>=info' "$deb" 2>/dev/null | grep -v '^N: *' >"$work/lintian" || true
   grep '^[IPX]: ' "$work/lintian" || true
   if grep '^[EW]: ' "$work/lintian"; then fail "lintian reports errors or warnings (listed above)"; fi
+  # The programs are built with Debian's hardening flags.
+  if grep ' hardening-' "$work/lintian"; then fail "lintian finds binaries built without hardening (listed above)"; fi
 fi
 
 if ((failures)); then
