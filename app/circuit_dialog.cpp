@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include "app/background_job.h"
 #include "app/circuit_view.h"
 #include "app/picture_painter.h"
+#include "app/save_dialogs.h"
 
 namespace brevano {
 
@@ -215,14 +215,12 @@ bool CircuitDialog::SavePng(const QString& path, QString& error) const {
 void CircuitDialog::CopyImage() const { CopyPictureImage(state_->Picture(LightCircuitTheme())); }
 
 void CircuitDialog::AskSave(bool svg) {
-  const QString filter = svg ? tr("SVG images (*.svg)") : tr("PNG images (*.png)");
-  const QString path = QFileDialog::getSaveFileName(
-      this, svg ? tr("Save as SVG") : tr("Save as PNG"),
-      svg ? QStringLiteral("circuit.svg") : QStringLiteral("circuit.png"), filter);
-  if (path.isEmpty()) return;
+  const std::optional<QString> path =
+      AskPictureSavePath(this, tr("Save the circuit"), QStringLiteral("circuit"), svg);
+  if (!path) return;
   QString error;
-  if (!(svg ? SaveSvg(path, error) : SavePng(path, error)))
-    QMessageBox::critical(this, windowTitle(), tr("Could not save \"%1\": %2").arg(path, error));
+  if (!(svg ? SaveSvg(*path, error) : SavePng(*path, error)))
+    QMessageBox::critical(this, windowTitle(), tr("Could not save \"%1\": %2").arg(*path, error));
 }
 
 // The colours follow the palette.

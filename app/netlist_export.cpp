@@ -4,14 +4,13 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "app/background_job.h"
 #include "app/picture_painter.h"
+#include "app/save_dialogs.h"
 #include "circuit/circuit_forms.h"
 
 namespace brevano {
@@ -85,14 +84,22 @@ std::optional<NetlistChoice> NetlistExport::AskChoice() {
 void NetlistExport::Ask(const TruthTable& table, const QString& expression) {
   const std::optional<NetlistChoice> choice = AskChoice();
   if (!choice) return;
-  const FormatEntry* entry = &kFormats[0];
-  for (const FormatEntry& candidate : kFormats) {
-    if (candidate.format == choice->format) entry = &candidate;
+  // Every format is offered, the chosen one first; the typed suffix decides.
+  std::vector<SaveFileType> types;
+  int selected = 0;
+  for (const FormatEntry& entry : kFormats) {
+    QStringList suffixes{NetlistSuffix(entry.format)};
+    if (entry.format == NetlistFormat::kVhdl) suffixes << QStringLiteral("vhdl");
+    if (entry.format == choice->format) selected = static_cast<int>(types.size());
+    types.push_back({FilterOf(entry), suffixes});
   }
-  QString path = QFileDialog::getSaveFileName(
-      window_, tr("Export"), QStringLiteral("circuit.") + NetlistSuffix(choice->format), FilterOf(*entry));
-  if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + NetlistSuffix(choice->format);
+  const std::optional<SaveChoice> file =
+      AskSaveChoice(window_, tr("Export"), types, selected, QStringLiteral("circuit"));
+  if (!file) return;
+  NetlistChoice chosen = *choice;
+  chosen.format = kFormats[file->type].format;
+  last_.format = chosen.format;
+  const QString path = file->path;
   connect(
       this, &NetlistExport::finished, this,
       [this, path](bool written, const QString& reason) {
@@ -100,7 +107,7 @@ void NetlistExport::Ask(const TruthTable& table, const QString& expression) {
           QMessageBox::warning(window_, tr("Export"), tr("Could not export to \"%1\": %2").arg(path, reason));
       },
       Qt::SingleShotConnection);
-  Write(table, expression, *choice, path);
+  Write(table, expression, chosen, path);
 }
 
 void NetlistExport::Write(const TruthTable& table, const QString& expression, NetlistChoice choice,
