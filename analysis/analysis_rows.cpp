@@ -113,9 +113,10 @@ bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const Analys
   const std::size_t limit = options.maxListedRows;
   const auto deadline = std::chrono::steady_clock::now() + options.scanBudget;
   std::uint64_t ones = 0, zeros = 0, dontCares = 0;
+  const std::uint64_t every = RowsPerProgressCall(function.on);
   std::uint64_t start = 0;
   for (; start < rows; start += 64) {
-    if (start % kRowsPerProgressCall == 0 && start > 0) {
+    if (start % every == 0 && start > 0) {
       if (progress && !progress(AnalysisStage::kCounting, start, rows)) return false;
       if (std::chrono::steady_clock::now() > deadline) break;
     }

@@ -234,7 +234,9 @@ void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
   const std::vector<AnalysisItem> items = AnalysisItems(analysis);
   for (std::size_t i = 0; i < items.size(); ++i) {
     const MinimalForm* form = i == kSumItem ? &analysis.sum : i == kProductItem ? &analysis.product : nullptr;
-    const bool known = form ? form->status != MinimiseStatus::kStopped : analysis.rowsComplete;
+    // The solver's verdict and first and last rows come before any count.
+    const bool known = form ? form->status != MinimiseStatus::kStopped
+                            : analysis.rowsComplete || (analysis.endsComplete && i != kCountItem);
     if (!final && !known) continue;
     QString value = QString::fromStdString(items[i].value);
     if (i == kCountItem && analysis.rowsComplete)

@@ -32,6 +32,7 @@
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "frontend/tabulate_expression.h"
+#include "search/compare.h"
 #include "tabulate/row_address.h"
 
 namespace brevano {
@@ -242,20 +243,36 @@ void Tfrm_bool_alg::CompareWith(const QString& text) {
   if (!shown || LV->RowCount() == 0) return;
   const std::optional<DiagnosedTable> other = TableOf(text, DisplayMode::kZeroOne);
   if (!other) return;
-  if (!compare_) compare_ = new BackgroundJob(this);
-  std::function<Comparison(JobControl&)> work = [a = *shown, b = other->table](JobControl& control) {
-    return CompareFunctions(a.Program(), b.Program(), {}, [&control] { return control.StopRequested(); });
-  };
   const QString first = Quoted(shownText_), second = Quoted(text);
-  const std::vector<std::string> columns = shown->Variables();
-  const QString warnings = ComparisonWarnings(first, Warn->Shown(), second, other->diagnosis);
-  StartJob<Comparison>(
+  StartComparison(*shown, other->table, first, second,
+                  ComparisonWarnings(first, Warn->Shown(), second, other->diagnosis), {});
+}
+
+// The solver with the diagrams beside it; `goOn`, when set, is the solver of the same comparison
+// that ran out of time, which takes it up where it stopped.
+void Tfrm_bool_alg::StartComparison(const TruthTable& a, const TruthTable& b, const QString& first,
+                                    const QString& second, const QString& warnings,
+                                    std::shared_ptr<DifferenceSolver> goOn) {
+  if (!compare_) compare_ = new BackgroundJob(this);
+  const SearchLimits limits = commands_->Limits();
+  std::function<TableComparison(JobControl&)> work = [a, b, limits, goOn](JobControl& control) {
+    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
+    };
+    return CompareTables(a.Program(), b.Program(), limits, progress, goOn);
+  };
+  const QString seconds = QLocale().toString(limits.solverTime.count() / 1000.0);
+  StartJob<TableComparison>(
       *compare_, std::move(work),
-      [this, first, second, columns, warnings](const Comparison& comparison) {
-        if (comparison.status == DiagramStatus::kStopped) return;
-        if (comparison.status == DiagramStatus::kTooComplex) {
-          return ShowComparison(tr("The two expressions are too complex to compare.") + warnings,
-                                std::nullopt);
+      [this, a, b, first, second, warnings, seconds](const TableComparison& comparison) {
+        if (comparison.status == SatStatus::kStopped) return;
+        if (comparison.status == SatStatus::kOutOfTime) {
+          const QString question =
+              tr("No answer within %1 s: the two expressions are too complex for their decision diagrams, "
+                 "and the solver has not settled the comparison yet. Go on for another %1 s?")
+                  .arg(seconds);
+          if (AskGoOn(question)) StartComparison(a, b, first, second, warnings, comparison.solver);
+          return;
         }
         if (comparison.equivalent)
           return ShowComparison(tr("The two expressions are equivalent.") + warnings, std::nullopt);
@@ -267,13 +284,27 @@ void Tfrm_bool_alg::CompareWith(const QString& text) {
                     .arg(row, assignment, first, QString::number(comparison.firstResult), second,
                          QString::number(comparison.secondResult)) +
                 warnings,
-            comparison.variables == columns ? std::optional(comparison.row) : std::nullopt);
+            comparison.variables == a.Variables() ? std::optional(comparison.row) : std::nullopt);
       },
       [this](const JobFailure& failure) {
         ShowError(ErrorMessageText(failure.Text(tr("Not enough memory to compare")).toStdString()));
       },
       std::chrono::milliseconds(20));
-  if (compare_->Running()) compare_->ShowProgressDialog(this, tr("Comparing the two expressions\u2026"));
+  if (compare_->Running()) {
+    compare_->ShowProgressDialog(
+        this, tr("Comparing the two expressions\u2026") + u'\n' +
+                  tr("The bar shows the time spent of %1 s; then you can go on.").arg(seconds));
+  }
+}
+
+bool Tfrm_bool_alg::AskGoOn(const QString& question) {
+  QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), question,
+                  QMessageBox::NoButton, this);
+  QPushButton* goOn = box.addButton(tr("Go on"), QMessageBox::AcceptRole);
+  box.addButton(tr("Stop"), QMessageBox::RejectRole);
+  box.setDefaultButton(goOn);
+  box.exec();
+  return box.clickedButton() == goOn;
 }
 
 void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint64_t> row) {

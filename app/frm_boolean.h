@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,7 @@ namespace brevano {
 class AnalysisDialog;
 class BackgroundJob;
 class CircuitDialog;
+class DifferenceSolver;
 class HelpDialog;
 class KmapDialog;
 class NetlistExport;
@@ -100,6 +102,8 @@ class Tfrm_bool_alg : public QMainWindow {
   void AskCompare();
   /// True while a comparison runs.
   bool ComparisonRunning() const;
+  /// Asks whether a search or a comparison that ran out of time goes on: true to go on.
+  virtual bool AskGoOn(const QString& question);
   /// Opens the expression syntax reference (or raises it); a clicked example goes into the edit box.
   HelpDialog* ShowSyntaxHelp();
   /// Shows the version, the licence and the libraries used.
@@ -138,6 +142,8 @@ class Tfrm_bool_alg : public QMainWindow {
   bool HistoryKey(int key);
   /// Runs the pipeline on `text` into a table; an error is shown and gives nothing.
   std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode);
+  void StartComparison(const TruthTable& a, const TruthTable& b, const QString& first, const QString& second,
+                       const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 
   QString shownText_;
   BackgroundJob* compare_ = nullptr;

@@ -237,7 +237,7 @@ void WindowCommands::AskNth() {
 }
 
 // The work keeps a copy of the table, so the compiled program lives whatever the view shows
-// meanwhile, and takes what earlier searches learnt of the table's decision diagram.
+// meanwhile, and takes what earlier searches learnt of the table: its diagram and its solver.
 void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
   RowQuery query;
   query.kind = goal.nth       ? RowQuery::Kind::kNth
@@ -245,46 +245,57 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
                               : RowQuery::Kind::kPrevious;
   query.result = goal.wanted;
   query.from = from;
-  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query,
-                                                memory = SearchMemory{diagram_, diagramTooComplex_, {}},
-                                                pending = pending_](JobControl& control) mutable {
-    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
-      return control.Report(done, total);
-    };
-    // The n-th row needs the diagram: where a quick scan does not settle it, the one being built
-    // for the count serves.
-    if (query.kind == RowQuery::Kind::kNth && !memory.diagram && !memory.diagramTooComplex && pending &&
-        !QuickScan(table.Program(), query)) {
-      if (const auto outcome = pending->Wait([&control] { return control.StopRequested(); })) {
-        memory.diagram = outcome->diagram;
-        memory.diagramTooComplex = outcome->status == DiagramStatus::kTooComplex;
-      }
-    }
-    return FindRow(table.Program(), query, {}, memory, progress);
-  };
+  SearchLimits limits = limits_;
+  limits.buildDiagram = !count_->Running();  // the count's diagram is on its way
+  std::function<RowSearch(JobControl&)> work =
+      [table = *view_->Table(), query, limits, pending = pending_,
+       memory = SearchMemory{diagram_, diagramTooComplex_, std::move(solver_)}](JobControl& control) mutable {
+        const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+          return control.Report(done, total);
+        };
+        // The n-th row needs the diagram: where a quick scan does not settle it, the one being built
+        // for the count serves.
+        if (query.kind == RowQuery::Kind::kNth && !memory.diagram && !memory.diagramTooComplex && pending &&
+            !QuickScan(table.Program(), query)) {
+          if (const auto outcome = pending->Wait([&control] { return control.StopRequested(); })) {
+            memory.diagram = outcome->diagram;
+            memory.diagramTooComplex = outcome->status == DiagramStatus::kTooComplex;
+          }
+        }
+        return FindRow(table.Program(), query, limits, memory, progress);
+      };
   StartJob<RowSearch>(
-      *search_, std::move(work), [this, goal](const RowSearch& search) { SearchEnded(goal, search); },
+      *search_, std::move(work),
+      [this, goal, from](const RowSearch& search) { SearchEnded(goal, from, search); },
       [this](const JobFailure& failure) {
         Notify(failure.Text(tr("Not enough memory to search the table.")));
         emit searchFinished();
       },
       kSearchWaitAtStart);
   if (search_->Running()) {
-    const QString what =
+    QString what =
         goal.nth ? tr("Searching for the n-th row (n = %1) where Result is %2\u2026").arg(Count(goal.nth))
         : goal.forward ? tr("Searching for the next row where Result is %1\u2026")
                        : tr("Searching for the previous row where Result is %1\u2026");
-    search_->ShowProgressDialog(view_, what.arg(goal.wanted));
+    what = what.arg(goal.wanted);
+    if (!goal.nth)
+      what += u'\n' + tr("The bar shows the time spent of %1 s; then you can go on.").arg(Seconds());
+    search_->ShowProgressDialog(view_, what);
   }
 }
 
-void WindowCommands::SearchEnded(const SearchGoal& goal, const RowSearch& search) {
+QString WindowCommands::Seconds() const { return QLocale().toString(limits_.solverTime.count() / 1000.0); }
+
+void WindowCommands::SearchEnded(const SearchGoal& goal, std::uint64_t from, const RowSearch& search) {
   LearnDiagram(search.memory.diagram, search.memory.diagramTooComplex);
+  solver_ = search.memory.solver;
   const SearchOutcome& outcome = search.outcome;
   if (search.path == RowSearchPath::kOutOfTime) {
-    Notify(tr("No answer within %1 s: the function is too complex for its decision diagram, and the solver "
-              "did not find the row in time.")
-               .arg(SearchLimits{}.solverTime.count() / 1000));
+    const QString question =
+        tr("No row found within %1 s: the function is too complex for its decision diagram, and the "
+           "solver has not settled the search yet. Go on for another %1 s?")
+            .arg(Seconds());
+    if (AskGoOn(question)) return StartSearch(goal, from);
   } else if (outcome.row) {
     view_->SelectRow(*outcome.row);
   } else if (!outcome.stopped) {
@@ -294,6 +305,10 @@ void WindowCommands::SearchEnded(const SearchGoal& goal, const RowSearch& search
     Notify(NoRowMessage(goal.forward, goal.fromCurrent, goal.wanted, goal.nth, count));
   }
   emit searchFinished();
+}
+
+bool WindowCommands::AskGoOn(const QString& question) {
+  return goOnHandler_ ? goOnHandler_(question) : window_.AskGoOn(question);
 }
 
 // A new table or the view's end drops the search without a word.

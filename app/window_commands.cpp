@@ -41,6 +41,7 @@ QList<QKeySequence> Keys(QKeyCombination key) { return {QKeySequence(key)}; }
 }  // namespace
 
 WindowCommands::WindowCommands(Tfrm_bool_alg& window) : QObject(&window), window_(window), view_(window.LV) {
+  limits_.solverTime = kWindowSolverTime;
   search_ = new BackgroundJob(this);
   connect(search_, &BackgroundJob::cancelled, this, &WindowCommands::searchFinished);
   save_ = new BackgroundJob(this);
@@ -237,6 +238,7 @@ void WindowCommands::TableChanged() {
   StopSearch();
   diagram_.reset();
   diagramTooComplex_ = false;
+  solver_.reset();
   ones_.reset();
   UpdateStates();
   StartCount();

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "diagram/diagram.h"
+#include "search/row_search.h"
 #include "tabulate/table_format.h"
 
 class QAction;
@@ -27,7 +29,10 @@ namespace brevano {
 class BackgroundJob;
 class Tfrm_bool_alg;
 class TruthTableView;
-struct RowSearch;
+
+/// The time the solver has for one round of a search or a comparison before the window asks
+/// whether to go on.
+inline constexpr std::chrono::milliseconds kWindowSolverTime{5000};
 
 /// Most rows "Copy" and "Copy table" put on the clipboard.
 inline constexpr std::uint64_t kMaxCopyRows = 1'000'000;
@@ -96,8 +101,10 @@ class WindowCommands : public QObject {
   void AskGoTo();
 
   /// Starts the search for the next (forward) or previous row whose result is `wanted`, from the
-  /// current row, on a worker thread: from the decision diagram when it fits its budget, else row
-  /// by row; once it runs long a progress dialog can cancel it.
+  /// current row, on a worker thread: from the decision diagram when it is known, else by the SAT
+  /// solver (with the diagram built beside it); once it runs long a progress dialog shows the time
+  /// spent of its budget and can cancel it. When neither answers within the budget, the window
+  /// asks whether to go on, and going on takes the search up where it stopped.
   void FindResult(bool forward, int wanted);
   /// Starts the search for the n-th row (counted from 1) whose result is `wanted`, as FindResult.
   void FindNth(int wanted, std::uint64_t n);
@@ -128,6 +135,12 @@ class WindowCommands : public QObject {
 
   /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
   void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }
+  /// Who answers whether a search out of time goes on (true: go on); by default the window asks.
+  void SetGoOnHandler(std::function<bool(const QString&)> handler) { goOnHandler_ = std::move(handler); }
+
+  /// The budgets of the searches and comparisons: the solver's time for one round, the diagram's.
+  const SearchLimits& Limits() const { return limits_; }
+  void SetLimits(const SearchLimits& limits) { limits_ = limits; }
 
  signals:
   /// A search ended: found, not found or cancelled.
@@ -171,8 +184,11 @@ class WindowCommands : public QObject {
   void StartCount();
   void LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex);
   void StartSearch(const SearchGoal& goal, std::uint64_t from);
-  void SearchEnded(const SearchGoal& goal, const RowSearch& search);
+  void SearchEnded(const SearchGoal& goal, std::uint64_t from, const RowSearch& search);
   void StopSearch();
+  /// The solver's time for one round, in seconds, as the window writes numbers.
+  QString Seconds() const;
+  bool AskGoOn(const QString& question);
   QString RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const;
   void Notify(const QString& text);
 
@@ -190,8 +206,12 @@ class WindowCommands : public QObject {
   std::shared_ptr<const Diagram> diagram_;
   bool diagramTooComplex_ = false;
   std::shared_ptr<PendingDiagram> pending_;
+  // The shown table's solver, which a search takes and hands back with its answer.
+  std::shared_ptr<ResultSolver> solver_;
+  SearchLimits limits_;
   std::optional<std::uint64_t> ones_;
   std::function<void(const QString&)> noticeHandler_;
+  std::function<bool(const QString&)> goOnHandler_;
 };
 
 }  // namespace brevano

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -154,26 +155,82 @@ void BenchSearches(brevano::Tfrm_bool_alg& window) {
   }
 }
 
-// A search of a function too complex for a diagram: the longest pass of the event loop while it
-// runs for three seconds, then what a new tabulation and Cancel cost.
+// A random expression tree of `leaves` leaves over x00..x(variables-1), as the benchmarks of the
+// solver build them.
+std::string RandomTree(std::mt19937_64& rng, int variables, int leaves) {
+  if (leaves <= 1) {
+    const int v = static_cast<int>(rng() % variables);
+    return std::string(v < 10 ? "x0" : "x") + std::to_string(v);
+  }
+  const int left = 1 + static_cast<int>(rng() % (leaves - 1));
+  std::string text = "(" + RandomTree(rng, variables, left) + "+*/"[rng() % 3] +
+                     RandomTree(rng, variables, leaves - left) + ")";
+  return rng() % 4 == 0 ? "not" + text : text;
+}
+
+// The negation of `terms` random products of four of 40 variables: too complex for a diagram in any
+// order, its rows with Result 1 far apart.
+std::string SparseProducts(std::mt19937_64& rng, int terms) {
+  std::string sum;
+  for (int t = 0; t < terms; ++t) {
+    for (int f = 0; f < 4; ++f) {
+      const std::string v = "t" + std::to_string(10 + rng() % 40);
+      sum += (f ? "*" : t ? "+" : "") + (rng() % 2 ? v : "not(" + v + ")");
+    }
+  }
+  return "not(" + sum + ")";
+}
+
+// F3 on functions too complex for a diagram, pressed at once after the tabulation (the count's
+// diagram is still being built): the key press to the answer and the longest pass of the event loop.
+void BenchSolverSearches(brevano::Tfrm_bool_alg& window) {
+  std::mt19937_64 rng(24);
+  const std::pair<const char*, std::string> cases[] = {
+      {"negated sum of 150 products, 40 variables", SparseProducts(rng, 150)},
+      {"random tree, 48 variables, 400 leaves", RandomTree(rng, 48, 400)},
+      {"random tree, 63 variables, 2000 leaves", RandomTree(rng, 63, 2000)},
+  };
+  std::printf("\nF3 from row 0 on functions too complex for a diagram (median of %d):\n%-44s %12s %20s\n",
+              kRepetitions, "function", "answer ms", "longest pass ms");
+  for (const auto& [name, expression] : cases) {
+    std::vector<double> answers, passes;
+    for (int i = 0; i < kRepetitions; ++i) {
+      window.eIN->setText(QString::fromStdString(expression));
+      window.Button1->click();
+      window.LV->SelectRow(0);
+      QElapsedTimer clock;
+      clock.start();
+      PressF3(window);
+      const Watch watch =
+          Run([&] { return !window.Commands()->SearchRunning() && window.LV->CurrentRow() != 0u; });
+      answers.push_back(clock.nsecsElapsed() / 1e6);
+      passes.push_back(watch.longestPassMs);
+    }
+    std::printf("%-44s %12.2f %20.2f\n", name, Median(answers),
+                *std::max_element(passes.begin(), passes.end()));
+  }
+}
+
+// A search that goes through the rows (the n-th row of a function too complex for a diagram): the
+// longest pass of the event loop while it runs for three seconds, then what a new tabulation and
+// Cancel cost.
 void BenchTooComplex(brevano::Tfrm_bool_alg& window) {
-  std::string pairs;
-  for (int i = 1; i <= 22; ++i)
-    pairs += (i > 1 ? "+a" : "a") + std::to_string(i + 10) + "*a" + std::to_string(i + 32);
-  const QString expression = QString::fromStdString("a11*not(a11)*(" + pairs + ")");
+  std::mt19937_64 rng(25);
+  const QString expression = QString::fromStdString(SparseProducts(rng, 150));
   std::printf(
-      "\nA search of a function too complex for a diagram (a11*not(a11)*(a11*a33+...), 44 variables):\n");
+      "\nThe billionth row with Result 1 of a negated sum of 150 products of 40 variables (too complex for "
+      "a diagram, fewer such rows):\n");
   window.eIN->setText(expression);
   window.Button1->click();
   window.LV->SelectRow(0);
-  PressF3(window);
+  window.Commands()->FindNth(1, 1'000'000'000);
   const Watch during = Run([] { return false; }, 3000);
   std::printf("longest pass of the event loop in 3 s: %.2f ms\n", during.longestPassMs);
   QElapsedTimer clock;
   clock.start();
   window.Commands()->CancelSearch();
   std::printf("Cancel during the row-by-row scan: %.2f ms\n", clock.nsecsElapsed() / 1e6);
-  PressF3(window);
+  window.Commands()->FindNth(1, 1'000'000'000);
   Run([] { return false; }, 100);  // the build is under way
   window.eIN->setText(QStringLiteral("a+b"));
   window.LV->SelectRow(0);
@@ -214,6 +271,7 @@ int main(int argc, char** argv) {
                 *std::max_element(times.begin(), times.end()), Median(jumps), (peakKb - emptyKb) / 1024.0);
   }
   BenchSearches(window);
+  BenchSolverSearches(window);
   BenchTooComplex(window);
   return 0;
 }

@@ -31,10 +31,10 @@ SearchOutcome ScanForNth(const CompiledProgram& program, int result, std::uint64
                          const ProgressCallback& progress) {
   BlockEvaluator evaluator(program);
   const std::uint64_t rows = program.RowCount();
+  const std::uint64_t every = RowsPerProgressCall(program);
   for (std::uint64_t start = 0; start < rows; start += 64) {
     if (start >= maxRows) return {std::nullopt, true};
-    if (progress && start > 0 && start % kRowsPerProgressCall == 0 && !progress(start, rows))
-      return {std::nullopt, true};
+    if (progress && start > 0 && start % every == 0 && !progress(start, rows)) return {std::nullopt, true};
     const std::uint64_t word = Matches(evaluator, program, start, result);
     const auto count = static_cast<std::uint64_t>(std::popcount(word));
     if (k < count) return {start + static_cast<std::uint64_t>(SelectBit(word, k)), false};
@@ -117,7 +117,7 @@ RowSearch RaceForRow(const CompiledProgram& program, const RowQuery& query, cons
   };
   std::shared_ptr<const Diagram> built;
   std::function<DiagramStatus(const search_detail::RaceStop&)> build;
-  if (!memory.diagramTooComplex) {
+  if (!memory.diagramTooComplex && limits.buildDiagram) {
     build = [&](const search_detail::RaceStop& stop) {
       DiagramOutcome outcome = BuildDiagram(program, limits.diagram, stop);
       built = std::move(outcome.diagram);

@@ -36,6 +36,9 @@ struct SearchLimits {
   /// Most steps (64 rows through one instruction) a full scan may take: the n-th row of a table
   /// too complex for its diagram is found row by row only up to this.
   std::uint64_t maxScanSteps = ~std::uint64_t{0};
+  /// False while the caller builds the diagram elsewhere: next and previous then ask the solver
+  /// alone.
+  bool buildDiagram = true;
 };
 
 /// The steps a full scan of `program` takes: its blocks of 64 rows times its instructions.

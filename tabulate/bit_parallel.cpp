@@ -15,22 +15,23 @@ constexpr std::uint64_t kLowBitPatterns[6] = {
     0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull,
 };
 
-// Calls the progress callback after every kRowsPerProgressCall examined rows.
+// Calls the progress callback after every RowsPerProgressCall examined rows.
 class ProgressTicker {
  public:
-  ProgressTicker(const ProgressCallback& progress, std::uint64_t total)
-      : progress_(progress), total_(total) {}
+  ProgressTicker(const ProgressCallback& progress, std::uint64_t total, const CompiledProgram& program)
+      : progress_(progress), total_(total), every_(RowsPerProgressCall(program)) {}
 
   // Records 64 more rows; false when the callback asks to stop.
   bool Advance() {
     done_ += 64;
-    if (!progress_ || done_ % kRowsPerProgressCall != 0) return true;
+    if (!progress_ || done_ % every_ != 0) return true;
     return progress_(done_, total_);
   }
 
  private:
   const ProgressCallback& progress_;
   std::uint64_t total_;
+  std::uint64_t every_;
   std::uint64_t done_ = 0;
 };
 
@@ -41,6 +42,13 @@ std::uint64_t Matches(BlockEvaluator& evaluator, std::uint64_t rowCount, std::ui
 }
 
 }  // namespace
+
+std::uint64_t RowsPerProgressCall(const CompiledProgram& program) {
+  // About 2^28 instruction steps between two calls, at most kRowsPerProgressCall rows.
+  const std::uint64_t instructions = std::max<std::uint64_t>(program.Instructions().size(), 64);
+  return std::clamp<std::uint64_t>(std::bit_floor(kRowsPerProgressCall * 64 / instructions), 4096,
+                                   kRowsPerProgressCall);
+}
 
 std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start) {
   if (start >= rowCount) return 0;
@@ -105,7 +113,7 @@ std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstR
 CountOutcome CountRows(const CompiledProgram& program, int result, const ProgressCallback& progress) {
   BlockEvaluator evaluator(program);
   const std::uint64_t rowCount = program.RowCount();
-  ProgressTicker ticker(progress, rowCount);
+  ProgressTicker ticker(progress, rowCount, program);
   CountOutcome outcome;
   for (std::uint64_t start = 0; start < rowCount; start += 64) {
     outcome.count += std::popcount(Matches(evaluator, rowCount, start, result == 1));
@@ -123,7 +131,7 @@ SearchOutcome FindNextRow(const CompiledProgram& program, int result, std::uint6
   if (fromRow >= rowCount) return {};
   BlockEvaluator evaluator(program);
   std::uint64_t start = fromRow & ~std::uint64_t{63};
-  ProgressTicker ticker(progress, rowCount - start);
+  ProgressTicker ticker(progress, rowCount - start, program);
   std::uint64_t word =
       Matches(evaluator, rowCount, start, result == 1) & (~std::uint64_t{0} << (fromRow & 63));
   while (true) {
@@ -141,7 +149,7 @@ SearchOutcome FindPreviousRow(const CompiledProgram& program, int result, std::u
   fromRow = std::min(fromRow, rowCount - 1);
   BlockEvaluator evaluator(program);
   std::uint64_t start = fromRow & ~std::uint64_t{63};
-  ProgressTicker ticker(progress, start + 64);
+  ProgressTicker ticker(progress, start + 64, program);
   const unsigned offset = fromRow & 63;
   const std::uint64_t upTo = offset == 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (offset + 1)) - 1;
   std::uint64_t word = Matches(evaluator, rowCount, start, result == 1) & upTo;

@@ -45,6 +45,10 @@ using ProgressCallback = std::function<bool(std::uint64_t done, std::uint64_t to
 /// Rows between two calls of the progress callback.
 inline constexpr std::uint64_t kRowsPerProgressCall = std::uint64_t{1} << 22;
 
+/// Rows between two calls of the progress callback for `program`: kRowsPerProgressCall for a short
+/// program, fewer (a power of two) for a long one, so that a stop is seen within milliseconds.
+std::uint64_t RowsPerProgressCall(const CompiledProgram& program);
+
 /// Outcome of a count that may have been stopped.
 struct CountOutcome {
   std::uint64_t count = 0;  ///< rows with the wanted result among those examined

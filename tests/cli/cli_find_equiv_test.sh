@@ -68,6 +68,16 @@ expect find_pairs_nth 0 "1048579 (${row1048579% })$nl" "" -- find --nth 2 "$pair
 # 150 random products of four of 40 variables: too complex for a diagram in any order.
 tangled=$(awk 'BEGIN { srand(3); for (t = 0; t < 150; t++) { printf (t ? "+" : ""); for (f = 0; f < 4; f++) {
   v = sprintf("t%02d", int(rand() * 40)); printf "%s%s", (f ? "*" : ""), (rand() < 0.5 ? v : "not(" v ")") } } }')
+# Its negation: rows with Result 1 far apart, found by the solver; the sum reversed, and the first
+# literal negated, compared by the solver's miter.
+sparse="not($tangled)" reversed="not($(tr '+' '\n' <<<"$tangled" | tac | paste -sd+))"
+changed="not(not(${tangled:0:3})${tangled:3})"
+assignment() { local out="" i; for i in $(seq 0 39); do out+="T$(printf %02d "$i")=$((($1 >> (39 - i)) & 1)) "; done; echo "${out% }"; }
+expect find_sparse 0 "1286322 ($(assignment 1286322))$nl" "" -- find "$sparse"
+expect find_sparse_previous 0 "1099509458428 ($(assignment 1099509458428))$nl" "" -- find --previous "$sparse"
+expect equiv_sparse 0 "equivalent$nl" "" -- equiv "$sparse" "$reversed"
+expect equiv_sparse_changed 3 "not equivalent: first differing row 289490472 ($(assignment 289490472)), $sparse gives 1, $changed gives 0$nl" "" \
+  -- equiv "$sparse" "$changed"
 expect find_tangled_nth 1 "" "Too complex to count: the n-th row needs the decision diagram, which exceeds its budget, and the table is too large to go through row by row$nl" \
   -- find --nth 1000000000 "$tangled"
 

@@ -15,11 +15,14 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "app/frm_boolean.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
+#include "search/row_search.h"
+#include "tabulate/bit_parallel.h"
 #include "tests/support/random_listing.h"
 
 namespace brevano {
@@ -49,6 +52,20 @@ TruthTable NeverTrueTooComplex(int variables) {
   ExprTree tree;
   const std::string text = "a01*not(a01)*(" + testing::TangledProducts(variables, 150) + ")";
   return TruthTable::Build(ProcessExpression(text, tree), DisplayMode::kZeroOne);
+}
+
+// The negation of 150 random products of four of 40 variables: too complex for a decision diagram
+// in any order, and its rows with Result 1 far apart.
+std::string Sparse() {
+  std::mt19937_64 rng(3);
+  std::string sum;
+  for (int t = 0; t < 150; ++t) {
+    for (int f = 0; f < 4; ++f) {
+      const std::string v = "t" + std::to_string(10 + rng() % 40);
+      sum += (f ? "*" : t ? "+" : "") + (rng() % 2 ? v : "not(" + v + ")");
+    }
+  }
+  return "not(" + sum + ")";
 }
 
 // Colours equal up to the rounding of the painted image.
@@ -535,6 +552,40 @@ class TruthTableViewTest : public QObject {
     commands_->FindNth(1, 2);
     QTRY_VERIFY(!commands_->SearchRunning());
     QCOMPARE(notices_, QStringList{"Only 1 row has Result 1."});
+  }
+
+  // F3 and Shift+F3 on a function too complex for its diagram land where a scan of the rows says;
+  // with no time at all a search asks whether to go on, and going on lands there too.
+  void searchesBeyondTheDiagram() {
+    const TruthTable table = Table(Sparse());
+    const std::optional<std::uint64_t> first = FindNextRow(table.Program(), 1, 1).row;
+    QVERIFY(first && *first > kQuickScanRows);
+    view_->SetTable(table);
+    view_->SelectRow(0);
+    QTest::keyClick(view_, Qt::Key_F3);
+    QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), 5000);
+    QCOMPARE(view_->CurrentRow(), first);
+    QTest::keyClick(view_, Qt::Key_F3, Qt::ShiftModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), 5000);
+    QCOMPARE(notices_, QStringList{"No row before the current row has Result 1."});
+
+    const SearchLimits normal = commands_->Limits();
+    SearchLimits none = normal;
+    none.solverTime = std::chrono::milliseconds(0);
+    none.diagram.maxNodes = 1000;
+    commands_->SetLimits(none);
+    QStringList questions;
+    commands_->SetGoOnHandler([&](const QString& question) {
+      questions << question;
+      commands_->SetLimits(normal);
+      return true;
+    });
+    view_->SelectRow(0);
+    QTest::keyClick(view_, Qt::Key_F3);
+    QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), 5000);
+    QCOMPARE(view_->CurrentRow(), first);
+    QCOMPARE(questions.size(), 1);
+    QVERIFY2(questions[0].startsWith(QStringLiteral("No row found within 0 s")), qPrintable(questions[0]));
   }
 
   void longSearchShowsProgressAndCancels() {

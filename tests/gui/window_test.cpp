@@ -11,12 +11,18 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QtTest>
+#include <bit>
+#include <functional>
+#include <random>
 #include <string>
 
 #include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
+#include "app/window_commands.h"
+#include "pipeline/pipeline.h"
+#include "tabulate/bit_parallel.h"
 
 namespace brevano {
 namespace {
@@ -27,6 +33,14 @@ class RecordingWindow : public Tfrm_bool_alg {
   QStringList errors;
   QStringList comparisons;
   std::vector<std::optional<std::uint64_t>> offeredRows;
+  QStringList questions;
+  std::function<void()> onGoOn;
+
+  bool AskGoOn(const QString& question) override {
+    questions << question;
+    if (onGoOn) onGoOn();
+    return true;
+  }
 
  protected:
   void ShowError(const QString& message) override { errors << message; }
@@ -213,6 +227,61 @@ class WindowTest : public QObject {
                                               "a*b + 1: The number 1 with a space beside it")) &&
                  told.contains(QStringLiteral("\nnot (a*b): The function \"not \" is ignored")),
              qPrintable(told));
+  }
+
+  // Two expressions too complex for their diagrams (the negation of 150 random products of four of
+  // 40 variables, its terms reversed or one literal changed): the solver settles the comparison as a
+  // scan of the rows does; with no time at all the window asks whether to go on first.
+  void compareBeyondTheDiagrams() {
+    std::mt19937_64 rng(3);
+    std::vector<QString> terms;
+    for (int t = 0; t < 150; ++t) {
+      QString term;
+      for (int f = 0; f < 4; ++f) {
+        const QString v = QStringLiteral("t%1").arg(10 + rng() % 40);
+        term += (f ? "*" : "") + (rng() % 2 ? v : "not(" + v + ")");
+      }
+      terms.push_back(term);
+    }
+    auto joined = [&](bool reversed) {
+      QStringList parts;
+      for (const QString& term : terms) reversed ? parts.prepend(term) : parts.append(term);
+      return "not(" + parts.join(u'+') + ")";
+    };
+    const QString text = joined(false);
+    Tabulate(*window_, text);
+    const SearchLimits normal = window_->Commands()->Limits();
+    SearchLimits none = normal;
+    none.solverTime = std::chrono::milliseconds(0);
+    none.diagram.maxNodes = 1000;
+    window_->Commands()->SetLimits(none);
+    window_->onGoOn = [&] { window_->Commands()->SetLimits(normal); };
+    window_->CompareWith(joined(true));
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->ComparisonRunning(), 10000);
+    QCOMPARE(window_->questions.size(), 1);
+    QVERIFY(window_->questions[0].startsWith(QStringLiteral("No answer within 0 s")));
+    QCOMPARE(window_->comparisons.last(), QStringLiteral("The two expressions are equivalent."));
+
+    // The first literal with its negation changed.
+    QString changed = text;
+    const bool negated = changed.mid(4, 4) == QStringLiteral("not(");
+    const QString name = changed.mid(negated ? 8 : 4, 3);
+    changed.replace(4, negated ? 8 : 3, negated ? name : "not(" + name + ")");
+    window_->CompareWith(changed);
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->ComparisonRunning(), 10000);
+    const TruthTable a = *window_->LV->Table();
+    ExprTree tree;
+    const CompiledProgram b = CompiledProgram::Compile(ProcessExpression(changed.toStdString(), tree), 63);
+    QCOMPARE(b.Variables(), a.Variables());
+    std::uint64_t start = 0, differ = 0;
+    while ((differ = EvaluateBlock(a.Program(), start) ^ EvaluateBlock(b, start)) == 0) start += 64;
+    const std::uint64_t row = start + std::countr_zero(differ);
+    QVERIFY2(
+        window_->comparisons.last().startsWith(QStringLiteral("Not equivalent: they first differ in row %1 (")
+                                                   .arg(QLocale().toString(static_cast<qulonglong>(row)))),
+        qPrintable(window_->comparisons.last().left(200)));
+    QCOMPARE(window_->offeredRows.back(), std::optional(row));
+    QCOMPARE(window_->questions.size(), 1);
   }
 
   // While the box holds another text than the table's, after an edit or an error, the band names

@@ -179,7 +179,7 @@ TEST(BulkSearch, ProgressCanStopALongSearch) {
   EXPECT_TRUE(next.stopped);
   EXPECT_FALSE(next.row);
   EXPECT_EQ(calls, 3);
-  EXPECT_EQ(lastDone, 3 * kRowsPerProgressCall);
+  EXPECT_EQ(lastDone, 3 * RowsPerProgressCall(table.Program()));
 
   calls = 0;
   const SearchOutcome previous = FindPreviousRow(table.Program(), 1, ~std::uint64_t{0}, stopAfterThree);
