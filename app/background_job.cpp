@@ -139,7 +139,9 @@ void BackgroundJob::Progressed(std::uint64_t run) {
 }
 
 void BackgroundJob::Finished(std::uint64_t run) {
-  if (run == runs_ && state_) End(Join());
+  if (run != runs_ || !state_) return;
+  End(Join());
+  if (dropped_) deleteLater();
 }
 
 void BackgroundJob::ShowDialog(std::uint64_t run) {
@@ -179,6 +181,14 @@ void BackgroundJob::Cancel() {
   state_->control.stop_.store(true);
   Join();
   emit cancelled();
+}
+
+// The worker holds the job until it posts its end, so the job stays until that end has arrived.
+void BackgroundJob::DeleteWhenStopped() {
+  dropped_ = true;
+  if (!state_) return deleteLater();
+  state_->control.stop_.store(true);
+  state_->onEnd = {};
 }
 
 void BackgroundJob::CloseDialog() {

@@ -90,6 +90,9 @@ class BackgroundJob : public QObject {
   void Stop();
   /// Asks the work to stop, waits for it and drops it: no end handler; emits `cancelled`.
   void Cancel();
+  /// Asks the work to stop and drops it without waiting for it: no end handler, no `cancelled`.
+  /// The job deletes itself once the work has returned (at once when none runs).
+  void DeleteWhenStopped();
 
   /// Shows `label`, a progress bar and Cancel over `window` once the job has run long; call
   /// after Start. Closing `window` cancels the job unless `closingCancels` is false (the window
@@ -127,6 +130,7 @@ class BackgroundJob : public QObject {
   QPointer<QWidget> window_;
   QString label_;
   bool closingCancels_ = true;
+  bool dropped_ = false;  // DeleteWhenStopped was called
   QPointer<QProgressDialog> dialog_;
 };
 

@@ -27,6 +27,9 @@ SelectKeys KeysOf(Qt::KeyboardModifiers modifiers) {
 
 QString RowNumber(std::uint64_t row) { return QLocale().toString(static_cast<qulonglong>(row)); }
 
+// Room between a right-aligned row number and the first value, which is left-aligned.
+constexpr int kRowNumberGap = 8;
+
 }  // namespace
 
 TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -115,7 +118,7 @@ void TruthTableView::SetCaptions() {
   if (numbers) {
     const int digits = std::max(fontMetrics().horizontalAdvance(RowNumber(rows_ - 1)),
                                 header_->fontMetrics().horizontalAdvance(captions_.front()));
-    header_->resizeSection(column++, digits + 2 * cellPadding_ + 4);
+    header_->resizeSection(column++, digits + 2 * cellPadding_ + kRowNumberGap);
   }
   for (int variable = 0; variable <= variables; ++variable) {
     header_->resizeSection(column++, variable < variables ? kVariableColumnWidth : kResultColumnWidth);
@@ -286,8 +289,8 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
       const QRect cell(header_->sectionViewportPosition(column), rowRect.top(), header_->sectionSize(column),
                        rowHeight_);
       if (cell.right() < area.left() || cell.left() > area.right()) continue;
-      const QRect textRect = cell.adjusted(cellPadding_, 0, -cellPadding_, 0);
       const bool number = column < first;
+      const QRect textRect = cell.adjusted(cellPadding_, 0, -cellPadding_ - (number ? kRowNumberGap : 0), 0);
       // The row numbers stand on the header's colour, apart from the table's values.
       if (number && !selected) {
         painter.fillRect(cell, palette().brush(group, QPalette::Button));

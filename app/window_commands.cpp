@@ -262,8 +262,11 @@ std::optional<DiagramOutcome> WindowCommands::PendingDiagram::Wait(const std::fu
   return outcome;
 }
 
+// A count still running for the previous table is left to stop on its own: waiting for it would
+// hold up the new table.
 void WindowCommands::StartCount() {
-  count_->Cancel();
+  count_->DeleteWhenStopped();
+  count_ = new BackgroundJob(this);
   pending_.reset();
   const TruthTable* table = view_->Table();
   if (!table || view_->RowCount() == 0) return;

@@ -245,6 +245,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   brevano::Tfrm_bool_alg window;
+  window.Commands()->SetNoticeHandler([](const QString&) {});  // a search's notice must not wait for a click
   PaintProbe probe;
   window.LV->viewport()->installEventFilter(&probe);
   window.show();

@@ -2,6 +2,7 @@
 #include "app/background_job.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -80,6 +81,29 @@ class BackgroundJobTest : public QObject {
     QVERIFY(!job.Running());
     QCOMPARE(ends, 1);
     QCOMPARE(cancelled.count(), 1);
+  }
+
+  // A job dropped while its work runs neither waits for it nor reports its end, and goes once the
+  // work has returned.
+  void deleteWhenStoppedDoesNotWait() {
+    QPointer<BackgroundJob> job = new BackgroundJob;
+    QSignalSpy cancelled(job.data(), &BackgroundJob::cancelled);
+    bool ended = false;
+    StartJob<int>(
+        *job,
+        [](JobControl& control) {
+          UntilStopped(control);
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));  // slow to stop
+          return 0;
+        },
+        [&ended](int) { ended = true; }, [&ended](const JobFailure&) { ended = true; });
+    QElapsedTimer clock;
+    clock.start();
+    job->DeleteWhenStopped();
+    QVERIFY(clock.elapsed() < 40);
+    QTRY_VERIFY(job.isNull());
+    QVERIFY(!ended);
+    QCOMPARE(cancelled.count(), 0);
   }
 
   void progressDialogWaitsThenCancels() {
