@@ -8,6 +8,7 @@
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
 #include "search/row_search.h"
+#include "twolevel/program_cubes.h"
 
 namespace brevano {
 
@@ -85,6 +86,22 @@ bool FindForms(const FunctionPrograms& function, const std::vector<int>& order, 
   return true;
 }
 
+// The forms of a function too complex for its diagrams, from its cubes. False when stopped.
+bool FindFormsFromCubes(const FunctionCubes& cubes, Analysis& analysis, const AnalysisOptions& options,
+                        const AnalysisProgress& progress, const AnalysisPartial& partial) {
+  const FormOptions forms = FormOptionsOf(options);
+  for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
+    const bool product = side == FormSide::kProduct;
+    if (!(product ? options.product : options.sum)) continue;
+    const AnalysisStage stage = product ? AnalysisStage::kProductOfSums : AnalysisStage::kSumOfProducts;
+    const LeastForm least = FindLeastFormFromCubes(cubes, side, forms, StageProgress(progress, stage));
+    (product ? analysis.product : analysis.sum) = FormOf(least, analysis, product);
+    if (least.status == MinimiseStatus::kStopped) return false;
+    if (partial && !product && options.product) partial(analysis);
+  }
+  return true;
+}
+
 // Polls the caller while a diagram is built, reporting the milliseconds spent of its budget.
 DiagramStop CountingStop(const AnalysisProgress& progress, const AnalysisOptions& options) {
   if (!progress) return {};
@@ -97,11 +114,30 @@ DiagramStop CountingStop(const AnalysisProgress& progress, const AnalysisOptions
   };
 }
 
-// Beyond the minimiser's limit the rows come from the diagrams. When they are too complex, the
-// solver finds the first and last rows of each kind (without don't-cares), then the rows are counted
-// one by one within the scan limits; the forms are not computed. False when stopped.
+// The function as cubes, when it is a sum of products or close to one: the 1 terms and the
+// don't-cares. Nothing when too many terms, or too long, to make.
+std::optional<FunctionCubes> CubesOf(const FunctionPrograms& function, const AnalysisOptions& options) {
+  SearchControl control(options.diagramLimits.maxTime, {});
+  FunctionCubes cubes;
+  cubes.variableCount = function.on.VariableCount();
+  std::optional<CubeList> on = CubesOfProgram(function.on, options.maxFunctionCubes, control);
+  if (!on) return std::nullopt;
+  cubes.on = std::move(*on);
+  if (function.dontCare) {
+    std::optional<CubeList> dontCare = CubesOfProgram(*function.dontCare, options.maxFunctionCubes, control);
+    if (!dontCare) return std::nullopt;
+    cubes.dontCare = std::move(*dontCare);
+  }
+  return cubes;
+}
+
+// Beyond the minimiser's limit the rows come from the diagrams. When they are too complex, from the
+// function's cubes where it has few; else the solver finds the first and last rows of each kind
+// (without don't-cares), then the rows are counted one by one within the scan limits, and the forms
+// are not computed. False when stopped.
 bool CountRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
-               const AnalysisProgress& progress, const AnalysisPartial& partial, std::vector<int>& order) {
+               const AnalysisProgress& progress, const AnalysisPartial& partial, std::vector<int>& order,
+               std::optional<FunctionCubes>& cubes) {
   const int n = static_cast<int>(analysis.variables.size());
   if (n <= kMaxMinimiseVariables) return ScanRows(function, analysis, options, progress);
   const FunctionDiagrams diagrams =
@@ -113,6 +149,8 @@ bool CountRows(const FunctionPrograms& function, Analysis& analysis, const Analy
   }
   if (diagrams.status == DiagramStatus::kStopped) return false;
   analysis.tooComplex = true;
+  cubes = CubesOf(function, options);
+  if (cubes && analysis_detail::CubeRows(*cubes, analysis, options)) return true;
   if (!function.dontCare) {
     const SatStatus ends = analysis_detail::SolverEnds(function.on, analysis, options, progress);
     if (ends == SatStatus::kStopped) return false;
@@ -151,8 +189,13 @@ Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const
   analysis.hasDontCares = dontCare != nullptr;
   analysis.rowCount = function.on.RowCount();
   std::vector<int> order;
-  if (!CountRows(function, analysis, options, progress, partial, order)) return analysis;
+  std::optional<FunctionCubes> cubes;
+  if (!CountRows(function, analysis, options, progress, partial, order, cubes)) return analysis;
   if (partial && (analysis.rowsComplete || analysis.rowsScanned > 0)) partial(analysis);
+  if (analysis.tooComplex && cubes) {
+    analysis.complete = FindFormsFromCubes(*cubes, analysis, options, progress, partial);
+    return analysis;
+  }
   if (analysis.tooComplex) {
     const bool constant =
         analysis.rowsComplete && !analysis.hasDontCares && analysis.verdict != Verdict::kDepends;

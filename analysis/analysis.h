@@ -83,6 +83,9 @@ struct AnalysisOptions {
   int maxScannedVariables = kMaxTableVariables;
   /// Most steps (64 rows through one instruction) such a count may take.
   std::uint64_t maxScanSteps = ~std::uint64_t{0};
+  /// Most terms of a function too complex for its diagram, made a sum of products, for its rows and
+  /// forms to come from them.
+  std::size_t maxFunctionCubes = 20000;
   /// Time the solver may spend on each of the first and last rows when the diagram is too complex.
   std::chrono::milliseconds solverTime{2000};
 };

@@ -5,6 +5,7 @@
 #include <bit>
 #include <chrono>
 
+#include "minimise/cube_sets.h"
 #include "search/race.h"
 #include "tabulate/bit_parallel.h"
 
@@ -34,6 +35,9 @@ void ListFrom(const Diagram& diagram, int result, std::size_t limit, RowList& li
     if (*row + 1 == diagram.RowCount() || (timed && std::chrono::steady_clock::now() > deadline)) break;
   }
 }
+
+// Most terms of the complement made to list the first 0 rows of a function given as cubes.
+constexpr std::size_t kMaxListedZeroCubes = 100000;
 
 // Every row of the table has the Result `value`: the counts and the lists follow.
 void ConstantRows(Analysis& analysis, int value, std::size_t limit) {
@@ -97,6 +101,30 @@ SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const A
     }
   }
   return SatStatus::kAnswered;
+}
+
+bool CubeRows(const FunctionCubes& cubes, Analysis& analysis, const AnalysisOptions& options) {
+  SearchControl control(options.diagramLimits.maxTime, {});
+  const int n = cubes.variableCount;
+  CubeList either = cubes.on;
+  either.insert(either.end(), cubes.dontCare.begin(), cubes.dontCare.end());
+  const std::optional<std::uint64_t> covered = CountCoveredRows(either, n, control);
+  const std::optional<std::uint64_t> dontCares = CountCoveredRows(cubes.dontCare, n, control);
+  if (!covered || !dontCares) return false;
+  const std::optional<CubeList> zeros = ComplementCubes(either, kMaxListedZeroCubes, control);
+  if (!zeros) return false;
+  const std::size_t limit = options.maxListedRows;
+  analysis.minterms.rows = FirstCoveredRows(cubes.on, cubes.dontCare, n, limit, control);
+  analysis.maxterms.rows = FirstCoveredRows(*zeros, {}, n, limit, control);
+  analysis.dontCares.rows = FirstCoveredRows(cubes.dontCare, {}, n, limit, control);
+  if (control.TimeUp()) return false;
+  analysis.onesCount = analysis.minterms.total = *covered - *dontCares;
+  analysis.dontCareCount = analysis.dontCares.total = *dontCares;
+  analysis.maxterms.total = analysis.rowCount - *covered;
+  analysis.verdict = VerdictOf(analysis.onesCount, analysis.maxterms.total);
+  analysis.rowsScanned = analysis.rowCount;
+  analysis.rowsComplete = true;
+  return true;
 }
 
 Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros) {

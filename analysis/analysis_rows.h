@@ -4,6 +4,7 @@
 #include "analysis/analysis.h"
 #include "diagram/two_level.h"
 #include "sat/sat_search.h"
+#include "twolevel/least_form.h"
 
 namespace brevano::analysis_detail {
 
@@ -15,6 +16,11 @@ bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const Analys
 /// Counts and lists from the diagrams: time in proportion to the variables per listed row in table
 /// order; in another order the listing stops after a while, the counts staying exact.
 void DiagramRows(const FunctionDiagrams& diagrams, Analysis& analysis, std::size_t limit);
+
+/// Counts and lists from the function's cubes (the 1 rows are those of `on` outside the
+/// don't-cares, and the 0 rows those of neither), within the diagram's time budget; false when
+/// that is not enough.
+bool CubeRows(const FunctionCubes& cubes, Analysis& analysis, const AnalysisOptions& options);
 
 /// "always 1" when no row is 0, "always 0" when none is 1, else "depends on the variables".
 Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros);

@@ -14,6 +14,7 @@
 #include "cli/arguments.h"
 #include "cli/circuit_commands.h"
 #include "cli/commands.h"
+#include "cli/file_commands.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
@@ -90,6 +91,8 @@ struct AnalyseOptions {
   bool strict = false;
   std::string dontCare;
   CLI::Option* dontCareOption = nullptr;
+  std::string file, output;
+  CLI::Option* fileOption = nullptr;
   std::string form = "both";
   double budget = 0;
   CLI::Option* budgetOption = nullptr;
@@ -116,6 +119,14 @@ bool BuildDontCare(const std::string& text, const CLI::Option* option, bool stri
 // The analysis is printed after the warnings, its counts and rows as soon as they are known (the
 // command writes nothing before it can no longer fail).
 int RunAnalyseCommand(const std::string& expression, const AnalyseOptions& options) {
+  if (options.fileOption->count()) {
+    const bool done = RunReportingErrors([&] {
+      brevano::cli::CommandAnalyseFile(options.file, options.output, options.Settings(), std::cout,
+                                       std::cerr);
+    });
+    std::cout << std::flush;
+    return done ? 0 : 1;
+  }
   brevano::DiagnosedTable built;
   std::optional<brevano::DiagnosedTable> dontCare;
   if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, options.strict, built)) return 1;
@@ -194,13 +205,26 @@ void AddAnalyseCommand(CLI::App& app, AnalyseOptions& options, std::string& expr
       ->check(CLI::IsMember({"sop", "pos", "both"}));
   options.budgetOption =
       analyse
-          ->add_option("--budget", options.budget,
-                       "Seconds each search may take: each form's, the SAT solver's, and a count row by row "
-                       "(default 10 s, the count about a second's worth of rows); then the best found is printed")
+          ->add_option(
+              "--budget", options.budget,
+              "Seconds each search may take: each form's, the SAT solver's, and a count row by row "
+              "(default 10 s, the count about a second's worth of rows); then the best found is printed")
           ->check(CLI::Range(0.001, 86400.0));
-  analyse->add_option("expression", expression, kExpressionHelp)->required();
+  options.fileOption = analyse->add_option(
+      "--pla,--file", options.file,
+      "A PLA file, or a table file as brevano table writes it (TSV or CSV), instead of an expression");
+  analyse
+      ->add_option("--output", options.output,
+                   "With --pla: the output to analyse, by name or by number from 1 (default: every output)")
+      ->needs(options.fileOption);
+  options.dontCareOption->excludes(options.fileOption);
+  CLI::Option* typed =
+      analyse->add_option("expression", expression, kExpressionHelp)->excludes(options.fileOption);
   analyse->footer(brevano::cli::AnalyseHelp());
-  analyse->callback([&options] { options.chosen = true; });
+  analyse->callback([&options, typed] {
+    if (!typed->count() && !options.fileOption->count()) throw CLI::RequiredError("expression or --pla FILE");
+    options.chosen = true;
+  });
 }
 
 // The options of `kmap`, filled in by the parser.
@@ -271,19 +295,47 @@ void AddCircuitCommand(CLI::App& app, CircuitArguments& circuit, std::string& ex
 struct ExportArguments {
   std::string format;
   std::string form = "typed";
+  CLI::Option* formOption = nullptr;
+  std::string dontCare;
+  CLI::Option* dontCareOption = nullptr;
+  std::string file, output;
+  CLI::Option* fileOption = nullptr;
   bool chosen = false;
 };
 
 void AddExportCommand(CLI::App& app, ExportArguments& exported, std::string& expression) {
   CLI::App* command = app.add_subcommand(
       "export", "Print the Result's circuit as a netlist: one module, the table's columns in, Result out");
-  command->add_option("--format", exported.format, "blif, verilog or vhdl")
+  command
+      ->add_option("--format", exported.format,
+                   "blif, verilog or vhdl; or pla: the least sum of products as a PLA file")
       ->required()
-      ->check(CLI::IsMember({"blif", "verilog", "vhdl"}));
-  command->add_option("--form", exported.form, kCircuitFormHelp)
-      ->check(CLI::IsMember({"typed", "sop", "pos", "nand", "nor"}));
-  command->add_option("expression", expression, kExpressionHelp)->required();
-  command->callback([&exported] { exported.chosen = true; });
+      ->check(CLI::IsMember({"blif", "verilog", "vhdl", "pla"}));
+  exported.formOption = command->add_option("--form", exported.form, kCircuitFormHelp)
+                            ->check(CLI::IsMember({"typed", "sop", "pos", "nand", "nor"}));
+  exported.dontCareOption = command->add_option("--dont-care", exported.dontCare,
+                                                std::string(kDontCareHelp) + " (with --format pla)");
+  exported.fileOption = command->add_option(
+      "--pla,--file", exported.file,
+      "With --format pla: a PLA or table file whose outputs are written minimised, instead of an expression");
+  command
+      ->add_option("--output", exported.output,
+                   "With --pla: the output to write, by name or by number from 1 (default: every output)")
+      ->needs(exported.fileOption);
+  exported.dontCareOption->excludes(exported.fileOption);
+  CLI::Option* typed =
+      command->add_option("expression", expression, kExpressionHelp)->excludes(exported.fileOption);
+  command->callback([&exported, typed] {
+    if (!typed->count() && !exported.fileOption->count())
+      throw CLI::RequiredError("expression or --pla FILE");
+    const bool pla = exported.format == "pla";
+    if (!pla && exported.fileOption->count()) throw CLI::ValidationError("--pla", "only with --format pla");
+    if (pla && exported.formOption->count() && exported.form != "sop")
+      throw CLI::ValidationError("--form", "a PLA file holds a sum of products: --form sop, or none");
+    if (!pla && exported.dontCareOption->count())
+      throw CLI::ValidationError("--dont-care", "only with --format pla");
+    exported.chosen = true;
+  });
 }
 
 // The circuit or the netlist is printed only once it is complete, after the warnings of its table.
@@ -293,6 +345,28 @@ int RunCircuitCommand(const std::string& expression,
   if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, false, built)) return 1;
   std::ostringstream out;
   if (!RunReportingErrors([&] { command(built.table, out); })) return 1;
+  std::cout << out.str() << std::flush;
+  return 0;
+}
+
+// The PLA file is printed only once it is complete, after the warnings of both tables.
+int RunExportPlaCommand(const std::string& expression, const ExportArguments& exported) {
+  std::ostringstream out;
+  if (exported.fileOption->count()) {
+    if (!RunReportingErrors(
+            [&] { brevano::cli::CommandExportPlaFile(exported.file, exported.output, out, std::cerr); }))
+      return 1;
+    std::cout << out.str() << std::flush;
+    return 0;
+  }
+  brevano::DiagnosedTable built;
+  std::optional<brevano::DiagnosedTable> dontCare;
+  if (!BuildReportingWarnings(expression, brevano::DisplayMode::kZeroOne, false, built)) return 1;
+  if (!BuildDontCare(exported.dontCare, exported.dontCareOption, false, dontCare)) return 1;
+  const bool done = RunReportingErrors([&] {
+    brevano::cli::CommandExportPla(built.table, dontCare ? &dontCare->table : nullptr, expression, out);
+  });
+  if (!done) return 1;
   std::cout << out.str() << std::flush;
   return 0;
 }
@@ -458,6 +532,7 @@ int main(int argc, char** argv) {
       brevano::cli::CommandCircuit(table, circuit.form, circuit.style, circuit.format == "svg", out);
     });
   }
+  if (exported.chosen && exported.format == "pla") return RunExportPlaCommand(expression, exported);
   if (exported.chosen) {
     return RunCircuitCommand(expression, [&](const brevano::TruthTable& table, std::ostream& out) {
       brevano::cli::CommandExport(table, expression, exported.format, exported.form, out);

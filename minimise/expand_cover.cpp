@@ -3,6 +3,7 @@
 #include "minimise/expand_cover.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <numeric>
 
@@ -92,9 +93,32 @@ int Holds(WideCube cube, const CubeList& targets) {
   return count;
 }
 
+// Within `allowed`: each literal in turn, those the fewest targets share first, dropped while the
+// cube stays inside.
+WideCube ExpandWithin(WideCube cube, const CubeList& allowed, const CubeList& targets) {
+  std::array<int, 64> shared{};
+  for (const WideCube& target : targets) {
+    for (std::uint64_t bits = cube.care & target.care & ~(cube.value ^ target.value); bits != 0;
+         bits &= bits - 1)
+      ++shared[std::countr_zero(bits)];
+  }
+  std::vector<int> literals;
+  for (std::uint64_t bits = cube.care; bits != 0; bits &= bits - 1)
+    literals.push_back(std::countr_zero(bits));
+  std::stable_sort(literals.begin(), literals.end(), [&](int a, int b) { return shared[a] < shared[b]; });
+  for (int literal : literals) {
+    const std::uint64_t bit = std::uint64_t{1} << literal;
+    const WideCube wider{cube.care & ~bit, cube.value & ~bit};
+    if (CoversCube(allowed, wider)) cube = wider;
+  }
+  return cube;
+}
+
 }  // namespace
 
-WideCube ExpandCube(WideCube cube, const CubeList& off, const CubeList& targets) {
+WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList& targets) {
+  if (function.allowed) return ExpandWithin(cube, *function.allowed, targets);
+  const CubeList& off = function.off;
   const BlockingMatrix matrix(cube, off);
   const std::uint64_t kept = matrix.Essential();
   // Take in whole targets while some can be: each step raises the literals that stand between the
@@ -120,7 +144,7 @@ WideCube ExpandCube(WideCube cube, const CubeList& off, const CubeList& targets)
   return {care, cube.value & care};
 }
 
-CubeList ExpandCover(const CubeList& cover, const CubeList& off, SearchControl& control) {
+CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, SearchControl& control) {
   std::vector<std::size_t> order(cover.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -131,14 +155,14 @@ CubeList ExpandCover(const CubeList& cover, const CubeList& off, SearchControl& 
   for (std::size_t i : order) {
     if (done[i]) continue;
     done[i] = true;
-    if (!control.Tick()) {
+    if (!control.LongTick()) {
       expanded.push_back(cover[i]);
       continue;
     }
     CubeList targets;
     for (std::size_t j : order)
       if (!done[j]) targets.push_back(cover[j]);
-    const WideCube cube = ExpandCube(cover[i], off, targets);
+    const WideCube cube = ExpandCube(cover[i], function, targets);
     for (std::size_t j = 0; j < cover.size(); ++j)
       if (!done[j] && ContainsCube(cube, cover[j])) done[j] = true;
     expanded.push_back(cube);

@@ -1,6 +1,7 @@
 // Expansion of product terms into prime implicants against the rows where the sum must be 0.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "minimise/cube_list.h"
@@ -8,14 +9,25 @@
 
 namespace brevano {
 
-/// `cube` (which must meet no cube of `off`) with literals removed until it is a prime implicant of
-/// the complement of `off`: first so as to take in whole cubes of `targets`, as many at each step
-/// as the choice allows, then as many more literals as a greedy choice can drop.
-WideCube ExpandCube(WideCube cube, const CubeList& off, const CubeList& targets);
+/// A function with don't-cares as lists of cubes. The rows a sum may cover are those outside `off`;
+/// where the 0 rows are too many to list, those of `allowed` instead.
+struct CubeFunction {
+  CubeList off;       ///< exactly the rows where the sum must be 0 (more rows only make it worse)
+  CubeList dontCare;  ///< rows where the sum may be either (fewer rows only make it worse)
+  /// When set, `off` is not used: the rows where the sum may be 1 (fewer only make it worse).
+  std::optional<CubeList> allowed;
+};
+
+/// `cube` (which must lie in the rows the function allows) with literals removed until it is a
+/// prime implicant of those rows: first so as to take in whole cubes of `targets`, as many at each
+/// step as the choice allows, then as many more literals as a greedy choice can drop. Against
+/// `off` through the literals that keep the cube apart from each off cube; within `allowed` by
+/// containment, which takes longer: there the first step is left out.
+WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList& targets);
 
 /// Every cube of `cover` expanded, those with the fewest literals first, each trying to take in the
 /// cubes not yet expanded; a cube held by an expanded one is dropped. Stops expanding (keeping the
 /// rest as they are) when the control says so.
-CubeList ExpandCover(const CubeList& cover, const CubeList& off, SearchControl& control);
+CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, SearchControl& control);
 
 }  // namespace brevano

@@ -27,11 +27,12 @@ CubeList OthersAndDontCares(const CubeList& cover, std::size_t skip, const CubeL
   return others;
 }
 
-// Drops terms one at a time, those with the most literals first, while the rest still cover them.
-CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed) {
+// Drops terms one at a time, those with the most literals first, while the rest still cover them
+// (and while there is time: the rest is kept).
+CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed, SearchControl& control) {
   std::stable_sort(candidates.begin(), candidates.end(),
                    [](const WideCube& a, const WideCube& b) { return LiteralCount(a) > LiteralCount(b); });
-  for (std::size_t i = 0; i < candidates.size();) {
+  for (std::size_t i = 0; i < candidates.size() && control.LongTick();) {
     CubeList others = OthersAndDontCares(candidates, i, fixed);
     if (CoversCube(others, candidates[i])) {
       candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(i));
@@ -47,7 +48,7 @@ CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed) {
 CubeList Reduce(CubeList cover, const CubeList& dontCare, SearchControl& control) {
   std::stable_sort(cover.begin(), cover.end(),
                    [](const WideCube& a, const WideCube& b) { return LiteralCount(a) < LiteralCount(b); });
-  for (std::size_t i = 0; i < cover.size() && control.Tick();) {
+  for (std::size_t i = 0; i < cover.size() && control.LongTick();) {
     const std::optional<WideCube> own = SmallestUncovered(OthersAndDontCares(cover, i, dontCare), cover[i]);
     if (!own) {
       cover.erase(cover.begin() + static_cast<std::ptrdiff_t>(i));
@@ -63,7 +64,7 @@ CubeList Reduce(CubeList cover, const CubeList& dontCare, SearchControl& control
 // reduced terms when expanded join the cover, whose irredundant choice may then be smaller.
 CubeList LastGasp(const CubeList& cover, const CubeFunction& function, SearchControl& control) {
   CubeList reduced;
-  for (std::size_t i = 0; i < cover.size() && control.Tick(); ++i) {
+  for (std::size_t i = 0; i < cover.size() && control.LongTick(); ++i) {
     const std::optional<WideCube> own =
         SmallestUncovered(OthersAndDontCares(cover, i, function.dontCare), cover[i]);
     if (own) reduced.push_back(*own);
@@ -71,8 +72,8 @@ CubeList LastGasp(const CubeList& cover, const CubeFunction& function, SearchCon
   CubeList joined = cover;
   bool added = false;
   for (const WideCube& cube : reduced) {
-    if (!control.Tick()) break;
-    const WideCube grown = ExpandCube(cube, function.off, reduced);
+    if (!control.LongTick()) break;
+    const WideCube grown = ExpandCube(cube, function, reduced);
     int held = 0;
     for (const WideCube& other : reduced) held += ContainsCube(grown, other);
     if (held < 2 || std::find(joined.begin(), joined.end(), grown) != joined.end()) continue;
@@ -89,10 +90,10 @@ CubeList ExactChoice(const CubeList& essential, const CubeList& undecided, const
   covered.insert(covered.end(), dontCare.begin(), dontCare.end());
   const std::optional<CoverProblem> problem =
       RegionCoverProblem(undecided, covered, undecided, kMaxIrredundantRegions, control);
-  if (!problem) return GreedyIrredundant(undecided, covered);
+  if (!problem) return GreedyIrredundant(undecided, covered, control);
   CoverSolution solution;
   RunWithLargeStack([&] { solution = SolveMinimumCover(*problem, control); });
-  if (solution.stopped) return GreedyIrredundant(undecided, covered);
+  if (solution.stopped) return GreedyIrredundant(undecided, covered, control);
   CubeList chosen;
   for (int column : solution.columns) chosen.push_back(undecided[static_cast<std::size_t>(column)]);
   return chosen;
@@ -105,6 +106,7 @@ bool Better(const CubeList& a, const CubeList& b) { return CostOf(a) < CostOf(b)
 CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, SearchControl& control) {
   CubeList essential, undecided;
   for (std::size_t i = 0; i < cover.size(); ++i) {
+    if (!control.LongTick()) return cover;  // out of time: the cover as it is
     if (CoversCube(OthersAndDontCares(cover, i, dontCare), cover[i])) {
       undecided.push_back(cover[i]);
     } else {
@@ -114,8 +116,10 @@ CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, Searc
   CubeList fixed = essential;
   fixed.insert(fixed.end(), dontCare.begin(), dontCare.end());
   CubeList needed;
-  for (const WideCube& cube : undecided)
+  for (const WideCube& cube : undecided) {
+    if (!control.LongTick()) return cover;
     if (!CoversCube(fixed, cube)) needed.push_back(cube);
+  }
   CubeList result = essential;
   if (!needed.empty()) {
     const CubeList chosen = ExactChoice(essential, needed, dontCare, control);
@@ -126,12 +130,12 @@ CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, Searc
 
 CubeList ImproveCover(const CubeList& start, const CubeFunction& function, SearchControl& control) {
   CubeList best = start;
-  CubeList cover = IrredundantCover(ExpandCover(start, function.off, control), function.dontCare, control);
+  CubeList cover = IrredundantCover(ExpandCover(start, function, control), function.dontCare, control);
   if (Better(cover, best)) best = cover;
-  while (control.Tick()) {
+  while (control.LongTick()) {
     const CoverCost before = CostOf(cover);
     cover = Reduce(cover, function.dontCare, control);
-    cover = IrredundantCover(ExpandCover(cover, function.off, control), function.dontCare, control);
+    cover = IrredundantCover(ExpandCover(cover, function, control), function.dontCare, control);
     if (Better(cover, best)) best = cover;
     if (CostOf(cover) < before) continue;
     const CubeList gasp = LastGasp(cover, function, control);

@@ -2,23 +2,17 @@
 #pragma once
 
 #include "minimise/cube_list.h"
+#include "minimise/expand_cover.h"
 #include "minimise/search_control.h"
 
 namespace brevano {
-
-/// A function with don't-cares as lists of cubes. The rows where the sum must be 1 are those in
-/// neither list.
-struct CubeFunction {
-  CubeList off;       ///< exactly the rows where the sum must be 0 (more rows only make it worse)
-  CubeList dontCare;  ///< rows where the sum may be either (fewer rows only make it worse)
-};
 
 /// A smallest subset of `cover` that still covers every row it covers outside `dontCare`: the
 /// terms that nothing else covers, then a least choice among the others (exact while the choice is
 /// small enough to set up, greedy beyond).
 CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, SearchControl& control);
 
-/// A sum equal to `start` outside the don't-cares of `function` (`start` must meet no off cube),
+/// A sum equal to `start` outside the don't-cares of `function` (`start` must lie in its allowed rows),
 /// with as few terms, then literals, as the loop finds, and never more than `start`: expansion into
 /// prime implicants, an irredundant choice, reduction of each term to what only it covers, then
 /// again while the cost falls; a last attempt from terms reduced one by one before stopping. Ends

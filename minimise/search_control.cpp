@@ -35,6 +35,11 @@ bool SearchControl::Tick() {
   return !stopped_ && !timeUp_;
 }
 
+bool SearchControl::LongTick() {
+  CheckClock(Clock::now());
+  return Tick();
+}
+
 bool SearchControl::Report(std::uint64_t done, std::uint64_t total) {
   CheckClock(Clock::now());
   if (progress_ && !progress_(done, total)) stopped_ = true;

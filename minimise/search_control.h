@@ -21,6 +21,8 @@ class SearchControl {
 
   /// Counts one step of a search; false once the search must stop (stopped or out of time).
   bool Tick();
+  /// The same for a long step: reads the clock every time.
+  bool LongTick();
   /// Reports progress of a stage with a measurable amount of work; false once stopped.
   bool Report(std::uint64_t done, std::uint64_t total);
 

@@ -7,6 +7,7 @@
 
 #include "engine/deep_stack.h"
 #include "minimise/cover_regions.h"
+#include "minimise/cube_sets.h"
 #include "minimise/improve_cover.h"
 #include "minimise/minimise.h"
 #include "minimise/minimum_cover.h"
@@ -139,7 +140,7 @@ LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& o
   if (!cubes.setsFound) return form;
   // The loop is quick: half of what is left is plenty, and the rest goes to the exact search.
   SearchControl loop = clock.Control(0.5);
-  const CubeList improved = ImproveCover(cubes.start, {cubes.forbidden, cubes.dontCare}, loop);
+  const CubeList improved = ImproveCover(cubes.start, {cubes.forbidden, cubes.dontCare, std::nullopt}, loop);
   clock.NoteStop(loop);
   if (clock.WasStopped()) return {};
   if (CostOf(improved) < CostOf(form.cubes) && Certified(improved, cubes))
@@ -159,6 +160,37 @@ LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& o
 }
 
 }  // namespace
+
+LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, const FormOptions& options,
+                                 const StepProgress& progress) {
+  FormClock clock(options.budget, progress);
+  SearchControl control = clock.Control(1.0);
+  CubeList given = function.on;
+  given.insert(given.end(), function.dontCare.begin(), function.dontCare.end());
+  // The 0 rows as cubes where they are few enough; a sum of products may do without them.
+  SearchControl complementing = clock.Control(0.25);
+  const std::optional<CubeList> off = ComplementCubes(given, options.maxSetTerms, complementing);
+  clock.NoteStop(complementing);
+  if (clock.WasStopped()) return {};
+  if (!off && side == FormSide::kProduct)
+    return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
+  SideCubes cubes;
+  cubes.start = side == FormSide::kSum ? function.on : *off;
+  cubes.forbidden = side == FormSide::kSum ? off.value_or(CubeList{}) : function.on;
+  cubes.dontCare = function.dontCare;
+  CubeFunction loop{cubes.forbidden, cubes.dontCare, std::nullopt};
+  if (!off) loop.allowed = given;
+  const CubeList improved = ImproveCover(cubes.start, loop, control);
+  clock.NoteStop(control);
+  if (clock.WasStopped()) return {};
+  // Without the 0 rows as cubes, every term is checked to lie within the 1 and don't-care terms.
+  const bool correct = off ? Certified(improved, cubes)
+                           : std::all_of(improved.begin(), improved.end(),
+                                         [&](const WideCube& term) { return CoversCube(given, term); }) &&
+                                 Certified(improved, cubes);
+  if (!correct) return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
+  return {MinimiseStatus::kHeuristic, FormSource::kImproved, improved};
+}
 
 LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
                         const FormOptions& options, const StepProgress& progress) {

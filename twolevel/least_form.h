@@ -55,4 +55,17 @@ struct FormOptions {
 LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
                         const FormOptions& options, const StepProgress& progress = {});
 
+/// A function with don't-cares as cubes: the terms that give 1 (they may hold don't-care rows
+/// too), and the don't-cares.
+struct FunctionCubes {
+  int variableCount = 0;
+  CubeList on, dontCare;
+};
+
+/// The least form of `side` of a function too complex for a decision diagram, from its cubes: the
+/// improvement loop from the terms as they are, against the complement of the terms and don't-cares
+/// made as cubes (at most maxSetTerms of them), checked against those sets. Not proven least.
+LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, const FormOptions& options,
+                                 const StepProgress& progress = {});
+
 }  // namespace brevano

@@ -214,6 +214,8 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
   }
   AnalysisOptions small;
   small.diagramLimits.maxNodes = 1000;
+  AnalysisOptions noCubes = small;  // and not taken as a sum of products
+  noCubes.maxFunctionCubes = 0;
   struct Case {
     std::string expression;
     AnalysisOptions options;
@@ -228,7 +230,7 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
        "524288 of 1048576",
        "not computed: more than 1,000 terms",
        "not computed: more than 1,000 terms"},
-      {tangled, small, "15310694 of 16777216", "not computed: too complex for exact analysis",
+      {tangled, noCubes, "15310694 of 16777216", "not computed: too complex for exact analysis",
        "not computed: too complex for exact analysis"},
   };
   for (const Case& c : cases) {
@@ -247,7 +249,7 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
   }
   // Too complex and too many variables to scan: nothing is counted; the solver finds the verdict
   // and the first and last rows of each kind.
-  AnalysisOptions strict = small;
+  AnalysisOptions strict = noCubes;
   strict.maxScannedVariables = 16;
   const Analysis refused = AnalyseTable(TableOf(tangled), strict);
   EXPECT_FALSE(refused.rowsComplete);
@@ -272,6 +274,37 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
   EXPECT_EQ(Item(single, "Rows with Result 1:"), "1 of 16777216");
   EXPECT_EQ(Item(single, "Minterms:"), "276");
   EXPECT_EQ(Item(single, "Maxterms:").substr(0, 10), "0, 1, 2, 3");
+}
+
+// A sum of products too complex for its diagram: counted and listed from its terms, its sum of
+// products improved from them.
+TEST(AnalysisTest, ASumTooComplexForItsDiagramIsAnalysedFromItsTerms) {
+  std::mt19937_64 rng(7);
+  std::string tangled;
+  for (int t = 0; t < 40; ++t) {
+    tangled += t ? "+" : "";
+    for (int f = 0; f < 4; ++f) {
+      const std::string name(1, static_cast<char>('a' + rng() % 24));
+      tangled += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
+    }
+  }
+  AnalysisOptions small;
+  small.diagramLimits.maxNodes = 1000;
+  small.maxListedRows = 3;
+  small.minimiseBudget = std::chrono::seconds(1);
+  small.product = false;
+  const Analysis analysis = AnalyseTable(TableOf(tangled), small);
+  EXPECT_TRUE(analysis.tooComplex && analysis.complete);
+  EXPECT_EQ(Item(analysis, "Rows with Result 1:"), "15310694 of 16777216");
+  EXPECT_EQ(Item(analysis, "Minterms:"), "0, 1, 2, ... (15310691 more)");
+  EXPECT_EQ(Item(analysis, "Maxterms:"), "276, 278, 284, ... (1466519 more)");
+  EXPECT_EQ(analysis.sum.source, FormSource::kImproved);
+  EXPECT_LE(analysis.sum.cubes.size(), 40u);
+  const TruthTable table = TableOf(tangled), sum = TableOf(analysis.sum.expression);
+  for (int sample = 0; sample < 100000; ++sample) {
+    const std::uint64_t row = rng() % table.RowCount();
+    ASSERT_EQ(sum.Result(row), table.Result(row)) << "row " << row;
+  }
 }
 
 // The listing of the sum of the minterms of `rows` over the variables V0 .. V(n-1).

@@ -89,7 +89,7 @@ expect not_computed 1 "" "No circuit: the minimal sum of products is not compute
   -- export --format blif --form sop "$(e=a0; for i in $(seq 1 20); do e="$e/a$i"; done; echo "$e")"
 expect text 0 "Minimal product of sums: (A+B)*(not(A)+C)${nl}Inputs: A, B, C${nl}Gates: 4 (1 NOT, 1 AND, 2 OR)${nl}g1 = OR(A, B)${nl}g2 = NOT(A)${nl}g3 = OR(g2, C)${nl}Result = AND(g1, g3)$nl" "" \
   -- circuit --form pos 'not(a)*b+a*c'
-expect bad_format 2 "" "--format: edif not in {blif,verilog,vhdl}${nl}Run with --help for more information.$nl" \
+expect bad_format 2 "" "--format: edif not in {blif,verilog,vhdl,pla}${nl}Run with --help for more information.$nl" \
   -- export --format edif a
 
 [[ $failures == 0 ]] && echo "all passed"

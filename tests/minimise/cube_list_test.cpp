@@ -6,6 +6,7 @@
 #include <random>
 
 #include "minimise/cover_regions.h"
+#include "minimise/cube_sets.h"
 #include "minimise/improve_cover.h"
 #include "minimise/minimise.h"
 
@@ -64,6 +65,32 @@ TEST(CubeListTest, TautologyContainmentAndUncoveredPartMatchTheRows) {
   }
 }
 
+// The complement, the product, the count and the first rows of random cube lists, row by row.
+TEST(CubeSetsTest, MatchTheRows) {
+  std::mt19937_64 rng(33);
+  for (int trial = 0; trial < 300; ++trial) {
+    const int variables = 1 + trial % 9;
+    const CubeList a = RandomList(rng, variables, static_cast<int>(rng() % 12));
+    const CubeList b = RandomList(rng, variables, static_cast<int>(rng() % 6));
+    SearchControl control(kNoLimit, {});
+    const std::optional<CubeList> complement = ComplementCubes(a, 10000, control);
+    const std::optional<CubeList> product = ProductCubes(a, b, 10000);
+    ASSERT_TRUE(complement && product);
+    std::uint64_t count = 0;
+    std::vector<std::uint64_t> first;
+    for (std::uint64_t row = 0; row < (std::uint64_t{1} << variables); ++row) {
+      ASSERT_NE(Covered(*complement, row), Covered(a, row)) << "trial " << trial << " row " << row;
+      ASSERT_EQ(Covered(*product, row), Covered(a, row) && Covered(b, row)) << "trial " << trial;
+      count += Covered(a, row);
+      if (Covered(a, row) && !Covered(b, row) && first.size() < 5) first.push_back(row);
+    }
+    EXPECT_EQ(CountCoveredRows(a, variables, control), count) << "trial " << trial;
+    EXPECT_EQ(FirstCoveredRows(a, b, variables, 5, control), first) << "trial " << trial;
+  }
+  SearchControl control(kNoLimit, {});
+  EXPECT_FALSE(ComplementCubes(RandomList(rng, 30, 40), 10, control).has_value());
+}
+
 // A random function of `variables` with don't-cares, as rows and as minterm cubes.
 struct Function {
   TruthVector on, dontCare;
@@ -102,7 +129,7 @@ TEST(ImproveCoverTest, NeverWorseThanItsStartNeverWrongNeverBelowTheMinimum) {
     const int variables = 3 + trial % 8;
     const Function f = RandomFunction(rng, variables);
     SearchControl control(kNoLimit, {});
-    const CubeList improved = ImproveCover(f.onCubes, {f.offCubes, f.dontCareCubes}, control);
+    const CubeList improved = ImproveCover(f.onCubes, {f.offCubes, f.dontCareCubes, std::nullopt}, control);
     ExpectCorrect(f, improved);
     EXPECT_LE(CostOf(improved), CostOf(f.onCubes));
     const SumOfProducts least = MinimiseSumOfProducts(f.on, f.dontCare, control);

@@ -4,16 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
+#include "engine/engine_error.h"
 #include "pipeline/pipeline.h"
+#include "tests/support/random_listing.h"
+#include "twolevel/program_cubes.h"
 
 namespace brevano {
 namespace {
 
 CompiledProgram ProgramOver(const std::string& expression, const std::vector<std::string>& variables) {
   ExprTree tree;
-  return CompiledProgram::Compile(ProcessExpression(expression, tree), 63).OverVariables(variables);
+  const CompiledProgram program = CompiledProgram::Compile(ProcessExpression(expression, tree), 63);
+  return variables.empty() ? program : program.OverVariables(variables);
 }
 
 // A sum of `terms` random products of two to six of the variables v00 .. v(n-1).
@@ -31,6 +36,7 @@ std::string RandomSum(std::mt19937_64& rng, int variables, int terms) {
   return text;
 }
 
+// V00 .. V(n-1), and with no count the names the expression uses.
 std::vector<std::string> Names(int variables) {
   std::vector<std::string> names;
   for (int v = 0; v < variables; ++v)
@@ -65,6 +71,53 @@ TEST(LeastFormTest, BeyondTheMinimiserFormsAreCorrectAndNeverWorseThanTheirStart
   }
   EXPECT_GT(improved, 0);
   EXPECT_GT(exact, 20);
+}
+
+TEST(ProgramCubesTest, SumsOfProductsOfRandomExpressions) {
+  std::mt19937_64 rng(42);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int variables = 1 + trial % 10;
+    CompiledProgram program;
+    try {
+      ExprTree tree;
+      program = CompiledProgram::Compile(
+          ProcessExpression(testing::RandomExpressionText(rng, variables, 4 + trial % 30), tree), 63);
+    } catch (const EngineError&) {
+      continue;  // a text whose operator lacks an operand
+    }
+    SearchControl control(std::chrono::seconds(60), {});
+    const std::optional<CubeList> cubes = CubesOfProgram(program, 100000, control);
+    ASSERT_TRUE(cubes.has_value()) << "trial " << trial;
+    for (std::uint64_t row = 0; row < program.RowCount(); ++row) {
+      const bool covered = std::any_of(cubes->begin(), cubes->end(),
+                                       [row](const WideCube& c) { return CubeContainsRow(c, row); });
+      ASSERT_EQ(covered, EvaluateRow(program, row) == 1) << "trial " << trial << " row " << row;
+    }
+  }
+  SearchControl control(std::chrono::seconds(60), {});
+  EXPECT_FALSE(CubesOfProgram(ProgramOver("(a+b)*(c+d)*(e+f)*(g+h)", Names(0)), 8, control).has_value());
+}
+
+// A sum of random products too tangled for a diagram in any order: a form from its cubes alone,
+// correct on a sample of rows and never longer than the sum itself.
+TEST(LeastFormTest, FromCubesWhereTheDiagramIsTooComplex) {
+  std::mt19937_64 rng(43);
+  const std::string text = RandomSum(rng, 40, 60);
+  const std::vector<std::string> names = Names(40);
+  const CompiledProgram program = ProgramOver(text, names);
+  SearchControl control(std::chrono::seconds(60), {});
+  FunctionCubes cubes{40, *CubesOfProgram(program, 100000, control), {}};
+  FormOptions options;
+  options.budget = std::chrono::seconds(2);
+  const LeastForm form = FindLeastFormFromCubes(cubes, FormSide::kSum, options);
+  ASSERT_EQ(form.source, FormSource::kImproved);
+  EXPECT_LE(CostOf(form.cubes), CostOf(cubes.on));
+  for (int sample = 0; sample < 100000; ++sample) {
+    const std::uint64_t row = rng() >> 24;
+    const bool covered = std::any_of(form.cubes.begin(), form.cubes.end(),
+                                     [row](const WideCube& c) { return CubeContainsRow(c, row); });
+    ASSERT_EQ(covered, EvaluateRow(program, row) == 1) << "row " << row;
+  }
 }
 
 TEST(LeastFormTest, AWrongFormIsCaughtByTheCheck) {

@@ -1,0 +1,123 @@
+// Files of functions on the command line: read whole, each output analysed, least sums written.
+#include "cli/file_commands.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "analysis/analysis.h"
+#include "engine/engine_error.h"
+#include "plafile/function_file.h"
+
+namespace brevano::cli {
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EngineError("Cannot read " + path + ": " + std::strerror(errno));
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size > static_cast<std::streamoff>(kMaxFunctionFileBytes))
+    throw EngineError("Cannot read " + path + ": larger than " + std::to_string(kMaxFunctionFileBytes >> 20) +
+                      " MiB");
+  in.seekg(0);
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw EngineError("Cannot read " + path + ": " + std::strerror(errno));
+  return text.str();
+}
+
+namespace {
+
+// The file read, its warnings told; an error of its contents names the file.
+FunctionFile ReadReportingWarnings(const std::string& path, std::ostream& warnings) {
+  FunctionFile file;
+  try {
+    file = ReadFunctionFile(ReadWholeFile(path));
+  } catch (const EngineError& error) {
+    const std::string message = error.what();
+    throw EngineError(message.rfind("Cannot read ", 0) == 0 ? message : path + ": " + message);
+  }
+  for (const std::string& warning : file.warnings) warnings << "warning: " << path << ": " << warning << '\n';
+  return file;
+}
+
+// The output named or numbered by `output`, or every output when it is empty.
+std::vector<std::size_t> ChosenOutputs(const FunctionFile& file, const std::string& output) {
+  if (!output.empty() || file.outputs.size() == 1) return {ChooseOutput(file, output)};
+  std::vector<std::size_t> all;
+  for (std::size_t o = 0; o < file.outputs.size(); ++o) all.push_back(o);
+  return all;
+}
+
+// The least sum of an output's tables, or an error that says why there is none.
+MinimalForm LeastSum(const TruthTable& table, const TruthTable* dontCare) {
+  AnalysisOptions options;
+  options.product = false;
+  const Analysis analysis = AnalyseTable(table, dontCare, options);
+  if (analysis.sum.expression.empty())
+    throw EngineError("No sum of products to write: " + AnalysisItems(analysis).back().value);
+  return analysis.sum;
+}
+
+// What a sum not proven least says of itself in a comment.
+std::string UnprovenComment(const MinimalForm& sum) {
+  if (sum.status == MinimiseStatus::kExact || TriviallyMinimal(sum)) return {};
+  return sum.source == FormSource::kImproved      ? "not proven least: improved heuristically"
+         : sum.source == FormSource::kIrredundant ? "not proven least: an irredundant cover"
+         : sum.status == MinimiseStatus::kFewestTerms
+             ? "proven of the fewest terms; the fewest literals not proven"
+             : "not proven least: the search ran out of time";
+}
+
+}  // namespace
+
+void CommandAnalyseFile(const std::string& path, const std::string& output, const AnalyseSettings& settings,
+                        std::ostream& out, std::ostream& warnings) {
+  const FunctionFile file = ReadReportingWarnings(path, warnings);
+  const std::vector<std::size_t> chosen = ChosenOutputs(file, output);
+  for (std::size_t o : chosen) {
+    if (chosen.size() > 1) {
+      if (o > 0) out << '\n';
+      out << "Output " << file.outputs[o].name << " (" << o + 1 << " of " << file.outputs.size() << "):\n";
+    }
+    const OutputTables tables = TablesOfOutput(file, o);
+    CommandAnalyse(tables.on, tables.dontCare ? &*tables.dontCare : nullptr, settings, out);
+    out << std::flush;
+  }
+}
+
+void CommandExportPlaFile(const std::string& path, const std::string& output, std::ostream& out,
+                          std::ostream& warnings) {
+  const FunctionFile file = ReadReportingWarnings(path, warnings);
+  std::vector<PlaOutput> outputs;
+  std::string comment = "The least sums of products of " + path;
+  for (std::size_t o : ChosenOutputs(file, output)) {
+    const OutputTables tables = TablesOfOutput(file, o);
+    const MinimalForm sum = LeastSum(tables.on, tables.dontCare ? &*tables.dontCare : nullptr);
+    outputs.push_back({file.outputs[o].name, ColumnsToInputs(sum.cubes, file)});
+    if (const std::string note = UnprovenComment(sum); !note.empty())
+      comment += "\n" + file.outputs[o].name + ": " + note;
+  }
+  out << WritePla(outputs, file.inputs, comment + "\nwritten by brevano");
+}
+
+void CommandExportPla(const TruthTable& table, const TruthTable* dontCare, const std::string& expression,
+                      std::ostream& out) {
+  const MinimalForm sum = LeastSum(table, dontCare);
+  std::string comment = "The least sum of products of " + expression.substr(0, 200) +
+                        (expression.size() > 200 ? "..." : "") + (dontCare ? ", with don't-cares" : "");
+  if (const std::string note = UnprovenComment(sum); !note.empty()) comment += "\n" + note;
+  std::vector<std::string> variables = table.Variables();
+  if (dontCare) {
+    std::vector<std::string> both;
+    std::set_union(variables.begin(), variables.end(), dontCare->Variables().begin(),
+                   dontCare->Variables().end(), std::back_inserter(both));
+    variables = std::move(both);
+  }
+  out << WritePla({{"Result", sum.cubes}}, variables, comment + "\nwritten by brevano");
+}
+
+}  // namespace brevano::cli

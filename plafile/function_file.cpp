@@ -1,0 +1,159 @@
+// Which reader a file needs, which output is meant, and an output made into tables.
+#include "plafile/function_file.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "engine/engine_error.h"
+#include "tabulate/compiled_program.h"
+
+namespace brevano {
+
+namespace {
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The table's names of the inputs, checked: each a variable line of its own, no two alike.
+std::vector<std::string> ColumnNames(const FunctionFile& file) {
+  std::vector<std::string> names;
+  for (const std::string& input : file.inputs) {
+    const std::string name = NormaliseLine(input);
+    if (name.empty() || !IsVariableLine(name) || name.find('@') != std::string::npos)
+      throw EngineError("The input \"" + input + "\" cannot be a column of a table");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == name)
+        throw EngineError("The inputs \"" + file.inputs[i] + "\" and \"" + input +
+                          "\" are one column of a table, whose names are read in any letter case");
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+// Appends the pre-order listing of the sum of `cubes` over the inputs named `names`.
+void ListSum(const CubeList& cubes, const std::vector<std::string>& names, Listing& listing) {
+  if (cubes.empty()) {
+    listing.push_back("0 @N");
+    return;
+  }
+  const int n = static_cast<int>(names.size());
+  for (std::size_t t = 1; t < cubes.size(); ++t) listing.push_back("+ @F");
+  for (const WideCube& cube : cubes) {
+    const int literals = LiteralCount(cube);
+    if (literals == 0) listing.push_back("1 @N");
+    for (int l = 1; l < literals; ++l) listing.push_back("* @F");
+    for (int i = 0; i < n; ++i) {
+      const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
+      if ((cube.care & bit) == 0) continue;
+      if ((cube.value & bit) == 0) listing.push_back("NOT @F");
+      listing.push_back(names[static_cast<std::size_t>(i)]);
+    }
+  }
+}
+
+// The listing of the negated sum of two lists of cubes.
+Listing NotEither(const CubeList& a, const CubeList& b, const std::vector<std::string>& names) {
+  Listing listing{"NOT @F", "+ @F"};
+  ListSum(a, names, listing);
+  ListSum(b, names, listing);
+  return listing;
+}
+
+TruthTable TableOver(const Listing& listing, const std::vector<std::string>& columns) {
+  const TruthTable table = TruthTable::Build(listing, DisplayMode::kZeroOne);
+  return TruthTable::FromProgram(table.Program().OverVariables(columns), DisplayMode::kZeroOne);
+}
+
+}  // namespace
+
+FunctionFile ReadFunctionFile(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first != std::string_view::npos) {
+      const char c = line[first];
+      return c == '.' || c == '#' ? ReadPla(text) : ReadTableFile(text);
+    }
+    start = end + 1;
+  }
+  throw EngineError("The file is empty");
+}
+
+std::size_t ChooseOutput(const FunctionFile& file, std::string_view name) {
+  const std::size_t count = file.outputs.size();
+  if (name.empty() && count == 1) return 0;
+  for (std::size_t o = 0; o < count; ++o)
+    if (file.outputs[o].name == name) return o;
+  for (std::size_t o = 0; o < count; ++o)
+    if (Upper(file.outputs[o].name) == Upper(std::string(name))) return o;
+  if (!name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+      name.size() < 6) {
+    const std::size_t number = std::stoul(std::string(name));
+    if (number >= 1 && number <= count) return number - 1;
+  }
+  std::string list;
+  for (std::size_t o = 0; o < count && o < 20; ++o) list += (o ? ", " : "") + file.outputs[o].name;
+  if (count > 20) list += ", ...";
+  const std::string what = name.empty() ? "The file has " + std::to_string(count) + " outputs: choose one"
+                                        : "No output \"" + std::string(name) + "\"";
+  throw EngineError(what + " (by name or by number from 1 to " + std::to_string(count) + "): " + list);
+}
+
+CubeList ColumnsToInputs(const CubeList& cubes, const FunctionFile& file) {
+  const std::vector<std::string> names = ColumnNames(file);
+  std::vector<std::string> columns = names;
+  std::sort(columns.begin(), columns.end());
+  const int n = static_cast<int>(names.size());
+  CubeList inputs;
+  for (const WideCube& cube : cubes) {
+    WideCube moved;
+    for (int i = 0; i < n; ++i) {
+      const auto column =
+          std::lower_bound(columns.begin(), columns.end(), names[static_cast<std::size_t>(i)]) -
+          columns.begin();
+      const std::uint64_t from = std::uint64_t{1} << (n - 1 - column), to = std::uint64_t{1} << (n - 1 - i);
+      if ((cube.care & from) == 0) continue;
+      moved.care |= to;
+      if (cube.value & from) moved.value |= to;
+    }
+    inputs.push_back(moved);
+  }
+  return inputs;
+}
+
+OutputTables TablesOfOutput(const FunctionFile& file, std::size_t output) {
+  const std::vector<std::string> names = ColumnNames(file);
+  std::vector<std::string> columns = names;
+  std::sort(columns.begin(), columns.end());
+  const FileOutput& terms = file.outputs.at(output);
+  const FileSets& sets = file.sets;
+  Listing on;
+  if (sets.on) {
+    ListSum(terms.on, names, on);
+  } else {
+    on = NotEither(terms.dontCare, terms.off, names);
+  }
+  OutputTables tables{TableOver(on, columns), std::nullopt};
+  // The don't-cares: the '-' terms, and with both 1 and 0 terms given the rows of neither.
+  const bool rest = sets.on && sets.off;
+  if (terms.dontCare.empty() && !rest) return tables;
+  Listing dontCare;
+  const bool dashes = !terms.dontCare.empty();
+  if (dashes && rest) dontCare.push_back("+ @F");
+  if (dashes) ListSum(terms.dontCare, names, dontCare);
+  if (rest) {
+    CubeList given = terms.on;
+    given.insert(given.end(), terms.dontCare.begin(), terms.dontCare.end());
+    const Listing neither = NotEither(given, terms.off, names);
+    dontCare.insert(dontCare.end(), neither.begin(), neither.end());
+  }
+  tables.dontCare = TableOver(dontCare, columns);
+  return tables;
+}
+
+}  // namespace brevano

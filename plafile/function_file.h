@@ -1,0 +1,92 @@
+// Functions read from files: the Berkeley PLA format and the tool's own table files (TSV and CSV),
+// each output a function with don't-cares given by the terms of the file.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "minimise/cube_list.h"
+#include "tabulate/tabulation.h"
+
+namespace brevano {
+
+/// Which sets of rows a file's terms give (a PLA's .type): the 1 rows (F), the don't-cares (D) and
+/// the 0 rows (R). What no given set holds is 0 when F is given and R is not, 1 when F is not, and
+/// a don't-care when both are. A don't-care term wins over the others.
+struct FileSets {
+  bool on = true;
+  bool dontCare = true;
+  bool off = false;
+};
+
+/// One output: its name and its terms, over the file's inputs (input i is row bit n-1-i).
+struct FileOutput {
+  std::string name;
+  CubeList on, dontCare, off;
+};
+
+/// The contents of a PLA or table file.
+struct FunctionFile {
+  std::vector<std::string> inputs;  ///< the input names, in the file's order
+  std::vector<FileOutput> outputs;
+  FileSets sets;
+  /// What the file holds that the reading leaves aside or reads in a way of its own, one sentence each.
+  std::vector<std::string> warnings;
+};
+
+/// Most inputs of a PLA file, and most columns of a table file (whose rows are all listed).
+inline constexpr int kMaxPlaInputs = 63;
+inline constexpr int kMaxTableFileColumns = 24;
+
+/// Reads a PLA file: .i, .o, .ilb, .ob, .p, .type (f, fd, r, fr, dr, fdr; fd when absent), .e or
+/// .end, comments from "#"; terms may spread over lines, "|" is read as a blank, and the output
+/// characters 1 and 4 (in F), 0 and 3 (in R), - and 2 (in D) and ~ (none). Raises EngineError
+/// "Line N: ..." for what cannot be read, and for an output that is 1 and 0 for the same inputs.
+FunctionFile ReadPla(std::string_view text);
+
+/// Reads a table file as `brevano table --format tsv` or `--format csv` writes it: a caption line
+/// (the variables, then the Result's name), then one line per row of 0/1 or F/T cells; a Result of
+/// "-" or "x" is a don't-care, and rows the file leaves out are don't-cares (with a warning). Raises
+/// EngineError "Line N: ..." for what cannot be read.
+FunctionFile ReadTableFile(std::string_view text);
+
+/// Reads either kind: a file whose first line that is not blank or a comment starts with "." or
+/// "#", or that holds a term of 0, 1 and - only, is a PLA; other files are table files.
+FunctionFile ReadFunctionFile(std::string_view text);
+
+/// The output named `name` (an exact match first, then one in any letter case), or numbered by it
+/// (from 1); the only output when `name` is empty. Raises EngineError naming the outputs otherwise.
+std::size_t ChooseOutput(const FunctionFile& file, std::string_view name);
+
+/// One output of a PLA file written: its name and its terms.
+struct PlaOutput {
+  std::string name;
+  CubeList terms;
+};
+
+/// The sums of `outputs` (over `inputs`, the first the most significant row bit, as in a table) as
+/// a PLA file of type f: `comment` as "#" lines, .i, .o, .ilb, .ob, .type, .p, one term a line with
+/// a 1 for its output and 0 for the others, .e. Raises EngineError for a name a PLA file cannot hold
+/// (one with a blank, "#" or "|").
+std::string WritePla(const std::vector<PlaOutput>& outputs, const std::vector<std::string>& inputs,
+                     const std::string& comment);
+
+/// `cubes` over the table columns of `file` (as TablesOfOutput makes them) rewritten over the
+/// file's inputs in its order.
+CubeList ColumnsToInputs(const CubeList& cubes, const FunctionFile& file);
+
+/// An output as tables over all the file's inputs (their names upper-cased, in byte order, as a
+/// table's columns are): its Result, 1 where the output is 1, and its don't-cares, when it has any.
+struct OutputTables {
+  TruthTable on;
+  std::optional<TruthTable> dontCare;
+};
+
+/// The tables of output `output`; raises EngineError when two input names are one column (they
+/// differ in letter case only) or a name cannot be a column.
+OutputTables TablesOfOutput(const FunctionFile& file, std::size_t output);
+
+}  // namespace brevano

@@ -1,0 +1,19 @@
+// A table's program as a sum of products, when it is one or can be made one in a few terms.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "minimise/cube_list.h"
+#include "minimise/search_control.h"
+#include "tabulate/compiled_program.h"
+
+namespace brevano {
+
+/// The program's Result as a sum of at most `maxCubes` products over its variables (row bits as in
+/// a table), built by running the program on sums: OR joins them, AND multiplies them out, NOT and
+/// XOR take complements. Nothing when some step needs more terms, or when the control says to stop.
+std::optional<CubeList> CubesOfProgram(const CompiledProgram& program, std::size_t maxCubes,
+                                       SearchControl& control);
+
+}  // namespace brevano
