@@ -21,6 +21,7 @@
 #include "analysis/analysis.h"
 #include "analysis/function_forms.h"
 #include "app/background_job.h"
+#include "app/dont_care_field.h"
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
 
@@ -34,9 +35,12 @@ constexpr int kLongFieldLines = 3;
 // The long fields of the second page, which has many more.
 constexpr int kShortFieldLines = 2;
 // Items whose display the dialog adjusts: the count, and the two forms.
-constexpr std::size_t kCountItem = 0;
-constexpr std::size_t kSumItem = 4;
-constexpr std::size_t kProductItem = 5;
+const QString kCountLabel = QStringLiteral("Rows with Result 1:");
+const QString kSumLabel = QStringLiteral("Minimal sum of products:");
+const QString kProductLabel = QStringLiteral("Minimal product of sums:");
+const QString kDontCareRowsLabel = QStringLiteral("Don't-cares:");
+// The row of the don't-care rows on the first page: after the maxterms.
+constexpr int kDontCareRow = 4;
 // The forms of the second page (the algebraic normal form to the canonical product) are long too.
 constexpr int kLongFunctionItems = 5;
 // The stage of the other forms and the properties, after those of AnalyseTable.
@@ -83,8 +87,8 @@ QString GroupedMore(const QString& value) {
                          Count(match.captured(1).toULongLong()));
 }
 
-QString UnprovenLabel(std::size_t item) {
-  return item == kSumItem ? QObject::tr("Sum of products (not proven minimal):")
+QString UnprovenLabel(bool sum) {
+  return sum ? QObject::tr("Sum of products (not proven minimal):")
                           : QObject::tr("Product of sums (not proven minimal):");
 }
 
@@ -102,14 +106,18 @@ QString FieldTextOf(const QWidget* field) {
 }  // namespace
 
 AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent, const QString& expression,
-                               const AnalysisOptions& options)
-    : QDialog(parent) {
+                               const AnalysisOptions& options, const QString& dontCare)
+    : QDialog(parent), table_(std::move(table)), options_(options) {
   title_ = expression.isEmpty() ? tr("Analysis") : tr("Analysis of %1").arg(Abbreviated(expression));
   setWindowTitle(title_);
-  BuildLayout(table);
+  BuildLayout(table_);
   job_ = new BackgroundJob(this);
   connect(job_, &BackgroundJob::progressed, this, &AnalysisDialog::ShowProgress);
-  Start(std::move(table), options);
+  if (!dontCare.trimmed().isEmpty()) {
+    dontCareField_->SetText(dontCare);
+    if (auto read = dontCareField_->Read(table_.Variables())) dontCare_ = std::move(*read);
+  }
+  Start();
 }
 
 AnalysisDialog::~AnalysisDialog() { Stop(); }
@@ -158,9 +166,20 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   note->setWordWrap(true);
   note->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(note);
+  dontCareField_ = new DontCareField(this);
+  connect(dontCareField_, &DontCareField::applyRequested, this, &AnalysisDialog::ApplyDontCare);
+  layout->addWidget(dontCareField_);
 
   auto* tabs = new QTabWidget(this);
   form_ = AddFields(tabs, tr("Counts and least forms"), AnalysisItems(Analysis{}), kLongItemsFrom, 0);
+  auto* rows = new QPlainTextEdit(form_->parentWidget());
+  rows->setReadOnly(true);
+  rows->setMinimumHeight(rows->fontMetrics().lineSpacing() * kLongFieldLines + 2 * rows->frameWidth() + 8);
+  rows->setAccessibleName(kDontCareRowsLabel);
+  rows->setObjectName(kDontCareRowsLabel);
+  fields_[kDontCareRowsLabel] = dontCareRows_ = rows;
+  form_->insertRow(kDontCareRow, kDontCareRowsLabel, rows);
+  form_->setRowVisible(kDontCareRow, false);
   AddFields(tabs, tr("Other forms and properties"), FunctionItems(Analysis{}, FunctionDescription{}), 0,
             kLongFunctionItems);
   layout->addWidget(tabs, 1);
@@ -190,24 +209,48 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
 
 bool AnalysisDialog::Running() const { return job_->Running(); }
 
-void AnalysisDialog::Start(TruthTable table, const AnalysisOptions& options) {
+bool AnalysisDialog::ApplyDontCare() {
+  std::optional<std::optional<TruthTable>> read = dontCareField_->Read(table_.Variables());
+  if (!read) return false;
+  dontCare_ = std::move(*read);
+  Start();
+  return true;
+}
+
+// Starts the analysis of the table with the don't-cares applied, the fields back at "…".
+void AnalysisDialog::Start() {
+  const std::uint64_t run = ++run_;
+  ended_ = false;
+  report_.clear();
   for (auto& [label, field] : fields_) SetFieldText(field, QStringLiteral("\u2026"));
-  std::function<Described(JobControl&)> work = [this, options,
-                                                table = std::move(table)](JobControl& control) {
+  for (const QString& label : labels_) {
+    if (auto* shown = qobject_cast<QLabel*>(form_->labelForField(fields_[label]))) shown->setText(label);
+  }
+  form_->setRowVisible(kDontCareRow, dontCare_.has_value());
+  stage_->setText(QString());
+  progress_->setValue(0);
+  stage_->show();
+  progress_->show();
+  stop_->setEnabled(true);
+  copy_->setEnabled(false);
+  save_->setEnabled(false);
+  std::function<Described(JobControl&)> work = [this, run, options = options_, table = table_,
+                                                dontCare = dontCare_](JobControl& control) {
     const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done,
                                                  std::uint64_t total) {
       return control.Report(done, total, static_cast<int>(stage));
     };
     // Counts and the sum are shown as soon as they are final. The dialog waits for the work before it
     // goes, and a call still posted then is dropped with it.
-    const AnalysisPartial partial = [this](const Analysis& sofar) {
+    const AnalysisPartial partial = [this, run](const Analysis& sofar) {
       QMetaObject::invokeMethod(
-          this, [this, sofar] { ShowPartial(sofar); }, Qt::QueuedConnection);
+          this, [this, run, sofar] { ShowPartial(run, sofar); }, Qt::QueuedConnection);
     };
-    Described described{AnalyseTable(table, options, progress, partial), {}};
-    // Then the other forms and the properties, unless stopped or out of the diagram's reach.
+    Described described{AnalyseTable(table, dontCare ? &*dontCare : nullptr, options, progress, partial), {}};
+    // Then the other forms and the properties, unless stopped or out of the diagram's reach; they are
+    // of a function given in every row, so not with don't-cares.
     if (described.analysis.tooComplex) described.description.source = DescriptionSource::kTooComplex;
-    if (described.analysis.complete && !described.analysis.tooComplex) {
+    if (described.analysis.complete && !described.analysis.tooComplex && !dontCare) {
       control.Report(0, 0, kDescribeStage);
       described.description = DescribeFunction(table, {}, [&control] { return control.StopRequested(); });
     }
@@ -225,29 +268,33 @@ void AnalysisDialog::ShowProgress() {
   progress_->setValue(job_->Permille());
 }
 
-void AnalysisDialog::ShowPartial(const Analysis& sofar) {
-  if (!ended_) ShowItems(sofar, false);
+void AnalysisDialog::ShowPartial(std::uint64_t run, const Analysis& sofar) {
+  if (!ended_ && run == run_) ShowItems(sofar, false);
 }
 
 // Before the end only the items already final are shown; the others keep their "…".
 void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
-  const std::vector<AnalysisItem> items = AnalysisItems(analysis);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const MinimalForm* form = i == kSumItem ? &analysis.sum : i == kProductItem ? &analysis.product : nullptr;
+  for (const AnalysisItem& item : AnalysisItems(analysis)) {
+    const QString label = QString::fromStdString(item.label);
+    const bool sum = label == kSumLabel, count = label == kCountLabel;
+    const MinimalForm* form = sum ? &analysis.sum : label == kProductLabel ? &analysis.product : nullptr;
     // The solver's verdict and first and last rows come before any count.
     const bool known = form ? form->status != MinimiseStatus::kStopped
-                            : analysis.rowsComplete || (analysis.endsComplete && i != kCountItem);
+                            : analysis.rowsComplete || (analysis.endsComplete && !count);
     if (!final && !known) continue;
-    QString value = QString::fromStdString(items[i].value);
-    if (i == kCountItem && analysis.rowsComplete)
+    QString value = QString::fromStdString(item.value);
+    if (count && analysis.rowsComplete) {
       value = tr("%1 of %2").arg(Count(analysis.onesCount), Count(analysis.rowCount));
+      if (analysis.hasDontCares) value = tr("%1, %2 don't-care").arg(value, Count(analysis.dontCareCount));
+    }
     if (!form) value = GroupedMore(value);
-    SetFieldText(fields_[labels_[i]], value);
+    QWidget* field = fields_[label];
+    SetFieldText(field, value);
     const bool unproven =
         form && !TriviallyMinimal(*form) &&
         (form->status == MinimiseStatus::kHeuristic || form->status == MinimiseStatus::kFewestTerms);
-    if (auto* label = qobject_cast<QLabel*>(form_->labelForField(fields_[labels_[i]])))
-      label->setText(unproven ? UnprovenLabel(i) : labels_[i]);
+    if (auto* shown = qobject_cast<QLabel*>(form_->labelForField(field)))
+      shown->setText(unproven ? UnprovenLabel(sum) : label);
   }
 }
 
@@ -255,13 +302,26 @@ void AnalysisDialog::Finish(const Analysis& analysis, const FunctionDescription&
   ended_ = true;
   for (const AnalysisItem& item : AnalysisItems(analysis))
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
-  for (const AnalysisItem& item : FunctionItems(analysis, description)) {
+  for (const AnalysisItem& item : OtherItems(analysis, description)) {
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
     SetFieldText(fields_[QString::fromStdString(item.label)],
                  GroupedMore(QString::fromStdString(item.value)));
   }
   ShowItems(analysis, true);
   Ended();
+}
+
+// The other forms and the properties; with don't-cares only the gate forms of the least forms,
+// which are forms of the function as much as those.
+std::vector<AnalysisItem> AnalysisDialog::OtherItems(const Analysis& analysis,
+                                                     const FunctionDescription& description) const {
+  std::vector<AnalysisItem> items = FunctionItems(analysis, description);
+  if (!analysis.hasDontCares) return items;
+  for (AnalysisItem& item : items) {
+    if (item.label != "NAND form:" && item.label != "NOR form:")
+      item.value = "not computed: with don't-cares the Result is not given in every row";
+  }
+  return items;
 }
 
 QString AnalysisDialog::LabelText(int index) const {
@@ -321,8 +381,11 @@ QString AnalysisDialog::FieldText(const QString& label) const {
 QString AnalysisDialog::ReportText() const {
   if (!report_.isEmpty()) return report_;
   QString text;
-  for (const QString& label : labels_)
+  for (const QString& label : labels_) {
     text += label + QLatin1Char(' ') + FieldText(label) + QLatin1Char('\n');
+    if (label == QStringLiteral("Maxterms:") && dontCare_)
+      text += kDontCareRowsLabel + QLatin1Char(' ') + FieldText(kDontCareRowsLabel) + QLatin1Char('\n');
+  }
   return text;
 }
 

@@ -3,7 +3,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "analysis/analysis.h"
@@ -20,18 +22,21 @@ class QWidget;
 namespace brevano {
 
 class BackgroundJob;
+class DontCareField;
 
 /// Shows the items of the analysis of a table on two pages (the counts, rows and least forms; the
 /// other forms and the properties), each in a read-only field that can be selected
 /// and copied. The analysis starts on a worker thread when the dialog is made; while it runs a
-/// progress bar and "Stop" are shown. Closing or destroying the dialog stops it.
+/// progress bar and "Stop" are shown. Closing or destroying the dialog stops it. A "Don't care:"
+/// expression, once applied, starts it again with those rows free to take either value.
 class AnalysisDialog : public QDialog {
   Q_OBJECT
 
  public:
-  /// Analyses `table`, made of `expression` (named in the title when given), within `options`.
+  /// Analyses `table`, made of `expression` (named in the title when given), within `options`, with
+  /// the don't-cares of the expression `dontCare` when it is not blank.
   explicit AnalysisDialog(TruthTable table, QWidget* parent = nullptr, const QString& expression = QString(),
-                          const AnalysisOptions& options = AnalysisOptions());
+                          const AnalysisOptions& options = AnalysisOptions(), const QString& dontCare = QString());
   ~AnalysisDialog() override;
 
   /// True while the analysis runs.
@@ -50,6 +55,13 @@ class AnalysisDialog : public QDialog {
   void MarkStale();
   /// True once MarkStale was called.
   bool Stale() const { return stale_; }
+  /// The "Don't care:" field.
+  DontCareField* DontCare() const { return dontCareField_; }
+  /// Reads the "Don't care:" field and, when it is usable, analyses the table again with it; an
+  /// error is shown beside the field and the analysis shown stays. False on an error.
+  bool ApplyDontCare();
+  /// True while the analysis shown is with don't-cares.
+  bool WithDontCares() const { return dontCare_.has_value(); }
 
  signals:
   /// The analysis ended, complete or stopped.
@@ -61,11 +73,12 @@ class AnalysisDialog : public QDialog {
 
  private:
   void BuildLayout(const TruthTable& table);
-  void Start(TruthTable table, const AnalysisOptions& options);
+  void Start();
   void ShowProgress();
-  void ShowPartial(const Analysis& sofar);
+  void ShowPartial(std::uint64_t run, const Analysis& sofar);
   void ShowItems(const Analysis& analysis, bool final);
   void Finish(const Analysis& analysis, const FunctionDescription& description);
+  std::vector<AnalysisItem> OtherItems(const Analysis& analysis, const FunctionDescription& description) const;
   QFormLayout* AddFields(QTabWidget* tabs, const QString& title, const std::vector<AnalysisItem>& items,
                          int longFrom, int longTo);
 
@@ -77,6 +90,12 @@ class AnalysisDialog : public QDialog {
   void Failed(const QString& reason);
   void Ended();
 
+  TruthTable table_;
+  AnalysisOptions options_;
+  std::optional<TruthTable> dontCare_;
+  std::uint64_t run_ = 0;  // counts Starts, so that the partial results of an earlier one are dropped
+  DontCareField* dontCareField_ = nullptr;
+  QWidget* dontCareRows_ = nullptr;  // the field of the don't-care rows, shown with don't-cares
   std::map<QString, QWidget*> fields_;
   std::vector<QString> labels_;  // the items' own labels, in order
   QString title_;

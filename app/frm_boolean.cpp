@@ -213,18 +213,24 @@ std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, 
   return built;
 }
 
-void Tfrm_bool_alg::Button1Click() {
+void Tfrm_bool_alg::Button1Click() { Tabulate(eIN->text()); }
+
+bool Tfrm_bool_alg::Tabulate(const QString& text, const std::vector<std::string>& moreWarnings) {
   std::optional<DiagnosedTable> built =
-      TableOf(eIN->text(), r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne);
-  if (!built) return;
+      TableOf(text, r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne);
+  if (!built) return false;
   if (compare_) compare_->Cancel();
+  if (eIN->text() != text) eIN->setText(text);
   LV->SetTable(std::move(built->table));
-  shownText_ = eIN->text();
+  shownText_ = text;
+  std::vector<std::string>& warnings = built->diagnosis.warnings;
+  warnings.insert(warnings.begin(), moreWarnings.begin(), moreWarnings.end());
   Warn->SetDiagnosis(built->diagnosis, shownText_);
   history_.Add(shownText_.toStdString());
   for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
   for (CircuitDialog* circuit : findChildren<CircuitDialog*>()) circuit->SetTable(*LV->Table());
+  return true;
 }
 
 void Tfrm_bool_alg::AskCompare() {
@@ -318,10 +324,10 @@ void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint6
   if (go && box.clickedButton() == go) LV->SelectRow(*row);
 }
 
-AnalysisDialog* Tfrm_bool_alg::OpenAnalysis() {
+AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
   const TruthTable* table = LV->Table();
   if (!table || LV->RowCount() == 0) return nullptr;
-  auto* dialog = new AnalysisDialog(*table, this, shownText_);
+  auto* dialog = new AnalysisDialog(*table, this, shownText_, AnalysisOptions(), dontCare);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   ShowBeside(dialog);
   return dialog;

@@ -10,10 +10,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/expression_history.h"
 #include "engine/expr_tree.h"
 #include "frontend/tabulate_expression.h"
+#include "plafile/function_file.h"
 #include "tabulate/tabulation.h"
 
 class QLabel;
@@ -79,8 +81,17 @@ class Tfrm_bool_alg : public QMainWindow {
   QWidget* ClientArea() const { return client_; }
 
   /// Opens the analysis of the table shown in a dialog of its own beside the window (deleted when
-  /// closed); null without rows.
-  AnalysisDialog* OpenAnalysis();
+  /// closed), with the don't-cares of the expression `dontCare` when it is not blank; null without rows.
+  AnalysisDialog* OpenAnalysis(const QString& dontCare = {});
+  /// Asks for a PLA or table file, starting in the folder last used, and opens it (OpenFunctionFile).
+  void AskOpen();
+  /// Reads the PLA or table file at `path` off the window's thread; for several outputs asks which
+  /// one (AskOutput). Puts the least sum of products of that output into the expression box,
+  /// tabulates it and opens its analysis with the file's don't-cares. A file that cannot be read is
+  /// an error (ShowError, with its line number) and leaves the window as it was.
+  void OpenFunctionFile(const QString& path);
+  /// True while a file is being opened.
+  bool OpeningFile() const;
   /// Opens the Karnaugh map of the table shown (1 to 6 variables; otherwise null) in a dialog of its
   /// own beside the window, deleted when closed. A click on a cell selects its row here; each new
   /// table is passed on.
@@ -118,6 +129,8 @@ class Tfrm_bool_alg : public QMainWindow {
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
   virtual void ShowError(const QString& message);
+  /// Asks which output of `file` (read from `name`) to open; nullopt opens none.
+  virtual std::optional<std::size_t> AskOutput(const FunctionFile& file, const QString& name);
   /// Shows the outcome of a comparison; `row`, when set, is the table's row where the two differ,
   /// offered to go to.
   virtual void ShowComparison(const QString& text, std::optional<std::uint64_t> row);
@@ -142,11 +155,16 @@ class Tfrm_bool_alg : public QMainWindow {
   bool HistoryKey(int key);
   /// Runs the pipeline on `text` into a table; an error is shown and gives nothing.
   std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode);
+  /// Shows the table of `text`, which goes into the expression box, its warnings after
+  /// `moreWarnings`; false (the error shown) when there is none.
+  bool Tabulate(const QString& text, const std::vector<std::string>& moreWarnings = {});
+  void OpenOutputOf(const std::shared_ptr<const FunctionFile>& file, const QString& name);
   void StartComparison(const TruthTable& a, const TruthTable& b, const QString& first, const QString& second,
                        const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 
   QString shownText_;
   BackgroundJob* compare_ = nullptr;
+  BackgroundJob* open_ = nullptr;
   NetlistExport* export_ = nullptr;
   WindowCommands* commands_ = nullptr;
   QScrollArea* scroll_ = nullptr;

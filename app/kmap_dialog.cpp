@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/dont_care_field.h"
 #include "app/kmap_view.h"
 #include "app/picture_painter.h"
 #include "app/save_dialogs.h"
@@ -45,7 +46,7 @@ bool KmapDialog::CanShow(const TruthTable& table) {
 }
 
 KmapDialog::KmapDialog(const TruthTable& table, QWidget* parent)
-    : QDialog(parent), state_(std::make_unique<KmapState>(MakeKmapLayout(table))) {
+    : QDialog(parent), state_(std::make_unique<KmapState>(MakeKmapLayout(table))), table_(table) {
   setWindowTitle(tr("Karnaugh map"));
   BuildLayout();
   ShowState();
@@ -70,6 +71,9 @@ void KmapDialog::BuildLayout() {
   staleNote_->setStyleSheet(QStringLiteral("font-weight: bold"));
   staleNote_->hide();
   layout->addWidget(staleNote_);
+  dontCareField_ = new DontCareField(this);
+  connect(dontCareField_, &DontCareField::applyRequested, this, &KmapDialog::ApplyDontCare);
+  layout->addWidget(dontCareField_);
 
   auto* middle = new QHBoxLayout();
   view_ = new KmapView(state_.get(), this);
@@ -153,17 +157,35 @@ void KmapDialog::Highlight() {
   view_->Refresh();
 }
 
+// A new table takes the don't-care expression again; when that does not fit it, the map is drawn
+// without don't-cares and the field says why.
 void KmapDialog::SetTable(const TruthTable& table) {
   if (!CanShow(table)) {
     stale_ = true;
     staleNote_->show();
     return;
   }
-  const KmapCoverKind kind = state_->Kind();
-  *state_ = KmapState(MakeKmapLayout(table));  // in place: the view holds a pointer to it
-  state_->SetKind(kind);
+  table_ = table;
+  std::optional<std::optional<TruthTable>> read = dontCareField_->Read(table_.Variables());
+  dontCare_ = read ? std::move(*read) : std::nullopt;
   stale_ = false;
   staleNote_->hide();
+  ShowTable(table_, dontCare_);
+}
+
+bool KmapDialog::ApplyDontCare() {
+  std::optional<std::optional<TruthTable>> read = dontCareField_->Read(table_.Variables());
+  if (!read) return false;
+  dontCare_ = std::move(*read);
+  ShowTable(table_, dontCare_);
+  return true;
+}
+
+void KmapDialog::ShowTable(const TruthTable& table, const std::optional<TruthTable>& dontCare) {
+  const KmapCoverKind kind = state_->Kind();
+  // In place: the view holds a pointer to it.
+  *state_ = KmapState(dontCare ? MakeKmapLayout(table, *dontCare) : MakeKmapLayout(table));
+  state_->SetKind(kind);
   ShowState();
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "kmap/kmap_state.h"
 #include "tabulate/tabulation.h"
@@ -16,13 +17,15 @@ class QRadioButton;
 
 namespace brevano {
 
+class DontCareField;
 class KmapView;
 
 /// Shows the map with the least sum of products grouped on the 1-cells or, toggled, the least
 /// product of sums grouped on the 0-cells; the terms are listed beside it, and hovering or selecting
 /// one highlights its group and the other way round. Clicking a cell reports its table row. The
 /// files and the copied image hold the light picture with the terms under the map, the one that
-/// `brevano kmap --format svg` writes.
+/// `brevano kmap --format svg` writes. The cells of the rows of the "Don't care:" expression are
+/// drawn "-" and grouped where that makes a cover smaller.
 class KmapDialog : public QDialog {
   Q_OBJECT
 
@@ -39,6 +42,11 @@ class KmapDialog : public QDialog {
   void SetTable(const TruthTable& table);
   /// True once the map shows a table that is no longer the window's.
   bool Stale() const { return stale_; }
+  /// The "Don't care:" field.
+  DontCareField* DontCare() const { return dontCareField_; }
+  /// Reads the "Don't care:" field and, when it is usable, draws the map again with its rows as
+  /// don't-cares; an error is shown beside the field and the map stays as it was. False on an error.
+  bool ApplyDontCare();
 
   /// Shows the sum of products or the product of sums.
   void SetCoverKind(KmapCoverKind kind);
@@ -75,7 +83,12 @@ class KmapDialog : public QDialog {
   void AskSave(bool svg);
   KmapPicture ExportPicture() const;
 
+  void ShowTable(const TruthTable& table, const std::optional<TruthTable>& dontCare);
+
   std::unique_ptr<KmapState> state_;
+  TruthTable table_;
+  std::optional<TruthTable> dontCare_;
+  DontCareField* dontCareField_ = nullptr;
   bool stale_ = false;
   QLabel* note_ = nullptr;
   QLabel* staleNote_ = nullptr;

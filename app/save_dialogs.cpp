@@ -14,7 +14,8 @@ namespace brevano {
 
 namespace {
 
-// The folder the next dialog starts in: the last one saved to, the documents folder at first.
+// The folder the next dialog starts in: the last one saved to or opened from, the documents folder
+// at first.
 QString& LastFolder() {
   static QString folder = [] {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -100,6 +101,18 @@ std::optional<TableSaveTarget> AskTableSaveTarget(QWidget* parent) {
   const TableFormat format = *FormatOfSaveFilter(filters.at(choice->type));
   LastTableFormat() = format;
   return TableSaveTarget{choice->path, format};
+}
+
+std::optional<QString> AskOpenPath(QWidget* parent, const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent, title);
+  dialog.setNameFilters(filters);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDirectory(LastFolder());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().front();
+  LastFolder() = QFileInfo(chosen).absolutePath();
+  return chosen;
 }
 
 std::optional<QString> AskReportSavePath(QWidget* parent) {

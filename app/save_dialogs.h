@@ -47,6 +47,10 @@ struct TableSaveTarget {
 /// format saved last.
 std::optional<TableSaveTarget> AskTableSaveTarget(QWidget* parent);
 
+/// Asks for a file to open, with `filters`, starting in the folder last used (the documents folder
+/// at first); nullopt when the user cancels.
+std::optional<QString> AskOpenPath(QWidget* parent, const QString& title, const QStringList& filters);
+
 /// Asks for the text file to save a report to (".txt" added to a name without a suffix).
 std::optional<QString> AskReportSavePath(QWidget* parent);
 

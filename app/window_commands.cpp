@@ -73,6 +73,9 @@ void WindowCommands::AddCommands() {
   const auto rows = [this] { return HasRows(); };
   using M = CommandMenu;
   Add(
+      M::kFile, tr("Open\u2026"), Keys(QKeySequence::Open), [this] { return !window_.OpeningFile(); },
+      [this] { window_.AskOpen(); });
+  Add(
       M::kFile, tr("Save table\u2026"), Keys(QKeySequence::Save), rows, [this] { AskSaveTable(); },
       kContextMenu);
   Add(M::kFile, tr("Export\u2026"), {}, rows, [this] { window_.AskExport(); });

@@ -1,6 +1,7 @@
 // The "Analyse…" dialog: its fields against the analysis, stopping a long analysis, and the action
 // in the table's context menu.
 #include "app/analysis_dialog.h"
+#include "app/dont_care_field.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,6 +130,41 @@ class AnalysisDialogTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
     QVERIFY(dialog.FieldText("Minimal sum of products:").contains("not proven"));
     QCOMPARE(dialog.LabelText(4), QString("Sum of products (not proven minimal):"));
+  }
+
+  // Row 7 free: the three rows of one 0 among three variables then need two literals a term. A
+  // don't-care that cannot be read, or names a column the table lacks, leaves that analysis shown.
+  void dontCaresChangeTheCountsAndFormsAndErrorsKeepThem() {
+    AnalysisDialog dialog(Table("not(a)*b*c+a*not(b)*c+a*b*not(c)"));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
+    QCOMPARE(dialog.FieldText("Rows with Result 1:"), QString("3 of 8"));
+    dialog.DontCare()->SetText("a*b*c");
+    QTest::keyClick(dialog.DontCare()->Edit(), Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
+    QVERIFY(dialog.WithDontCares());
+    QCOMPARE(dialog.FieldText("Rows with Result 1:"), QString("3 of 8, 1 don't-care"));
+    QCOMPARE(dialog.FieldText("Don't-cares:"), QString("7"));
+    QCOMPARE(dialog.FieldText("Minimal sum of products:"), QString("A*B+A*C+B*C"));
+    QCOMPARE(dialog.FieldText("Minimal product of sums:"), QString("(A+B)*(A+C)*(B+C)"));
+    QVERIFY(dialog.ReportText().contains("Rows with Result 1: 3 of 8, 1 don't-care\n"));
+    QVERIFY(dialog.FieldText("Depends on:").startsWith("not computed: with don't-cares"));
+    const QString report = dialog.ReportText();
+    for (const char* bad : {"a*d", "a+", "not(a"}) {
+      dialog.DontCare()->SetText(bad);
+      QVERIFY2(!dialog.ApplyDontCare(), bad);
+      QVERIFY(!dialog.Running());
+      QVERIFY(dialog.DontCare()->ShowsError());
+      QCOMPARE(dialog.ReportText(), report);
+    }
+    QVERIFY(dialog.DontCare()->MessageText().startsWith("Don't care not applied: The operator \"not\""));
+    dialog.DontCare()->SetText("a*d");
+    dialog.ApplyDontCare();
+    QVERIFY(dialog.DontCare()->MessageText().contains("names D, which is not a column of the table"));
+    dialog.DontCare()->SetText("");
+    QVERIFY(dialog.ApplyDontCare());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
+    QCOMPARE(dialog.FieldText("Rows with Result 1:"), QString("3 of 8"));
+    QVERIFY(!dialog.DontCare()->ShowsError());
   }
 
   void fieldsGrowWithTheDialog() {

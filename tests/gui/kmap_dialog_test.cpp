@@ -12,6 +12,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
 #include "app/kmap_view.h"
 #include "app/truth_table_view.h"
@@ -91,6 +92,34 @@ class KmapDialogTest : public QObject {
                                    .width)));
     QVERIFY(!dialog.SaveSvg(dir.filePath("missing/map.svg"), error));
     QVERIFY(!error.isEmpty());
+  }
+
+  // Row 7 a don't-care: drawn "-", grouped into the three pairs; an unreadable or foreign
+  // don't-care keeps the map.
+  void dontCareCellsAreDashesAndGrouped() {
+    KmapDialog dialog(Table("not(a)*b*c+a*not(b)*c+a*b*not(c)"));
+    const auto dashes = [&dialog] {
+      QList<std::int64_t> rows;
+      for (const PictureItem& item : dialog.View()->Picture().items) {
+        if (item.kind == PictureItem::Kind::kText && item.text == "-") rows << item.key;
+      }
+      return rows;
+    };
+    QCOMPARE(dashes().size(), 0);
+    QCOMPARE(dialog.TermTexts().size(), 3);
+    dialog.DontCare()->SetText("a*b*c");
+    QVERIFY(dialog.ApplyDontCare());
+    QCOMPARE(dashes().size(), 1);
+    QCOMPARE(dialog.TermTexts(), QStringList({"A*B", "A*C", "B*C"}));
+    dialog.findChildren<QRadioButton*>().at(1)->click();
+    QCOMPARE(dialog.TermTexts().size(), 3);
+    for (const char* bad : {"a*b*c*e", "a*"}) {
+      dialog.DontCare()->SetText(bad);
+      QVERIFY(!dialog.ApplyDontCare());
+      QVERIFY(dialog.DontCare()->ShowsError());
+      QCOMPARE(dashes().size(), 1);
+      QCOMPARE(dialog.TermTexts().size(), 3);
+    }
   }
 
   void cellsAndGroupsAnswerThePointer() {

@@ -1,0 +1,103 @@
+// Opening a function file: reading it whole, and its least sum and don't-cares as expressions.
+#include "app/function_opening.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "engine/engine_error.h"
+#include "forms/boolean_form.h"
+#include "minimise/cube_list.h"
+
+namespace brevano {
+
+namespace {
+
+std::uint64_t Bit(std::size_t index, std::size_t count) { return std::uint64_t{1} << (count - 1 - index); }
+
+// The row bits, over `variables`, of the variables that `terms` over `used` name.
+std::uint64_t MaskOf(const CubeList& terms, const std::vector<std::string>& used,
+                     const std::vector<std::string>& variables) {
+  std::uint64_t care = 0;
+  for (const WideCube& term : terms) care |= term.care;
+  std::uint64_t mask = 0;
+  for (std::size_t i = 0; i < used.size(); ++i) {
+    if (!(care & Bit(i, used.size()))) continue;
+    const auto found = std::find(variables.begin(), variables.end(), used[i]);
+    if (found != variables.end()) mask |= Bit(found - variables.begin(), variables.size());
+  }
+  return mask;
+}
+
+AnalysisProgress Stopper(const std::function<bool()>& stop) {
+  return [stop](AnalysisStage, std::uint64_t, std::uint64_t) { return !stop || !stop(); };
+}
+
+// The least sum of `table` with `dontCare`; nullopt when stopped.
+std::optional<Analysis> LeastSum(const TruthTable& table, const TruthTable* dontCare,
+                                 const std::function<bool()>& stop) {
+  AnalysisOptions options;
+  options.product = false;
+  Analysis analysis = AnalyseTable(table, dontCare, options, Stopper(stop));
+  if (stop && stop()) return std::nullopt;
+  if (analysis.sum.expression.empty())
+    throw EngineError("No sum of products: " + AnalysisItems(analysis).back().value);
+  return analysis;
+}
+
+// The terms of the don't-cares over the variables of `mask` alone: each term with the other
+// variables left out, kept when all its rows are still don't-cares.
+CubeList DontCaresWithin(const CubeList& terms, std::uint64_t mask) {
+  CubeList kept;
+  for (const WideCube& term : terms) {
+    const WideCube within{term.care & mask, term.value & mask};
+    if (CoversCube(terms, within) &&
+        std::none_of(kept.begin(), kept.end(), [&](const WideCube& k) { return ContainsCube(k, within); }))
+      kept.push_back(within);
+  }
+  return kept;
+}
+
+}  // namespace
+
+FunctionFile ReadFunctionFileAt(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EngineError("Cannot read the file: " + std::string(std::strerror(errno)));
+  in.seekg(0, std::ios::end);
+  if (in.tellg() > static_cast<std::streamoff>(kMaxOpenedFileBytes))
+    throw EngineError("Cannot read the file: larger than " + std::to_string(kMaxOpenedFileBytes >> 20) + " MiB");
+  in.seekg(0);
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw EngineError("Cannot read the file: " + std::string(std::strerror(errno)));
+  return ReadFunctionFile(text.str());
+}
+
+std::optional<OpenedFunction> OpenOutput(const FunctionFile& file, std::size_t output,
+                                         const std::function<bool()>& stop) {
+  const OutputTables tables = TablesOfOutput(file, output);
+  const TruthTable* dontCare = tables.dontCare ? &*tables.dontCare : nullptr;
+  const std::optional<Analysis> on = LeastSum(tables.on, dontCare, stop);
+  if (!on) return std::nullopt;
+  if (!on->sum.typable)
+    throw EngineError("The least sum of products names the input " + on->sum.untypableVariable +
+                      ", which the expression box cannot take as a variable");
+  OpenedFunction opened;
+  opened.sum = on->sum.expression;
+  if (!dontCare) return opened;
+  const std::optional<Analysis> free = LeastSum(*dontCare, nullptr, stop);
+  if (!free) return std::nullopt;
+  const std::uint64_t mask = MaskOf(on->sum.cubes, on->variables, free->variables);
+  const CubeList within = DontCaresWithin(free->sum.cubes, mask);
+  if (!within.empty()) opened.dontCare = SumText(within, free->variables);
+  if (!std::all_of(free->sum.cubes.begin(), free->sum.cubes.end(),
+                   [&within](const WideCube& term) { return CoversCube(within, term); }))
+    opened.leftOut =
+        "Some don't-cares depend on inputs the least sum of products does not use; they are left out "
+        "of the table's analysis";
+  return opened;
+}
+
+}  // namespace brevano

@@ -1,0 +1,122 @@
+// File > Open…: a PLA or table file tabulated as its least sum and analysed with its don't-cares, and
+// a bad file reported with its line while the window keeps what it showed.
+#include <QAction>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/analysis_dialog.h"
+#include "app/dont_care_field.h"
+#include "app/frm_boolean.h"
+#include "app/truth_table_view.h"
+#include "app/warning_line.h"
+#include "app/window_commands.h"
+
+namespace brevano {
+namespace {
+
+// The window with its errors recorded and the output to open chosen beforehand.
+class OpeningWindow : public Tfrm_bool_alg {
+ public:
+  QStringList errors;
+  std::size_t output = 0;
+  QStringList offered;
+
+ protected:
+  void ShowError(const QString& message) override { errors << message; }
+  std::optional<std::size_t> AskOutput(const FunctionFile& file, const QString&) override {
+    for (const FileOutput& out : file.outputs) offered << QString::fromStdString(out.name);
+    return output;
+  }
+};
+
+// Output f: 1 in rows 3, 5 and 6, row 7 free; g leaves the don't-cares of f to inputs it ignores.
+constexpr const char* kPla =
+    "# two outputs\n.i 3\n.o 2\n.ilb a b c\n.ob f g\n.type fd\n.p 5\n"
+    "011 10\n101 10\n110 11\n111 -1\n10- 0-\n.e\n";
+
+QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& text) {
+  QFile file(dir.filePath(name));
+  if (!file.open(QIODevice::WriteOnly)) return {};
+  file.write(text);
+  return file.fileName();
+}
+
+}  // namespace
+
+class FileOpenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void openTabulatesTheSumAndAnalysesWithTheDontCares_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<QString>("sum");
+    QTest::addColumn<QString>("dontCare");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<bool>("leftOut");
+    QTest::newRow("pla f") << "two.pla" << QByteArray(kPla) << 0 << "A*B+A*C+B*C"
+                           << "A*B*C" << "3 of 8, 1 don't-care" << false;
+    // g is A once rows 4 and 5 are taken as 1; their don't-cares depend on B, which A leaves out,
+    // so none are left over A alone, and the warning line says so.
+    QTest::newRow("pla g") << "two.pla" << QByteArray(kPla) << 1 << "A" << "" << "1 of 2" << true;
+    QTest::newRow("tsv") << "t.tsv" << QByteArray("A\tB\tResult\n0\t0\t0\n0\t1\t1\n1\t0\tx\n1\t1\t0\n") << 0
+                         << "not(A)*B" << "A*not(B)" << "1 of 4, 1 don't-care" << false;
+  }
+  void openTabulatesTheSumAndAnalysesWithTheDontCares() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, text);
+    QFETCH(int, output);
+    QFETCH(QString, sum);
+    QFETCH(QString, dontCare);
+    QFETCH(QString, count);
+    QFETCH(bool, leftOut);
+    QTemporaryDir dir;
+    OpeningWindow window;
+    window.output = output;
+    window.OpenFunctionFile(Write(dir, name, text));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QCOMPARE(window.errors, QStringList());
+    QCOMPARE(window.eIN->text(), sum);
+    QCOMPARE(window.ShownText(), sum);
+    auto* dialog = window.findChild<AnalysisDialog*>();
+    QCOMPARE(dialog->DontCare()->Text(), dontCare);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
+    QCOMPARE(dialog->FieldText("Rows with Result 1:"), count);
+    QCOMPARE(dialog->FieldText("Minimal sum of products:"), sum);
+    QCOMPARE(window.LV->RowCount(), std::uint64_t{1} << window.LV->Table()->Variables().size());
+    const std::vector<std::string>& warnings = window.Warn->Shown().warnings;
+    QCOMPARE(!warnings.empty() && warnings[0].find("left out") != std::string::npos, leftOut);
+  }
+
+  void aBadFileSaysItsLineAndKeepsTheWindow() {
+    QTemporaryDir dir;
+    OpeningWindow window;
+    window.eIN->setText("a/b");
+    window.Button1Click();
+    window.eIN->setText("a*c");  // typed, not yet tabulated
+    window.OpenFunctionFile(Write(dir, "bad.pla", ".i 3\n.o 1\n.p 2\n011 1\n01x 1\n.e\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 1, 10000);
+    QVERIFY2(window.errors[0].startsWith("Cannot open bad.pla: Line 5: "), qPrintable(window.errors[0]));
+    window.OpenFunctionFile(dir.filePath("missing.pla"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 2, 10000);
+    QVERIFY(window.errors[1].startsWith("Cannot open missing.pla: Cannot read the file"));
+    QCOMPARE(window.eIN->text(), QString("a*c"));
+    QCOMPARE(window.ShownText(), QString("a/b"));
+    QCOMPARE(window.LV->RowCount(), std::uint64_t{4});
+    QVERIFY(window.findChild<AnalysisDialog*>() == nullptr);
+  }
+
+  void openIsInTheFileMenuOnCtrlO() {
+    Tfrm_bool_alg window;
+    QAction* open = window.Commands()->Action(QString::fromUtf8("Open\u2026"));
+    QVERIFY(open && open->isEnabled());
+    QVERIFY(open->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_O)));
+  }
+};
+
+}  // namespace brevano
+
+QTEST_MAIN(brevano::FileOpenTest)
+#include "file_open_test.moc"
