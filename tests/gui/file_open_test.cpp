@@ -20,14 +20,10 @@ class OpeningWindow : public Tfrm_bool_alg {
  public:
   QStringList errors;
   std::size_t output = 0;
-  QStringList offered;
 
  protected:
   void ShowError(const QString& message) override { errors << message; }
-  std::optional<std::size_t> AskOutput(const FunctionFile& file, const QString&) override {
-    for (const FileOutput& out : file.outputs) offered << QString::fromStdString(out.name);
-    return output;
-  }
+  std::optional<std::size_t> AskOutput(const FunctionFile&, const QString&) override { return output; }
 };
 
 // Output f: 1 in rows 3, 5 and 6, row 7 free; g leaves the don't-cares of f to inputs it ignores.
