@@ -26,6 +26,7 @@
 #include "diagram/diagram.h"
 #include "pipeline/pipeline.h"
 #include "sat/sat_search.h"
+#include "solver_cases.h"
 #include "tabulate/bit_parallel.h"
 
 extern char** environ;
@@ -34,141 +35,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using brevano::CompiledProgram;
+using brevano::bench::Case;
 
 std::string filter;
-
-std::string Name(char prefix, int i) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%c%02d", prefix, i);
-  return text;
-}
-
-// A random expression tree, kept to be written twice: as generated, and rewritten with every
-// operand pair swapped, OR and AND by De Morgan, and chains of one operator regrouped
-// ((x op y) op z as x op (y op z)), which the solver's gate sharing does not see through.
-struct Tree {
-  char op = 0;  // '+', '*', '/', or 0 for a variable
-  int variable = 0;
-  bool negated = false;
-  std::unique_ptr<Tree> left, right;
-};
-
-std::unique_ptr<Tree> RandomTree(std::mt19937_64& rng, int variables, int leaves) {
-  auto tree = std::make_unique<Tree>();
-  tree->negated = rng() % 4 == 0;
-  if (leaves <= 1) {
-    tree->variable = static_cast<int>(rng() % variables);
-    return tree;
-  }
-  const int left = 1 + static_cast<int>(rng() % (leaves - 1));
-  tree->op = "+*/"[rng() % 3];
-  tree->left = RandomTree(rng, variables, left);
-  tree->right = RandomTree(rng, variables, leaves - left);
-  return tree;
-}
-
-std::string Negated(const std::string& text, bool negated) { return negated ? "not(" + text + ")" : text; }
-
-std::string Written(const Tree& tree) {
-  if (!tree.op) return Negated(Name('x', tree.variable), tree.negated);
-  return Negated("(" + Written(*tree.left) + tree.op + Written(*tree.right) + ")", tree.negated);
-}
-
-std::string Rewritten(const Tree& tree, bool negate = false) {
-  negate = negate != tree.negated;
-  if (!tree.op) return Negated(Name('x', tree.variable), negate);
-  const Tree& a = *tree.left;
-  const Tree& b = *tree.right;
-  if (tree.op != '/' && a.op == tree.op && !a.negated) {
-    // (p op q) op b -> p op (q op b), by De Morgan when negated: not(p) op' (not(q) op' not(b)).
-    const char op = negate ? (tree.op == '+' ? '*' : '+') : tree.op;
-    const std::string inner = "(" + Rewritten(*a.right, negate) + op + Rewritten(b, negate) + ")";
-    return "(" + Rewritten(*a.left, negate) + op + inner + ")";
-  }
-  if (tree.op == '/') return Negated("(" + Rewritten(b) + "/" + Rewritten(a) + ")", negate);
-  const char op = negate ? (tree.op == '+' ? '*' : '+') : tree.op;
-  return "(" + Rewritten(b, negate) + op + Rewritten(a, negate) + ")";
-}
-
-// The text with its first variable name replaced by another.
-std::string OneLiteralChanged(std::string text, int variables) {
-  const std::size_t at = text.find('x');
-  const int v = std::stoi(text.substr(at + 1, 2));
-  return text.replace(at, 3, Name('x', (v + 1) % variables));
-}
-
-// a > b over 31 bits, every a before every b: from the most significant bit down, or as a ripple
-// from the least significant bit up.
-std::string Greater(bool ripple) {
-  std::string text = ripple ? Name('a', 30) + "*not(" + Name('b', 30) + ")" : "0";
-  for (int i = ripple ? 29 : 30; i >= 0; --i) {
-    const std::string a = Name('a', i), b = Name('b', i);
-    text = ripple ? a + "*not(" + b + ")+(" + a + "+not(" + b + "))*(" + text + ")"
-                  : a + "*not(" + b + ")+not(" + a + "/" + b + ")*(" + text + ")";
-  }
-  return text;
-}
-
-// A sum of `terms` random products of 6 to 20 literals over 54 inputs, as a two-level PLA holds;
-// rewritten, the terms and their literals come in reverse order.
-struct Sum {
-  std::string written, rewritten;
-};
-
-Sum RandomSum(std::mt19937_64& rng, int terms) {
-  std::vector<std::vector<std::string>> products;
-  for (int t = 0; t < terms; ++t) {
-    std::vector<int> chosen(54);
-    for (int i = 0; i < 54; ++i) chosen[i] = i;
-    std::shuffle(chosen.begin(), chosen.end(), rng);
-    chosen.resize(6 + rng() % 15);
-    std::sort(chosen.begin(), chosen.end());
-    std::vector<std::string> literals;
-    for (int v : chosen) literals.push_back(Negated(Name('x', v), rng() % 2));
-    products.push_back(literals);
-  }
-  auto join = [](const std::vector<std::string>& parts, const char* separator, bool reversed) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-      text += (i ? separator : "") + parts[reversed ? parts.size() - 1 - i : i];
-    return text;
-  };
-  Sum sum;
-  std::vector<std::string> written, rewritten;
-  for (const auto& literals : products) {
-    written.push_back(join(literals, "*", false));
-    rewritten.push_back(join(literals, "*", true));
-  }
-  sum.written = join(written, "+", false);
-  sum.rewritten = join(rewritten, "+", true);
-  return sum;
-}
-
-struct Case {
-  std::string name, expression, rewritten, changed;
-};
-
-std::vector<Case> Cases() {
-  std::vector<Case> cases;
-  std::mt19937_64 rng(24);
-  for (auto [variables, leaves] : {std::pair{48, 400}, {63, 2000}}) {
-    const std::unique_ptr<Tree> tree = RandomTree(rng, variables, leaves);
-    const std::string text = Written(*tree);
-    cases.push_back(
-        {"random tree, " + std::to_string(variables) + " variables, " + std::to_string(leaves) + " leaves",
-         text, Rewritten(*tree), OneLiteralChanged(text, variables)});
-  }
-  const std::string greater = Greater(false);
-  std::string changed = greater;
-  changed.replace(changed.find("not(b07)"), 8, "not(b08)");
-  cases.push_back({"a > b, 31 bits, every a before every b", greater, Greater(true), changed});
-  for (int terms : {100, 115, 130}) {
-    const Sum sum = RandomSum(rng, terms);
-    cases.push_back({"sum of " + std::to_string(terms) + " products, 54 inputs", sum.written, sum.rewritten,
-                     OneLiteralChanged(sum.written, 54)});
-  }
-  return cases;
-}
 
 CompiledProgram ProgramOf(const std::string& expression) {
   brevano::ExprTree tree;
@@ -188,12 +57,13 @@ double MedianMs(const std::function<void()>& work, int runs = 5) {
   return times[times.size() / 2];
 }
 
-// The scan for F3 from row 1, stopped after a second: the time it would take in all, as text.
-std::string ScanEstimate(const CompiledProgram& program) {
+// The scan for the next row with Result 1 from `from`, stopped after a second: the time it would take in
+// all, as text.
+std::string ScanEstimate(const CompiledProgram& program, std::uint64_t from) {
   const auto start = Clock::now();
   std::uint64_t examined = 0;
   const brevano::SearchOutcome outcome =
-      brevano::FindNextRow(program, 1, 1, [&](std::uint64_t done, std::uint64_t) {
+      brevano::FindNextRow(program, 1, from, [&](std::uint64_t done, std::uint64_t) {
         examined = done;
         return Clock::now() - start < std::chrono::seconds(1);
       });
@@ -204,45 +74,72 @@ std::string ScanEstimate(const CompiledProgram& program) {
   } else {
     const double remaining = seconds * static_cast<double>(program.RowCount()) /
                              static_cast<double>(std::max<std::uint64_t>(examined, 1));
-    std::snprintf(text, sizeof text, "up to ~%.0e years", remaining / 3.15e7);
+    std::snprintf(text, sizeof text, "up to ~%.2g years", remaining / 3.15e7);
   }
   return text;
 }
 
-// The whole process's time, with its exit status.
+// The whole process's time, with its exit status, and when its first line beginning with a marker came.
 struct Run {
   double ms = 0;
+  double markerMs = -1;
   int status = -1;
 };
 
-Run RunCli(const char* cli, const std::vector<std::string>& args) {
+Run RunCli(const char* cli, const std::vector<std::string>& args, const std::string& marker = {}) {
   std::vector<char*> argv = {const_cast<char*>(cli)};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   const auto start = Clock::now();
   pid_t pid = 0;
   Run run;
-  if (posix_spawn(&pid, cli, &actions, nullptr, argv.data(), environ) == 0) {
+  const bool spawned = posix_spawn(&pid, cli, &actions, nullptr, argv.data(), environ) == 0;
+  close(pipeEnds[1]);
+  if (spawned) {
+    std::string line;
+    char buffer[65536];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
+      for (ssize_t i = 0; i < got && run.markerMs < 0 && !marker.empty(); ++i) {
+        if (buffer[i] != '\n') {
+          if (line.size() < marker.size()) line += buffer[i];
+          continue;
+        }
+        if (line == marker) run.markerMs = Milliseconds(Clock::now() - start);
+        line.clear();
+      }
+    }
     int status = 0;
     waitpid(pid, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  close(pipeEnds[0]);
   posix_spawn_file_actions_destroy(&actions);
   run.ms = Milliseconds(Clock::now() - start);
   return run;
 }
 
-// "12.3" or, for a failure (exit status 1: no answer), "1,760 (too complex)".
-std::string CliMedian(const char* cli, const std::vector<std::string>& args) {
+// The median of five runs, as "12.3" or, for a failure (exit status 1: no answer), "1760 (no answer)";
+// with a marker, the median time to its line and the median whole run, as "850 / 7,420".
+std::string CliMedian(const char* cli, const std::vector<std::string>& args, const std::string& marker = {}) {
   std::vector<Run> runs;
-  for (int i = 0; i < 5; ++i) runs.push_back(RunCli(cli, args));
+  for (int i = 0; i < 5; ++i) runs.push_back(RunCli(cli, args, marker));
+  std::vector<double> markers;
+  for (const Run& run : runs) markers.push_back(run.markerMs);
+  std::sort(markers.begin(), markers.end());
   std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.ms < b.ms; });
   char text[64];
-  std::snprintf(text, sizeof text, runs[2].status == 1 ? "%.0f (no answer)" : "%.1f", runs[2].ms);
+  if (!marker.empty()) {
+    std::snprintf(text, sizeof text, markers[2] < 0 ? "none / %.0f" : "%.0f / %.0f", markers[2], runs[2].ms);
+  } else {
+    std::snprintf(text, sizeof text, runs[2].status == 1 ? "%.0f (no answer)" : "%.1f", runs[2].ms);
+  }
   return text;
 }
 
@@ -252,7 +149,7 @@ void BenchLibrary(const std::vector<Case>& cases) {
   std::printf(
       "| function | diagram | build, ms | F3 from row 1: scan | solver, ms | last row with Result 0: solver, "
       "ms "
-      "| verdict: solver, ms |\n|---|---|---|---|---|---|---|\n");
+      "| verdict: solver, ms | `equiv` rewritten: scan |\n|---|---|---|---|---|---|---|---|\n");
   for (const Case& c : cases) {
     if (!filter.empty() && c.name.find(filter) == std::string::npos) continue;
     const CompiledProgram program = ProgramOf(c.expression);
@@ -266,9 +163,10 @@ void BenchLibrary(const std::vector<Case>& cases) {
       (void)solver.Next(1, 0, control);
       (void)solver.Next(0, 0, control);
     });
-    std::printf("| %s | %s | %.0f | %s | %.1f | %.1f | %.1f |\n", c.name.c_str(),
-                built.diagram ? "built" : "too complex", build, ScanEstimate(program).c_str(), f3, last,
-                verdict);
+    const CompiledProgram miter = ProgramOf("(" + c.expression + ")/(" + c.rewritten + ")");
+    std::printf("| %s | %s | %.0f | %s | %.1f | %.1f | %.1f | %s |\n", c.name.c_str(),
+                built.diagram ? "built" : "too complex", build, ScanEstimate(program, 1).c_str(), f3, last,
+                verdict, ScanEstimate(miter, 0).c_str());
   }
 }
 
@@ -276,7 +174,7 @@ void BenchCli(const std::vector<Case>& cases, const char* cli, const char* label
   std::printf(
       "\n%s: whole processes, ms\n\n| function | `find` | `find --previous --result 0` | `equiv`, rewritten "
       "| "
-      "`equiv`, one literal changed | `analyse` |\n|---|---|---|---|---|---|\n",
+      "`equiv`, one literal changed | `analyse`: to the verdict / whole |\n|---|---|---|---|---|---|\n",
       label);
   for (const Case& c : cases) {
     if (!filter.empty() && c.name.find(filter) == std::string::npos) continue;
@@ -285,7 +183,7 @@ void BenchCli(const std::vector<Case>& cases, const char* cli, const char* label
                 CliMedian(cli, {"find", "--previous", "--result", "0", c.expression}).c_str(),
                 CliMedian(cli, {"equiv", c.expression, c.rewritten}).c_str(),
                 CliMedian(cli, {"equiv", c.expression, c.changed}).c_str(),
-                CliMedian(cli, {"analyse", c.expression}).c_str());
+                CliMedian(cli, {"analyse", c.expression}, "Verdict:").c_str());
   }
 }
 
@@ -299,7 +197,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--old-cli") == 0) oldCli = argv[i + 1];
     if (std::strcmp(argv[i], "--only") == 0) filter = argv[i + 1];
   }
-  const std::vector<Case> cases = Cases();
+  const std::vector<Case> cases = brevano::bench::Cases();
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--print") != 0) continue;
     for (const Case& c : cases) {

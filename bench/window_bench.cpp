@@ -17,6 +17,7 @@
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
+#include "solver_cases.h"
 
 namespace {
 
@@ -155,19 +156,6 @@ void BenchSearches(brevano::Tfrm_bool_alg& window) {
   }
 }
 
-// A random expression tree of `leaves` leaves over x00..x(variables-1), as the benchmarks of the
-// solver build them.
-std::string RandomTree(std::mt19937_64& rng, int variables, int leaves) {
-  if (leaves <= 1) {
-    const int v = static_cast<int>(rng() % variables);
-    return std::string(v < 10 ? "x0" : "x") + std::to_string(v);
-  }
-  const int left = 1 + static_cast<int>(rng() % (leaves - 1));
-  std::string text = "(" + RandomTree(rng, variables, left) + "+*/"[rng() % 3] +
-                     RandomTree(rng, variables, leaves - left) + ")";
-  return rng() % 4 == 0 ? "not" + text : text;
-}
-
 // The negation of `terms` random products of four of 40 variables: too complex for a diagram in any
 // order, its rows with Result 1 far apart.
 std::string SparseProducts(std::mt19937_64& rng, int terms) {
@@ -181,15 +169,13 @@ std::string SparseProducts(std::mt19937_64& rng, int terms) {
   return "not(" + sum + ")";
 }
 
-// F3 on functions too complex for a diagram, pressed at once after the tabulation (the count's
+// F3 on functions too complex for a diagram (those of the solver's benchmark among them), pressed at once after the tabulation (the count's
 // diagram is still being built): the key press to the answer and the longest pass of the event loop.
 void BenchSolverSearches(brevano::Tfrm_bool_alg& window) {
   std::mt19937_64 rng(24);
-  const std::pair<const char*, std::string> cases[] = {
-      {"negated sum of 150 products, 40 variables", SparseProducts(rng, 150)},
-      {"random tree, 48 variables, 400 leaves", RandomTree(rng, 48, 400)},
-      {"random tree, 63 variables, 2000 leaves", RandomTree(rng, 63, 2000)},
-  };
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"negated sum of 150 products, 40 variables", SparseProducts(rng, 150)}};
+  for (const brevano::bench::Case& c : brevano::bench::Cases()) cases.emplace_back(c.name, c.expression);
   std::printf("\nF3 from row 0 on functions too complex for a diagram (median of %d):\n%-44s %12s %20s\n",
               kRepetitions, "function", "answer ms", "longest pass ms");
   for (const auto& [name, expression] : cases) {
@@ -206,7 +192,7 @@ void BenchSolverSearches(brevano::Tfrm_bool_alg& window) {
       answers.push_back(clock.nsecsElapsed() / 1e6);
       passes.push_back(watch.longestPassMs);
     }
-    std::printf("%-44s %12.2f %20.2f\n", name, Median(answers),
+    std::printf("%-44s %12.2f %20.2f\n", name.c_str(), Median(answers),
                 *std::max_element(passes.begin(), passes.end()));
   }
 }
