@@ -1,24 +1,28 @@
 #!/bin/bash
 # Two-level minimisation on PLA files, every output taken alone, beside ABC's collapse + sop in the same
 # run: our terms, whether proven least, whole-process times, and ABC's cec of each PLA we write.
-# Usage: bench/pla_compare.sh PATH_TO_BREVANO [PLA_FOLDER] [RUNS]
+# Usage: bench/pla_compare.sh PATH_TO_BREVANO [PLA_FOLDER] [RUNS] [ABC_LIMIT_SECONDS]
 # Prints a Markdown table, one row per function, then the medians and maxima. Times are whole processes
 # (start included), the median of RUNS runs (default 3). ABC reads a "-" in an output as 0 (it takes no
-# don't-cares), so for outputs with don't-cares its cover is of the 1 rows alone.
+# don't-cares), so for outputs with don't-cares its cover is of the 1 rows alone. ABC is stopped after
+# ABC_LIMIT_SECONDS (default 60), and then run only once.
 set -u
 brevano=$1
 data=${2:-/work/shared/data/pla}
 runs=${3:-3}
+limit=${4:-60}
 abc=$(command -v berkeley-abc || command -v yosys-abc) || { echo "ABC is not installed" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The median, in ms, of $runs runs of the command; its last standard output is left in $work/out.
+# A run stopped by `timeout` ends the series with "> limit".
 timed() {
   local times=() i start
   for ((i = 0; i < runs; i++)); do
     start=$EPOCHREALTIME
     "$@" >"$work/out" 2>/dev/null
+    [[ $? == 124 ]] && { echo "> $((limit * 1000))"; return; }
     times+=("$(echo "($EPOCHREALTIME - $start) * 1000" | bc -l)")
   done
   printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] }'
@@ -37,6 +41,26 @@ output_pla() {
 # The sum of two single-output PLA files' terms.
 union_pla() {
   { grep -v '^\.e' "$1"; grep -v '^[.#]' "$2"; echo .e; } | grep -v '^\.p'
+}
+
+# The sum of products $2 (as analyse prints it) as a single-output PLA over the inputs of the PLA $1,
+# named by its .ilb line (without one, nothing is written and the status is 1).
+form_pla() {
+  awk -v form="$2" '
+    /^\.i / { n = $2 } /^\.ilb / { for (i = 2; i <= NF; i++) at[toupper($i)] = i - 2; named = 1 }
+    END {
+      if (!named) exit 1
+      printf ".i %d\n.o 1\n", n; count = split(form, terms, "+")
+      for (t = 1; t <= count; t++) {
+        row = ""; for (i = 0; i < n; i++) row = row "-"
+        k = split(terms[t], literals, "*")
+        for (l = 1; l <= k; l++) {
+          name = literals[l]; negated = sub(/^not\(/, "", name); sub(/\)$/, "", name)
+          v = at[toupper(name)]; row = substr(row, 1, v) (negated ? "0" : "1") substr(row, v + 2)
+        }
+        print row " 1"
+      }
+      print ".e" }' "$1"
 }
 
 # ABC's cec of two files, inputs and outputs matched by order: "equivalent", "different" or "undecided".
@@ -90,10 +114,16 @@ for file in "$data"/*.pla; do
       *not\ computed*) terms="no form" ;;
       *) terms=$(($(tr -cd + <<<"$form" | wc -c) + 1)) ;;
     esac
-    abc_ms=$(timed "$abc" -c "read_pla $file; cone -O $((n - 1)); collapse; sop -d; print_stats")
+    abc_ms=$(timed timeout "$limit" "$abc" -c "read_pla $file; cone -O $((n - 1)); collapse; sop -d; print_stats")
     cubes=$(grep -o 'cube = *[0-9]*' "$work/out" | grep -o '[0-9]*$')
-    "$brevano" export --format pla --pla "$file" --output "$n" >"$work/ours.pla" 2>/dev/null
-    verdict=$(check "$work/ours.pla" "$file" "$n")
+    [[ $abc_ms == ">"* ]] && cubes="none"
+    if timeout "$limit" "$brevano" export --format pla --pla "$file" --output "$n" >"$work/ours.pla" 2>/dev/null; then
+      verdict=$(check "$work/ours.pla" "$file" "$n")
+    elif [[ $? == 124 ]] && form_pla "$file" "$form" >"$work/ours.pla"; then
+      verdict="$(check "$work/ours.pla" "$file" "$n") (analyse's form; export: no answer in $limit s)"
+    else
+      verdict="export failed"
+    fi
     echo "| $name/$n | $inputs | ${dontcares:-0} | $terms | $exact | $ours | $cubes | $abc_ms | $verdict |"
     echo "$ours" >>"$work/ours_ms"
     echo "$name/$n ${terms// /_} $cubes $exact ${dontcares:-0} $verdict" >>"$work/summary"
@@ -104,9 +134,10 @@ echo
 sort -g "$work/ours_ms" | awk '{ t[NR] = $1 } END {
   printf "functions: %d; analyse --form sop: median %.1f ms, maximum %.1f ms\n", NR, t[int((NR + 1) / 2)], t[NR] }'
 awk '$2 == "no_form" { none++ } $4 == "yes" { exact++ }
+  { if ($6 != "equivalent") { wrong++; bad = bad " " $1 } }
+  $3 == "none" { nopeer++; next }
   $2 != "no_form" && $2 + 0 > $3 + 0 { more++; which = which " " $1 " (" $2 " against " $3 ")" }
   $2 != "no_form" && $2 + 0 < $3 + 0 { fewer++ } $2 != "no_form" && $2 + 0 == $3 + 0 { same++ }
-  $6 != "equivalent" { wrong++; bad = bad " " $1 }
-  END { printf "no form: %d; proven least: %d; fewer terms than ABC: %d, as many: %d, more: %d%s\n",
-          none, exact, fewer, same, more, which
+  END { printf "no form: %d; proven least: %d; fewer terms than ABC: %d, as many: %d, more: %d%s; ABC gave none: %d\n",
+          none, exact, fewer, same, more, which, nopeer
         printf "not proven right by cec: %d%s\n", wrong, bad }' "$work/summary"
