@@ -151,16 +151,18 @@ bool CountRows(const FunctionPrograms& function, Analysis& analysis, const Analy
   analysis.tooComplex = true;
   cubes = CubesOf(function, options);
   if (cubes && analysis_detail::CubeRows(*cubes, analysis, options)) return true;
+  const std::uint64_t steps =
+      ScanSteps(function.on) + (function.dontCare ? ScanSteps(*function.dontCare) : 0);
+  const bool scan = n <= options.maxScannedVariables && steps <= options.maxScanSteps;
   if (!function.dontCare) {
     const SatStatus ends = analysis_detail::SolverEnds(function.on, analysis, options, progress);
     if (ends == SatStatus::kStopped) return false;
     if (analysis.rowsComplete) return true;
+    analysis.countFollows = scan;
     if (partial && ends == SatStatus::kAnswered) partial(analysis);
+    analysis.countFollows = false;
   }
-  const std::uint64_t steps =
-      ScanSteps(function.on) + (function.dontCare ? ScanSteps(*function.dontCare) : 0);
-  if (n > options.maxScannedVariables || steps > options.maxScanSteps) return true;
-  return ScanRows(function, analysis, options, progress);
+  return !scan || ScanRows(function, analysis, options, progress);
 }
 
 // The forms of a constant Result, proven by its rows alone.

@@ -113,6 +113,8 @@ struct Analysis {
   /// each kind, from the solver; with them the verdict is final (endsComplete).
   RowEnds ones, zeros;
   bool endsComplete = false;
+  /// Handed on with the ends alone: the rows are about to be counted one by one.
+  bool countFollows = false;
   /// Rows counted one by one before the scan budget ran out; rowCount when it did not.
   std::uint64_t rowsScanned = 0;
   bool complete = false;  ///< everything is final (false when stopped, and for an empty table)

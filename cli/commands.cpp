@@ -171,7 +171,8 @@ void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const A
   // The counts and rows are written as soon as they are known, before the forms are searched.
   std::size_t written = 0;
   const AnalysisPartial partial = [&out, &written](const Analysis& sofar) {
-    if (written > 0 || (!sofar.rowsComplete && sofar.rowsScanned == 0)) return;
+    const bool endsFinal = sofar.endsComplete && !sofar.countFollows;
+    if (written > 0 || (!sofar.rowsComplete && !endsFinal && sofar.rowsScanned == 0)) return;
     const std::vector<AnalysisItem> items = AnalysisItems(sofar);
     written = RowItemCount(sofar);
     for (std::size_t i = 0; i < written; ++i) out << items[i].label << ' ' << items[i].value << '\n';

@@ -56,6 +56,7 @@ std::vector<std::size_t> ChosenOutputs(const FunctionFile& file, const std::stri
 MinimalForm LeastSum(const TruthTable& table, const TruthTable* dontCare) {
   AnalysisOptions options;
   options.product = false;
+  options.maxScanSteps = kMaxScanSteps;
   const Analysis analysis = AnalyseTable(table, dontCare, options);
   if (analysis.sum.expression.empty())
     throw EngineError("No sum of products to write: " + AnalysisItems(analysis).back().value);
