@@ -170,6 +170,17 @@ int RunEquivCommand(const std::string& first, const std::string& second, std::ch
 constexpr const char* kExpressionHelp =
     "The expression (use -- before one that begins with '-'; - reads it from standard input)";
 
+// --pla FILE with --output N|NAME, which needs it; `verb` is what is done with the output chosen.
+CLI::Option* AddFileOption(CLI::App& command, std::string& file, std::string& output, const std::string& help,
+                           const std::string& verb) {
+  CLI::Option* option = command.add_option("--pla,--file", file, help);
+  command
+      .add_option("--output", output,
+                  "With --pla: the output to " + verb + ", by name or by number from 1 (default: every output)")
+      ->needs(option);
+  return option;
+}
+
 constexpr const char* kStrictHelp = "Fail (status 1, nothing on standard output) when there are warnings";
 
 // The options of `table`, filled in by the parser.
@@ -210,13 +221,9 @@ void AddAnalyseCommand(CLI::App& app, AnalyseOptions& options, std::string& expr
               "Seconds each search may take: each form's, the SAT solver's, and a count row by row "
               "(default 10 s, the count about a second's worth of rows); then the best found is printed")
           ->check(CLI::Range(0.001, 86400.0));
-  options.fileOption = analyse->add_option(
-      "--pla,--file", options.file,
-      "A PLA file, or a table file as brevano table writes it (TSV or CSV), instead of an expression");
-  analyse
-      ->add_option("--output", options.output,
-                   "With --pla: the output to analyse, by name or by number from 1 (default: every output)")
-      ->needs(options.fileOption);
+  options.fileOption = AddFileOption(
+      *analyse, options.file, options.output,
+      "A PLA file, or a table file as brevano table writes it (TSV or CSV), instead of an expression", "analyse");
   options.dontCareOption->excludes(options.fileOption);
   CLI::Option* typed =
       analyse->add_option("expression", expression, kExpressionHelp)->excludes(options.fileOption);
@@ -315,13 +322,10 @@ void AddExportCommand(CLI::App& app, ExportArguments& exported, std::string& exp
                             ->check(CLI::IsMember({"typed", "sop", "pos", "nand", "nor"}));
   exported.dontCareOption = command->add_option("--dont-care", exported.dontCare,
                                                 std::string(kDontCareHelp) + " (with --format pla)");
-  exported.fileOption = command->add_option(
-      "--pla,--file", exported.file,
-      "With --format pla: a PLA or table file whose outputs are written minimised, instead of an expression");
-  command
-      ->add_option("--output", exported.output,
-                   "With --pla: the output to write, by name or by number from 1 (default: every output)")
-      ->needs(exported.fileOption);
+  exported.fileOption = AddFileOption(
+      *command, exported.file, exported.output,
+      "With --format pla: a PLA or table file whose outputs are written minimised, instead of an expression",
+      "write");
   exported.dontCareOption->excludes(exported.fileOption);
   CLI::Option* typed =
       command->add_option("expression", expression, kExpressionHelp)->excludes(exported.fileOption);
