@@ -126,7 +126,8 @@ std::vector<std::uint64_t> FirstCoveredRows(const CubeList& list, const CubeList
     if (const auto row = NextRowIn(list[i], 0, end)) queue.push({*row, i});
   std::vector<std::uint64_t> rows;
   while (!queue.empty() && rows.size() < limit && control.Tick()) {
-    const auto [row, cube] = queue.top();
+    const std::uint64_t row = queue.top().first;
+    const std::size_t cube = queue.top().second;
     queue.pop();
     if (row + 1 < end)
       if (const auto next = NextRowIn(list[cube], row + 1, end)) queue.push({*next, cube});
