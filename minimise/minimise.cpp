@@ -61,7 +61,9 @@ SumOfProducts MinimiseSumOfProducts(const TruthVector& on, const TruthVector& do
                                     SearchControl& control) {
   const int variableCount = on.Variables();
   if (variableCount > kMaxMinimiseVariables) return {{}, MinimiseStatus::kTooManyVariables};
-  const auto [required, allowed] = RequiredAndAllowed(on, dontCare);
+  const std::pair<TruthVector, TruthVector> sets = RequiredAndAllowed(on, dontCare);
+  const TruthVector& required = sets.first;
+  const TruthVector& allowed = sets.second;
   const std::vector<Cube> all = PrimeImplicants(allowed, control);
   if (control.Stopped()) return {};
   if (CoverEntries(all, variableCount) > kMaxCoverEntries) return {{}, MinimiseStatus::kTooLarge};
