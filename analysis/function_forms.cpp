@@ -5,7 +5,7 @@
 #include <array>
 #include <bit>
 
-#include "tabulate/bit_parallel.h"
+#include "twolevel/program_cubes.h"
 
 namespace brevano {
 
@@ -14,14 +14,6 @@ namespace {
 // For row bits 0 to 5: the bits of a word whose row has that bit clear.
 constexpr std::array<std::uint64_t, 6> kClear = {0x5555555555555555, 0x3333333333333333, 0x0f0f0f0f0f0f0f0f,
                                                  0x00ff00ff00ff00ff, 0x0000ffff0000ffff, 0x00000000ffffffff};
-
-TruthVector ResultVector(const CompiledProgram& program) {
-  TruthVector truth(program.VariableCount());
-  BlockEvaluator evaluator(program);
-  for (std::size_t word = 0; word < truth.WordCount(); ++word)
-    truth.SetWord(word, evaluator.EvaluateAligned(64 * word));
-  return truth;
-}
 
 // Calls visit(clear, set) with the rows of each pair of halves for row bit `b`, aligned: bit k of
 // `clear` is a row with the bit clear and bit k of `set` the same row with it set.
@@ -128,7 +120,7 @@ FunctionDescription DescribeFunction(const TruthTable& table, const DescribeOpti
   if (table.RowCount() == 0 || (stop && stop())) return description;
   const CompiledProgram& program = table.Program();
   if (program.VariableCount() <= options.maxRowVariables) {
-    return DescribeTruthVector(ResultVector(program), options.anfLimits.maxTerms);
+    return DescribeTruthVector(ResultBits(program), options.anfLimits.maxTerms);
   }
   const DiagramDescription diagram =
       DescribeWithDiagram(program, options.diagramLimits, options.anfLimits, stop);

@@ -11,7 +11,7 @@
 #include "minimise/improve_cover.h"
 #include "minimise/minimise.h"
 #include "minimise/minimum_cover.h"
-#include "tabulate/bit_parallel.h"
+#include "twolevel/program_cubes.h"
 
 namespace brevano {
 
@@ -19,14 +19,6 @@ namespace {
 
 // Regions an exact cover search beyond the minimiser may have rows for.
 constexpr std::size_t kMaxExactRegions = 200000;
-
-TruthVector ResultBits(const CompiledProgram& program) {
-  TruthVector truth(program.VariableCount());
-  BlockEvaluator evaluator(program);
-  for (std::size_t word = 0; word < truth.WordCount(); ++word)
-    truth.SetWord(word, evaluator.EvaluateAligned(64 * word));
-  return truth;
-}
 
 // The rows a form of `side` must cover and the don't-cares, as truth vectors.
 std::pair<TruthVector, TruthVector> SideBits(const FunctionPrograms& function, FormSide side) {

@@ -2,8 +2,17 @@
 #include "twolevel/program_cubes.h"
 
 #include "minimise/cube_sets.h"
+#include "tabulate/bit_parallel.h"
 
 namespace brevano {
+
+TruthVector ResultBits(const CompiledProgram& program) {
+  TruthVector truth(program.VariableCount());
+  BlockEvaluator evaluator(program);
+  for (std::size_t word = 0; word < truth.WordCount(); ++word)
+    truth.SetWord(word, evaluator.EvaluateAligned(64 * word));
+  return truth;
+}
 
 namespace {
 

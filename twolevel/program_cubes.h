@@ -6,9 +6,13 @@
 
 #include "minimise/cube_list.h"
 #include "minimise/search_control.h"
+#include "minimise/truth_vector.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
+
+/// The program's Result column as a truth vector, row by row in table order (up to the vector's size).
+TruthVector ResultBits(const CompiledProgram& program);
 
 /// The program's Result as a sum of at most `maxCubes` products over its variables (row bits as in
 /// a table), built by running the program on sums: OR joins them, AND multiplies them out, NOT and
