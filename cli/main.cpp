@@ -14,6 +14,7 @@
 #include "cli/arguments.h"
 #include "cli/circuit_commands.h"
 #include "cli/commands.h"
+#include "cli/explain_commands.h"
 #include "cli/file_commands.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -519,6 +520,8 @@ int main(int argc, char** argv) {
   AddCircuitCommand(app, circuit, expression);
   ExportArguments exported;
   AddExportCommand(app, exported, expression);
+  brevano::cli::ExplainCommands explain;
+  brevano::cli::AddExplainCommands(app, explain, expression);
 
   if (const std::optional<int> status = ParseArguments(app, argc, argv, {&expression, &equiv.second}))
     return *status;
@@ -528,6 +531,7 @@ int main(int argc, char** argv) {
     return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format), table.strict);
   }
   if (analyse.chosen) return RunAnalyseCommand(expression, analyse);
+  if (const std::optional<int> status = explain.Run(expression)) return *status;
   if (kmap.chosen) return RunKmapCommand(expression, kmap);
   if (find.chosen) return RunFindCommand(expression, find.Options());
   if (equiv.chosen) return RunEquivCommand(expression, equiv.second, BudgetOf(equiv.budget));

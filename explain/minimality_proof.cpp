@@ -63,10 +63,11 @@ MinimalityProof ProveMinimality(const TabularMethod& method, std::size_t terms) 
 std::string ProofText(const MinimalityProof& proof, const std::string& searchAccount) {
   const std::size_t bound = proof.independentRows.size();
   if (proof.terms == 0) return "Least: the function is 0, the sum has no terms.";
-  std::string text = "The rows " + RowList(proof.independentRows) +
-                     " have no prime implicant in common, so every sum of products needs at least " +
-                     Plural(bound, "term", "terms") + " (" +
-                     Plural(proof.essentialCount, "essential prime", "essential primes") + " among them)";
+  const std::string rows = bound == 1 ? "Row " + RowList(proof.independentRows) + " needs a term"
+                                      : "The rows " + RowList(proof.independentRows) +
+                                            " have no prime implicant in common, so they need a term each";
+  std::string text = rows + ": every sum of products has at least " + Plural(bound, "term", "terms") + " (" +
+                     Plural(proof.essentialCount, "essential prime", "essential primes") + ")";
   if (proof.BoundMeets()) return text + "; this one has " + std::to_string(proof.terms) + ": it is least.";
   return text + "; this one has " + std::to_string(proof.terms) + ": " + searchAccount + '.';
 }
