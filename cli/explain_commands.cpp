@@ -72,9 +72,13 @@ TruthVector SideOf(const Rows& rows, bool product) {
   return zeros;
 }
 
-std::string ProofLine(const TabularMethod& method, std::size_t terms) {
-  if (!method.complete) return "Proof of minimality: not computed (the search ran out of time or room)";
-  return "Proof of minimality: " + ProofText(ProveMinimality(method, terms), SearchAccount(method));
+std::string ProofLine(const TabularMethod& method, std::size_t terms, bool product) {
+  const std::string lead =
+      product ? "Proof of minimality (of the least sum of the rows with Result 0, whose terms "
+                "give the factors): "
+              : "Proof of minimality: ";
+  if (!method.complete) return lead + "not computed (the search ran out of time or room)";
+  return lead + ProofText(ProveMinimality(method, terms), SearchAccount(method));
 }
 
 void ExplainTabular(const Rows& rows, bool product, std::ostream& out) {
@@ -91,7 +95,7 @@ void ExplainTabular(const Rows& rows, bool product, std::ostream& out) {
     std::vector<WideCube> complement;
     for (Cube c : ChosenTerms(method)) complement.push_back({c.care, c.value});
     if (product) out << "Least product: " << ProductText(complement, rows.variables) << '\n';
-    out << ProofLine(method, method.chosen.size()) << '\n';
+    out << ProofLine(method, method.chosen.size(), product) << '\n';
   }
 }
 
@@ -133,7 +137,7 @@ void ExplainByLaws(const DiagnosedTable& built, const Rows& rows, bool product, 
            "was found within the budget.\n";
   SearchControl control(std::chrono::seconds(10), {});
   const TabularMethod method = RunTabularMethod(SideOf(rows, product), nullptr, false, control);
-  out << ProofLine(method, target.size())
+  out << ProofLine(method, target.size(), product)
       << (form.status == MinimiseStatus::kExact ? "" : " (the least form itself is not proven least)")
       << '\n';
 }
