@@ -7,6 +7,7 @@
 
 #include "minimise/minimise.h"
 #include "minimise/minimum_cover.h"
+#include "minimise/prime_implicants.h"
 
 namespace brevano {
 
@@ -220,9 +221,18 @@ TabularMethod RunTabularMethod(const TruthVector& on, const TruthVector* dontCar
   method.variables = on.Variables();
   method.ones = RowsOf(on, dontCare);
   if (dontCare) method.dontCares = RowsOf(*dontCare, nullptr);
-  if (!Combine(method, keepStages, control)) {
-    method.tooLarge = !control.Stopped() && !control.TimeUp();
-    return method;
+  if (keepStages) {
+    if (!Combine(method, keepStages, control)) {
+      method.tooLarge = !control.Stopped() && !control.TimeUp();
+      return method;
+    }
+  } else {
+    // The same primes without the stages: those of the function that is 1 on the don't-cares too.
+    TruthVector all = on;
+    if (dontCare)
+      for (std::size_t w = 0; w < all.WordCount(); ++w) all.SetWord(w, on.Word(w) | dontCare->Word(w));
+    method.primes = PrimeImplicants(all, control);
+    if (control.Stopped() || control.TimeUp()) return method;
   }
   Chart chart;
   if (!BuildChart(method, chart)) {

@@ -68,7 +68,8 @@ struct TabularMethod {
 };
 
 /// Runs the tabular method on `on` with the don't-cares `dontCare` (same variables, at most 16 and
-/// nullptr for none). The stages are kept when `keepStages`. Recursive: run it on a large stack.
+/// nullptr for none). The stages are made and kept when `keepStages`; otherwise the primes come
+/// from the minimiser's faster search. Recursive: run it on a large stack.
 TabularMethod RunTabularMethod(const TruthVector& on, const TruthVector* dontCare, bool keepStages,
                                SearchControl& control);
 

@@ -106,14 +106,15 @@ void WriteResult(std::ostream& out, const TabularMethod& method, const std::vect
 std::string TabularText(const TabularMethod& method, const std::vector<std::string>& variables, bool full) {
   std::ostringstream out;
   const bool shown = full || method.variables <= kMaxShownTabularVariables;
-  out << "Tabular method: " << method.variables << " variables, rows with Result 1: " << RowList(method.ones)
-      << "; don't-cares: " << RowList(method.dontCares) << '\n';
+  out << "Tabular method: " << method.variables << " variables, rows with Result 1: ";
+  if (shown) out << RowList(method.ones) << "; don't-cares: " << RowList(method.dontCares) << '\n';
+  else out << method.ones.size() << ", don't-cares: " << method.dontCares.size() << '\n';
   if (method.tooLarge) {
     out << "Not computed: more than " << kMaxTabularImplicants << " implicants\n";
     return out.str();
   }
   if (shown && !method.stages.empty()) WriteStages(out, method);
-  if (!shown) {
+  if (!shown && !method.stageSizes.empty()) {
     out << "Stages: ";
     for (std::size_t s = 0; s < method.stageSizes.size(); ++s) out << (s ? ", " : "") << method.stageSizes[s];
     out << " implicants\n";
