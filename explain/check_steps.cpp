@@ -7,8 +7,12 @@
 
 #include "engine/engine_error.h"
 #include "explain/derivation.h"
+#include "explain/law_check.h"
+#include "explain/law_expression.h"
+#include "frontend/listed_lines.h"
 #include "frontend/tabulate_expression.h"
 #include "minimise/minimise_status.h"
+#include "pipeline/pipeline.h"
 #include "search/compare.h"
 #include "tabulate/row_address.h"
 #include "twolevel/program_cubes.h"
@@ -22,6 +26,31 @@ std::string Trimmed(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t\r");
   return std::string(text.substr(first, last - first + 1));
+}
+
+// A line of the derivation read: its table and its listing's lines as typed.
+struct ReadLine {
+  DerivationLine line;
+  TruthTable table;
+  std::vector<ListedLine> lines;  // their nodes are gone with the tree: only names and operations are read
+};
+
+// Reads a line as the table does; an error is led by the line's number.
+ReadLine ReadDerivationLine(const DerivationLine& line, StepsCheck& check) {
+  const std::string lead = "line " + std::to_string(line.number) + ": ";
+  ReadLine read{line, {}, {}};
+  try {
+    ExprTree tree;
+    DiagnosedTable built = TabulateExpression(line.expression, tree, DisplayMode::kZeroOne);
+    read.table = built.table;
+    for (const std::string& warning : built.diagnosis.warnings) check.notes.push_back(lead + warning);
+    ExprTree again;
+    const Listing listing = ProcessExpression(line.expression, again);
+    read.lines = ClassifyListing(again, listing);
+  } catch (const EngineError& error) {
+    throw EngineError(lead + error.what());
+  }
+  return read;
 }
 
 bool KnownLaw(const std::string& law) {
@@ -43,9 +72,23 @@ std::optional<std::uint64_t> FirstDifferenceByRows(const CompiledProgram& a, con
   return std::nullopt;
 }
 
+// A note when the law named on `line` does not give it from `before`, which is the same function.
+void CheckLaw(const ReadLine& line, const ReadLine& before, StepsCheck& check) {
+  const std::optional<std::string> law = LawNamed(line.line.law);
+  if (!law) return;
+  const std::optional<bool> gives = LawGivesStep(*law, ExprOfLines(before.lines, check.variables),
+                                                 ExprOfLines(line.lines, check.variables));
+  if (!gives || *gives) return;
+  check.lawNotes.push_back("line " + std::to_string(line.line.number) + ": " + line.line.law +
+                           " does not give this step from line " + std::to_string(before.line.number) +
+                           " (the function is the same)");
+}
+
 // Compares line `next` with `previous`; true when they are the same function.
-bool CompareLines(const TruthTable& previous, const TruthTable& next, std::int64_t budget,
+bool CompareLines(const ReadLine& previousLine, const ReadLine& line, std::int64_t budget,
                   StepsCheck& check) {
+  const TruthTable& previous = previousLine.table;
+  const TruthTable& next = line.table;
   std::vector<std::string> both;
   std::set_union(previous.Variables().begin(), previous.Variables().end(), next.Variables().begin(),
                  next.Variables().end(), std::back_inserter(both));
@@ -55,7 +98,10 @@ bool CompareLines(const TruthTable& previous, const TruthTable& next, std::int64
   check.variables = both;
   if (static_cast<int>(both.size()) <= kMaxMinimiseVariables) {
     const std::optional<std::uint64_t> row = FirstDifferenceByRows(a, b);
-    if (!row) return true;
+    if (!row) {
+      CheckLaw(line, previousLine, check);
+      return true;
+    }
     check.row = *row;
   } else {
     SearchLimits limits;
@@ -63,7 +109,10 @@ bool CompareLines(const TruthTable& previous, const TruthTable& next, std::int64
     const TableComparison comparison = CompareTables(a, b, limits);
     if (comparison.status == SatStatus::kOutOfTime)
       throw EngineError("No answer within the time given to compare them");
-    if (comparison.equivalent) return true;
+    if (comparison.equivalent) {
+      CheckLaw(line, previousLine, check);
+      return true;
+    }
     check.row = comparison.row;
   }
   check.previousValue = EvaluateRow(a, check.row);
@@ -91,44 +140,38 @@ std::vector<DerivationLine> SplitDerivation(std::string_view text) {
 
 StepsCheck CheckDerivation(const std::vector<DerivationLine>& lines, std::int64_t solverBudget) {
   StepsCheck check;
-  std::optional<TruthTable> previous;
-  std::size_t previousNumber = 0;
+  std::optional<ReadLine> previous;
   for (const DerivationLine& line : lines) {
-    const std::string lead = "line " + std::to_string(line.number) + ": ";
-    DiagnosedTable built;
-    try {
-      ExprTree tree;
-      built = TabulateExpression(line.expression, tree, DisplayMode::kZeroOne);
-    } catch (const EngineError& error) {
-      throw EngineError(lead + error.what());
-    }
-    for (const std::string& warning : built.diagnosis.warnings) check.notes.push_back(lead + warning);
+    ReadLine read = ReadDerivationLine(line, check);
     if (!line.law.empty() && !KnownLaw(line.law))
-      check.notes.push_back(lead + "\"" + line.law + "\" is not one of the laws this program knows");
+      check.notes.push_back("line " + std::to_string(line.number) + ": \"" + line.law +
+                            "\" is not one of the laws this program knows");
     ++check.lines;
-    if (previous && !CompareLines(*previous, built.table, solverBudget, check)) {
+    if (previous && !CompareLines(*previous, read, solverBudget, check)) {
       check.equal = false;
       check.wrongLine = line.number;
-      check.previousLine = previousNumber;
+      check.previousLine = previous->line.number;
       check.law = line.law;
       check.lawKnown = KnownLaw(line.law);
       return check;
     }
-    previous = built.table;
-    previousNumber = line.number;
+    previous = std::move(read);
   }
   return check;
 }
 
 std::string StepsCheckText(const StepsCheck& check) {
+  std::string notes;
+  for (const std::string& note : check.lawNotes) notes += note + '\n';
   if (check.equal) {
-    return check.lines == 1 ? "The one line is a function; there is no step to check.\n"
-                            : "All " + std::to_string(check.lines) + " lines are the same function.\n";
+    return notes + (check.lines == 1
+                        ? "The one line is a function; there is no step to check.\n"
+                        : "All " + std::to_string(check.lines) + " lines are the same function.\n");
   }
   const std::string k = std::to_string(check.wrongLine), before = std::to_string(check.previousLine);
   std::string assignment =
       check.variables.empty() ? "with no variables" : RowAssignmentText(check.variables, check.row);
-  std::string text = "line " + k + ": not the same function as line " + before + ": " + assignment +
+  std::string text = notes + "line " + k + ": not the same function as line " + before + ": " + assignment +
                      " gives " + std::to_string(check.previousValue) + " on line " + before + " and " +
                      std::to_string(check.value) + " on line " + k + "\n";
   if (!check.law.empty())

@@ -34,6 +34,8 @@ struct StepsCheck {
   bool lawKnown = false;  ///< that law is one of KnownLaws
   /// Laws named on lines that are not among KnownLaws ("line 3: ..."), and the lines' warnings.
   std::vector<std::string> notes;
+  /// Steps that are the same function but that the law named does not give ("line 3: ...").
+  std::vector<std::string> lawNotes;
 };
 
 /// Checks the lines in order: the first line against nothing, each later line against the one

@@ -1,6 +1,8 @@
 // Law expressions: read from a table's program, written back as text, evaluated row by row in words.
 #include "explain/law_expression.h"
 
+#include <algorithm>
+
 #include "engine/text_tests.h"
 
 namespace brevano {
@@ -114,7 +116,7 @@ LawExpr Negation(LawExpr child) {
 }
 LawExpr Operator(LawKind kind, std::vector<LawExpr> children) { return {kind, -1, std::move(children)}; }
 
-LawExpr ExprOfProgram(const CompiledProgram& program) {
+LawExpr ExprOfProgram(const CompiledProgram& program, bool folded) {
   std::vector<LawExpr> stack;
   for (const Instruction& in : program.Instructions()) {
     switch (in.op) {
@@ -134,7 +136,44 @@ LawExpr ExprOfProgram(const CompiledProgram& program) {
       default: {
         LawExpr left = std::move(stack.back());
         stack.pop_back();
-        stack.back() = Folded(in.op, std::move(left), std::move(stack.back()));
+        if (folded) {
+          stack.back() = Folded(in.op, std::move(left), std::move(stack.back()));
+        } else {
+          const LawKind kind = in.op == OpCode::kOr    ? LawKind::kOr
+                               : in.op == OpCode::kAnd ? LawKind::kAnd
+                                                       : LawKind::kXor;
+          stack.back() = Operator(kind, {std::move(left), std::move(stack.back())});
+        }
+      }
+    }
+  }
+  return stack.empty() ? Constant(false) : std::move(stack.front());
+}
+
+LawExpr ExprOfLines(const std::vector<ListedLine>& lines, const std::vector<std::string>& variables) {
+  std::vector<LawExpr> stack;
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    if (!line->op) continue;
+    switch (*line->op) {
+      case OpCode::kPushZero: stack.push_back(Constant(false)); break;
+      case OpCode::kPushOne: stack.push_back(Constant(true)); break;
+      case OpCode::kPushVariable: {
+        const auto at = std::lower_bound(variables.begin(), variables.end(), line->name);
+        stack.push_back(Variable(static_cast<int>(at - variables.begin())));
+        break;
+      }
+      case OpCode::kNot:
+        if (stack.empty()) return Constant(false);
+        stack.back() = Negation(std::move(stack.back()));
+        break;
+      default: {
+        if (stack.size() < 2) return Constant(false);
+        LawExpr left = std::move(stack.back());
+        stack.pop_back();
+        const LawKind kind = *line->op == OpCode::kOr    ? LawKind::kOr
+                             : *line->op == OpCode::kAnd ? LawKind::kAnd
+                                                         : LawKind::kXor;
+        stack.back() = Operator(kind, {std::move(left), std::move(stack.back())});
       }
     }
   }

@@ -107,8 +107,10 @@ std::string TabularText(const TabularMethod& method, const std::vector<std::stri
   std::ostringstream out;
   const bool shown = full || method.variables <= kMaxShownTabularVariables;
   out << "Tabular method: " << method.variables << " variables, rows with Result 1: ";
-  if (shown) out << RowList(method.ones) << "; don't-cares: " << RowList(method.dontCares) << '\n';
-  else out << method.ones.size() << ", don't-cares: " << method.dontCares.size() << '\n';
+  if (shown)
+    out << RowList(method.ones) << "; don't-cares: " << RowList(method.dontCares) << '\n';
+  else
+    out << method.ones.size() << ", don't-cares: " << method.dontCares.size() << '\n';
   if (method.tooLarge) {
     out << "Not computed: more than " << kMaxTabularImplicants << " implicants\n";
     return out.str();
