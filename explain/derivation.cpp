@@ -55,6 +55,28 @@ LawExpr SumExpr(const std::vector<Cube>& terms, int variables) {
 
 namespace {
 
+// The product whose factors are the complements of `terms`: a factor of one literal is that literal,
+// of none 0; no terms 1.
+LawExpr ProductExpr(const std::vector<Cube>& terms, int variables) {
+  std::vector<LawExpr> factors;
+  for (Cube c : terms) {
+    std::vector<LawExpr> literals;
+    for (int v = 0; v < variables; ++v) {
+      const std::uint32_t bit = std::uint32_t{1} << (variables - 1 - v);
+      if (c.care & bit) literals.push_back((c.value & bit) ? Negation(Variable(v)) : Variable(v));
+    }
+    if (literals.empty())
+      factors.push_back(Constant(false));
+    else if (literals.size() == 1)
+      factors.push_back(std::move(literals[0]));
+    else
+      factors.push_back(Operator(LawKind::kOr, std::move(literals)));
+  }
+  if (factors.empty()) return Constant(true);
+  if (factors.size() == 1) return std::move(factors[0]);
+  return Operator(LawKind::kAnd, std::move(factors));
+}
+
 // The term of a product of literals (or a literal, or 1).
 Cube TermOf(const LawExpr& e, int variables) {
   Cube c;
@@ -140,15 +162,7 @@ Derivation DeriveLeastForm(const LawExpr& given, const std::string& givenText,
     }
   } catch (const DerivationBudgetSpent&) {
     recorder.SetNegated(false);
-    LawExpr least = product ? Negation(SumExpr(target, n)) : SumExpr(target, n);
-    if (product) {
-      DerivationLimits unlimited = limits;
-      unlimited.maxSteps = ~std::size_t{0};
-      unlimited.maxNodes = ~std::size_t{0};
-      unlimited.budget = std::chrono::hours(1);
-      DerivationRecorder tail(names, function, unlimited);
-      NormaliseToSum(least, tail, false);
-    }
+    const LawExpr least = product ? ProductExpr(target, n) : SumExpr(target, n);
     recorder.Add("tabular method", 1, least, false);
     derivation.byTabularMethod = true;
   }
