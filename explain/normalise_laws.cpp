@@ -120,14 +120,25 @@ std::optional<LawExpr> Idempotent(const LawExpr& e) {
   return Collapsed(e.kind, std::move(kept), e.kind == LawKind::kAnd);
 }
 
-// Rewrites every outermost node the rule fits; the number of places.
+// Rewrites every outermost node the rule fits; the number of places. Two 1s are never made operands
+// of one sum in a step: the front end would read 1+1 as the number 2 (the null law then takes the
+// sum at the next step).
 int ApplyEverywhere(LawExpr& e, Rule rule) {
   if (std::optional<LawExpr> rewritten = rule(e)) {
     e = std::move(*rewritten);
     return 1;
   }
   int places = 0;
-  for (LawExpr& child : e.children) places += ApplyEverywhere(child, rule);
+  bool hasOne = e.kind == LawKind::kOr && std::any_of(e.children.begin(), e.children.end(),
+                                                      [](const LawExpr& c) { return IsConst(c, true); });
+  for (LawExpr& child : e.children) {
+    if (e.kind == LawKind::kOr && !IsConst(child, true)) {
+      const std::optional<LawExpr> whole = rule(child);
+      if (whole && IsConst(*whole, true) && hasOne) continue;
+    }
+    places += ApplyEverywhere(child, rule);
+    hasOne = hasOne || (e.kind == LawKind::kOr && IsConst(child, true));
+  }
   return places;
 }
 
@@ -136,13 +147,12 @@ struct NamedRule {
   Rule rule;
 };
 
-// Constants go first, then what pushes negations inwards, then what multiplies out.
+// XORs go first, so that no constant is ever an operand of one (the front end reads 1/1, x/1, 0/x
+// and x/0 as numbers); then constants, then what pushes negations inwards, then what multiplies out.
 constexpr NamedRule kRules[] = {
-    {"complement", Complement},      {"null", Null},
-    {"identity", Identity},          {"involution", Involution},
-    {"associative", Associative},    {"idempotent", Idempotent},
-    {"XOR expansion", XorExpansion}, {"De Morgan", DeMorgan},
-    {"distributive", Distributive},
+    {"XOR expansion", XorExpansion}, {"complement", Complement}, {"null", Null},
+    {"identity", Identity},          {"involution", Involution}, {"associative", Associative},
+    {"idempotent", Idempotent},      {"De Morgan", DeMorgan},    {"distributive", Distributive},
 };
 
 }  // namespace

@@ -122,6 +122,19 @@ TEST(Derivation, EachLawDoesItsStep) {
   }
 }
 
+// Constants made on the way are never written where the front end reads numbers: 1+1 as 2, x/1,
+// 0/x or x/0 by arithmetic.
+TEST(Derivation, ConstantsOnTheWayTypeBackAsTruthValues) {
+  for (const char* text : {"(a*not(a))/b", "b/(a+not(a))", "(b+not(b))+(c+not(c))", "(a*not(a)+b)/(c*not(c))",
+                           "not((a+not(a))/(b*not(b)))"}) {
+    for (const bool product : {false, true}) {
+      Derived d;
+      RunWithLargeStack([&] { d = Derive(text, product); });
+      ExpectSound(d, product, text);
+    }
+  }
+}
+
 TEST(Derivation, WideFunctionsGoByTheTabularMethodWhereTheBudgetEnds) {
   Derived d;
   DerivationLimits tight;
