@@ -23,6 +23,7 @@
 #include "app/background_job.h"
 #include "app/dont_care_field.h"
 #include "app/save_dialogs.h"
+#include "app/steps_page.h"
 #include "app/table_saver.h"
 
 namespace brevano {
@@ -182,6 +183,7 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   form_->setRowVisible(kDontCareRow, false);
   AddFields(tabs, tr("Other forms and properties"), FunctionItems(Analysis{}, FunctionDescription{}), 0,
             kLongFunctionItems);
+  tabs->addTab(new StepsPage(table, tabs), tr("Steps"));
   layout->addWidget(tabs, 1);
 
   stage_ = new QLabel(this);

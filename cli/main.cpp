@@ -18,7 +18,7 @@ using brevano::cli::SubcommandRun;
 constexpr SubcommandAdder kSubcommands[] = {
     brevano::cli::AddEngineCommands, brevano::cli::AddAnalyseCommand, brevano::cli::AddTableCommand,
     brevano::cli::AddKmapCommand,    brevano::cli::AddFindCommand,    brevano::cli::AddEquivCommand,
-    brevano::cli::AddCircuitCommand, brevano::cli::AddExportCommand,
+    brevano::cli::AddCircuitCommand, brevano::cli::AddExportCommand,  brevano::cli::AddExplainCommands,
 };
 
 // Replaces each text that is "-" by the next line of standard input, as Unix tools read a file
