@@ -15,6 +15,7 @@
 #include "cli/circuit_commands.h"
 #include "cli/commands.h"
 #include "cli/file_commands.h"
+#include "cli/minimise_command.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
@@ -519,10 +520,13 @@ int main(int argc, char** argv) {
   AddCircuitCommand(app, circuit, expression);
   ExportArguments exported;
   AddExportCommand(app, exported, expression);
+  brevano::cli::MinimiseArguments minimise;
+  brevano::cli::AddMinimiseCommand(app, minimise);
 
   if (const std::optional<int> status = ParseArguments(app, argc, argv, {&expression, &equiv.second}))
     return *status;
   if (!separator.empty()) brevano::SetDecimalSeparator(separator[0]);
+  if (minimise.chosen) return brevano::cli::RunMinimiseCommand(minimise);
   if (table.chosen) {
     const auto mode = table.falseTrue ? brevano::DisplayMode::kFalseTrue : brevano::DisplayMode::kZeroOne;
     return RunTableCommand(expression, mode, *brevano::TableFormatFromName(table.format), table.strict);

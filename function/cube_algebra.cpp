@@ -1,0 +1,183 @@
+// Tautology and complement by splitting on the most binate input (Shannon expansion), with the
+// quick answers that settle most branches: an empty sum, a universal cube, one cube alone.
+#include "function/cube_algebra.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace brevano {
+
+namespace {
+
+struct TooLarge {};
+
+bool IsUniversal(const MultiCube& cube) {
+  for (int w = 0; w < cube.InputWords(); ++w) {
+    const std::uint64_t word = cube.bits[static_cast<std::size_t>(w)];
+    const int left = std::min(32, cube.inputs - 32 * w);
+    const std::uint64_t full = left == 32 ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * left)) - 1;
+    if (word != full) return false;
+  }
+  return true;
+}
+
+// The input to split on: the one most often a literal among those that are both 0 and 1 somewhere,
+// or, when none is, the one most often a literal; -1 when no cube has a literal.
+int SplitInput(const CubeCover& cover, bool& binate) {
+  const int n = cover.front().inputs;
+  std::vector<int> zeros(static_cast<std::size_t>(n)), ones(static_cast<std::size_t>(n));
+  for (const MultiCube& cube : cover) {
+    for (int i = 0; i < n; ++i) {
+      const Literal value = cube.Input(i);
+      if (value == Literal::kZero) ++zeros[static_cast<std::size_t>(i)];
+      if (value == Literal::kOne) ++ones[static_cast<std::size_t>(i)];
+    }
+  }
+  int best = -1, bestCount = 0;
+  binate = false;
+  for (int i = 0; i < n; ++i) {
+    const int z = zeros[static_cast<std::size_t>(i)], o = ones[static_cast<std::size_t>(i)];
+    const bool both = z > 0 && o > 0;
+    if (z + o == 0 || (binate && !both)) continue;
+    if ((both && !binate) || z + o > bestCount) best = i, bestCount = z + o, binate = binate || both;
+  }
+  return best;
+}
+
+// The cofactor on input `i` taking `value`.
+CubeCover Split(const CubeCover& cover, int i, Literal value) {
+  CubeCover half;
+  for (const MultiCube& cube : cover) {
+    const Literal own = cube.Input(i);
+    if (own != Literal::kFree && own != value) continue;
+    half.push_back(cube);
+    half.back().SetInput(i, Literal::kFree);
+  }
+  return half;
+}
+
+bool Tautology(const CubeCover& cover) {
+  if (cover.empty()) return false;
+  double volume = 0;
+  for (const MultiCube& cube : cover) {
+    if (IsUniversal(cube)) return true;
+    volume += std::ldexp(1.0, -cube.LiteralCount());
+  }
+  if (volume < 1.0 - 1e-12) return false;
+  bool binate = false;
+  const int i = SplitInput(cover, binate);
+  if (!binate) return false;  // a unate sum is 1 everywhere only with a universal cube
+  return Tautology(Split(cover, i, Literal::kZero)) && Tautology(Split(cover, i, Literal::kOne));
+}
+
+void Count(const CubeCover& result, std::size_t limit) {
+  if (result.size() > limit) throw TooLarge{};
+}
+
+CubeCover ComplementOf(const CubeCover& cover, const MultiCube& universe, std::size_t limit) {
+  if (cover.empty()) return {universe};
+  for (const MultiCube& cube : cover)
+    if (IsUniversal(cube)) return {};
+  CubeCover result;
+  if (cover.size() == 1) {
+    for (int i = 0; i < universe.inputs; ++i) {
+      const Literal value = cover.front().Input(i);
+      if (value == Literal::kFree) continue;
+      result.push_back(universe);
+      result.back().SetInput(i, value == Literal::kOne ? Literal::kZero : Literal::kOne);
+    }
+    return result;
+  }
+  bool binate = false;
+  const int i = SplitInput(cover, binate);
+  CubeCover zero = ComplementOf(Split(cover, i, Literal::kZero), universe, limit);
+  CubeCover one = ComplementOf(Split(cover, i, Literal::kOne), universe, limit);
+  // A cube in both halves is kept once, without the input split on.
+  std::sort(zero.begin(), zero.end());
+  std::sort(one.begin(), one.end());
+  std::size_t a = 0, b = 0;
+  while (a < zero.size() || b < one.size()) {
+    if (b == one.size() || (a < zero.size() && zero[a] < one[b])) {
+      result.push_back(zero[a++]), result.back().SetInput(i, Literal::kZero);
+    } else if (a == zero.size() || one[b] < zero[a]) {
+      result.push_back(one[b++]), result.back().SetInput(i, Literal::kOne);
+    } else {
+      result.push_back(zero[a++]), ++b;
+    }
+  }
+  Count(result, limit);
+  return result;
+}
+
+// The smallest cube holding every point the sum does not; nothing when the sum is a tautology.
+std::optional<MultiCube> SmallestOfComplement(const CubeCover& cover, const MultiCube& universe) {
+  if (cover.empty()) return universe;
+  for (const MultiCube& cube : cover)
+    if (IsUniversal(cube)) return std::nullopt;
+  if (cover.size() == 1) {
+    const MultiCube& only = cover.front();
+    if (only.LiteralCount() > 1) return universe;
+    MultiCube result = universe;
+    for (int i = 0; i < universe.inputs; ++i)
+      if (only.Input(i) != Literal::kFree)
+        result.SetInput(i, only.Input(i) == Literal::kOne ? Literal::kZero : Literal::kOne);
+    return result;
+  }
+  bool binate = false;
+  const int i = SplitInput(cover, binate);
+  std::optional<MultiCube> zero = SmallestOfComplement(Split(cover, i, Literal::kZero), universe);
+  std::optional<MultiCube> one = SmallestOfComplement(Split(cover, i, Literal::kOne), universe);
+  if (zero) zero->SetInput(i, Literal::kZero);
+  if (one) one->SetInput(i, Literal::kOne);
+  if (zero && one) return Supercube(*zero, *one);
+  return zero ? zero : one;
+}
+
+}  // namespace
+
+CubeCover Cofactor(const CubeCover& cover, const MultiCube& cube) {
+  CubeCover result;
+  for (const MultiCube& other : cover) {
+    if (!InputsIntersect(other, cube)) continue;
+    MultiCube part = other;
+    for (int w = 0; w < cube.InputWords(); ++w) {
+      const std::uint64_t c = cube.bits[static_cast<std::size_t>(w)];
+      const int left = std::min(32, cube.inputs - 32 * w);
+      const std::uint64_t low =
+          0x5555555555555555ULL & (left == 32 ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * left)) - 1);
+      const std::uint64_t literals = ~(c & (c >> 1)) & low;
+      part.bits[static_cast<std::size_t>(w)] |= literals * 3;
+    }
+    result.push_back(std::move(part));
+  }
+  return result;
+}
+
+bool IsTautology(const CubeCover& cover) { return Tautology(cover); }
+
+bool CoversInputs(const CubeCover& cover, const MultiCube& cube) { return Tautology(Cofactor(cover, cube)); }
+
+std::optional<MultiCube> SmallestUncovered(const CubeCover& cover, const MultiCube& cube) {
+  const MultiCube universe = WithOutputsOf(MultiCube::Universe(cube.inputs, cube.outputs), cube);
+  std::optional<MultiCube> part = SmallestOfComplement(Cofactor(cover, cube), universe);
+  if (!part) return std::nullopt;
+  return Intersection(*part, cube);
+}
+
+std::optional<CubeCover> Complement(const CubeCover& cover, const MultiCube& outputs, std::size_t limit) {
+  const MultiCube universe = WithOutputsOf(MultiCube::Universe(outputs.inputs, outputs.outputs), outputs);
+  try {
+    return ComplementOf(cover, universe, limit);
+  } catch (const TooLarge&) {
+    return std::nullopt;
+  }
+}
+
+CubeCover CubesOfOutput(const CubeCover& cover, int o) {
+  CubeCover result;
+  for (const MultiCube& cube : cover)
+    if (cube.HasOutput(o)) result.push_back(WithOutput(cube, o));
+  return result;
+}
+
+}  // namespace brevano

@@ -1,0 +1,182 @@
+// The whole run: the starting cover, the improvement loop until it stalls, the exact search where
+// it fits, the lower bound, and the check of the cover against the function.
+#include "multiout/joint_minimise.h"
+
+#include <algorithm>
+#include <map>
+
+#include "engine/engine_error.h"
+#include "multiout/cover_steps.h"
+#include "multiout/exact_cover.h"
+
+namespace brevano {
+
+namespace {
+
+// Most cubes of an output's 0 points kept as a list; beyond, a term is tested by tautology.
+constexpr std::size_t kOffLimit = 20000;
+
+void CheckShape(const BooleanFunction& function) {
+  for (const CubeCover* list : {&function.on, &function.dontCare})
+    for (const MultiCube& cube : *list)
+      if (cube.inputs != function.InputCount() || cube.outputs != function.OutputCount() ||
+          cube.bits.size() != function.AllOutputs().bits.size())
+        throw EngineError("A cube of the function does not have its inputs and outputs");
+}
+
+// The function's 1 cubes, those with the same inputs merged into one term.
+CubeCover StartCover(const BooleanFunction& function) {
+  std::map<std::vector<std::uint64_t>, MultiCube> merged;
+  for (const MultiCube& cube : function.on) {
+    std::vector<std::uint64_t> key(cube.bits.begin(), cube.bits.begin() + cube.InputWords());
+    auto [at, added] = merged.try_emplace(std::move(key), cube);
+    if (!added) at->second = Supercube(at->second, cube);
+  }
+  CubeCover cover;
+  for (auto& [key, cube] : merged) cover.push_back(std::move(cube));
+  return cover;
+}
+
+// Expand, irredundant, then reduce-expand-irredundant rounds and last gasp until nothing improves.
+CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, SearchControl& control,
+                  JointStats& stats) {
+  CubeCover cover = Irredundant(Expand(StartCover(function), sets, control), sets, control);
+  while (!control.TimeUp() && !control.Stopped()) {
+    ++stats.passes;
+    const JointCost before = CostOf(cover);
+    CubeCover next = Irredundant(Expand(Reduce(cover, sets, control), sets, control), sets, control);
+    if (CostOf(next) < before) {
+      cover = std::move(next);
+      continue;
+    }
+    next = LastGasp(cover, sets, control);
+    if (!(CostOf(next) < before)) break;
+    cover = std::move(next);
+  }
+  return cover;
+}
+
+// A point of the cube's input part: its free inputs taken as 0.
+MultiCube FirstPoint(MultiCube cube, int o) {
+  for (int i = 0; i < cube.inputs; ++i)
+    if (cube.Input(i) == Literal::kFree) cube.SetInput(i, Literal::kZero);
+  return WithOutput(std::move(cube), o);
+}
+
+// Points that no single term can hold two of (each pair's supercube holds a 0 point of one of
+// their outputs): the cover needs a term for each. Points only one term of `cover` holds come
+// first, then a point of each 1 cube.
+std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, const OutputSets& sets,
+                       SearchControl& control) {
+  CubeCover candidates;
+  for (std::size_t t = 0; t < cover.size(); ++t) {
+    for (int o = 0; o < sets.Outputs(); ++o) {
+      if (!cover[t].HasOutput(o)) continue;
+      const CubeCover others = OthersOfOutput(cover, t, o, sets);
+      const std::optional<MultiCube> own = SmallestUncovered(others, cover[t]);
+      if (!own) continue;
+      const MultiCube point = FirstPoint(*own, o);
+      if (!CoversInputs(others, point)) candidates.push_back(point);
+    }
+  }
+  for (const MultiCube& cube : function.on)
+    for (int o = 0; o < sets.Outputs(); ++o)
+      if (cube.HasOutput(o)) {
+        const MultiCube point = FirstPoint(cube, o);
+        if (!CoversInputs(sets.DontCare(o), point)) candidates.push_back(point);
+      }
+  CubeCover chosen;
+  for (const MultiCube& point : candidates) {
+    if (!control.Tick()) break;
+    const bool alone = std::none_of(chosen.begin(), chosen.end(), [&](const MultiCube& other) {
+      return sets.FitsAll(Supercube(point, other));
+    });
+    if (alone) chosen.push_back(point);
+  }
+  return chosen.size();
+}
+
+JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
+  SearchControl control(options.budget, options.progress);
+  const OutputSets sets(function, kOffLimit);
+  JointCover result;
+  result.stats.startTerms = function.on.size();
+  result.terms = Improve(function, sets, control, result.stats);
+  result.stats.heuristicTerms = result.terms.size();
+  ExactLimits limits;
+  if (options.exact) limits.maxPrimes = 200000, limits.maxRows = 500000;
+  if (!control.TimeUp() && !control.Stopped() && result.terms.size() > 1) {
+    if (std::optional<ExactResult> exact = ExactJointCover(function, limits, control)) {
+      result.stats.exactRan = true;
+      if (exact->terms.size() <= result.terms.size()) {
+        result.terms = std::move(exact->terms);
+        result.proven = exact->proven;
+      }
+    }
+  }
+  if (control.Stopped()) throw EngineError("Stopped");
+  result.terms = MakeSparse(std::move(result.terms), sets);
+  SearchControl boundControl(std::chrono::seconds(5), options.progress);
+  result.lowerBound = std::max(result.proven ? result.terms.size() : 0,
+                               LowerBound(function, result.terms, sets, boundControl));
+  result.lowerBound = std::min(result.lowerBound, result.terms.size());
+  result.proven = result.proven || result.lowerBound == result.terms.size();
+  result.stats.timeUp = control.TimeUp();
+  return result;
+}
+
+// The function of output `o` alone.
+BooleanFunction OneOutput(const BooleanFunction& function, int o) {
+  BooleanFunction one{function.inputs, {function.outputs[static_cast<std::size_t>(o)]}, {}, {}};
+  const MultiCube single = MultiCube::Universe(function.InputCount(), 1);
+  for (const CubeCover* list : {&function.on, &function.dontCare})
+    for (const MultiCube& cube : *list)
+      if (cube.HasOutput(o)) {
+        MultiCube part = single;
+        std::copy(cube.bits.begin(), cube.bits.begin() + cube.InputWords(), part.bits.begin());
+        part.SetOutput(0, true);
+        (list == &function.on ? one.on : one.dontCare).push_back(std::move(part));
+      }
+  return one;
+}
+
+JointCover EachAlone(const BooleanFunction& function, const JointOptions& options) {
+  JointCover result;
+  result.proven = true;
+  const int outputs = std::max(1, function.OutputCount());
+  JointOptions each = options;
+  each.budget = options.budget / outputs;
+  const MultiCube none = MultiCube::Universe(function.InputCount(), function.OutputCount());
+  for (int o = 0; o < function.OutputCount(); ++o) {
+    const JointCover part = Jointly(OneOutput(function, o), each);
+    for (const MultiCube& cube : part.terms) {
+      MultiCube term = none;
+      std::copy(cube.bits.begin(), cube.bits.begin() + cube.InputWords(), term.bits.begin());
+      term.SetOutput(o, true);
+      result.terms.push_back(std::move(term));
+    }
+    result.proven = result.proven && part.proven;
+    result.lowerBound += part.lowerBound;
+    result.stats.startTerms += part.stats.startTerms;
+    result.stats.heuristicTerms += part.stats.heuristicTerms;
+    result.stats.passes += part.stats.passes;
+    result.stats.exactRan = result.stats.exactRan || part.stats.exactRan;
+    result.stats.timeUp = result.stats.timeUp || part.stats.timeUp;
+  }
+  return result;
+}
+
+}  // namespace
+
+JointCover MinimiseJointly(const BooleanFunction& function, const JointOptions& options) {
+  CheckShape(function);
+  JointCover result = options.single ? EachAlone(function, options) : Jointly(function, options);
+  const CoverFault fault = CheckCover(function, result.terms);
+  if (fault.output >= 0)
+    throw EngineError("The cover found for output \"" +
+                      function.outputs[static_cast<std::size_t>(fault.output)] +
+                      "\" fails its check; it is not given");
+  return result;
+}
+
+}  // namespace brevano
