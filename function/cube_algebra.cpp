@@ -56,7 +56,34 @@ CubeCover Split(const CubeCover& cover, int i, Literal value) {
   return half;
 }
 
-bool Tautology(const CubeCover& cover) {
+// The cubes without a literal on any input that is only ever one value (a unate input): the sum
+// is a tautology exactly when they are, as its cofactor on the other value shows.
+CubeCover WithoutUnateLiterals(const CubeCover& cover) {
+  const int n = cover.front().inputs;
+  std::vector<char> zero(static_cast<std::size_t>(n)), one(static_cast<std::size_t>(n));
+  for (const MultiCube& cube : cover) {
+    for (int i = 0; i < n; ++i) {
+      const Literal value = cube.Input(i);
+      if (value == Literal::kZero) zero[static_cast<std::size_t>(i)] = 1;
+      if (value == Literal::kOne) one[static_cast<std::size_t>(i)] = 1;
+    }
+  }
+  CubeCover kept;
+  for (const MultiCube& cube : cover) {
+    bool unate = false;
+    for (int i = 0; i < n && !unate; ++i) {
+      const Literal value = cube.Input(i);
+      unate =
+          value != Literal::kFree && zero[static_cast<std::size_t>(i)] != one[static_cast<std::size_t>(i)];
+    }
+    if (!unate) kept.push_back(cube);
+  }
+  return kept;
+}
+
+bool Tautology(const CubeCover& given) {
+  if (given.empty()) return false;
+  const CubeCover cover = WithoutUnateLiterals(given);
   if (cover.empty()) return false;
   double volume = 0;
   for (const MultiCube& cube : cover) {
@@ -70,11 +97,13 @@ bool Tautology(const CubeCover& cover) {
   return Tautology(Split(cover, i, Literal::kZero)) && Tautology(Split(cover, i, Literal::kOne));
 }
 
-void Count(const CubeCover& result, std::size_t limit) {
-  if (result.size() > limit) throw TooLarge{};
-}
+// The bounds of one complement: cubes in any partial result, and splits made.
+struct ComplementLimits {
+  std::size_t cubes = 0;
+  std::size_t splits = 0;
+};
 
-CubeCover ComplementOf(const CubeCover& cover, const MultiCube& universe, std::size_t limit) {
+CubeCover ComplementOf(const CubeCover& cover, const MultiCube& universe, ComplementLimits& limit) {
   if (cover.empty()) return {universe};
   for (const MultiCube& cube : cover)
     if (IsUniversal(cube)) return {};
@@ -88,6 +117,7 @@ CubeCover ComplementOf(const CubeCover& cover, const MultiCube& universe, std::s
     }
     return result;
   }
+  if (limit.splits-- == 0) throw TooLarge{};
   bool binate = false;
   const int i = SplitInput(cover, binate);
   CubeCover zero = ComplementOf(Split(cover, i, Literal::kZero), universe, limit);
@@ -105,12 +135,16 @@ CubeCover ComplementOf(const CubeCover& cover, const MultiCube& universe, std::s
       result.push_back(zero[a++]), ++b;
     }
   }
-  Count(result, limit);
+  if (result.size() > limit.cubes) throw TooLarge{};
   return result;
 }
 
+bool HasLiteral(const MultiCube& cube) { return !IsUniversal(cube); }
+
 // The smallest cube holding every point the sum does not; nothing when the sum is a tautology.
-std::optional<MultiCube> SmallestOfComplement(const CubeCover& cover, const MultiCube& universe) {
+// Past `splits` splits it gives up and answers the universe (which holds every such point).
+std::optional<MultiCube> SmallestOfComplement(const CubeCover& cover, const MultiCube& universe,
+                                              std::size_t& splits) {
   if (cover.empty()) return universe;
   for (const MultiCube& cube : cover)
     if (IsUniversal(cube)) return std::nullopt;
@@ -123,10 +157,19 @@ std::optional<MultiCube> SmallestOfComplement(const CubeCover& cover, const Mult
         result.SetInput(i, only.Input(i) == Literal::kOne ? Literal::kZero : Literal::kOne);
     return result;
   }
+  if (splits == 0) return universe;
+  --splits;
   bool binate = false;
   const int i = SplitInput(cover, binate);
-  std::optional<MultiCube> zero = SmallestOfComplement(Split(cover, i, Literal::kZero), universe);
-  std::optional<MultiCube> one = SmallestOfComplement(Split(cover, i, Literal::kOne), universe);
+  const CubeCover oneHalf = Split(cover, i, Literal::kOne);
+  std::optional<MultiCube> zero = SmallestOfComplement(Split(cover, i, Literal::kZero), universe, splits);
+  // A half with no literal left makes the answer the universe unless the other half is all 1.
+  if (zero && !HasLiteral(*zero)) {
+    if (!Tautology(oneHalf)) return universe;
+    zero->SetInput(i, Literal::kZero);
+    return zero;
+  }
+  std::optional<MultiCube> one = SmallestOfComplement(oneHalf, universe, splits);
   if (zero) zero->SetInput(i, Literal::kZero);
   if (one) one->SetInput(i, Literal::kOne);
   if (zero && one) return Supercube(*zero, *one);
@@ -159,15 +202,17 @@ bool CoversInputs(const CubeCover& cover, const MultiCube& cube) { return Tautol
 
 std::optional<MultiCube> SmallestUncovered(const CubeCover& cover, const MultiCube& cube) {
   const MultiCube universe = WithOutputsOf(MultiCube::Universe(cube.inputs, cube.outputs), cube);
-  std::optional<MultiCube> part = SmallestOfComplement(Cofactor(cover, cube), universe);
+  std::size_t splits = 100000;
+  std::optional<MultiCube> part = SmallestOfComplement(Cofactor(cover, cube), universe, splits);
   if (!part) return std::nullopt;
   return Intersection(*part, cube);
 }
 
 std::optional<CubeCover> Complement(const CubeCover& cover, const MultiCube& outputs, std::size_t limit) {
   const MultiCube universe = WithOutputsOf(MultiCube::Universe(outputs.inputs, outputs.outputs), outputs);
+  ComplementLimits limits{limit, 8 * limit};
   try {
-    return ComplementOf(cover, universe, limit);
+    return ComplementOf(cover, universe, limits);
   } catch (const TooLarge&) {
     return std::nullopt;
   }

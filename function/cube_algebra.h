@@ -24,11 +24,13 @@ bool IsTautology(const CubeCover& cover);
 bool CoversInputs(const CubeCover& cover, const MultiCube& cube);
 
 /// The smallest cube holding every point of `cube` the sum does not hold, with `cube`'s outputs;
-/// nothing when the sum holds all of `cube`.
+/// nothing when the sum holds all of `cube`. Where that takes too long to settle (100,000 splits)
+/// it answers `cube` itself, which holds those points too.
 std::optional<MultiCube> SmallestUncovered(const CubeCover& cover, const MultiCube& cube);
 
 /// The points no cube of `cover` holds, as cubes with `outputs`' output set (`outputs` gives the
-/// widths, too); nothing when that takes more than `limit` cubes at some step.
+/// widths, too); nothing when that takes more than `limit` cubes at some step or more than 8 *
+/// `limit` splits.
 std::optional<CubeCover> Complement(const CubeCover& cover, const MultiCube& outputs, std::size_t limit);
 
 /// The cubes of `cover` that feed output `o`, each with `o` alone as its output.
