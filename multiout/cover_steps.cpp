@@ -9,9 +9,10 @@ namespace brevano {
 
 namespace {
 
-// Terms of `cover` in the order given by `better` on their indices.
+// Terms of `cover` in the order `less`, ties in a random order when `random` is given.
 template <typename Less>
-CubeCover Sorted(CubeCover cover, Less less) {
+CubeCover Sorted(CubeCover cover, Less less, std::mt19937* random) {
+  if (random) std::shuffle(cover.begin(), cover.end(), *random);
   std::stable_sort(cover.begin(), cover.end(), less);
   return cover;
 }
@@ -58,29 +59,36 @@ MultiCube Grow(MultiCube cube, const CubeCover& targets, std::vector<char>& gone
   return cube;
 }
 
-// Raises each input literal, then adds each output, where that keeps every output fitting.
-MultiCube RaiseRest(MultiCube cube, const OutputSets& sets, bool outputs) {
-  for (int i = 0; i < cube.inputs; ++i) {
+// Raises each input literal and adds each output (with `outputs`) where that keeps every output
+// fitting: the inputs first, or with `random` in an order it picks, from an input it picks.
+MultiCube RaiseRest(MultiCube cube, const OutputSets& sets, bool outputs, std::mt19937* random = nullptr) {
+  auto raiseOutputs = [&] {
+    for (int o = 0; o < sets.Outputs() && outputs; ++o)
+      if (!cube.HasOutput(o) && sets.Fits(cube, o)) cube.SetOutput(o, true);
+  };
+  const bool outputsFirst = random && ((*random)() & 1);
+  if (outputsFirst) raiseOutputs();
+  const int start =
+      random && cube.inputs > 0 ? static_cast<int>((*random)() % static_cast<unsigned>(cube.inputs)) : 0;
+  for (int k = 0; k < cube.inputs; ++k) {
+    const int i = (start + k) % cube.inputs;
     const Literal value = cube.Input(i);
     if (value == Literal::kFree) continue;
     cube.SetInput(i, Literal::kFree);
     if (!sets.FitsAll(cube)) cube.SetInput(i, value);
   }
-  if (outputs) {
-    for (int o = 0; o < sets.Outputs(); ++o)
-      if (!cube.HasOutput(o) && sets.Fits(cube, o)) cube.SetOutput(o, true);
-  }
+  if (!outputsFirst) raiseOutputs();
   return cube;
 }
 
 // The primes made from `cover`'s terms in order, each swallowing what it can of the others.
 CubeCover ExpandAgainst(const CubeCover& cover, const CubeCover& targets, std::vector<char>& gone,
-                        const OutputSets& sets, SearchControl& control) {
+                        const OutputSets& sets, SearchControl& control, std::mt19937* random) {
   CubeCover primes;
   for (std::size_t t = 0; t < cover.size() && control.LongTick(); ++t) {
     if (gone[t]) continue;
     gone[t] = 1;
-    MultiCube cube = RaiseRest(Grow(cover[t], targets, gone, sets), sets, true);
+    MultiCube cube = RaiseRest(Grow(cover[t], targets, gone, sets), sets, true, random);
     for (std::size_t u = 0; u < targets.size(); ++u)
       if (!gone[u] && Contains(cube, targets[u])) gone[u] = 1;
     primes.push_back(std::move(cube));
@@ -101,10 +109,10 @@ JointCost CostOf(const CubeCover& cover) {
   return cost;
 }
 
-CubeCover Expand(CubeCover cover, const OutputSets& sets, SearchControl& control) {
-  cover = Sorted(std::move(cover), Larger);
+CubeCover Expand(CubeCover cover, const OutputSets& sets, SearchControl& control, std::mt19937* random) {
+  cover = Sorted(std::move(cover), Larger, random);
   std::vector<char> gone(cover.size(), 0);
-  return ExpandAgainst(cover, cover, gone, sets, control);
+  return ExpandAgainst(cover, cover, gone, sets, control, random);
 }
 
 CubeCover Irredundant(CubeCover cover, const OutputSets& sets, SearchControl& control) {
@@ -131,8 +139,8 @@ CubeCover Irredundant(CubeCover cover, const OutputSets& sets, SearchControl& co
   return kept;
 }
 
-CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control) {
-  cover = Sorted(std::move(cover), Larger);
+CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control, std::mt19937* random) {
+  cover = Sorted(std::move(cover), Larger, random);
   for (std::size_t t = 0; t < cover.size() && control.LongTick(); ++t) {
     std::optional<MultiCube> reduced;
     for (int o = 0; o < sets.Outputs(); ++o) {

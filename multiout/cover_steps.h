@@ -2,6 +2,8 @@
 // the outputs' 0 points allow, drop redundant terms, reduce each term to what it alone covers.
 #pragma once
 
+#include <random>
+
 #include "function/cube_algebra.h"
 #include "minimise/search_control.h"
 #include "multiout/output_sets.h"
@@ -10,7 +12,9 @@ namespace brevano {
 
 /// Each term made prime: inputs raised and outputs added while no output's 0 point enters, first
 /// towards the other terms it can swallow; the terms swallowed are dropped.
-CubeCover Expand(CubeCover cover, const OutputSets& sets, SearchControl& control);
+/// With `random`, terms of the same size are taken in a random order.
+CubeCover Expand(CubeCover cover, const OutputSets& sets, SearchControl& control,
+                 std::mt19937* random = nullptr);
 
 /// A subset of the terms covering the same points: the terms no other covers kept, then of the
 /// rest, the smallest first, those the others cannot stand in for.
@@ -18,7 +22,9 @@ CubeCover Irredundant(CubeCover cover, const OutputSets& sets, SearchControl& co
 
 /// Each term in turn, the largest first, shrunk to the smallest term holding the points of its
 /// outputs that the other terms and the don't-cares miss; a term left with nothing is dropped.
-CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control);
+/// With `random`, terms of the same size are taken in a random order.
+CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control,
+                 std::mt19937* random = nullptr);
 
 /// One more try where the loop stalls: every term reduced against the others as they are, the
 /// reduced terms expanded towards each other, and the primes that swallow two of them added

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 
 #include "engine/engine_error.h"
 #include "multiout/cover_steps.h"
@@ -37,14 +38,14 @@ CubeCover StartCover(const BooleanFunction& function) {
   return cover;
 }
 
-// Expand, irredundant, then reduce-expand-irredundant rounds and last gasp until nothing improves.
-CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, SearchControl& control,
-                  JointStats& stats) {
-  CubeCover cover = Irredundant(Expand(StartCover(function), sets, control), sets, control);
+// Reduce-expand-irredundant rounds and last gasp from `cover` until nothing improves.
+CubeCover Settle(CubeCover cover, const OutputSets& sets, SearchControl& control, JointStats& stats,
+                 std::mt19937* random) {
   while (!control.TimeUp() && !control.Stopped()) {
     ++stats.passes;
     const JointCost before = CostOf(cover);
-    CubeCover next = Irredundant(Expand(Reduce(cover, sets, control), sets, control), sets, control);
+    CubeCover next =
+        Irredundant(Expand(Reduce(cover, sets, control, random), sets, control, random), sets, control);
     if (CostOf(next) < before) {
       cover = std::move(next);
       continue;
@@ -54,6 +55,25 @@ CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, Searc
     cover = std::move(next);
   }
   return cover;
+}
+
+// Expand and irredundant from the function's cubes, settled; then, until `tries` rounds in a row
+// find nothing better, settled again from the best cover with ties taken in random orders.
+CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, SearchControl& control,
+                  JointStats& stats, int tries) {
+  CubeCover best = Irredundant(Expand(StartCover(function), sets, control), sets, control);
+  best = Settle(std::move(best), sets, control, stats, nullptr);
+  std::mt19937 random(1);
+  for (int failed = 0; failed < tries && !control.TimeUp() && !control.Stopped();) {
+    CubeCover next = Settle(best, sets, control, stats, &random);
+    if (CostOf(next) < CostOf(best)) {
+      best = std::move(next);
+      failed = 0;
+    } else {
+      ++failed;
+    }
+  }
+  return best;
 }
 
 // A point of the cube's input part: its free inputs taken as 0.
@@ -85,15 +105,23 @@ std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, 
         const MultiCube point = FirstPoint(cube, o);
         if (!CoversInputs(sets.DontCare(o), point)) candidates.push_back(point);
       }
-  CubeCover chosen;
-  for (const MultiCube& point : candidates) {
-    if (!control.Tick()) break;
-    const bool alone = std::none_of(chosen.begin(), chosen.end(), [&](const MultiCube& other) {
-      return sets.FitsAll(Supercube(point, other));
-    });
-    if (alone) chosen.push_back(point);
+  // Greedy, the points in the order found, then in random orders while that keeps finding more.
+  std::size_t best = 0;
+  std::mt19937 random(1);
+  for (int tries = 0, failed = 0; failed < 20 && tries < 200 && control.LongTick(); ++tries) {
+    if (tries > 0) std::shuffle(candidates.begin(), candidates.end(), random);
+    CubeCover chosen;
+    for (const MultiCube& point : candidates) {
+      const bool alone = std::none_of(chosen.begin(), chosen.end(), [&](const MultiCube& other) {
+        return sets.FitsAll(Supercube(point, other));
+      });
+      if (alone) chosen.push_back(point);
+    }
+    failed = chosen.size() > best ? 0 : failed + 1;
+    best = std::max(best, chosen.size());
+    if (best >= cover.size()) break;
   }
-  return chosen.size();
+  return best;
 }
 
 JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
@@ -101,7 +129,7 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
   const OutputSets sets(function, kOffLimit);
   JointCover result;
   result.stats.startTerms = function.on.size();
-  result.terms = Improve(function, sets, control, result.stats);
+  result.terms = Improve(function, sets, control, result.stats, options.exact ? 100 : 20);
   result.stats.heuristicTerms = result.terms.size();
   ExactLimits limits;
   if (options.exact) limits.maxPrimes = 200000, limits.maxRows = 500000;
@@ -116,7 +144,9 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
   }
   if (control.Stopped()) throw EngineError("Stopped");
   result.terms = MakeSparse(std::move(result.terms), sets);
-  SearchControl boundControl(std::chrono::seconds(5), options.progress);
+  SearchControl boundControl(
+      std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
+      options.progress);
   result.lowerBound = std::max(result.proven ? result.terms.size() : 0,
                                LowerBound(function, result.terms, sets, boundControl));
   result.lowerBound = std::min(result.lowerBound, result.terms.size());
