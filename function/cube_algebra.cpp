@@ -3,6 +3,7 @@
 #include "function/cube_algebra.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace brevano {
@@ -21,26 +22,60 @@ bool IsUniversal(const MultiCube& cube) {
   return true;
 }
 
+constexpr std::uint64_t kLow = 0x5555555555555555ULL;
+
+// The inputs of word `w` of a cube that are 0 literals and that are 1 literals, as the low bits of
+// their two-bit fields.
+std::uint64_t ZeroBits(const MultiCube& cube, int w) {
+  const std::uint64_t word = cube.bits[static_cast<std::size_t>(w)];
+  return word & ~(word >> 1) & kLow;
+}
+std::uint64_t OneBits(const MultiCube& cube, int w) {
+  const std::uint64_t word = cube.bits[static_cast<std::size_t>(w)];
+  return (word >> 1) & ~word & kLow;
+}
+
+// For each input word, the inputs that are a 0 literal in some cube and a 1 literal in some cube.
+void LiteralMasks(const CubeCover& cover, std::vector<std::uint64_t>& zero, std::vector<std::uint64_t>& one) {
+  const int words = cover.front().InputWords();
+  zero.assign(static_cast<std::size_t>(words), 0);
+  one.assign(static_cast<std::size_t>(words), 0);
+  for (const MultiCube& cube : cover) {
+    for (int w = 0; w < words; ++w) {
+      zero[static_cast<std::size_t>(w)] |= ZeroBits(cube, w);
+      one[static_cast<std::size_t>(w)] |= OneBits(cube, w);
+    }
+  }
+}
+
 // The input to split on: the one most often a literal among those that are both 0 and 1 somewhere,
 // or, when none is, the one most often a literal; -1 when no cube has a literal.
 int SplitInput(const CubeCover& cover, bool& binate) {
-  const int n = cover.front().inputs;
-  std::vector<int> zeros(static_cast<std::size_t>(n)), ones(static_cast<std::size_t>(n));
+  std::vector<std::uint64_t> zero, one;
+  LiteralMasks(cover, zero, one);
+  const int words = cover.front().InputWords();
+  std::vector<std::uint64_t> wanted(static_cast<std::size_t>(words));
+  binate = false;
+  for (int w = 0; w < words; ++w) {
+    wanted[static_cast<std::size_t>(w)] =
+        zero[static_cast<std::size_t>(w)] & one[static_cast<std::size_t>(w)];
+    binate = binate || wanted[static_cast<std::size_t>(w)] != 0;
+  }
+  if (!binate)
+    for (int w = 0; w < words; ++w)
+      wanted[static_cast<std::size_t>(w)] =
+          zero[static_cast<std::size_t>(w)] | one[static_cast<std::size_t>(w)];
+  std::vector<int> count(static_cast<std::size_t>(cover.front().inputs));
   for (const MultiCube& cube : cover) {
-    for (int i = 0; i < n; ++i) {
-      const Literal value = cube.Input(i);
-      if (value == Literal::kZero) ++zeros[static_cast<std::size_t>(i)];
-      if (value == Literal::kOne) ++ones[static_cast<std::size_t>(i)];
+    for (int w = 0; w < words; ++w) {
+      std::uint64_t literals = (ZeroBits(cube, w) | OneBits(cube, w)) & wanted[static_cast<std::size_t>(w)];
+      for (; literals; literals &= literals - 1)
+        ++count[static_cast<std::size_t>(32 * w + std::countr_zero(literals) / 2)];
     }
   }
   int best = -1, bestCount = 0;
-  binate = false;
-  for (int i = 0; i < n; ++i) {
-    const int z = zeros[static_cast<std::size_t>(i)], o = ones[static_cast<std::size_t>(i)];
-    const bool both = z > 0 && o > 0;
-    if (z + o == 0 || (binate && !both)) continue;
-    if ((both && !binate) || z + o > bestCount) best = i, bestCount = z + o, binate = binate || both;
-  }
+  for (std::size_t i = 0; i < count.size(); ++i)
+    if (count[i] > bestCount) best = static_cast<int>(i), bestCount = count[i];
   return best;
 }
 
@@ -59,22 +94,15 @@ CubeCover Split(const CubeCover& cover, int i, Literal value) {
 // The cubes without a literal on any input that is only ever one value (a unate input): the sum
 // is a tautology exactly when they are, as its cofactor on the other value shows.
 CubeCover WithoutUnateLiterals(const CubeCover& cover) {
-  const int n = cover.front().inputs;
-  std::vector<char> zero(static_cast<std::size_t>(n)), one(static_cast<std::size_t>(n));
-  for (const MultiCube& cube : cover) {
-    for (int i = 0; i < n; ++i) {
-      const Literal value = cube.Input(i);
-      if (value == Literal::kZero) zero[static_cast<std::size_t>(i)] = 1;
-      if (value == Literal::kOne) one[static_cast<std::size_t>(i)] = 1;
-    }
-  }
+  std::vector<std::uint64_t> zero, one;
+  LiteralMasks(cover, zero, one);
+  const int words = cover.front().InputWords();
   CubeCover kept;
   for (const MultiCube& cube : cover) {
     bool unate = false;
-    for (int i = 0; i < n && !unate; ++i) {
-      const Literal value = cube.Input(i);
-      unate =
-          value != Literal::kFree && zero[static_cast<std::size_t>(i)] != one[static_cast<std::size_t>(i)];
+    for (int w = 0; w < words && !unate; ++w) {
+      const std::uint64_t only = zero[static_cast<std::size_t>(w)] ^ one[static_cast<std::size_t>(w)];
+      unate = ((ZeroBits(cube, w) | OneBits(cube, w)) & only) != 0;
     }
     if (!unate) kept.push_back(cube);
   }
