@@ -2,24 +2,27 @@
 # All outputs of each PLA file minimised together (brevano minimise) and each alone (--single),
 # beside ABC's collapse + sop -d of the whole file in the same run: terms, whole-process times, the
 # lower bound, and ABC's cec proof of every cover written (1 points held, 0 points left out).
-# Usage: bench/pla_joint.sh PATH_TO_BREVANO [PLA_FOLDER] [RUNS] [BUDGET_SECONDS]
-# ABC reads a "-" in an output as 0 and has no terms shared between outputs: its cubes are the sum
+# Usage: bench/pla_joint.sh PATH_TO_BREVANO [PLA_FOLDER] [RUNS] [BUDGET_SECONDS] [ABC_LIMIT_SECONDS]
+# ABC is stopped after ABC_LIMIT_SECONDS (default 60), and then run only once. ABC reads a "-" in an output as 0 and has no terms shared between outputs: its cubes are the sum
 # over the outputs of each output's sum of products of its 1 points.
 set -u
 brevano=$1
 data=${2:-/work/shared/data/pla}
 runs=${3:-3}
 budget=${4:-10}
+limit=${5:-60}
 abc=$(command -v berkeley-abc || command -v yosys-abc) || { echo "ABC is not installed" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The median, in ms, of $runs runs of the command; its last standard output is left in $work/out.
+# A run stopped by `timeout` ends the series with "> limit".
 timed() {
   local times=() i start
   for ((i = 0; i < runs; i++)); do
     start=$EPOCHREALTIME
     "$@" >"$work/out" 2>/dev/null
+    [[ $? == 124 ]] && { echo "> $((limit * 1000))"; return; }
     times+=("$(echo "($EPOCHREALTIME - $start) * 1000" | bc -l)")
   done
   printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] }'
@@ -66,8 +69,9 @@ for file in "$data"/*.pla; do
   single_ms=$(timed "$brevano" minimise --single --budget "$budget" "$file")
   cp "$work/out" "$work/single.pla"
   read -r single _ <<<"$(summary "$work/single.pla")"
-  abc_ms=$(timed "$abc" -c "read_pla $file; collapse; sop -d; print_stats")
+  abc_ms=$(timed timeout "$limit" "$abc" -c "read_pla $file; collapse; sop -d; print_stats")
   cubes=$(grep -o 'cube = *[0-9]*' "$work/out" | grep -o '[0-9]*$')
+  [[ $abc_ms == ">"* ]] && cubes="none"
   verdict="$(proven "$file" "$work/joint.pla")/$(proven "$file" "$work/single.pla")"
   echo "| $name | $inputs | $outputs | $joint | $bound | $joint_ms | $single | $single_ms | $cubes | $abc_ms | $verdict |"
 done
