@@ -58,13 +58,18 @@ CubeCover Settle(CubeCover cover, const OutputSets& sets, SearchControl& control
 }
 
 // Expand and irredundant from the function's cubes, settled; then, until `tries` rounds in a row
-// find nothing better, settled again from the best cover with ties taken in random orders.
+// find nothing better or they have taken three times as long as the first (at least 0.2 s),
+// settled again from the best cover with ties taken in random orders.
 CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, SearchControl& control,
                   JointStats& stats, int tries) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
   CubeCover best = Irredundant(Expand(StartCover(function), sets, control), sets, control);
   best = Settle(std::move(best), sets, control, stats, nullptr);
+  const Clock::time_point end =
+      Clock::now() + std::max<Clock::duration>(3 * (Clock::now() - start), std::chrono::milliseconds(200));
   std::mt19937 random(1);
-  for (int failed = 0; failed < tries && !control.TimeUp() && !control.Stopped();) {
+  for (int failed = 0; failed < tries && Clock::now() < end && !control.TimeUp() && !control.Stopped();) {
     CubeCover next = Settle(best, sets, control, stats, &random);
     if (CostOf(next) < CostOf(best)) {
       best = std::move(next);
