@@ -81,16 +81,17 @@ CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, Searc
   return best;
 }
 
-// A point of the cube's input part: its free inputs taken as 0.
-MultiCube FirstPoint(MultiCube cube, int o) {
+// A point of the cube's input part: its free inputs taken as 0, or with `random` at random.
+MultiCube PointOf(MultiCube cube, int o, std::mt19937* random = nullptr) {
   for (int i = 0; i < cube.inputs; ++i)
-    if (cube.Input(i) == Literal::kFree) cube.SetInput(i, Literal::kZero);
+    if (cube.Input(i) == Literal::kFree)
+      cube.SetInput(i, random && ((*random)() & 1) ? Literal::kOne : Literal::kZero);
   return WithOutput(std::move(cube), o);
 }
 
 // Points that no single term can hold two of (each pair's supercube holds a 0 point of one of
 // their outputs): the cover needs a term for each. Points only one term of `cover` holds come
-// first, then a point of each 1 cube.
+// first (up to eight of each term's own part), then a point of each 1 cube.
 std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, const OutputSets& sets,
                        SearchControl& control) {
   CubeCover candidates;
@@ -100,14 +101,17 @@ std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, 
       const CubeCover others = OthersOfOutput(cover, t, o, sets);
       const std::optional<MultiCube> own = SmallestUncovered(others, cover[t]);
       if (!own) continue;
-      const MultiCube point = FirstPoint(*own, o);
-      if (!CoversInputs(others, point)) candidates.push_back(point);
+      std::mt19937 random(static_cast<unsigned>(t));
+      for (int k = 0; k < 8; ++k) {
+        const MultiCube point = PointOf(*own, o, k ? &random : nullptr);
+        if (!CoversInputs(others, point)) candidates.push_back(point);
+      }
     }
   }
   for (const MultiCube& cube : function.on)
     for (int o = 0; o < sets.Outputs(); ++o)
       if (cube.HasOutput(o)) {
-        const MultiCube point = FirstPoint(cube, o);
+        const MultiCube point = PointOf(cube, o);
         if (!CoversInputs(sets.DontCare(o), point)) candidates.push_back(point);
       }
   // Greedy, the points in the order found, then in random orders while that keeps finding more.
