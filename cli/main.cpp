@@ -16,9 +16,10 @@ using brevano::cli::SubcommandRun;
 
 // Every subcommand, in the order the help lists them.
 constexpr SubcommandAdder kSubcommands[] = {
-    brevano::cli::AddEngineCommands, brevano::cli::AddAnalyseCommand, brevano::cli::AddTableCommand,
-    brevano::cli::AddKmapCommand,    brevano::cli::AddFindCommand,    brevano::cli::AddEquivCommand,
-    brevano::cli::AddCircuitCommand, brevano::cli::AddExportCommand,  brevano::cli::AddExplainCommands,
+    brevano::cli::AddEngineCommands,  brevano::cli::AddAnalyseCommand, brevano::cli::AddTableCommand,
+    brevano::cli::AddKmapCommand,     brevano::cli::AddFindCommand,    brevano::cli::AddEquivCommand,
+    brevano::cli::AddCircuitCommand,  brevano::cli::AddExportCommand,  brevano::cli::AddExplainCommands,
+    brevano::cli::AddMinimiseCommand,
 };
 
 // Replaces each text that is "-" by the next line of standard input, as Unix tools read a file

@@ -39,6 +39,8 @@ std::vector<std::pair<CLI::App*, SubcommandRun>> AddCircuitCommand(CLI::App& app
 std::vector<std::pair<CLI::App*, SubcommandRun>> AddExportCommand(CLI::App& app, CommandLine& line);
 /// explain and check-steps.
 std::vector<std::pair<CLI::App*, SubcommandRun>> AddExplainCommands(CLI::App& app, CommandLine& line);
+/// minimise.
+std::vector<std::pair<CLI::App*, SubcommandRun>> AddMinimiseCommand(CLI::App& app, CommandLine& line);
 
 /// Runs `work` on the large-stack thread; an engine error or a lack of memory is printed alone on
 /// standard error and gives false.

@@ -18,6 +18,10 @@ std::string Upper(std::string text) {
 
 // The table's names of the inputs, checked: each a variable line of its own, no two alike.
 std::vector<std::string> ColumnNames(const FunctionFile& file) {
+  if (file.inputs.size() > static_cast<std::size_t>(kMaxPlaInputs))
+    throw EngineError("The file has " + std::to_string(file.inputs.size()) +
+                      " inputs: a table holds at most " + std::to_string(kMaxPlaInputs) +
+                      "; only its cubes can be worked on (brevano minimise)");
   std::vector<std::string> names;
   for (const std::string& input : file.inputs) {
     const std::string name = NormaliseLine(input);
@@ -67,7 +71,73 @@ TruthTable TableOver(const Listing& listing, const std::vector<std::string>& col
   return TruthTable::FromProgram(table.Program().OverVariables(columns), DisplayMode::kZeroOne);
 }
 
+// Cubes of a table file's output (row bit n-1-i for input i) at any width, tagged with output `o`.
+void AddCubes(const CubeList& cubes, int o, const BooleanFunction& function, CubeCover& into) {
+  const int n = function.InputCount();
+  for (const WideCube& cube : cubes) {
+    MultiCube wide = MultiCube::Universe(n, function.OutputCount());
+    wide.SetOutput(o, true);
+    for (int i = 0; i < n; ++i) {
+      const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
+      if (cube.care & bit) wide.SetInput(i, (cube.value & bit) ? Literal::kOne : Literal::kZero);
+    }
+    into.push_back(std::move(wide));
+  }
+}
+
+// The file's cubes, with a table file's outputs' lists made into them.
+FileCubes CubesOfFile(const FunctionFile& file, const BooleanFunction& function) {
+  if (file.cubes.read) return file.cubes;
+  FileCubes cubes;
+  for (int o = 0; o < function.OutputCount(); ++o) {
+    const FileOutput& output = file.outputs[static_cast<std::size_t>(o)];
+    AddCubes(output.on, o, function, cubes.on);
+    AddCubes(output.dontCare, o, function, cubes.dontCare);
+    AddCubes(output.off, o, function, cubes.off);
+  }
+  return cubes;
+}
+
+// The points of each output in none of `given`, tagged with that output.
+CubeCover Rest(const BooleanFunction& function, const CubeCover& given) {
+  constexpr std::size_t kLimit = 1000000;
+  CubeCover rest;
+  for (int o = 0; o < function.OutputCount(); ++o) {
+    const std::optional<CubeCover> part =
+        Complement(CubesOfOutput(given, o), WithOutput(function.AllOutputs(), o), kLimit);
+    if (!part)
+      throw EngineError("The points of output \"" + function.outputs[static_cast<std::size_t>(o)] +
+                        "\" that the file's terms leave out take more than a million cubes");
+    rest.insert(rest.end(), part->begin(), part->end());
+  }
+  return rest;
+}
+
 }  // namespace
+
+BooleanFunction FunctionOfFile(const FunctionFile& file) {
+  BooleanFunction function;
+  function.inputs = file.inputs;
+  for (const FileOutput& output : file.outputs) function.outputs.push_back(output.name);
+  FileCubes cubes = CubesOfFile(file, function);
+  const FileSets& sets = file.sets;
+  function.dontCare = std::move(cubes.dontCare);
+  if (sets.on) {
+    function.on = std::move(cubes.on);
+    if (sets.off) {
+      CubeCover given = function.on;
+      given.insert(given.end(), function.dontCare.begin(), function.dontCare.end());
+      given.insert(given.end(), cubes.off.begin(), cubes.off.end());
+      const CubeCover rest = Rest(function, given);
+      function.dontCare.insert(function.dontCare.end(), rest.begin(), rest.end());
+    }
+  } else {
+    CubeCover given = function.dontCare;
+    given.insert(given.end(), cubes.off.begin(), cubes.off.end());
+    function.on = Rest(function, given);
+  }
+  return function;
+}
 
 FunctionFile ReadFunctionFile(std::string_view text) {
   std::size_t start = 0;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "function/boolean_function.h"
 #include "minimise/cube_list.h"
 #include "tabulate/tabulation.h"
 
@@ -28,23 +29,36 @@ struct FileOutput {
   CubeList on, dontCare, off;
 };
 
+/// The terms of a PLA file at any width, input i of a cube being the file's input i: each tagged
+/// with the outputs it gives as 1, as a don't-care and as 0 (as far as the file's .type reads them).
+struct FileCubes {
+  CubeCover on, dontCare, off;
+  bool read = false;  ///< false for a table file, whose outputs' cube lists are all there is
+};
+
 /// The contents of a PLA or table file.
 struct FunctionFile {
   std::vector<std::string> inputs;  ///< the input names, in the file's order
+  /// The terms of each output; empty for a PLA file of more than kMaxPlaInputs inputs, whose terms
+  /// are in `cubes` alone.
   std::vector<FileOutput> outputs;
+  FileCubes cubes;
   FileSets sets;
   /// What the file holds that the reading leaves aside or reads in a way of its own, one sentence each.
   std::vector<std::string> warnings;
 };
 
-/// Most inputs of a PLA file, and most columns of a table file (whose rows are all listed).
+/// Most inputs of a PLA file made into tables (a table's row numbers take 64 bits), most inputs of
+/// a PLA file read as cubes, and most columns of a table file (whose rows are all listed).
 inline constexpr int kMaxPlaInputs = 63;
+inline constexpr int kMaxPlaCubeInputs = 100000;
 inline constexpr int kMaxTableFileColumns = 24;
 
 /// Reads a PLA file: .i, .o, .ilb, .ob, .p, .type (f, fd, r, fr, dr, fdr; fd when absent), .e or
 /// .end, comments from "#"; terms may spread over lines, "|" is read as a blank, and the output
 /// characters 1 and 4 (in F), 0 and 3 (in R), - and 2 (in D) and ~ (none). Raises EngineError
 /// "Line N: ..." for what cannot be read, and for an output that is 1 and 0 for the same inputs.
+/// Up to kMaxPlaCubeInputs inputs are read as cubes; beyond kMaxPlaInputs the file has no tables.
 FunctionFile ReadPla(std::string_view text);
 
 /// Reads a table file as `brevano table --format tsv` or `--format csv` writes it: a caption line
@@ -74,6 +88,11 @@ struct PlaOutput {
 std::string WritePla(const std::vector<PlaOutput>& outputs, const std::vector<std::string>& inputs,
                      const std::string& comment);
 
+/// The function of the whole file, made from its cubes at any width: every output, the file's
+/// names kept. Types without F take the 1 points as the complement of the don't-cares and 0s, types
+/// with F and R the rest as don't-cares; raises EngineError when that complement is too large.
+BooleanFunction FunctionOfFile(const FunctionFile& file);
+
 /// `cubes` over the table columns of `file` (as TablesOfOutput makes them) rewritten over the
 /// file's inputs in its order.
 CubeList ColumnsToInputs(const CubeList& cubes, const FunctionFile& file);
@@ -86,7 +105,8 @@ struct OutputTables {
 };
 
 /// The tables of output `output`; raises EngineError when two input names are one column (they
-/// differ in letter case only) or a name cannot be a column.
+/// differ in letter case only), a name cannot be a column, or the file has more inputs than a
+/// table holds (kMaxPlaInputs).
 OutputTables TablesOfOutput(const FunctionFile& file, std::size_t output);
 
 }  // namespace brevano

@@ -95,7 +95,7 @@ class PlaReader {
     if (key == ".i" || key == ".o") {
       if (terms_ > 0) Fail(line_, key + " after the first term");
       (key == ".i" ? inputs_ : outputs_) =
-          Count(words, line_, key == ".i" ? 0 : 1, key == ".i" ? kMaxPlaInputs : 1000);
+          Count(words, line_, key == ".i" ? 0 : 1, key == ".i" ? kMaxPlaCubeInputs : 1000);
       (key == ".i" ? inputsGiven_ : outputsGiven_) = true;
     } else if ((key == ".ilb" || key == ".ob" || key == ".type") && terms_ > 0) {
       Fail(line_, key + " after the first term");
@@ -123,12 +123,14 @@ class PlaReader {
 
   void Term() {
     if (file_.outputs.empty()) Start();
+    const bool tables = inputs_ <= kMaxPlaInputs;
     WideCube cube;
+    MultiCube wide = MultiCube::Universe(inputs_, outputs_);
     for (int i = 0; i < inputs_; ++i) {
-      const std::uint64_t bit = std::uint64_t{1} << (inputs_ - 1 - i);
+      const std::uint64_t bit = tables ? std::uint64_t{1} << (inputs_ - 1 - i) : 0;
       switch (term_[static_cast<std::size_t>(i)]) {
-        case '0': cube.care |= bit; break;
-        case '1': cube.care |= bit, cube.value |= bit; break;
+        case '0': cube.care |= bit, wide.SetInput(i, Literal::kZero); break;
+        case '1': cube.care |= bit, cube.value |= bit, wide.SetInput(i, Literal::kOne); break;
         case '-':
         case '2': break;
         default:
@@ -136,22 +138,27 @@ class PlaReader {
                               term_[static_cast<std::size_t>(i)] + "\": 0, 1 or -");
       }
     }
+    MultiCube on = wide, dontCare = wide, off = wide;
     for (int o = 0; o < outputs_; ++o) {
       const char c = term_[static_cast<std::size_t>(inputs_ + o)];
       FileOutput& output = file_.outputs[static_cast<std::size_t>(o)];
       if (c == '1' || c == '4') {
-        if (file_.sets.on)
-          output.on.push_back(cube), onLines_[static_cast<std::size_t>(o)].push_back(termLine_);
+        if (file_.sets.on && tables) output.on.push_back(cube);
+        on.SetOutput(o, file_.sets.on);
       } else if (c == '0' || c == '3') {
-        if (file_.sets.off)
-          output.off.push_back(cube), offLines_[static_cast<std::size_t>(o)].push_back(termLine_);
+        if (file_.sets.off && tables) output.off.push_back(cube);
+        off.SetOutput(o, file_.sets.off);
       } else if (c == '-' || c == '2') {
-        if (file_.sets.dontCare) output.dontCare.push_back(cube);
+        if (file_.sets.dontCare && tables) output.dontCare.push_back(cube);
+        dontCare.SetOutput(o, file_.sets.dontCare);
       } else if (c != '~') {
         Fail(termLine_,
              "output " + std::to_string(o + 1) + " of a term is \"" + c + "\": 1, 0, -, ~ (or 4, 3, 2)");
       }
     }
+    if (!on.NoOutput()) file_.cubes.on.push_back(std::move(on)), onLines_.push_back(termLine_);
+    if (!off.NoOutput()) file_.cubes.off.push_back(std::move(off)), offLines_.push_back(termLine_);
+    if (!dontCare.NoOutput()) file_.cubes.dontCare.push_back(std::move(dontCare));
     ++terms_;
     term_.clear();
   }
@@ -171,18 +178,20 @@ class PlaReader {
            {},
            {},
            {}});
-    onLines_.assign(file_.outputs.size(), {});
-    offLines_.assign(file_.outputs.size(), {});
+    file_.cubes.read = true;
   }
 
-  // A, B, ... up to 26 inputs; X01, X02, ... (in file order as text) beyond.
+  // A, B, ... up to 26 inputs; X01, X02, ... beyond, with as many digits as the last number needs
+  // (at least two), so that the names sort in file order as text.
   static std::vector<std::string> DefaultNames(int count) {
     std::vector<std::string> names;
+    const std::size_t digits = std::max<std::size_t>(2, std::to_string(count).size());
     for (int i = 0; i < count; ++i) {
       if (count <= 26) {
         names.emplace_back(1, static_cast<char>('A' + i));
       } else {
-        names.push_back(std::string("X") + char('0' + (i + 1) / 10) + char('0' + (i + 1) % 10));
+        const std::string number = std::to_string(i + 1);
+        names.push_back("X" + std::string(digits - number.size(), '0') + number);
       }
     }
     return names;
@@ -206,14 +215,16 @@ class PlaReader {
 
   // An output that a term makes 1 and another 0 for the same inputs is not a function.
   void CheckConflicts() const {
-    for (std::size_t o = 0; o < file_.outputs.size(); ++o) {
-      const FileOutput& output = file_.outputs[o];
-      for (std::size_t a = 0; a < output.on.size(); ++a) {
-        for (std::size_t b = 0; b < output.off.size(); ++b) {
-          if (!Intersects(output.on[a], output.off[b])) continue;
-          Fail(onLines_[o][a], "output \"" + output.name + "\" is 1 here and 0 on line " +
-                                   std::to_string(offLines_[o][b]) + " for the same inputs");
-        }
+    const CubeCover& on = file_.cubes.on;
+    const CubeCover& off = file_.cubes.off;
+    for (std::size_t a = 0; a < on.size(); ++a) {
+      for (std::size_t b = 0; b < off.size(); ++b) {
+        if (!InputsIntersect(on[a], off[b]) || !OutputsIntersect(on[a], off[b])) continue;
+        int o = 0;
+        while (!(on[a].HasOutput(o) && off[b].HasOutput(o))) ++o;
+        Fail(onLines_[a], "output \"" + file_.outputs[static_cast<std::size_t>(o)].name +
+                              "\" is 1 here and 0 on line " + std::to_string(offLines_[b]) +
+                              " for the same inputs");
       }
     }
   }
@@ -227,7 +238,7 @@ class PlaReader {
   std::size_t declaredLine_ = 0;
   std::string term_;
   std::size_t line_ = 0, termLine_ = 0;
-  std::vector<std::vector<std::size_t>> onLines_, offLines_;  // the line of each term of each output
+  std::vector<std::size_t> onLines_, offLines_;  // the line of each cube of file_.cubes.on and .off
   bool ended_ = false;
   std::string endWord_;
 };

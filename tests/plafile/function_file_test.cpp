@@ -20,6 +20,27 @@ std::string RowsOf(const FunctionFile& file, std::size_t output = 0) {
   return rows;
 }
 
+// The same from the file's function made directly from its cubes, point by point.
+std::string FunctionRowsOf(const FunctionFile& file, int output = 0) {
+  const BooleanFunction function = FunctionOfFile(file);
+  const int n = function.InputCount();
+  auto holds = [&](const CubeCover& cover, std::uint64_t row) {
+    for (const MultiCube& cube : cover) {
+      bool inside = cube.HasOutput(output);
+      for (int i = 0; i < n && inside; ++i) {
+        const Literal value = cube.Input(i);
+        inside = value == Literal::kFree || (value == Literal::kOne) == (((row >> (n - 1 - i)) & 1) != 0);
+      }
+      if (inside) return true;
+    }
+    return false;
+  };
+  std::string rows;
+  for (std::uint64_t row = 0; row < (std::uint64_t{1} << n); ++row)
+    rows += holds(function.dontCare, row) ? '-' : holds(function.on, row) ? '1' : '0';
+  return rows;
+}
+
 TEST(PlaFileTest, TypesTermsAndNames) {
   struct Case {
     const char* text;
@@ -42,6 +63,9 @@ TEST(PlaFileTest, TypesTermsAndNames) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(RowsOf(ReadPla(c.text)), c.rows);
+    if (std::string(c.text).find(".ilb b a") == std::string::npos) {  // FunctionOfFile keeps the file's order
+      EXPECT_EQ(FunctionRowsOf(ReadPla(c.text)), c.rows);
+    }
   }
   const FunctionFile two = ReadPla(".i 3\n.o 2\n.ilb p q r\n.ob hi lo\n1-1 10\n0-0 01\n");
   EXPECT_EQ(two.inputs, (std::vector<std::string>{"p", "q", "r"}));
@@ -51,6 +75,31 @@ TEST(PlaFileTest, TypesTermsAndNames) {
   EXPECT_THROW(ChooseOutput(two, ""), EngineError);
   EXPECT_THROW(ChooseOutput(two, "3"), EngineError);
   EXPECT_EQ(ReadPla(".i 30\n.o 1\n.p 0\n").inputs[29], "X30");
+  EXPECT_EQ(FunctionRowsOf(two, 1), "10100000");
+  EXPECT_EQ(FunctionRowsOf(ReadTableFile("A\tB\tResult\n0\t0\t0\n0\t1\t1\n1\t0\t-\n")), "01--");
+}
+
+TEST(PlaFileTest, WideFilesAreCubesOnly) {
+  std::string text = ".i 130\n.o 2\n";
+  text += std::string(129, '-') + "1 10\n" + "1" + std::string(129, '-') + " 01\n";
+  const FunctionFile wide = ReadPla(text);
+  EXPECT_EQ(wide.inputs.front(), "X001");
+  EXPECT_EQ(wide.inputs.back(), "X130");
+  const BooleanFunction function = FunctionOfFile(wide);
+  ASSERT_EQ(function.on.size(), 2u);
+  EXPECT_EQ(InputText(function.on[0]), std::string(129, '-') + "1");
+  EXPECT_TRUE(function.on[1].HasOutput(1) && !function.on[1].HasOutput(0));
+  try {
+    TablesOfOutput(wide, 0);
+    ADD_FAILURE() << "no error";
+  } catch (const EngineError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "The file has 130 inputs: a table holds at most 63; only its cubes can be worked on (brevano "
+              "minimise)");
+  }
+  EXPECT_THROW(
+      ReadPla(".i 70\n.o 1\n.type fr\n" + std::string(70, '1') + " 1\n" + std::string(70, '-') + " 0\n"),
+      EngineError);
 }
 
 TEST(PlaFileTest, BadFilesNameTheirLine) {
@@ -64,7 +113,7 @@ TEST(PlaFileTest, BadFilesNameTheirLine) {
       {".i 2\n.o 1\n11 z\n", "Line 3: output 1 of a term is \"z\": 1, 0, -, ~ (or 4, 3, 2)"},
       {".i 2\n.o 1\n11\n", "Line 3: the last term has 2 of its 3 characters"},
       {".i 2\n.o 1\n1\n.p 1\n1 1\n", "Line 4: a keyword inside a term begun on line 3"},
-      {".i 64\n", "Line 1: .i 64: from 0 to 63"},
+      {".i 100001\n", "Line 1: .i 100001: from 0 to 100000"},
       {".i two\n", "Line 1: .i takes one number"},
       {".i 2\n.o 1\n.type fx\n", "Line 3: unknown .type \"fx\": f, fd, r, fr, dr or fdr"},
       {".i 2\n.o 1\n.mv 3 1 2\n",

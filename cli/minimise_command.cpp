@@ -1,0 +1,165 @@
+// brevano minimise: read the file, minimise all outputs together (or each alone), write the PLA.
+#include "cli/minimise_command.h"
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "cli/file_commands.h"
+#include "cli/subcommand.h"
+#include "engine/deep_stack.h"
+#include "engine/engine_error.h"
+#include "plafile/function_file.h"
+
+namespace brevano::cli {
+
+namespace {
+
+// The whole of standard input, up to the size a file may have.
+std::string ReadStandardInput() {
+  std::string text;
+  char buffer[65536];
+  while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+    text.append(buffer, static_cast<std::size_t>(std::cin.gcount()));
+    if (text.size() > kMaxFunctionFileBytes)
+      throw EngineError("Standard input: larger than " + std::to_string(kMaxFunctionFileBytes >> 20) +
+                        " MiB");
+  }
+  return text;
+}
+
+void CheckName(const std::string& name) {
+  if (name.empty() || name.find_first_of(" \t\r\n\f\v#|") != std::string::npos)
+    throw EngineError("The name \"" + name + "\" cannot be written in a PLA file");
+}
+
+std::string Names(const std::vector<std::string>& names) {
+  std::string line;
+  for (const std::string& name : names) CheckName(name), line += ' ' + name;
+  return line;
+}
+
+// One term: its inputs, then for each output `fed` where it holds the output and `other` where not.
+std::string TermLine(const MultiCube& cube, char fed, char other) {
+  std::string line = InputText(cube);
+  line += ' ';
+  for (int o = 0; o < cube.outputs; ++o) line += cube.HasOutput(o) ? fed : other;
+  return line + '\n';
+}
+
+// The 0 points of every output as cubes, each tagged with the outputs it is 0 in.
+CubeCover ZeroCubes(const BooleanFunction& function) {
+  CubeCover zeros;
+  for (int o = 0; o < function.OutputCount(); ++o) {
+    const OutputCubes cubes = CubesOf(function, o);
+    CubeCover allowed = cubes.on;
+    allowed.insert(allowed.end(), cubes.dontCare.begin(), cubes.dontCare.end());
+    const std::optional<CubeCover> off = Complement(allowed, WithOutput(function.AllOutputs(), o), 1000000);
+    if (!off) throw EngineError("The 0 points of an output take more than a million cubes: use f or fd");
+    zeros.insert(zeros.end(), off->begin(), off->end());
+  }
+  return zeros;
+}
+
+std::string Summary(const JointCover& cover, bool single) {
+  const std::size_t terms = cover.terms.size();
+  std::string text = "# " + std::to_string(terms) + (terms == 1 ? " term" : " terms") +
+                     (single ? ", each output alone" : ", all outputs together");
+  if (cover.proven) return text + ", proven fewest\n";
+  return text + ", at least " + std::to_string(cover.lowerBound) + " needed\n";
+}
+
+void WriteStats(const JointCover& cover, double seconds) {
+  const JointStats& stats = cover.stats;
+  std::cerr << "terms of the file: " << stats.startTerms << "\nterms after the loop: " << stats.heuristicTerms
+            << " (" << stats.passes << " rounds)\nexact search: " << (stats.exactRan ? "ran" : "not run")
+            << "\nterms: " << cover.terms.size() << "\nlower bound: " << cover.lowerBound
+            << "\nproven fewest: " << (cover.proven ? "yes" : "no")
+            << "\nbudget spent: " << (stats.timeUp ? "yes" : "no") << "\nseconds: " << seconds << '\n';
+}
+
+}  // namespace
+
+std::string CoverAsPla(const BooleanFunction& function, const JointCover& cover,
+                       const std::string& outputType, bool single) {
+  std::ostringstream out;
+  out << Summary(cover, single) << ".i " << function.InputCount() << "\n.o " << function.OutputCount()
+      << '\n';
+  if (!function.inputs.empty()) out << ".ilb" << Names(function.inputs) << '\n';
+  out << ".ob" << Names(function.outputs) << '\n';
+  std::string terms;
+  std::size_t count = cover.terms.size();
+  const bool fr = outputType == "fr";
+  for (const MultiCube& cube : cover.terms) terms += TermLine(cube, '1', fr ? '~' : '0');
+  if (outputType == "fd") {
+    for (const MultiCube& cube : function.dontCare) terms += TermLine(cube, '-', '0');
+    count += function.dontCare.size();
+  } else if (fr) {
+    const CubeCover zeros = ZeroCubes(function);
+    for (const MultiCube& cube : zeros) terms += TermLine(cube, '0', '~');
+    count += zeros.size();
+  }
+  if (outputType != "f") out << ".type " << outputType << '\n';
+  out << ".p " << count << '\n' << terms << ".e\n";
+  return out.str();
+}
+
+std::vector<std::pair<CLI::App*, SubcommandRun>> AddMinimiseCommand(CLI::App& app, CommandLine&) {
+  auto shared = std::make_shared<MinimiseArguments>();
+  MinimiseArguments& arguments = *shared;
+  CLI::App* command = app.add_subcommand(
+      "minimise", "Minimise every output of a PLA or table file together; print the cover as a PLA file");
+  command->add_option("file", arguments.file, "The PLA or table file (- or none: standard input)");
+  command
+      ->add_option("--output-type,-o", arguments.outputType,
+                   "f: the cover; fd: with the don't-cares; fr: with the 0 points (default f)")
+      ->check(CLI::IsMember({"f", "fd", "fr"}));
+  command->add_option("--budget", arguments.budget, "Seconds the minimisation may take (default 10)")
+      ->check(CLI::Range(0.001, 86400.0));
+  command->add_flag("--exact", arguments.exact, "Give the exact search larger problems");
+  command->add_flag("--single", arguments.single, "Each output alone: no term shared between outputs");
+  command->add_flag("--stats", arguments.stats, "Print the figures of the run on standard error");
+  return {{command, [shared] { return RunMinimiseCommand(*shared); }}};
+}
+
+int RunMinimiseCommand(const MinimiseArguments& arguments) {
+  std::string pla;
+  try {
+    RunWithLargeStack([&] {
+      const bool standardInput = arguments.file == "-";
+      const std::string name = standardInput ? "standard input" : arguments.file;
+      FunctionFile file;
+      try {
+        file = ReadFunctionFile(standardInput ? ReadStandardInput() : ReadWholeFile(arguments.file));
+      } catch (const EngineError& error) {
+        const std::string message = error.what();
+        throw EngineError(message.rfind("Cannot read ", 0) == 0 ? message : name + ": " + message);
+      }
+      for (const std::string& warning : file.warnings)
+        std::cerr << "warning: " << name << ": " << warning << '\n';
+      const BooleanFunction function = FunctionOfFile(file);
+      JointOptions options;
+      options.budget = std::chrono::milliseconds(static_cast<std::int64_t>(arguments.budget * 1000 + 0.5));
+      options.exact = arguments.exact;
+      options.single = arguments.single;
+      const auto start = std::chrono::steady_clock::now();
+      const JointCover cover = MinimiseJointly(function, options);
+      const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+      pla = CoverAsPla(function, cover, arguments.outputType, arguments.single);
+      if (arguments.stats) WriteStats(cover, spent.count());
+    });
+  } catch (const EngineError& error) {
+    std::cerr << error.what() << '\n';
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "Not enough memory for this file\n";
+    return 1;
+  }
+  std::cout << pla << std::flush;
+  return 0;
+}
+
+}  // namespace brevano::cli

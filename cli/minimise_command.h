@@ -1,0 +1,32 @@
+// brevano minimise: every output of a PLA or table file minimised together, written as a PLA file.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "multiout/joint_minimise.h"
+
+namespace brevano::cli {
+
+/// The options of `minimise`, filled in by the parser.
+struct MinimiseArguments {
+  std::string file = "-";
+  std::string outputType = "f";
+  double budget = 10;
+  bool exact = false;
+  bool single = false;
+  bool stats = false;
+};
+
+/// Runs the command: the file read (standard input for "-"), its warnings and, with --stats, the
+/// figures on standard error, the PLA on standard output. The exit status: 0, or 1 after an error.
+int RunMinimiseCommand(const MinimiseArguments& arguments);
+
+/// The cover of `function` as a PLA file of type `outputType` (f, fd or fr): a comment line with
+/// the terms and whether they are proven fewest, .i, .o, .ilb, .ob, (.type), .p, the terms, .e.
+/// `single` tells the comment that each output was minimised alone. Raises EngineError for a name a
+/// PLA file cannot hold, and when the 0 points that fr lists take too many cubes.
+std::string CoverAsPla(const BooleanFunction& function, const JointCover& cover,
+                       const std::string& outputType, bool single = false);
+
+}  // namespace brevano::cli
