@@ -21,6 +21,7 @@
 #include "analysis/analysis.h"
 #include "analysis/function_forms.h"
 #include "app/background_job.h"
+#include "app/dialog_fit.h"
 #include "app/dont_care_field.h"
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
@@ -155,7 +156,9 @@ QFormLayout* AnalysisDialog::AddFields(QTabWidget* tabs, const QString& title,
 }
 
 void AnalysisDialog::BuildLayout(const TruthTable& table) {
-  auto* layout = new QVBoxLayout(this);
+  // Everything but the buttons scrolls where the screen is smaller than the fields need.
+  const ScrolledLayout scrolled = MakeScrolledLayout(this);
+  QVBoxLayout* layout = scrolled.content;
   staleNote_ =
       new QLabel(tr("The window now shows another table: this analysis is for the previous table."), this);
   staleNote_->setWordWrap(true);
@@ -203,8 +206,9 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   connect(copy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(ReportText()); });
   connect(save_, &QPushButton::clicked, this, &AnalysisDialog::SaveReport);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
-  layout->addWidget(buttons);
-  resize(560, minimumSizeHint().height());  // the long fields at three lines; they grow with the dialog
+  scrolled.outer->addWidget(buttons);
+  // The long fields at three lines; they grow with the dialog.
+  resize(FitScreen(*this, QSize(560, UnscrolledSize(scrolled).height())));
 }
 
 bool AnalysisDialog::Running() const { return job_->Running(); }
