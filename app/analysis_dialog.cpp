@@ -183,8 +183,15 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   fields_[kDontCareRowsLabel] = dontCareRows_ = rows;
   form_->insertRow(kDontCareRow, kDontCareRowsLabel, rows);
   form_->setRowVisible(kDontCareRow, false);
-  AddFields(tabs, tr("Other forms and properties"), FunctionItems(Analysis{}, FunctionDescription{}), 0,
-            kLongFunctionItems);
+  otherForm_ = AddFields(tabs, tr("Other forms and properties"),
+                         FunctionItems(Analysis{}, FunctionDescription{}), 0, kLongFunctionItems);
+  otherNote_ = new QLabel(
+      tr("With don't-cares the Result is not given in every row: of the other forms and the properties, "
+         "only the NAND and NOR forms of the least forms are shown."),
+      otherForm_->parentWidget());
+  otherNote_->setWordWrap(true);
+  otherNote_->hide();
+  otherForm_->insertRow(0, otherNote_);
   layout->addWidget(tabs, 1);
 
   stage_ = new QLabel(this);
@@ -308,9 +315,13 @@ void AnalysisDialog::Finish(const Analysis& analysis, const FunctionDescription&
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
   for (const AnalysisItem& item : OtherItems(analysis, description)) {
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
-    SetFieldText(fields_[QString::fromStdString(item.label)],
-                 GroupedMore(QString::fromStdString(item.value)));
+    QWidget* field = fields_[QString::fromStdString(item.label)];
+    SetFieldText(field, GroupedMore(QString::fromStdString(item.value)));
+    // With don't-cares the properties are not computed: the page says why once, not on every line.
+    otherForm_->setRowVisible(
+        field, !analysis.hasDontCares || item.label == "NAND form:" || item.label == "NOR form:");
   }
+  otherNote_->setVisible(analysis.hasDontCares);
   ShowItems(analysis, true);
   Ended();
 }

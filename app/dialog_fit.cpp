@@ -10,6 +10,20 @@
 
 namespace brevano {
 
+namespace {
+
+// The scroll area sizes a content whose layout has a height for its width to that height, which is
+// reckoned from the preferred heights: the fields would then scroll at their preferred heights rather
+// than give up room down to their least ones. Without it the content is as high as the view, or as
+// its least height where that is more.
+class ContentLayout : public QVBoxLayout {
+ public:
+  using QVBoxLayout::QVBoxLayout;
+  bool hasHeightForWidth() const override { return false; }
+};
+
+}  // namespace
+
 ScrolledLayout MakeScrolledLayout(QDialog* dialog) {
   ScrolledLayout layout;
   layout.outer = new QVBoxLayout(dialog);
@@ -18,7 +32,7 @@ ScrolledLayout MakeScrolledLayout(QDialog* dialog) {
   layout.scroll->setWidgetResizable(true);
   layout.scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   auto* content = new QWidget(layout.scroll);
-  layout.content = new QVBoxLayout(content);
+  layout.content = new ContentLayout(content);
   layout.content->setContentsMargins(0, 0, 0, 0);
   layout.scroll->setWidget(content);
   layout.outer->addWidget(layout.scroll, 1);
@@ -26,7 +40,7 @@ ScrolledLayout MakeScrolledLayout(QDialog* dialog) {
 }
 
 QSize UnscrolledSize(const ScrolledLayout& layout) {
-  QSize size = layout.scroll->widget()->minimumSizeHint().expandedTo(layout.scroll->widget()->sizeHint());
+  QSize size = layout.scroll->widget()->minimumSizeHint();
   for (int i = 0; i < layout.outer->count(); ++i) {
     const QWidget* item = layout.outer->itemAt(i)->widget();
     if (!item || item == layout.scroll || item->isHidden()) continue;

@@ -22,7 +22,7 @@ struct ScrolledLayout {
 /// Gives `dialog` a ScrolledLayout.
 ScrolledLayout MakeScrolledLayout(QDialog* dialog);
 
-/// The size at which `layout`'s dialog shows its controls without scrolling.
+/// The least size at which `layout`'s dialog shows its controls without scrolling.
 QSize UnscrolledSize(const ScrolledLayout& layout);
 
 /// `size` bounded to the free area of `widget`'s screen, leaving room for a window frame.

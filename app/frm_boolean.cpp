@@ -76,12 +76,14 @@ void SetUpLegend(QTextEdit* legend) {
   text.mergeBlockFormat(lines);
 }
 
-// Longest expression quoted whole in a comparison's texts; a longer one ends in "…".
+// Longest expression quoted whole in a comparison's texts; a longer one is cut in the middle, keeping
+// its start and its end, so that two long expressions that start alike still read apart.
 constexpr int kQuotedExpressionLength = 60;
 
 QString Quoted(const QString& expression) {
   if (expression.size() <= kQuotedExpressionLength) return expression;
-  return expression.left(kQuotedExpressionLength - 1) + QChar(u'\u2026');
+  constexpr int kHead = (kQuotedExpressionLength - 1) / 2;
+  return expression.left(kHead) + QChar(u'\u2026') + expression.right(kQuotedExpressionLength - 1 - kHead);
 }
 
 // The warnings of both sides of a comparison, each led by its expression: the verdict is then

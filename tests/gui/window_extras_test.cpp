@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
@@ -33,10 +34,12 @@ namespace {
 class QuietWindow : public Tfrm_bool_alg {
  public:
   QStringList errors;
+  QStringList comparisons;
   std::optional<std::size_t> AskOutput(const FunctionFile&, const QString&) override { return 0; }
 
  protected:
   void ShowError(const QString& message) override { errors << message; }
+  void ShowComparison(const QString& text, std::optional<std::uint64_t>) override { comparisons << text; }
 };
 
 void Tabulate(Tfrm_bool_alg& window, const QString& text) {
@@ -272,6 +275,33 @@ class WindowExtrasTest : public QObject {
     QVERIFY(!window.Commands()->PrintTable(printer, error));
     QVERIFY2(error.contains(QStringLiteral("too many")), qPrintable(error));
     QVERIFY(!QFile::exists(out.filePath("long.pdf")));
+  }
+
+  // With don't-cares the second page says once why its properties are left out, instead of on every line.
+  void propertiesWithDontCaresAreLeftOutOnce() {
+    Tfrm_bool_alg window;
+    Tabulate(window, QStringLiteral("a*b+c"));
+    AnalysisDialog* dialog = window.OpenAnalysis(QStringLiteral("a*not(b)"));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
+    QVERIFY(dialog->FieldText("Depends on:").startsWith("not computed"));
+    dialog->show();
+    dialog->findChild<QTabWidget*>()->setCurrentIndex(1);
+    QVERIFY(!dialog->findChild<QWidget*>(QStringLiteral("Depends on:"))->isVisibleTo(dialog));
+    QVERIFY(dialog->findChild<QWidget*>(QStringLiteral("NAND form:"))->isVisibleTo(dialog));
+  }
+
+  // Two long expressions that start alike are quoted apart in a comparison.
+  void longComparedExpressionsReadApart() {
+    QuietWindow window;
+    QStringList names;
+    for (int i = 1; i <= 40; ++i) names << QStringLiteral("a%1").arg(i);
+    const QString first = names.join(QLatin1Char('*'));
+    Tabulate(window, first);
+    window.CompareWith(names.mid(0, 39).join(QLatin1Char('*')) + QStringLiteral("+a40"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.comparisons.size(), 1, 30000);
+    const QString text = window.comparisons[0];
+    QVERIFY2(text.contains(QStringLiteral("*a40 gives")) && text.contains(QStringLiteral("+a40 gives")),
+             qPrintable(text));
   }
 
   // Analysing another table replaces the analysis window instead of leaving one behind.
