@@ -71,7 +71,8 @@ void CircuitDialog::BuildLayout() {
   note_->setWordWrap(true);
   layout->addWidget(note_);
 
-  auto* choices = new QHBoxLayout();
+  // The symbols under the form, so that the dialog can be narrow.
+  auto* choices = new QVBoxLayout();
   auto* formBox = new QGroupBox(tr("Form"), this);
   // Three forms to a row, so that the dialog can be narrow.
   auto* formRow = new QGridLayout(formBox);
@@ -89,7 +90,7 @@ void CircuitDialog::BuildLayout() {
     ++place;
   }
   auto* styleBox = new QGroupBox(tr("Symbols"), this);
-  auto* styleRow = new QVBoxLayout(styleBox);
+  auto* styleRow = new QHBoxLayout(styleBox);
   styles_ = new QButtonGroup(this);
   auto* ansi = new QRadioButton(tr("Distinctive shapes (ANSI)"), styleBox);
   auto* iec = new QRadioButton(tr("Rectangles (IEC)"), styleBox);
@@ -99,7 +100,7 @@ void CircuitDialog::BuildLayout() {
   styleRow->addWidget(iec);
   forms_->button(static_cast<int>(CircuitForm::kTyped))->setChecked(true);
   ansi->setChecked(true);
-  choices->addWidget(formBox, 1);
+  choices->addWidget(formBox);
   choices->addWidget(styleBox);
   layout->addLayout(choices);
 
