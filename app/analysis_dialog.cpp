@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "analysis/analysis.h"
 #include "analysis/function_forms.h"
 #include "app/background_job.h"
+#include "app/dialog_fit.h"
 #include "app/dont_care_field.h"
 #include "app/save_dialogs.h"
 #include "app/steps_page.h"
@@ -29,6 +31,14 @@
 namespace brevano {
 
 namespace {
+
+// Why the other forms and properties are left out with don't-cares, said once above them.
+QString DontCareNote() {
+  return QCoreApplication::translate(
+      "AnalysisDialog",
+      "With don't-cares the Result is not given in every row: of the other forms and the properties, "
+      "only the NAND and NOR forms of the least forms are shown.");
+}
 
 // The items whose values can be long get a multi-line field.
 constexpr int kLongItemsFrom = 2;
@@ -90,7 +100,7 @@ QString GroupedMore(const QString& value) {
 
 QString UnprovenLabel(bool sum) {
   return sum ? QObject::tr("Sum of products (not proven minimal):")
-                          : QObject::tr("Product of sums (not proven minimal):");
+             : QObject::tr("Product of sums (not proven minimal):");
 }
 
 QString Abbreviated(const QString& text) {
@@ -156,7 +166,9 @@ QFormLayout* AnalysisDialog::AddFields(QTabWidget* tabs, const QString& title,
 }
 
 void AnalysisDialog::BuildLayout(const TruthTable& table) {
-  auto* layout = new QVBoxLayout(this);
+  // Everything but the buttons scrolls where the screen is smaller than the fields need.
+  const ScrolledLayout scrolled = MakeScrolledLayout(this);
+  QVBoxLayout* layout = scrolled.content;
   staleNote_ =
       new QLabel(tr("The window now shows another table: this analysis is for the previous table."), this);
   staleNote_->setWordWrap(true);
@@ -181,8 +193,12 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   fields_[kDontCareRowsLabel] = dontCareRows_ = rows;
   form_->insertRow(kDontCareRow, kDontCareRowsLabel, rows);
   form_->setRowVisible(kDontCareRow, false);
-  AddFields(tabs, tr("Other forms and properties"), FunctionItems(Analysis{}, FunctionDescription{}), 0,
-            kLongFunctionItems);
+  otherForm_ = AddFields(tabs, tr("Other forms and properties"),
+                         FunctionItems(Analysis{}, FunctionDescription{}), 0, kLongFunctionItems);
+  otherNote_ = new QLabel(otherForm_->parentWidget());
+  otherNote_->setWordWrap(true);
+  otherForm_->insertRow(0, otherNote_);
+  otherNote_->setText(QString());
   tabs->addTab(new StepsPage(table, tabs), tr("Steps"));
   layout->addWidget(tabs, 1);
 
@@ -205,8 +221,9 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   connect(copy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(ReportText()); });
   connect(save_, &QPushButton::clicked, this, &AnalysisDialog::SaveReport);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
-  layout->addWidget(buttons);
-  resize(560, minimumSizeHint().height());  // the long fields at three lines; they grow with the dialog
+  scrolled.outer->addWidget(buttons);
+  // The long fields at three lines; they grow with the dialog.
+  resize(FitScreen(*this, QSize(560, UnscrolledSize(scrolled).height())));
 }
 
 bool AnalysisDialog::Running() const { return job_->Running(); }
@@ -306,9 +323,14 @@ void AnalysisDialog::Finish(const Analysis& analysis, const FunctionDescription&
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
   for (const AnalysisItem& item : OtherItems(analysis, description)) {
     report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
-    SetFieldText(fields_[QString::fromStdString(item.label)],
-                 GroupedMore(QString::fromStdString(item.value)));
+    QWidget* field = fields_[QString::fromStdString(item.label)];
+    // With don't-cares the properties are not computed: the page says why once, not on every line.
+    // (Rows are not hidden: hidden rows beside a spanning row overrun QFormLayout's arrays in Qt 6.4.)
+    const bool shown = !analysis.hasDontCares || item.label == "NAND form:" || item.label == "NOR form:";
+    SetFieldText(field, shown ? GroupedMore(QString::fromStdString(item.value))
+                              : tr("not computed: with don't-cares (see above)"));
   }
+  otherNote_->setText(analysis.hasDontCares ? DontCareNote() : QString());
   ShowItems(analysis, true);
   Ended();
 }

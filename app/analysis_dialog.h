@@ -102,6 +102,8 @@ class AnalysisDialog : public QDialog {
   QString report_;  // the lines `brevano analyse` prints, once the analysis has ended
   QLabel* staleNote_ = nullptr;
   QFormLayout* form_ = nullptr;
+  QFormLayout* otherForm_ = nullptr;  // the second page
+  QLabel* otherNote_ = nullptr;       // why the second page shows only the gate forms
   bool stale_ = false;
   bool ended_ = false;
   QLabel* stage_ = nullptr;

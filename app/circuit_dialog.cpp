@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,11 +14,16 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <functional>
+#include <tuple>
 
 #include "app/background_job.h"
 #include "app/circuit_view.h"
+#include "app/dialog_fit.h"
 #include "app/picture_painter.h"
+#include "app/printing.h"
 #include "app/save_dialogs.h"
 
 namespace brevano {
@@ -52,30 +58,36 @@ CircuitDialog::CircuitDialog(const TruthTable& table, QWidget* parent)
   QSize size = view_->sizeHint() + QSize(kChromeWidth, kChromeHeight);
   size = size.expandedTo(QSize(520, 380));
   if (screen()) size = size.boundedTo(screen()->availableSize() * 9 / 10);
-  resize(size);
+  resize(FitScreen(*this, size));
 }
 
 CircuitDialog::~CircuitDialog() { job_->Cancel(); }
 
 void CircuitDialog::BuildLayout() {
-  auto* layout = new QVBoxLayout(this);
+  // Everything but the buttons scrolls where the screen is smaller than the choices need.
+  const ScrolledLayout scrolled = MakeScrolledLayout(this);
+  QVBoxLayout* layout = scrolled.content;
   note_ = new QLabel(this);
   note_->setWordWrap(true);
   layout->addWidget(note_);
 
-  auto* choices = new QHBoxLayout();
+  // The symbols under the form, so that the dialog can be narrow.
+  auto* choices = new QVBoxLayout();
   auto* formBox = new QGroupBox(tr("Form"), this);
-  auto* formRow = new QHBoxLayout(formBox);
+  // Three forms to a row, so that the dialog can be narrow.
+  auto* formRow = new QGridLayout(formBox);
   forms_ = new QButtonGroup(this);
   const std::pair<CircuitForm, QString> forms[] = {{CircuitForm::kTyped, tr("As typed")},
                                                    {CircuitForm::kSum, tr("Least sum of products")},
                                                    {CircuitForm::kProduct, tr("Least product of sums")},
                                                    {CircuitForm::kNand, tr("NAND only")},
                                                    {CircuitForm::kNor, tr("NOR only")}};
+  int place = 0;
   for (const auto& [form, text] : forms) {
     auto* button = new QRadioButton(text, formBox);
     forms_->addButton(button, static_cast<int>(form));
-    formRow->addWidget(button);
+    formRow->addWidget(button, place / 3, place % 3);
+    ++place;
   }
   auto* styleBox = new QGroupBox(tr("Symbols"), this);
   auto* styleRow = new QHBoxLayout(styleBox);
@@ -88,14 +100,31 @@ void CircuitDialog::BuildLayout() {
   styleRow->addWidget(iec);
   forms_->button(static_cast<int>(CircuitForm::kTyped))->setChecked(true);
   ansi->setChecked(true);
-  choices->addWidget(formBox, 1);
+  choices->addWidget(formBox);
   choices->addWidget(styleBox);
   layout->addLayout(choices);
 
+  auto* titleRow = new QHBoxLayout();
   title_ = new QLabel(this);
   title_->setWordWrap(true);
   title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(title_);
+  titleRow->addWidget(title_, 1);
+  // Zoom: the picture fitted to the window at first, or at the scale chosen, scrolling.
+  const std::tuple<QString, QKeySequence, std::function<void()>> zooms[] = {
+      {tr("Zoom in"), QKeySequence(QKeySequence::ZoomIn), [this] { view_->ZoomBy(true); }},
+      {tr("Zoom out"), QKeySequence(QKeySequence::ZoomOut), [this] { view_->ZoomBy(false); }},
+      {tr("Fit"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { view_->SetZoom(std::nullopt); }}};
+  for (const auto& [text, key, act] : zooms) {
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
+    auto* shortcut = new QShortcut(key, this);
+    connect(button, &QPushButton::clicked, this, act);
+    connect(shortcut, &QShortcut::activated, this, act);
+    titleRow->addWidget(button);
+    pictureButtons_ << button;
+  }
+  layout->addLayout(titleRow);
   busy_ = new QLabel(this);
   progress_ = new QProgressBar(this);
   progress_->setRange(0, 0);
@@ -117,11 +146,16 @@ void CircuitDialog::BuildLayout() {
   QPushButton* svg = buttons->addButton(tr("Save as SVG\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* png = buttons->addButton(tr("Save as PNG\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* copy = buttons->addButton(tr("Copy image"), QDialogButtonBox::ActionRole);
+  QPushButton* print = buttons->addButton(tr("Print\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
   // Enter never closes the dialog: it stays open beside the window while the expression is edited.
-  for (QPushButton* button : {svg, png, copy, close}) button->setAutoDefault(false);
-  pictureButtons_ << svg << png << copy;
-  layout->addWidget(buttons);
+  for (QPushButton* button : {svg, png, copy, print, close}) button->setAutoDefault(false);
+  pictureButtons_ << svg << png << copy << print;
+  scrolled.outer->addWidget(buttons);
+  connect(print, &QPushButton::clicked, this, [this] {
+    AskPrint(this, tr("Print the circuit"),
+             [this](QPrinter& printer, QString& error) { return Print(printer, error); });
+  });
   connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
   connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
   connect(copy, &QPushButton::clicked, this, &CircuitDialog::CopyImage);
@@ -213,6 +247,10 @@ bool CircuitDialog::SavePng(const QString& path, QString& error) const {
 }
 
 void CircuitDialog::CopyImage() const { CopyPictureImage(state_->Picture(LightCircuitTheme())); }
+
+bool CircuitDialog::Print(QPrinter& printer, QString& error) const {
+  return PrintPicture(printer, state_->Picture(LightCircuitTheme()), error);
+}
 
 void CircuitDialog::AskSave(bool svg) {
   const std::optional<QString> path =

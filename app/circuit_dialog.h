@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QLabel;
+class QPrinter;
 class QProgressBar;
 class QScrollArea;
 
@@ -54,6 +55,8 @@ class CircuitDialog : public QDialog {
   bool SavePng(const QString& path, QString& error) const;
   /// Puts the image on the clipboard.
   void CopyImage() const;
+  /// Prints the light picture on one page; `error` says why not.
+  bool Print(QPrinter& printer, QString& error) const;
 
  signals:
   /// The chosen circuit, or why there is none, is shown.

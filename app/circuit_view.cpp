@@ -11,8 +11,8 @@ namespace brevano {
 
 namespace {
 
-constexpr double kMinScale = 0.5;
-constexpr double kMaxScale = 1.5;
+constexpr double kMaxFitScale = 1.5;
+constexpr double kZoomStep = 1.25;
 
 }  // namespace
 
@@ -28,19 +28,38 @@ CircuitView::CircuitView(QWidget* parent) : QWidget(parent) {}
 
 void CircuitView::SetPicture(CircuitPicture picture) {
   picture_ = std::move(picture);
-  setMinimumSize(static_cast<int>(std::ceil(picture_.width * kMinScale)),
-                 static_cast<int>(std::ceil(picture_.height * kMinScale)));
+  UpdateMinimum();
+}
+
+void CircuitView::SetZoom(std::optional<double> zoom) {
+  zoom_ = zoom ? std::optional(std::clamp(*zoom, kMinZoom, kMaxZoom)) : std::nullopt;
+  UpdateMinimum();
+}
+
+void CircuitView::ZoomBy(bool in) { SetZoom(in ? Scale() * kZoomStep : Scale() / kZoomStep); }
+
+// Fitted, the view takes whatever room it is given; zoomed, it asks for the picture at that zoom.
+void CircuitView::UpdateMinimum() {
+  if (zoom_) {
+    setMinimumSize(static_cast<int>(std::ceil(picture_.width * *zoom_)),
+                   static_cast<int>(std::ceil(picture_.height * *zoom_)));
+  } else {
+    setMinimumSize(0, 0);
+  }
   updateGeometry();
   update();
 }
 
 double CircuitView::Scale() const {
-  if (picture_.width <= 0 || picture_.height <= 0) return 1;
-  return std::clamp(std::min(width() / picture_.width, height() / picture_.height), kMinScale, kMaxScale);
+  if (zoom_) return *zoom_;
+  if (picture_.width <= 0 || picture_.height <= 0 || width() <= 0 || height() <= 0) return 1;
+  return std::min({width() / picture_.width, height() / picture_.height, kMaxFitScale});
 }
 
 QSize CircuitView::sizeHint() const {
-  return QSize(static_cast<int>(std::ceil(picture_.width)), static_cast<int>(std::ceil(picture_.height)));
+  const double scale = zoom_.value_or(1);
+  return QSize(static_cast<int>(std::ceil(picture_.width * scale)),
+               static_cast<int>(std::ceil(picture_.height * scale)));
 }
 
 void CircuitView::paintEvent(QPaintEvent*) {

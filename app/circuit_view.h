@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "circuit/circuit_picture.h"
 
@@ -10,8 +11,9 @@ namespace brevano {
 /// The light or the dark circuit colours, whichever the palette is closer to, on its own base colour.
 CircuitTheme CircuitThemeForPalette(const QPalette& palette);
 
-/// Shows a picture centred, scaled to fit its widget between half and one and a half times its size;
-/// its minimum size is the picture at half its size, so that a scroll area around it scrolls beyond.
+/// Shows a picture centred: fitted to the widget (at most one and a half times its size, however
+/// small it must be), or at a zoom chosen, its minimum size then the picture at that zoom, so that
+/// a scroll area around it scrolls.
 class CircuitView : public QWidget {
   Q_OBJECT
 
@@ -23,6 +25,14 @@ class CircuitView : public QWidget {
   const CircuitPicture& Picture() const { return picture_; }
   /// The scale the picture is painted at.
   double Scale() const;
+  /// Paints at `zoom` times the picture's size (bounded to kMinZoom … kMaxZoom), or fitted when nullopt.
+  void SetZoom(std::optional<double> zoom);
+  std::optional<double> Zoom() const { return zoom_; }
+  /// Zooms in or out by one step from the scale shown.
+  void ZoomBy(bool in);
+
+  static constexpr double kMinZoom = 0.1;
+  static constexpr double kMaxZoom = 4;
 
   QSize sizeHint() const override;
 
@@ -30,7 +40,10 @@ class CircuitView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void UpdateMinimum();
+
   CircuitPicture picture_;
+  std::optional<double> zoom_;
 };
 
 }  // namespace brevano

@@ -28,6 +28,7 @@
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
+#include "app/window_settings.h"
 #include "diagram/diagram.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
@@ -38,6 +39,10 @@
 namespace brevano {
 
 namespace {
+
+// The table's height at the first size, and the least it is given before the client area scrolls.
+constexpr int kTableHeight = 409;
+constexpr int kMinTableHeight = 120;
 
 // Tallest line of the legend that lets its four lines fit the 65-pixel box.
 constexpr int kLegendLineHeight = 15;
@@ -71,12 +76,14 @@ void SetUpLegend(QTextEdit* legend) {
   text.mergeBlockFormat(lines);
 }
 
-// Longest expression quoted whole in a comparison's texts; a longer one ends in "…".
+// Longest expression quoted whole in a comparison's texts; a longer one is cut in the middle, keeping
+// its start and its end, so that two long expressions that start alike still read apart.
 constexpr int kQuotedExpressionLength = 60;
 
 QString Quoted(const QString& expression) {
   if (expression.size() <= kQuotedExpressionLength) return expression;
-  return expression.left(kQuotedExpressionLength - 1) + QChar(u'\u2026');
+  constexpr int kHead = (kQuotedExpressionLength - 1) / 2;
+  return expression.left(kHead) + QChar(u'\u2026') + expression.right(kQuotedExpressionLength - 1 - kHead);
 }
 
 // The warnings of both sides of a comparison, each led by its expression: the verdict is then
@@ -113,7 +120,8 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent) : QMainWindow(parent) {
   scroll_->setWidgetResizable(true);
   client_ = new QWidget;
   client_->setObjectName(QStringLiteral("client"));
-  client_->setMinimumSize(kClientSize);
+  // The table may be lower than at first, down to a few rows, before the client area scrolls.
+  client_->setMinimumSize(kClientSize.width(), kClientSize.height() - kTableHeight + kMinTableHeight);
   client_->installEventFilter(this);
   scroll_->setWidget(client_);
   setCentralWidget(scroll_);
@@ -123,6 +131,8 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent) : QMainWindow(parent) {
   commands_->FillMenuBar(menuBar());
   CreateStatusBar();
   LayOutControls(kClientSize);
+  setAcceptDrops(true);
+  for (const std::string& entry : SavedHistory()) history_.Add(entry);
   openSize_ = QSize(kClientSize.width(),
                     kClientSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   resize(openSize_);
@@ -155,6 +165,9 @@ void Tfrm_bool_alg::CreateControls() {
   r2 = new QRadioButton(QStringLiteral("0 \\ 1"), client_);
   r2->setObjectName(QStringLiteral("r2"));
   r2->setChecked(true);
+  // The choice applies to the table shown at once, and to the next ones.
+  connect(r1, &QRadioButton::toggled, this,
+          [this](bool on) { LV->SetDisplayMode(on ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne); });
 
   // In the free band between the button row and the table, left of the legend.
   Warn = new WarningLine(client_);
@@ -175,14 +188,14 @@ void Tfrm_bool_alg::CreateControls() {
 // which also takes the extra height.
 void Tfrm_bool_alg::LayOutControls(QSize client) {
   const int dw = std::max(0, client.width() - kClientSize.width());
-  const int dh = std::max(0, client.height() - kClientSize.height());
+  const int dh = std::max(kMinTableHeight - kTableHeight, client.height() - kClientSize.height());
   eIN->setGeometry(8, 8, 281 + dw, 21);
   Button1->setGeometry(8, 32, 75, 25);
   M->setGeometry(296 + dw, 8, 113, 65);
   r1->setGeometry(232 + dw, 32, 57, 17);
   r2->setGeometry(232 + dw, 48, 49, 17);
   Warn->setGeometry(8, 66, 281 + dw, 20);
-  LV->setGeometry(8, 88, 401 + dw, 409 + dh);
+  LV->setGeometry(8, 88, 401 + dw, kTableHeight + dh);
 }
 
 Tfrm_bool_alg::~Tfrm_bool_alg() = default;
@@ -227,6 +240,7 @@ bool Tfrm_bool_alg::Tabulate(const QString& text, const std::vector<std::string>
   warnings.insert(warnings.begin(), moreWarnings.begin(), moreWarnings.end());
   Warn->SetDiagnosis(built->diagnosis, shownText_);
   history_.Add(shownText_.toStdString());
+  SaveHistory(history_.Entries());
   for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
   for (CircuitDialog* circuit : findChildren<CircuitDialog*>()) circuit->SetTable(*LV->Table());
@@ -327,9 +341,24 @@ void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint6
 AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
   const TruthTable* table = LV->Table();
   if (!table || LV->RowCount() == 0) return nullptr;
+  // One analysis window at most: the new one takes the place of the one open.
+  QRect place;
+  for (AnalysisDialog* old : findChildren<AnalysisDialog*>()) {
+    if (old->isVisible()) place = old->geometry();
+    old->close();
+    old->deleteLater();
+    old->setParent(nullptr);  // gone from findChildren at once
+  }
   auto* dialog = new AnalysisDialog(*table, this, shownText_, AnalysisOptions(), dontCare);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  ShowBeside(dialog);
+  AddHelpKey(dialog, HelpTopic::kAnalysis);
+  if (place.isValid()) {
+    dialog->setGeometry(place);
+    dialog->show();
+    dialog->raise();
+  } else {
+    ShowBeside(dialog);
+  }
   return dialog;
 }
 
@@ -339,6 +368,7 @@ KmapDialog* Tfrm_bool_alg::OpenKmap() {
   auto* dialog = new KmapDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) { LV->SelectRow(row); });
+  AddHelpKey(dialog, HelpTopic::kMap);
   ShowBeside(dialog);
   return dialog;
 }
@@ -348,6 +378,7 @@ CircuitDialog* Tfrm_bool_alg::OpenCircuit() {
   if (!table || LV->RowCount() == 0) return nullptr;
   auto* dialog = new CircuitDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  AddHelpKey(dialog, HelpTopic::kCircuit);
   ShowBeside(dialog);
   return dialog;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/expression_history.h"
+#include "app/help_dialog.h"
 #include "engine/expr_tree.h"
 #include "frontend/tabulate_expression.h"
 #include "plafile/function_file.h"
@@ -116,7 +117,9 @@ class Tfrm_bool_alg : public QMainWindow {
   /// Asks whether a search or a comparison that ran out of time goes on: true to go on.
   virtual bool AskGoOn(const QString& question);
   /// Opens the expression syntax reference (or raises it); a clicked example goes into the edit box.
-  HelpDialog* ShowSyntaxHelp();
+  HelpDialog* ShowSyntaxHelp() { return ShowHelp(HelpTopic::kSyntax); }
+  /// Opens the help window beside the window (or raises it) at the page of `topic`.
+  HelpDialog* ShowHelp(HelpTopic topic);
   /// Shows the version, the licence and the libraries used.
   void ShowAbout();
   /// Places `dialog` beside the window where the screen has room, and shows it.
@@ -139,6 +142,9 @@ class Tfrm_bool_alg : public QMainWindow {
   virtual std::optional<bool> AskWaitForSave();
 
   void keyPressEvent(QKeyEvent* event) override;
+  /// A local file dragged onto the window is opened when dropped (OpenFunctionFile).
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   /// Closing the window stops whatever runs in the background and closes its dialogs; while a
   /// table is being saved it asks first.
   void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 #include "app/help_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -89,6 +90,26 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
       emit exampleChosen(Examples().at(index));
   });
   resize(520, 560);
+}
+
+void HelpDialog::ShowTopic(HelpTopic topic) {
+  topic_ = topic;
+  setWindowTitle(HelpTitle(topic));
+  browser_->setHtml(topic == HelpTopic::kSyntax ? ReferenceHtml() : HelpPageHtml(topic));
+}
+
+void AddHelpKey(QWidget* dialog, HelpTopic topic) {
+  auto* key = new QShortcut(QKeySequence::HelpContents, dialog);
+  QObject::connect(key, &QShortcut::activated, dialog, [dialog, topic] {
+    HelpDialog* help = dialog->findChild<HelpDialog*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!help) {
+      help = new HelpDialog(dialog);
+      help->ShowTopic(topic);
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
+  });
 }
 
 QString AboutText() {

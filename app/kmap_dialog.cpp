@@ -12,9 +12,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/dialog_fit.h"
 #include "app/dont_care_field.h"
 #include "app/kmap_view.h"
 #include "app/picture_painter.h"
+#include "app/printing.h"
 #include "app/save_dialogs.h"
 
 namespace brevano {
@@ -54,13 +56,15 @@ KmapDialog::KmapDialog(const TruthTable& table, QWidget* parent)
   const QSize map = view_->sizeHint();
   QSize size(map.width() + kSidePanelWidth, map.height() + kNoteAndButtonsHeight);
   if (screen()) size = size.boundedTo(screen()->availableSize() * 9 / 10);
-  resize(size);
+  resize(FitScreen(*this, size));
 }
 
 KmapDialog::~KmapDialog() = default;
 
 void KmapDialog::BuildLayout() {
-  auto* layout = new QVBoxLayout(this);
+  // Everything but the buttons scrolls where the screen is smaller than the map needs.
+  const ScrolledLayout scrolled = MakeScrolledLayout(this);
+  QVBoxLayout* layout = scrolled.content;
   note_ = new QLabel(this);
   note_->setWordWrap(true);
   layout->addWidget(note_);
@@ -100,10 +104,15 @@ void KmapDialog::BuildLayout() {
   QPushButton* svg = buttons->addButton(tr("Save as SVG\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* png = buttons->addButton(tr("Save as PNG\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* copy = buttons->addButton(tr("Copy image"), QDialogButtonBox::ActionRole);
+  QPushButton* print = buttons->addButton(tr("Print\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
   // Enter never closes the dialog: it stays open beside the window while the expression is edited.
-  for (QPushButton* button : {svg, png, copy, close}) button->setAutoDefault(false);
-  layout->addWidget(buttons);
+  for (QPushButton* button : {svg, png, copy, print, close}) button->setAutoDefault(false);
+  scrolled.outer->addWidget(buttons);
+  connect(print, &QPushButton::clicked, this, [this] {
+    AskPrint(this, tr("Print the map"),
+             [this](QPrinter& printer, QString& error) { return Print(printer, error); });
+  });
   ConnectControls();
   connect(svg, &QPushButton::clicked, this, [this] { AskSave(true); });
   connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
@@ -229,6 +238,10 @@ bool KmapDialog::SavePng(const QString& path, QString& error) const {
 }
 
 void KmapDialog::CopyImage() const { CopyPictureImage(ExportPicture()); }
+
+bool KmapDialog::Print(QPrinter& printer, QString& error) const {
+  return PrintPicture(printer, ExportPicture(), error);
+}
 
 void KmapDialog::AskSave(bool svg) {
   const QString name = QStringLiteral("kmap%1_%2")

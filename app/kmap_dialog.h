@@ -12,6 +12,7 @@
 #include "tabulate/tabulation.h"
 
 class QLabel;
+class QPrinter;
 class QListWidget;
 class QRadioButton;
 
@@ -63,6 +64,8 @@ class KmapDialog : public QDialog {
   bool SavePng(const QString& path, QString& error) const;
   /// Puts the image on the clipboard.
   void CopyImage() const;
+  /// Prints the picture on one page; `error` says why not.
+  bool Print(QPrinter& printer, QString& error) const;
 
   KmapView* View() const { return view_; }
   QListWidget* TermList() const { return terms_; }

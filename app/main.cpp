@@ -4,11 +4,13 @@
 #include <QPointer>
 
 #include "app/frm_boolean.h"
+#include "app/window_settings.h"
 #include "engine/numbers.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   brevano::UseLocaleDecimalSeparator();
+  brevano::UseUserSettings();
   QGuiApplication::setDesktopFileName(QStringLiteral("brevano-boolean"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("brevano-boolean")));
   const QPointer<brevano::Tfrm_bool_alg> window = brevano::ShowMainWindow();

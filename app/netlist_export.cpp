@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/background_job.h"
+#include "app/help_dialog.h"
 #include "app/picture_painter.h"
 #include "app/save_dialogs.h"
 #include "circuit/circuit_forms.h"
@@ -75,6 +76,7 @@ std::optional<NetlistChoice> NetlistExport::AskChoice() {
   layout->addRow(buttons);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  AddHelpKey(&dialog, HelpTopic::kFiles);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   last_ = {static_cast<NetlistFormat>(format->currentData().toInt()),
            static_cast<CircuitForm>(form->currentData().toInt())};

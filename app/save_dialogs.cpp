@@ -9,19 +9,30 @@
 
 #include "app/frm_boolean.h"
 #include "app/table_saver.h"
+#include "app/window_settings.h"
 
 namespace brevano {
 
 namespace {
 
-// The folder the next dialog starts in: the last one saved to or opened from, the documents folder
-// at first.
-QString& LastFolder() {
-  static QString folder = [] {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
-  }();
+// The folder the next dialog starts in: the last one saved to or opened from (in an earlier run too,
+// where the settings are kept), the documents folder at first.
+QString& RunFolder() {
+  static QString folder;
   return folder;
+}
+
+QString LastFolder() {
+  if (!RunFolder().isEmpty()) return RunFolder();
+  const QString saved = SavedFolder();
+  if (!saved.isEmpty()) return saved;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+void RememberFolder(const QString& chosen) {
+  RunFolder() = QFileInfo(chosen).absolutePath();
+  SaveFolder(RunFolder());
 }
 
 TableFormat& LastTableFormat() {
@@ -81,7 +92,7 @@ std::optional<SaveChoice> AskSaveChoice(QWidget* parent, const QString& title,
                    [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().front();
-  LastFolder() = QFileInfo(chosen).absolutePath();
+  RememberFolder(chosen);
   const SaveChoice choice =
       ResolveSaveName(chosen, types, std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
   if (!MayWrite(parent, chosen, choice.path)) return std::nullopt;
@@ -103,15 +114,17 @@ std::optional<TableSaveTarget> AskTableSaveTarget(QWidget* parent) {
   return TableSaveTarget{choice->path, format};
 }
 
-std::optional<QString> AskOpenPath(QWidget* parent, const QString& title, const QStringList& filters) {
+std::optional<QString> AskOpenPath(QWidget* parent, const QString& title, const QStringList& filters,
+                                   const std::function<void(QDialog&)>& prepare) {
   QFileDialog dialog(parent, title);
   dialog.setNameFilters(filters);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDirectory(LastFolder());
+  if (prepare) prepare(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().front();
-  LastFolder() = QFileInfo(chosen).absolutePath();
+  RememberFolder(chosen);
   return chosen;
 }
 

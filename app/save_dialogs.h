@@ -3,11 +3,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "tabulate/table_format.h"
 
+class QDialog;
 class QWidget;
 
 namespace brevano {
@@ -48,8 +50,10 @@ struct TableSaveTarget {
 std::optional<TableSaveTarget> AskTableSaveTarget(QWidget* parent);
 
 /// Asks for a file to open, with `filters`, starting in the folder last used (the documents folder
-/// at first); nullopt when the user cancels.
-std::optional<QString> AskOpenPath(QWidget* parent, const QString& title, const QStringList& filters);
+/// at first); `prepare`, when set, is given the dialog before it is shown. Nullopt when the user
+/// cancels.
+std::optional<QString> AskOpenPath(QWidget* parent, const QString& title, const QStringList& filters,
+                                   const std::function<void(QDialog&)>& prepare = {});
 
 /// Asks for the text file to save a report to (".txt" added to a name without a suffix).
 std::optional<QString> AskReportSavePath(QWidget* parent);

@@ -12,6 +12,7 @@
 
 #include "app/background_job.h"
 #include "app/frm_boolean.h"
+#include "app/printing.h"
 #include "app/save_dialogs.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
@@ -89,6 +90,30 @@ void WindowCommands::CopyTable() {
     return;
   }
   QApplication::clipboard()->setText(RangesText({{0, view_->RowCount() - 1}}));
+}
+
+bool WindowCommands::PrintTable(QPrinter& printer, QString& error) const {
+  const TruthTable* table = view_->Table();
+  if (!table || !HasRows()) return false;
+  std::vector<std::uint64_t> rows;
+  const RowSelection& selection = view_->Selection();
+  if (selection.Count() > 1) {
+    if (selection.Count() > kMaxPrintedRows) {
+      error = tr("%1 rows are selected; at most %2 are printed")
+                  .arg(Count(selection.Count()), Count(kMaxPrintedRows));
+      return false;
+    }
+    for (const auto& [first, last] : selection.Ranges()) {
+      for (std::uint64_t row = first; row <= last; ++row) rows.push_back(row);
+    }
+  }
+  return brevano::PrintTable(printer, *table, rows, error);
+}
+
+void WindowCommands::AskPrintTable() {
+  if (!HasRows()) return;
+  AskPrint(&window_, tr("Print the table"),
+           [this](QPrinter& printer, QString& error) { return PrintTable(printer, error); });
 }
 
 void WindowCommands::AskSaveTable() {

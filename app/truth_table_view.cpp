@@ -85,6 +85,12 @@ void TruthTableView::SetTable(TruthTable table) {
   emit tableChanged();
 }
 
+void TruthTableView::SetDisplayMode(DisplayMode mode) {
+  if (!table_ || table_->Mode() == mode) return;
+  table_ = TruthTable::FromProgram(table_->Program(), mode);
+  viewport()->update();
+}
+
 void TruthTableView::Clear() {
   table_.reset();
   rows_ = top_ = 0;
@@ -319,7 +325,19 @@ void TruthTableView::SelectRow(std::uint64_t row) {
   if (row >= rows_) return;
   cursor_.SelectRow(row);
   CenterOn(row);
+  ShowResultColumn();
   SelectionChanged();
+}
+
+// A row gone to is about its Result: where the columns are wider than the view, the Result column
+// comes into view at the right edge.
+void TruthTableView::ShowResultColumn() {
+  const int last = header_->count() - 1;
+  if (last < 0) return;
+  const int left = header_->sectionPosition(last), right = left + header_->sectionSize(last);
+  QScrollBar* bar = horizontalScrollBar();
+  if (left < bar->value() || right > bar->value() + viewport()->width())
+    bar->setValue(std::max(0, right - viewport()->width()));
 }
 
 void TruthTableView::SelectAll() {
@@ -340,14 +358,44 @@ void TruthTableView::KeyMove(CursorKey key, Qt::KeyboardModifiers modifiers) {
   CursorMoved(row);
 }
 
-// A caption too long for its column ends in "…"; its tooltip is the full name.
+// A caption too long for its column is cut in the middle, keeping both ends, which tell names such as
+// DMPST0 … DMPST3 apart; where that still shows two captions alike, the end alone is kept, and failing
+// that the part from where they differ. Its tooltip is the full name.
 void TruthTableView::ElideCaptions() {
   const QFontMetrics metrics = header_->fontMetrics();
-  for (int column = 0; column < captions_.size() && column < headerModel_->columnCount(); ++column) {
-    const int room = header_->sectionSize(column) - 2 * cellPadding_;
-    const QString shown = metrics.elidedText(captions_[column], Qt::ElideRight, std::max(room, 0));
-    if (headerModel_->headerData(column, Qt::Horizontal).toString() != shown)
-      headerModel_->setHeaderData(column, Qt::Horizontal, shown);
+  const int columns = std::min<int>(captions_.size(), headerModel_->columnCount());
+  const auto room = [this](int column) {
+    return std::max(header_->sectionSize(column) - 2 * cellPadding_, 0);
+  };
+  QStringList shown;
+  for (int column = 0; column < columns; ++column)
+    shown << metrics.elidedText(captions_[column], Qt::ElideMiddle, room(column));
+  const auto alike = [&shown](int column) { return shown.count(shown[column]) > 1; };
+  std::vector<int> cut;
+  for (int column = 0; column < columns; ++column) {
+    if (shown[column] != captions_[column] && alike(column)) cut.push_back(column);
+  }
+  QStringList middle = shown;
+  for (const int column : cut)
+    shown[column] = metrics.elidedText(captions_[column], Qt::ElideLeft, room(column));
+  for (const int column : cut) {
+    if (!alike(column)) continue;
+    // The part after the longest start it shares with a caption shown alike before.
+    qsizetype common = 0;
+    for (int other = 0; other < columns; ++other) {
+      if (other == column || middle[other] != middle[column]) continue;
+      qsizetype same = 0;
+      while (same < captions_[column].size() && same < captions_[other].size() &&
+             captions_[column][same] == captions_[other][same])
+        ++same;
+      common = std::max(common, same);
+    }
+    shown[column] =
+        metrics.elidedText(QChar(0x2026) + captions_[column].mid(common), Qt::ElideRight, room(column));
+  }
+  for (int column = 0; column < columns; ++column) {
+    if (headerModel_->headerData(column, Qt::Horizontal).toString() != shown[column])
+      headerModel_->setHeaderData(column, Qt::Horizontal, shown[column]);
     headerModel_->setHeaderData(column, Qt::Horizontal, captions_[column], Qt::ToolTipRole);
   }
 }

@@ -40,6 +40,8 @@ class TruthTableView : public QAbstractScrollArea {
 
   /// Shows `table`: no current row, no selection, scrolled to the top.
   void SetTable(TruthTable table);
+  /// Writes the truth values of the table shown as `mode` says, keeping its rows, selection and place.
+  void SetDisplayMode(DisplayMode mode);
   /// Removes the table, its columns and its rows.
   void Clear();
   /// The table shown, or null when there is none.
@@ -60,7 +62,7 @@ class TruthTableView : public QAbstractScrollArea {
 
   /// The row with the keyboard focus, if any.
   std::optional<std::uint64_t> CurrentRow() const;
-  /// Makes `row` current and the only selected row, and scrolls it into view.
+  /// Makes `row` current and the only selected row, and scrolls it and its Result into view.
   void SelectRow(std::uint64_t row);
   /// The selected rows.
   const RowSelection& Selection() const { return cursor_.Selection(); }
@@ -111,6 +113,7 @@ class TruthTableView : public QAbstractScrollArea {
   std::optional<std::uint64_t> RowAt(int y) const;
   std::uint64_t RowAtClamped(int y) const;
   void EnsureVisible(std::uint64_t row);
+  void ShowResultColumn();
   void CenterOn(std::uint64_t row);
   void CursorMoved(std::uint64_t row);
 

@@ -2,11 +2,14 @@
 // beside it, help, and closing.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -43,6 +46,9 @@ QMargins FrameOf(const QWidget& window) {
 // How often, and how long apart, the window looks for its frame after it is first shown.
 constexpr int kFrameChecks = 10;
 constexpr std::chrono::milliseconds kFrameCheckInterval{100};
+
+// Narrowest a dialog is made to open beside the window rather than over it.
+constexpr int kMinBesideWidth = 420;
 
 }  // namespace
 
@@ -114,7 +120,8 @@ void Tfrm_bool_alg::FitToScreen(const QMargins& frame) {
   // Where the client area scrolls one way, the window is wider (or taller) by the scroll bar, so
   // that it does not have to scroll the other way as well.
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-  if (inner.height() < openSize_.height()) inner.setWidth(std::min(room.width(), inner.width() + bar));
+  const int leastHeight = openSize_.height() - kClientSize.height() + client_->minimumHeight();
+  if (inner.height() < leastHeight) inner.setWidth(std::min(room.width(), inner.width() + bar));
   if (inner.width() < openSize_.width()) inner.setHeight(std::min(room.height(), inner.height() + bar));
   QRect outer(QPoint(), inner.grownBy(frame));
   outer.moveCenter(area.center());
@@ -161,6 +168,15 @@ void Tfrm_bool_alg::ShowBeside(QWidget* dialog) {
   dialog->resize(dialog->size().boundedTo(area.size().shrunkBy(frame)));
   QRect outer(QPoint(), dialog->size().grownBy(frame));
   QRect window = geometry().marginsAdded(frame);
+  // Too wide for either side, even with the window moved aside: narrowed to the wider side's room
+  // where that leaves it a usable width (its controls scroll).
+  const int roomRight = area.right() - window.right(), roomLeft = window.left() - area.left();
+  const int room = std::max(roomRight, roomLeft);
+  if (outer.width() > room && window.width() + outer.width() > area.width() && room >= kMinBesideWidth &&
+      room - frame.left() - frame.right() >= dialog->minimumSizeHint().width()) {
+    dialog->resize(room - frame.left() - frame.right(), dialog->height());
+    outer.setWidth(room);
+  }
   const bool right = window.right() + outer.width() <= area.right();
   const bool left = window.left() - outer.width() >= area.left();
   if (!right && !left && window.width() + outer.width() <= area.width() &&
@@ -189,7 +205,7 @@ void Tfrm_bool_alg::ShowBeside(QWidget* dialog) {
   dialog->raise();
 }
 
-HelpDialog* Tfrm_bool_alg::ShowSyntaxHelp() {
+HelpDialog* Tfrm_bool_alg::ShowHelp(HelpTopic topic) {
   if (!help_) {
     help_ = new HelpDialog(this);
     connect(help_, &HelpDialog::exampleChosen, this, [this](const QString& text) {
@@ -198,8 +214,10 @@ HelpDialog* Tfrm_bool_alg::ShowSyntaxHelp() {
       activateWindow();
       eIN->setFocus();
     });
+    help_->ShowTopic(topic);
     ShowBeside(help_);
   }
+  help_->ShowTopic(topic);
   help_->show();
   help_->raise();
   help_->activateWindow();
@@ -217,6 +235,30 @@ bool Tfrm_bool_alg::HistoryKey(int key) {
   if (!text) return true;
   eIN->setText(QString::fromStdString(*text));
   return true;
+}
+
+namespace {
+
+// The one local file a drag carries; empty for anything else.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
+  return data->urls().front().toLocalFile();
+}
+
+}  // namespace
+
+void Tfrm_bool_alg::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty() && !OpeningFile()) event->acceptProposedAction();
+}
+
+void Tfrm_bool_alg::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(event->mimeData());
+  if (path.isEmpty() || OpeningFile()) return;
+  event->acceptProposedAction();
+  activateWindow();
+  // Out of the drop's handling: opening may ask which output to open.
+  QMetaObject::invokeMethod(
+      this, [this, path] { OpenFunctionFile(path); }, Qt::QueuedConnection);
 }
 
 // Enter anywhere in the window that no control takes for itself presses the default button.

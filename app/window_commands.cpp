@@ -2,14 +2,19 @@
 #include "app/window_commands.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 
 #include "app/background_job.h"
 #include "app/frm_boolean.h"
+#include "app/help_dialog.h"
 #include "app/truth_table_view.h"
+#include "app/window_settings.h"
 #include "diagram/diagram.h"
 #include "kmap/kmap_layout.h"
 
@@ -73,48 +78,64 @@ void WindowCommands::AddCommands() {
   const auto rows = [this] { return HasRows(); };
   using M = CommandMenu;
   Add(
-      M::kFile, tr("Open\u2026"), Keys(QKeySequence::Open), [this] { return !window_.OpeningFile(); },
+      M::kFile, tr("&Open\u2026"), Keys(QKeySequence::Open), [this] { return !window_.OpeningFile(); },
       [this] { window_.AskOpen(); });
   Add(
-      M::kFile, tr("Save table\u2026"), Keys(QKeySequence::Save), rows, [this] { AskSaveTable(); },
+      M::kFile, tr("&Save table\u2026"), Keys(QKeySequence::Save), rows, [this] { AskSaveTable(); },
       kContextMenu);
-  Add(M::kFile, tr("Export\u2026"), {}, rows, [this] { window_.AskExport(); });
-  Add(M::kFile);
-  Add(M::kFile, tr("Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
-
+  Add(M::kFile, tr("&Export\u2026"), {}, rows, [this] { window_.AskExport(); });
   Add(
-      M::kEdit, tr("Copy"), Keys(QKeySequence::Copy), [this] { return view_->Selection().Count() > 0; },
+      M::kFile, tr("&Print\u2026"), Keys(QKeySequence::Print), rows, [this] { AskPrintTable(); },
+      kContextMenu);
+  Add(M::kFile);
+  Add(M::kFile, tr("&Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
+
+  // The edit box's own undo and redo, for the menu; with the focus in the box its keys act there.
+  QLineEdit* box = window_.eIN;
+  Add(
+      M::kEdit, tr("&Undo"), Keys(QKeySequence::Undo), [box] { return box->isUndoAvailable(); },
+      [box] { box->undo(); });
+  Add(
+      M::kEdit, tr("&Redo"), Keys(QKeySequence::Redo), [box] { return box->isRedoAvailable(); },
+      [box] { box->redo(); });
+  Add(M::kEdit);
+  Add(
+      M::kEdit, tr("&Copy"), Keys(QKeySequence::Copy), [this] { return view_->Selection().Count() > 0; },
       [this] { CopySelection(); }, kContextMenu | kEditBoxKeys);
   Add(
-      M::kEdit, tr("Copy table"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_C), rows, [this] { CopyTable(); },
+      M::kEdit, tr("Copy &table"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_C), rows, [this] { CopyTable(); },
       kContextMenu);
   Add(
-      M::kEdit, tr("Select all"), Keys(QKeySequence::SelectAll), rows, [this] { view_->SelectAll(); },
+      M::kEdit, tr("Select &all"), Keys(QKeySequence::SelectAll), rows, [this] { view_->SelectAll(); },
       kContextMenu);
 
   Add(
-      M::kGo, tr("Go to row\u2026"), Keys(Qt::CTRL | Qt::Key_G), rows, [this] { AskGoTo(); }, kContextMenu);
+      M::kGo, tr("&Go to row\u2026"), Keys(Qt::CTRL | Qt::Key_G), rows, [this] { AskGoTo(); }, kContextMenu);
   Add(
-      M::kGo, tr("Go to the n-th row where Result is 1\u2026"), {}, rows, [this] { AskNth(); }, kContextMenu);
+      M::kGo, tr("Go to the n-&th row where Result is 1\u2026"), {}, rows, [this] { AskNth(); },
+      kContextMenu);
   Add(M::kGo, {}, {}, {}, {}, kContextMenu);
   for (const bool forward : {true, false}) {
     for (const int wanted : {1, 0}) {
       const QKeyCombination key((forward ? Qt::NoModifier : Qt::ShiftModifier),
                                 wanted == 1 ? Qt::Key_F3 : Qt::Key_F4);
+      const QString text =
+          forward
+              ? (wanted == 1 ? tr("&Next row where Result is 1") : tr("Ne&xt row where Result is 0"))
+              : (wanted == 1 ? tr("&Previous row where Result is 1") : tr("P&revious row where Result is 0"));
       Add(
-          M::kGo,
-          (forward ? tr("Next row where Result is %1") : tr("Previous row where Result is %1")).arg(wanted),
-          Keys(key), rows, [this, forward, wanted] { FindResult(forward, wanted); }, kContextMenu);
+          M::kGo, text, Keys(key), rows, [this, forward, wanted] { FindResult(forward, wanted); },
+          kContextMenu);
     }
   }
 
   Add(
-      M::kTools, tr("Analyse\u2026"), Keys(Qt::Key_F9), rows, [this] { window_.OpenAnalysis(); },
+      M::kTools, tr("&Analyse\u2026"), Keys(Qt::Key_F9), rows, [this] { window_.OpenAnalysis(); },
       kContextMenu);
   // Only a table of 1 to kMaxKmapVariables variables is drawn as a map; otherwise the tooltip says why.
   const auto variables = [this] { return view_->Table() ? view_->Table()->Variables().size() : 0; };
   Add(
-      M::kTools, tr("Karnaugh map\u2026"), {},
+      M::kTools, tr("&Karnaugh map\u2026"), Keys(Qt::Key_F6),
       [this, variables] { return HasRows() && variables() >= 1 && variables() <= kMaxKmapVariables; },
       [this] { window_.OpenKmap(); }, kContextMenu)
       .whyNot = [this, variables] {
@@ -124,17 +145,24 @@ void WindowCommands::AddCommands() {
         .arg(variables());
   };
   Add(
-      M::kTools, tr("Circuit\u2026"), {}, rows, [this] { window_.OpenCircuit(); }, kContextMenu);
+      M::kTools, tr("&Circuit\u2026"), Keys(Qt::Key_F7), rows, [this] { window_.OpenCircuit(); },
+      kContextMenu);
   Add(
-      M::kTools, tr("Compare with\u2026"), {}, rows, [this] { window_.AskCompare(); }, kContextMenu);
+      M::kTools, tr("Co&mpare with\u2026"), Keys(Qt::Key_F8), rows, [this] { window_.AskCompare(); },
+      kContextMenu);
 
-  Add(M::kView, tr("Row numbers"), {}, {}, [this] {
+  Add(M::kView, tr("&Row numbers"), {}, {}, [this] {
     view_->SetRowNumbersShown(!view_->RowNumbersShown());
   }).checked = [this] { return view_->RowNumbersShown(); };
 
-  Add(M::kHelp, tr("Expression syntax"), Keys(QKeySequence::HelpContents), {},
-      [this] { window_.ShowSyntaxHelp(); });
-  Add(M::kHelp, tr("About Brevano Boolean"), {}, {}, [this] { window_.ShowAbout(); });
+  Add(M::kHelp, tr("&Expression syntax"), Keys(QKeySequence::HelpContents), {},
+      [this] { window_.ShowHelp(HelpTopic::kSyntax); });
+  Add(M::kHelp, tr("A&nalysis"), {}, {}, [this] { window_.ShowHelp(HelpTopic::kAnalysis); });
+  Add(M::kHelp, tr("&Karnaugh map"), {}, {}, [this] { window_.ShowHelp(HelpTopic::kMap); });
+  Add(M::kHelp, tr("&Circuit"), {}, {}, [this] { window_.ShowHelp(HelpTopic::kCircuit); });
+  Add(M::kHelp, tr("&Files"), {}, {}, [this] { window_.ShowHelp(HelpTopic::kFiles); });
+  Add(M::kHelp);
+  Add(M::kHelp, tr("&About Brevano Boolean"), {}, {}, [this] { window_.ShowAbout(); });
 }
 
 WindowCommand& WindowCommands::Add(CommandMenu menu, QString text, QList<QKeySequence> keys,
@@ -191,12 +219,38 @@ void WindowCommands::FillMenuBar(QMenuBar* bar) {
     menu->setToolTipsVisible(true);
     FillMenu(menu, which, kMenuBarOnly);
     connect(menu, &QMenu::aboutToShow, this, &WindowCommands::UpdateStates);
+    if (which != CommandMenu::kFile) continue;
+    // Open Recent, after Open…, filled each time it opens.
+    recent_ = new QMenu(tr("Open &Recent"), menu);
+    const QList<QAction*> items = menu->actions();
+    const auto open = std::find(items.begin(), items.end(), Action(tr("Open\u2026")));
+    menu->insertMenu(open != items.end() && open + 1 != items.end() ? *(open + 1) : nullptr, recent_);
+    connect(recent_, &QMenu::aboutToShow, this, &WindowCommands::FillRecent);
+    FillRecent();
   }
 }
 
+void WindowCommands::FillRecent() {
+  recent_->clear();
+  const QStringList files = RecentFiles();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    const QString name = QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = recent_->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(name) : name);
+    item->setToolTip(QDir::toNativeSeparators(path));
+    item->setEnabled(!window_.OpeningFile());
+    connect(item, &QAction::triggered, this, [this, path] { window_.OpenFunctionFile(path); });
+  }
+  recent_->setToolTipsVisible(true);
+  recent_->setEnabled(!files.isEmpty());
+}
+
+QString WithoutAccessKey(QString text) { return text.remove(QLatin1Char('&')); }
+
 QAction* WindowCommands::Action(const QString& text) const {
+  const QString wanted = WithoutAccessKey(text);
   for (QAction* action : actions_) {
-    if (action && action->text() == text) return action;
+    if (action && WithoutAccessKey(action->text()) == wanted) return action;
   }
   return nullptr;
 }
@@ -209,7 +263,10 @@ void WindowCommands::UpdateStates() {
     const bool enabled = !command.enabled || command.enabled();
     action->setEnabled(enabled);
     if (command.checked) action->setChecked(command.checked());
-    if (command.whyNot) action->setToolTip(enabled ? QString() : command.whyNot());
+    if (command.whyNot) {
+      action->setToolTip(enabled ? QString() : command.whyNot());
+      action->setStatusTip(action->toolTip());
+    }
   }
 }
 

@@ -23,6 +23,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QPrinter;
 
 namespace brevano {
 
@@ -36,6 +37,9 @@ inline constexpr std::chrono::milliseconds kWindowSolverTime{5000};
 
 /// Most rows "Copy" and "Copy table" put on the clipboard.
 inline constexpr std::uint64_t kMaxCopyRows = 1'000'000;
+
+/// `text` without its access key marks ("&Open…" is "Open…").
+QString WithoutAccessKey(QString text);
 
 /// The menus of the menu bar, in their order.
 enum class CommandMenu { kFile, kEdit, kGo, kTools, kView, kHelp };
@@ -75,10 +79,15 @@ class WindowCommands : public QObject {
 
   /// The commands, in the order of their menus.
   const std::vector<WindowCommand>& Commands() const { return commands_; }
-  /// The action of the command whose text is `text`; null when there is none.
+  /// The action of the command whose text is `text` (access keys, "&", are not compared); null when
+  /// there is none.
   QAction* Action(const QString& text) const;
   /// Adds one menu per CommandMenu to `bar`.
   void FillMenuBar(QMenuBar* bar);
+  /// File > Open Recent: the files opened last, newest first.
+  QMenu* RecentMenu() const { return recent_; }
+  /// Lists the recent files in RecentMenu.
+  void FillRecent();
   /// The table's context menu.
   QMenu* ContextMenu() const { return contextMenu_; }
   /// Sets every action's enabled and checked state from its command's rules.
@@ -114,6 +123,12 @@ class WindowCommands : public QObject {
   bool SearchRunning() const;
   /// Stops a running search; the current row stays where it was.
   void CancelSearch();
+
+  /// Prints the selected rows, or every row when at most one is selected, on `printer`; `error`
+  /// says why nothing was printed (too many rows, no printer).
+  bool PrintTable(QPrinter& printer, QString& error) const;
+  /// Asks for a printer and prints the table (PrintTable).
+  void AskPrintTable();
 
   /// Asks for a file and a format, then saves the whole table there (SaveTable).
   void AskSaveTable();
@@ -197,6 +212,7 @@ class WindowCommands : public QObject {
   std::vector<WindowCommand> commands_;
   std::vector<QAction*> actions_;  // one per command; null for separators
   QMenu* contextMenu_ = nullptr;
+  QMenu* recent_ = nullptr;
 
   BackgroundJob* search_ = nullptr;
   BackgroundJob* save_ = nullptr;

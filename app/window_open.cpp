@@ -9,7 +9,9 @@
 #include "app/background_job.h"
 #include "app/frm_boolean.h"
 #include "app/function_opening.h"
+#include "app/help_dialog.h"
 #include "app/save_dialogs.h"
+#include "app/window_settings.h"
 
 namespace brevano {
 
@@ -24,7 +26,8 @@ void Tfrm_bool_alg::AskOpen() {
   const std::optional<QString> path =
       AskOpenPath(this, tr("Open a PLA or table file"),
                   {tr("PLA and table files (*.pla *.tsv *.csv *.txt)"), tr("PLA files (*.pla)"),
-                   tr("Table files (*.tsv *.csv *.txt)"), tr("All files (*)")});
+                   tr("Table files (*.tsv *.csv *.txt)"), tr("All files (*)")},
+                  [](QDialog& dialog) { AddHelpKey(&dialog, HelpTopic::kFiles); });
   if (path) OpenFunctionFile(*path);
 }
 
@@ -37,7 +40,8 @@ void Tfrm_bool_alg::OpenFunctionFile(const QString& path) {
   std::function<FunctionFile(JobControl&)> work = [local](JobControl&) { return ReadFunctionFileAt(local); };
   StartJob<FunctionFile>(
       *open_, std::move(work),
-      [this, name](FunctionFile file) {
+      [this, name, path](FunctionFile file) {
+        AddRecentFile(path);
         // Out of the job's end handler: the next step starts a job of its own on it.
         auto read = std::make_shared<const FunctionFile>(std::move(file));
         QMetaObject::invokeMethod(this, [this, read, name] { OpenOutputOf(read, name); }, Qt::QueuedConnection);

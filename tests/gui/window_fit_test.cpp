@@ -1,4 +1,5 @@
-// The window on a screen too small for its first size at a scale factor of 2: it fits and scrolls.
+// The window on a screen too small for its first size at a scale factor of 2: it fits, giving the table
+// less height, and scrolls when made smaller still.
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -14,8 +15,8 @@ class WindowFitTest : public QObject {
 
  private slots:
   // At twice the scale a screen of 1280 × 1000 pixels has 640 × 500 logical ones: the window with its title
-  // bar and edges lies within them, and the client area keeps its first size and scrolls both ways to
-  // every control.
+  // bar and edges lies within them, the table taking less height; made smaller than its controls' least
+  // size, the client area scrolls to every control.
   void fitsAndScrolls() {
     QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
     Tfrm_bool_alg window;
@@ -30,7 +31,14 @@ class WindowFitTest : public QObject {
                             .arg(window.frameGeometry().height())));
     auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
     QVERIFY(scroll);
-    QVERIFY(window.ClientArea()->height() > scroll->viewport()->height());
+    // Lower than the first size, the table gives up height: nothing scrolls, the table is whole.
+    QVERIFY(window.ClientArea()->height() < kClientSize.height());
+    QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+    QVERIFY(scroll->viewport()->rect().contains(
+        QRect(window.LV->mapTo(scroll->viewport(), QPoint()), window.LV->size())));
+    // Lower still, the client area keeps its least size and scrolls to every control.
+    window.resize(300, 200);
+    QTRY_VERIFY(window.ClientArea()->height() > scroll->viewport()->height());
     QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
     scroll->ensureWidgetVisible(window.LV);
     QVERIFY(scroll->verticalScrollBar()->value() > 0);
