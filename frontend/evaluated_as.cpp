@@ -123,14 +123,19 @@ std::string Terms::Text(int root) const {
 
 namespace {
 
-// Expressions: the values of the run that writes the function back.
+// Expressions: the values of the run that writes the function back. A variable is named by its
+// listing line, found from the instruction's place in the run.
 struct TermAlgebra {
   using Value = int;
   Terms& terms;
   const std::vector<ListedLine>& lines;
+  const LinedInstructions& run;
 
   int Constant(bool one) { return terms.Constant(one); }
-  int Variable(const Instruction& in) { return terms.Variable(lines[in.line].name); }
+  int Variable(const Instruction& in) {
+    const auto step = static_cast<std::size_t>(&in - run.instructions.data());
+    return terms.Variable(lines[run.lines[step]].name);
+  }
   int Not(int x) { return terms.Not(x); }
   int And(int left, int right) { return terms.Binary(OpCode::kAnd, left, right); }
   int Or(int left, int right) { return terms.Binary(OpCode::kOr, left, right); }
@@ -141,9 +146,9 @@ struct TermAlgebra {
 
 StackReading ReadStack(const std::vector<ListedLine>& lines, std::size_t maxUnusedParts) {
   Terms terms;
-  TermAlgebra algebra{terms, lines};
-  const std::vector<Instruction> instructions = RunnableInstructions(lines);
-  const std::vector<int> stack = RunToStack(instructions, algebra, instructions.size());
+  const LinedInstructions run = RunnableInstructions(lines);
+  TermAlgebra algebra{terms, lines, run};
+  const std::vector<int> stack = RunToStack(run.instructions, algebra, run.instructions.size());
   StackReading reading;
   reading.evaluatedAs = stack.empty() ? "0" : terms.Text(stack.front());
   reading.unusedCount = stack.empty() ? 0 : stack.size() - 1;

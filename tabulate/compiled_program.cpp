@@ -75,7 +75,7 @@ CompiledProgram CompiledProgram::Compile(const Listing& listing, const std::vect
   std::size_t depth = 0;
   for (std::size_t i = lines.size(); i-- > 0;) {
     if (!lines[i].op) continue;
-    Instruction instruction{*lines[i].op, 0, 0, static_cast<std::uint32_t>(i)};
+    Instruction instruction{*lines[i].op};
     if (instruction.op == OpCode::kPushVariable) {
       const auto found =
           std::lower_bound(program.variables_.begin(), program.variables_.end(), lines[i].name);
@@ -86,6 +86,7 @@ CompiledProgram CompiledProgram::Compile(const Listing& listing, const std::vect
     depth = depth + 1 - OperandCount(instruction.op);
     program.maxDepth_ = std::max(program.maxDepth_, depth);
     program.instructions_.push_back(instruction);
+    program.lines_.push_back(static_cast<std::uint32_t>(i));
   }
   return program;
 }

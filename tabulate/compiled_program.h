@@ -39,6 +39,8 @@ class CompiledProgram {
   std::uint64_t RowCount() const { return std::uint64_t{1} << variables_.size(); }
   /// The instructions, in evaluation order.
   const std::vector<Instruction>& Instructions() const { return instructions_; }
+  /// The listing line of each instruction: Lines()[k] is that of Instructions()[k].
+  const std::vector<std::uint32_t>& Lines() const { return lines_; }
   /// The largest number of values on the stack at any point of a run (0 for an empty program).
   std::size_t MaxDepth() const { return maxDepth_; }
 
@@ -49,6 +51,7 @@ class CompiledProgram {
  private:
   std::vector<std::string> variables_;
   std::vector<Instruction> instructions_;
+  std::vector<std::uint32_t> lines_;
   std::size_t maxDepth_ = 0;
 };
 

@@ -16,7 +16,8 @@ namespace brevano {
 /// An algebra the interpreter runs on: a default-constructible, movable Value and the operations
 /// below. A binary operation's `left` is the operator's left operand, which is the value on top of
 /// the stack (the listing runs from its last line to its first, so the left operand comes last);
-/// `right` is the value below it, whose slot takes the result.
+/// `right` is the value below it, whose slot takes the result. Variable(in) gets the instruction
+/// itself, an element of the sequence being run.
 template <class A>
 concept ProgramAlgebra = std::default_initializable<typename A::Value> && std::movable<typename A::Value> &&
     requires(A& a, typename A::Value v, const Instruction& in) {

@@ -55,7 +55,8 @@ TypedLine ReadListingLine(std::string_view line);
 std::vector<TypedLine> ReadListing(const Listing& listing);
 
 /// One step of a stack program, in evaluation order (the listing runs from its last line to its
-/// first). Lines the table ignores have no instruction.
+/// first). Lines the table ignores have no instruction. Kept to four bytes: the row evaluators
+/// walk these for every block of rows, so the listing line of each instruction is kept beside it.
 struct Instruction {
   OpCode op;
   /// For kPushVariable: the bit of the row index that holds the variable's value (the last
@@ -63,8 +64,12 @@ struct Instruction {
   std::uint8_t rowBit = 0;
   /// For kPushVariable: the variable's index in the sorted variable list.
   std::uint16_t variable = 0;
-  /// The listing line the instruction was read from.
-  std::uint32_t line = 0;
+};
+
+/// Instructions in evaluation order, with the listing line each was read from.
+struct LinedInstructions {
+  std::vector<Instruction> instructions;
+  std::vector<std::uint32_t> lines;  ///< lines[k] is the listing line of instructions[k]
 };
 
 /// An operator that finds fewer values on the stack than it takes.
@@ -91,14 +96,16 @@ std::optional<MissingOperand> MissingOperandIn(const Lines& lines) {
 /// The instructions of `lines` (in listing order, each with an optional `op`) in evaluation
 /// order, up to the first operator that lacks an operand; variables all get index 0.
 template <class Lines>
-std::vector<Instruction> RunnableInstructions(const Lines& lines) {
+LinedInstructions RunnableInstructions(const Lines& lines) {
   const std::optional<MissingOperand> missing = MissingOperandIn(lines);
   const std::size_t end = missing ? missing->line + 1 : 0;
-  std::vector<Instruction> instructions;
+  LinedInstructions run;
   for (std::size_t i = std::size(lines); i-- > end;) {
-    if (lines[i].op) instructions.push_back({*lines[i].op, 0, 0, static_cast<std::uint32_t>(i)});
+    if (!lines[i].op) continue;
+    run.instructions.push_back({*lines[i].op});
+    run.lines.push_back(static_cast<std::uint32_t>(i));
   }
-  return instructions;
+  return run;
 }
 
 /// The first operator, in evaluation order, that lacks an operand; none for a well-formed listing.

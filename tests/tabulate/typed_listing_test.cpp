@@ -98,12 +98,14 @@ TEST(TypedListingTest, InstructionsKeepTheirLinesOnRandomListings) {
     for (std::size_t i = lines.size(); i-- > 0;)
       if (lines[i].op) expected.push_back(static_cast<std::uint32_t>(i));
     ASSERT_EQ(program.Instructions().size(), expected.size());
+    ASSERT_EQ(program.Lines().size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
       const Instruction& in = program.Instructions()[k];
-      ASSERT_EQ(in.line, expected[k]);
-      EXPECT_EQ(in.op, lines[in.line].op);
+      const std::uint32_t line = program.Lines()[k];
+      ASSERT_EQ(line, expected[k]);
+      EXPECT_EQ(in.op, lines[line].op);
       if (in.op == OpCode::kPushVariable) {
-        EXPECT_EQ(program.Variables()[in.variable], lines[in.line].name);
+        EXPECT_EQ(program.Variables()[in.variable], lines[line].name);
       }
     }
   }
