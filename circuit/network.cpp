@@ -4,6 +4,8 @@
 #include <deque>
 #include <utility>
 
+#include "tabulate/run_program.h"
+
 namespace brevano {
 
 namespace {
@@ -14,11 +16,9 @@ Signal Constant(bool one) { return {one ? Signal::Kind::kOne : Signal::Kind::kZe
 bool IsConstant(Signal s) { return s.kind == Signal::Kind::kZero || s.kind == Signal::Kind::kOne; }
 
 GateKind KindOf(OpCode op, bool negated) {
-  switch (op) {
-    case OpCode::kAnd: return negated ? GateKind::kNand : GateKind::kAnd;
-    case OpCode::kOr: return negated ? GateKind::kNor : GateKind::kOr;
-    default: return negated ? GateKind::kXnor : GateKind::kXor;
-  }
+  if (op == OpCode::kAnd) return negated ? GateKind::kNand : GateKind::kAnd;
+  if (op == OpCode::kOr) return negated ? GateKind::kNor : GateKind::kOr;
+  return negated ? GateKind::kXnor : GateKind::kXor;
 }
 
 // Adds gates to a network, with one inverter per input.
@@ -62,16 +62,30 @@ struct Value {
   std::deque<Signal> operands;
 };
 
+// The algebra of the program's run on gates: constants folded, chains of one operator made one gate.
 class TypedBuilder {
  public:
+  using Value = brevano::Value;
+
   explicit TypedBuilder(Network& network) : sink_(network) {}
+
+  static Value Constant(bool one) { return ConstantValue(one); }
+  static Value Variable(const Instruction& in) { return Value::Of(Input(in.variable)); }
+  static Value Not(Value x) {
+    x.negated = !x.negated;
+    return x;
+  }
+  Value And(Value left, Value right) { return Combine(OpCode::kAnd, std::move(left), std::move(right)); }
+  Value Or(Value left, Value right) { return Combine(OpCode::kOr, std::move(left), std::move(right)); }
+  Value Xor(Value left, Value right) { return Combine(OpCode::kXor, std::move(left), std::move(right)); }
 
   // The signal of a value: its gate made now, or the input's inverter.
   Signal Finish(Value& value) {
     if (value.chain) {
       return sink_.Add(KindOf(value.op, value.negated), {value.operands.begin(), value.operands.end()});
     }
-    if (IsConstant(value.signal)) return Constant((value.signal.kind == Signal::Kind::kOne) != value.negated);
+    if (IsConstant(value.signal))
+      return brevano::Constant((value.signal.kind == Signal::Kind::kOne) != value.negated);
     return value.negated ? sink_.Inverter(value.signal.index) : value.signal;
   }
 
@@ -107,7 +121,7 @@ class TypedBuilder {
 
  private:
   static bool IsConstantValue(const Value& v) { return !v.chain && IsConstant(v.signal); }
-  static Value ConstantValue(bool one) { return Value::Of(Constant(one)); }
+  static Value ConstantValue(bool one) { return Value::Of(brevano::Constant(one)); }
   // XOR gates keep two inputs.
   static bool Extends(const Value& v, OpCode op) {
     return v.chain && !v.negated && v.op == op && op != OpCode::kXor;
@@ -130,24 +144,8 @@ Network TypedNetwork(const CompiledProgram& program) {
   Network network;
   network.inputs = program.Variables();
   TypedBuilder builder(network);
-  std::vector<Value> stack;
-  for (const Instruction& in : program.Instructions()) {
-    switch (in.op) {
-      case OpCode::kOr:
-      case OpCode::kAnd:
-      case OpCode::kXor: {
-        Value left = std::move(stack.back());
-        stack.pop_back();
-        stack.back() = builder.Combine(in.op, std::move(left), std::move(stack.back()));
-        break;
-      }
-      case OpCode::kNot: stack.back().negated = !stack.back().negated; break;
-      case OpCode::kPushZero: stack.push_back(Value::Of(Constant(false))); break;
-      case OpCode::kPushOne: stack.push_back(Value::Of(Constant(true))); break;
-      case OpCode::kPushVariable: stack.push_back(Value::Of(Input(in.variable))); break;
-    }
-  }
-  network.output = stack.empty() ? Constant(false) : builder.Finish(stack.front());
+  Value result = RunProgram(program, builder);
+  network.output = builder.Finish(result);
   return network;
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "diagram/buddy.h"
+#include "tabulate/run_program.h"
 
 namespace brevano::diagram_detail {
 
@@ -13,38 +14,39 @@ namespace {
 // Budget checks read the clock; every instruction's check would cost more than some operations.
 constexpr unsigned kInstructionsPerCheck = 16;
 
-int ApplyCode(OpCode op) {
-  switch (op) {
-    case OpCode::kOr: return bddop_or;
-    case OpCode::kAnd: return bddop_and;
-    default: return bddop_xor;
+// Diagrams of the manager; the budget is checked every few instructions.
+class DiagramAlgebra {
+ public:
+  using Value = Ref;
+
+  explicit DiagramAlgebra(const std::vector<int>& managerVariable) : managerVariable_(managerVariable) {}
+
+  bool Proceed() {
+    if (++step_ % kInstructionsPerCheck == 0) CheckJob();
+    return true;
   }
-}
+  static Ref Constant(bool one) { return Ref(one ? 1 : 0); }
+  Ref Variable(const Instruction& in) const { return Ref(bdd_ithvar(managerVariable_[in.variable])); }
+  static Ref Not(const Ref& x) { return Ref(bdd_not(x.Get())); }
+  static Ref And(const Ref& left, const Ref& right) { return Apply(left, right, bddop_and); }
+  static Ref Or(const Ref& left, const Ref& right) { return Apply(left, right, bddop_or); }
+  static Ref Xor(const Ref& left, const Ref& right) { return Apply(left, right, bddop_xor); }
+
+ private:
+  // The value below the operator (`right`) is the diagram library's first operand, as it always was.
+  static Ref Apply(const Ref& left, const Ref& right, int op) {
+    return Ref(bdd_apply(right.Get(), left.Get(), op));
+  }
+
+  const std::vector<int>& managerVariable_;
+  unsigned step_ = 0;
+};
 
 }  // namespace
 
 Ref RunSymbolically(const CompiledProgram& program, const std::vector<int>& managerVariable) {
-  std::vector<Ref> stack;
-  stack.reserve(program.MaxDepth());
-  unsigned step = 0;
-  for (const Instruction& in : program.Instructions()) {
-    if (++step % kInstructionsPerCheck == 0) CheckJob();
-    switch (in.op) {
-      case OpCode::kOr:
-      case OpCode::kAnd:
-      case OpCode::kXor: {
-        const Ref right = std::move(stack.back());
-        stack.pop_back();
-        stack.back() = Ref(bdd_apply(stack.back().Get(), right.Get(), ApplyCode(in.op)));
-        break;
-      }
-      case OpCode::kNot: stack.back() = Ref(bdd_not(stack.back().Get())); break;
-      case OpCode::kPushZero: stack.emplace_back(0); break;
-      case OpCode::kPushOne: stack.emplace_back(1); break;
-      case OpCode::kPushVariable: stack.emplace_back(bdd_ithvar(managerVariable[in.variable])); break;
-    }
-  }
-  return stack.empty() ? Ref(0) : stack.front();
+  DiagramAlgebra algebra(managerVariable);
+  return RunProgram(program, algebra);
 }
 
 std::vector<int> FirstVariables(int count) {

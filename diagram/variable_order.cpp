@@ -5,6 +5,8 @@
 #include <bit>
 #include <numeric>
 
+#include "tabulate/run_program.h"
+
 namespace brevano {
 
 namespace {
@@ -28,38 +30,47 @@ std::vector<int> FirstAppearance(const CompiledProgram& program) {
   return order;
 }
 
+// Sets of variables, each with the operator that made it: a set that an operator other than its own
+// consumes closes a group.
+class GroupAlgebra {
+ public:
+  struct Value {
+    std::uint64_t variables = 0;
+    OpCode op = OpCode::kPushZero;
+  };
+
+  static Value Constant(bool one) { return {0, one ? OpCode::kPushOne : OpCode::kPushZero}; }
+  static Value Variable(const Instruction& in) { return {std::uint64_t{1} << in.variable, in.op}; }
+  static Value Not(Value x) { return x; }
+  Value And(Value left, Value right) { return Join(left, right, OpCode::kAnd); }
+  Value Or(Value left, Value right) { return Join(left, right, OpCode::kOr); }
+  Value Xor(Value left, Value right) { return Join(left, right, OpCode::kXor); }
+
+  // The groups closed so far, and the last one when `result` is the program's.
+  std::vector<std::uint64_t> Groups(const Value& result) {
+    Close(result, OpCode::kPushZero);
+    return std::move(groups_);
+  }
+
+ private:
+  void Close(const Value& value, OpCode consumer) {
+    if (value.op != consumer && std::popcount(value.variables) >= 2) groups_.push_back(value.variables);
+  }
+  Value Join(const Value& left, const Value& right, OpCode op) {
+    Close(left, op);
+    Close(right, op);
+    return {left.variables | right.variables, op};
+  }
+
+  std::vector<std::uint64_t> groups_;
+};
+
 // The variables of each largest subexpression made of one operator (a term of a sum, a factor of a
 // product), by running the program on sets of variables.
 std::vector<std::uint64_t> Groups(const CompiledProgram& program) {
-  struct Entry {
-    std::uint64_t variables;
-    OpCode op;
-  };
-  std::vector<Entry> stack;
-  std::vector<std::uint64_t> groups;
-  auto close = [&](const Entry& entry, OpCode consumer) {
-    if (entry.op != consumer && std::popcount(entry.variables) >= 2) groups.push_back(entry.variables);
-  };
-  for (const Instruction& in : program.Instructions()) {
-    switch (in.op) {
-      case OpCode::kOr:
-      case OpCode::kAnd:
-      case OpCode::kXor: {
-        const Entry right = stack.back();
-        stack.pop_back();
-        close(right, in.op);
-        close(stack.back(), in.op);
-        stack.back() = {stack.back().variables | right.variables, in.op};
-        break;
-      }
-      case OpCode::kNot: break;
-      case OpCode::kPushZero:
-      case OpCode::kPushOne: stack.push_back({0, in.op}); break;
-      case OpCode::kPushVariable: stack.push_back({std::uint64_t{1} << in.variable, in.op}); break;
-    }
-  }
-  if (!stack.empty()) close(stack.front(), OpCode::kPushZero);
-  return groups;
+  GroupAlgebra algebra;
+  const GroupAlgebra::Value result = RunProgram(program, algebra);
+  return algebra.Groups(result);
 }
 
 // Starting from the variable with the most weight, each next one is the one tied most strongly to

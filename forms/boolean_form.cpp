@@ -52,8 +52,8 @@ bool CanBeTypedBack(const std::string& name) {
     ExprTree tree;
     const Listing listing = ProcessExpression(name, tree);
     if (listing.size() != 1) return false;
-    const std::string line = NormaliseLine(listing[0]);
-    return line == name && IsVariableLine(line);
+    const TypedLine line = ReadListingLine(listing[0]);
+    return line.op == OpCode::kPushVariable && line.name == name;
   } catch (const EngineError&) {
     return false;
   }

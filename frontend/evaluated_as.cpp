@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/text_tests.h"
+#include "tabulate/run_program.h"
 
 namespace brevano {
 
@@ -59,14 +60,7 @@ class Terms {
   }
 
   // Binding strength in the parser: "+" binds more weakly than "*" and "/", which bind alike.
-  static int Precedence(OpCode op) {
-    switch (op) {
-      case OpCode::kOr: return 1;
-      case OpCode::kAnd:
-      case OpCode::kXor: return 2;
-      default: return 3;
-    }
-  }
+  static int Precedence(OpCode op) { return op == OpCode::kOr ? 1 : IsBinary(op) ? 2 : 3; }
   int Precedence(int x) const { return IsConstant(x) ? 3 : Precedence(terms_[x].op); }
 
   // The parser groups one level from the left, so a right operand of that level keeps its
@@ -127,26 +121,34 @@ std::string Terms::Text(int root) const {
 
 }  // namespace
 
+namespace {
+
+// Expressions: the values of the run that writes the function back. A variable is named by its
+// listing line, found from the instruction's place in the run.
+struct TermAlgebra {
+  using Value = int;
+  Terms& terms;
+  const std::vector<ListedLine>& lines;
+  const LinedInstructions& run;
+
+  int Constant(bool one) { return terms.Constant(one); }
+  int Variable(const Instruction& in) {
+    const auto step = static_cast<std::size_t>(&in - run.instructions.data());
+    return terms.Variable(lines[run.lines[step]].name);
+  }
+  int Not(int x) { return terms.Not(x); }
+  int And(int left, int right) { return terms.Binary(OpCode::kAnd, left, right); }
+  int Or(int left, int right) { return terms.Binary(OpCode::kOr, left, right); }
+  int Xor(int left, int right) { return terms.Binary(OpCode::kXor, left, right); }
+};
+
+}  // namespace
+
 StackReading ReadStack(const std::vector<ListedLine>& lines, std::size_t maxUnusedParts) {
   Terms terms;
-  std::vector<int> stack;
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    const std::optional<OpCode> op = line->op;
-    if (!op) continue;
-    if (*op == OpCode::kOr || *op == OpCode::kAnd || *op == OpCode::kXor) {
-      if (stack.size() < 2) break;
-      const int left = stack.back();
-      stack.pop_back();
-      stack.back() = terms.Binary(*op, left, stack.back());
-    } else if (*op == OpCode::kNot) {
-      if (stack.empty()) break;
-      stack.back() = terms.Not(stack.back());
-    } else if (*op == OpCode::kPushVariable) {
-      stack.push_back(terms.Variable(line->name));
-    } else {
-      stack.push_back(terms.Constant(*op == OpCode::kPushOne));
-    }
-  }
+  const LinedInstructions run = RunnableInstructions(lines);
+  TermAlgebra algebra{terms, lines, run};
+  const std::vector<int> stack = RunToStack(run.instructions, algebra, run.instructions.size());
   StackReading reading;
   reading.evaluatedAs = stack.empty() ? "0" : terms.Text(stack.front());
   reading.unusedCount = stack.empty() ? 0 : stack.size() - 1;

@@ -9,20 +9,19 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
-LineRole RoleOf(const std::string& name, std::optional<OpCode> op, const ExprNode* node) {
-  if (op) {
-    switch (*op) {
-      case OpCode::kOr:
-      case OpCode::kAnd:
-      case OpCode::kXor: return LineRole::kBinary;
-      case OpCode::kNot: return LineRole::kNot;
-      case OpCode::kPushVariable: return LineRole::kVariable;
-      default: return LineRole::kConstant;
-    }
+LineRole RoleOf(const TypedLine& line, const ExprNode* node) {
+  if (line.op) {
+    if (IsBinary(*line.op)) return LineRole::kBinary;
+    if (*line.op == OpCode::kNot) return LineRole::kNot;
+    return *line.op == OpCode::kPushVariable ? LineRole::kVariable : LineRole::kConstant;
   }
-  if (EndsWith(name, "@N")) return LineRole::kNumber;
+  if (line.number) return LineRole::kNumber;
   if (node && EndsWith(node->text, " @F")) return LineRole::kCall;
   return node && node->children.empty() ? LineRole::kLeaf : LineRole::kOperator;
+}
+
+ListedLine Listed(const TypedLine& typed, const ExprNode* node) {
+  return {node, typed.name, typed.op, RoleOf(typed, node)};
 }
 
 }  // namespace
@@ -40,27 +39,21 @@ std::vector<const ExprNode*> PreOrderNodes(const ExprNode* root) {
 }
 
 std::vector<ListedLine> ClassifyListing(const ExprTree& processed, const Listing& listing) {
+  return ClassifyListing(processed, ReadListing(listing));
+}
+
+std::vector<ListedLine> ClassifyListing(const ExprTree& processed, const std::vector<TypedLine>& typed) {
   std::vector<const ExprNode*> nodes;
   if (FirstNode(processed)) nodes = PreOrderNodes(FirstNode(processed));
-  if (nodes.size() != listing.size()) nodes.assign(listing.size(), nullptr);  // not this listing's tree
-  std::vector<ListedLine> lines(listing.size());
-  for (std::size_t i = 0; i < listing.size(); ++i) {
-    ListedLine& line = lines[i];
-    line.node = nodes[i];
-    line.name = NormaliseLine(listing[i]);
-    line.op = ClassifyLine(line.name);
-    line.role = RoleOf(line.name, line.op, line.node);
-  }
+  if (nodes.size() != typed.size()) nodes.assign(typed.size(), nullptr);  // not this listing's tree
+  std::vector<ListedLine> lines;
+  lines.reserve(typed.size());
+  for (std::size_t i = 0; i < typed.size(); ++i) lines.push_back(Listed(typed[i], nodes[i]));
   return lines;
 }
 
 ListedLine ClassifyNode(const ExprNode* node) {
-  ListedLine line;
-  line.node = node;
-  line.name = NormaliseLine(TagNodeText(node->text));
-  line.op = ClassifyLine(line.name);
-  line.role = RoleOf(line.name, line.op, node);
-  return line;
+  return Listed(ReadListingLine(TagNodeText(node->text)), node);
 }
 
 std::vector<ListedLine> ClassifySubtree(const ExprNode* root) {
@@ -70,19 +63,7 @@ std::vector<ListedLine> ClassifySubtree(const ExprNode* root) {
 }
 
 std::optional<MissingOperand> FirstMissingOperand(const std::vector<ListedLine>& lines) {
-  std::size_t depth = 0;
-  for (std::size_t i = lines.size(); i-- > 0;) {
-    const LineRole role = lines[i].role;
-    if (role == LineRole::kBinary) {
-      if (depth < 2) return MissingOperand{i, static_cast<int>(depth)};
-      --depth;
-    } else if (role == LineRole::kNot) {
-      if (depth < 1) return MissingOperand{i, 0};
-    } else if (role == LineRole::kConstant || role == LineRole::kVariable) {
-      ++depth;
-    }
-  }
-  return std::nullopt;
+  return MissingOperandIn(lines);
 }
 
 }  // namespace brevano

@@ -36,6 +36,9 @@ struct ListedLine {
 /// The lines of `listing`, which the pipeline made of the first statement of `processed`.
 std::vector<ListedLine> ClassifyListing(const ExprTree& processed, const Listing& listing);
 
+/// The same for the listing's lines already read (ReadListing of the listing).
+std::vector<ListedLine> ClassifyListing(const ExprTree& processed, const std::vector<TypedLine>& typed);
+
 /// The line `node` would list, classified the same way.
 ListedLine ClassifyNode(const ExprNode* node);
 

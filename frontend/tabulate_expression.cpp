@@ -11,12 +11,13 @@ namespace brevano {
 DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, DisplayMode mode,
                                   int maxVariables) {
   const Listing listing = ProcessExpression(typed, tree);
-  const std::vector<ListedLine> lines = ClassifyListing(tree, listing);
+  const std::vector<TypedLine> typedLines = ReadListing(listing);
+  const std::vector<ListedLine> lines = ClassifyListing(tree, typedLines);
   const TypedReading reading(typed);
   if (const std::optional<MissingOperand> missing = FirstMissingOperand(lines))
     throw EngineError(MissingOperandMessage(lines, *missing, FindFoldedConstants(reading)));
   DiagnosedTable result;
-  result.table = TruthTable::Build(listing, mode, maxVariables);
+  result.table = TruthTable::FromProgram(CompiledProgram::Compile(listing, typedLines, maxVariables), mode);
   result.diagnosis = DiagnoseLines(reading, tree, lines);
   return result;
 }

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "tabulate/run_program.h"
+
 namespace brevano::sat_detail {
 
 namespace {
@@ -42,29 +44,27 @@ Signal Circuit::Xor(Signal a, Signal b) {
   return Gate(Kind::kXor, a, b) ^ negated;
 }
 
+namespace {
+
+// Signals of the circuit, the program's variables being its given inputs.
+struct SignalAlgebra {
+  using Value = Signal;
+  Circuit& circuit;
+  const std::vector<Signal>& inputs;
+
+  static Signal Constant(bool one) { return one ? kTrue : kFalse; }
+  Signal Variable(const Instruction& in) const { return inputs[in.variable]; }
+  static Signal Not(Signal x) { return sat_detail::Not(x); }
+  Signal And(Signal left, Signal right) { return circuit.And(left, right); }
+  Signal Or(Signal left, Signal right) { return circuit.Or(left, right); }
+  Signal Xor(Signal left, Signal right) { return circuit.Xor(left, right); }
+};
+
+}  // namespace
+
 Signal EncodeProgram(Circuit& circuit, const CompiledProgram& program, const std::vector<Signal>& inputs) {
-  std::vector<Signal> stack;
-  stack.reserve(program.MaxDepth());
-  for (const Instruction& in : program.Instructions()) {
-    switch (in.op) {
-      case OpCode::kOr:
-      case OpCode::kAnd:
-      case OpCode::kXor: {
-        const Signal top = stack.back();
-        stack.pop_back();
-        Signal& below = stack.back();
-        below = in.op == OpCode::kOr    ? circuit.Or(top, below)
-                : in.op == OpCode::kAnd ? circuit.And(top, below)
-                                        : circuit.Xor(top, below);
-        break;
-      }
-      case OpCode::kNot: stack.back() = Not(stack.back()); break;
-      case OpCode::kPushZero: stack.push_back(kFalse); break;
-      case OpCode::kPushOne: stack.push_back(kTrue); break;
-      case OpCode::kPushVariable: stack.push_back(inputs[in.variable]); break;
-    }
-  }
-  return stack.empty() ? kFalse : stack.front();
+  SignalAlgebra algebra{circuit, inputs};
+  return RunProgram(program, algebra);
 }
 
 }  // namespace brevano::sat_detail

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "tabulate/run_program.h"
+
 namespace brevano {
 
 namespace {
@@ -13,6 +15,19 @@ namespace {
 constexpr std::uint64_t kLowBitPatterns[6] = {
     0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull, 0xF0F0F0F0F0F0F0F0ull,
     0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull,
+};
+
+// 64 rows at once: bit k of a value belongs to the k-th row of the block.
+struct WordAlgebra {
+  using Value = std::uint64_t;
+  const std::uint64_t* variableWords;  // indexed by row bit
+
+  static Value Constant(bool one) { return one ? ~Value{0} : 0; }
+  Value Variable(const Instruction& in) const { return variableWords[in.rowBit]; }
+  static Value Not(Value x) { return ~x; }
+  static Value And(Value left, Value right) { return left & right; }
+  static Value Or(Value left, Value right) { return left | right; }
+  static Value Xor(Value left, Value right) { return left ^ right; }
 };
 
 // Calls the progress callback after every RowsPerProgressCall examined rows.
@@ -66,29 +81,9 @@ std::uint64_t BlockEvaluator::Run(std::uint64_t firstRow) {
   for (int bit = 6; bit < program_.VariableCount(); ++bit) {
     variableWords_[bit] = ((firstRow >> bit) & 1) ? ~std::uint64_t{0} : 0;
   }
+  WordAlgebra algebra{variableWords_};
   std::uint64_t* const stack = stack_.data();
-  std::uint64_t* top = stack;  // one past the top value
-  for (const Instruction& in : program_.Instructions()) {
-    switch (in.op) {
-      case OpCode::kOr:
-        --top;
-        top[-1] |= top[0];
-        break;
-      case OpCode::kAnd:
-        --top;
-        top[-1] &= top[0];
-        break;
-      case OpCode::kXor:
-        --top;
-        top[-1] ^= top[0];
-        break;
-      case OpCode::kNot: top[-1] = ~top[-1]; break;
-      case OpCode::kPushZero: *top++ = 0; break;
-      case OpCode::kPushOne: *top++ = ~std::uint64_t{0}; break;
-      case OpCode::kPushVariable: *top++ = variableWords_[in.rowBit]; break;
-    }
-  }
-  return top == stack ? 0 : stack[0];
+  return RunOnStack(program_.Instructions(), algebra, stack) == stack ? 0 : stack[0];
 }
 
 std::uint64_t BlockEvaluator::EvaluateAligned(std::uint64_t firstRow) {

@@ -3,56 +3,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/listing.h"
+#include "tabulate/typed_listing.h"
 
 namespace brevano {
 
 /// Most variables any table can have (row indexes are 64-bit).
 inline constexpr int kMaxTableVariables = 63;
-
-/// The operations a listing line can stand for; lines that stand for none are dropped.
-enum class OpCode : std::uint8_t {
-  kOr,            ///< "+ @F": pops two values, pushes their OR
-  kAnd,           ///< "* @F": pops two values, pushes their AND
-  kXor,           ///< "/ @F": pops two values, pushes their XOR
-  kNot,           ///< "NOT @F": complements the top value
-  kPushZero,      ///< "0 @N"
-  kPushOne,       ///< "1 @N"
-  kPushVariable,  ///< a variable: pushes its value in the row
-};
-
-/// One step of a compiled program.
-struct Instruction {
-  OpCode op;
-  /// For kPushVariable: the bit of the row index that holds the variable's value (the last
-  /// variable is bit 0, the first is bit n-1).
-  std::uint8_t rowBit = 0;
-  /// For kPushVariable: the variable's index in the sorted variable list.
-  std::uint16_t variable = 0;
-};
-
-/// A listing line with leading and trailing characters below 33 removed and a-z upper-cased.
-std::string NormaliseLine(std::string_view line);
-
-/// True when a normalised line names a variable: it holds neither "@N" nor "@F".
-bool IsVariableLine(std::string_view normalised);
-
-/// The operation a normalised line stands for, or none when the table ignores the line.
-std::optional<OpCode> ClassifyLine(std::string_view normalised);
-
-/// An operator that finds fewer values on the stack than it takes.
-struct MissingOperand {
-  std::size_t line;  ///< its index in the listing
-  int available;     ///< the values it found
-};
-
-/// The first operator, in evaluation order, that lacks an operand; none for a well-formed listing.
-std::optional<MissingOperand> FindMissingOperand(const Listing& listing);
 
 /// The listing compiled for evaluation.
 ///
@@ -67,6 +27,9 @@ class CompiledProgram {
   /// Compiles `listing`; raises EngineError when an operator lacks an operand or when the listing
   /// names more than `maxVariables` variables (itself at most kMaxTableVariables).
   static CompiledProgram Compile(const Listing& listing, int maxVariables);
+  /// The same, for the lines of `listing` already read (`lines` is ReadListing(listing)).
+  static CompiledProgram Compile(const Listing& listing, const std::vector<TypedLine>& lines,
+                                 int maxVariables);
 
   /// The distinct normalised variable names, in ascending byte order.
   const std::vector<std::string>& Variables() const { return variables_; }
@@ -76,6 +39,8 @@ class CompiledProgram {
   std::uint64_t RowCount() const { return std::uint64_t{1} << variables_.size(); }
   /// The instructions, in evaluation order.
   const std::vector<Instruction>& Instructions() const { return instructions_; }
+  /// The listing line of each instruction: Lines()[k] is that of Instructions()[k].
+  const std::vector<std::uint32_t>& Lines() const { return lines_; }
   /// The largest number of values on the stack at any point of a run (0 for an empty program).
   std::size_t MaxDepth() const { return maxDepth_; }
 
@@ -86,6 +51,7 @@ class CompiledProgram {
  private:
   std::vector<std::string> variables_;
   std::vector<Instruction> instructions_;
+  std::vector<std::uint32_t> lines_;
   std::size_t maxDepth_ = 0;
 };
 

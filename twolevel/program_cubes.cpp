@@ -3,6 +3,7 @@
 
 #include "minimise/cube_sets.h"
 #include "tabulate/bit_parallel.h"
+#include "tabulate/run_program.h"
 
 namespace brevano {
 
@@ -30,50 +31,60 @@ std::optional<CubeList> Exclusive(const CubeList& a, const CubeList& b, std::siz
   return left;
 }
 
+// Sums of products over the program's variables. An operation that needs more than the most terms
+// fails the run, as does the control once it says to stop.
+class CubeAlgebra {
+ public:
+  using Value = CubeList;
+
+  CubeAlgebra(int variables, std::size_t maxCubes, SearchControl& control)
+      : variables_(variables), maxCubes_(maxCubes), control_(control) {}
+
+  bool Failed() const { return failed_; }
+
+  bool Proceed() {
+    if (!failed_ && !control_.Tick()) failed_ = true;
+    return !failed_;
+  }
+  static CubeList Constant(bool one) { return one ? CubeList{WideCube{}} : CubeList{}; }
+  CubeList Variable(const Instruction& in) const {
+    const std::uint64_t bit = std::uint64_t{1} << (variables_ - 1 - in.variable);
+    return {{bit, bit}};
+  }
+  CubeList Not(CubeList x) { return Checked(ComplementCubes(x, maxCubes_, control_)); }
+  // The operand below the operator comes first in the result, as the sums were always written.
+  CubeList Or(CubeList left, CubeList right) {
+    if (right.size() + left.size() > maxCubes_) return Checked(std::nullopt);
+    right.insert(right.end(), left.begin(), left.end());
+    return right;
+  }
+  CubeList And(const CubeList& left, const CubeList& right) {
+    return Checked(ProductCubes(right, left, maxCubes_));
+  }
+  CubeList Xor(const CubeList& left, const CubeList& right) {
+    return Checked(Exclusive(right, left, maxCubes_, control_));
+  }
+
+ private:
+  CubeList Checked(std::optional<CubeList> result) {
+    if (!result) failed_ = true;
+    return result ? std::move(*result) : CubeList{};
+  }
+
+  int variables_;
+  std::size_t maxCubes_;
+  SearchControl& control_;
+  bool failed_ = false;
+};
+
 }  // namespace
 
 std::optional<CubeList> CubesOfProgram(const CompiledProgram& program, std::size_t maxCubes,
                                        SearchControl& control) {
-  const int n = program.VariableCount();
-  std::vector<CubeList> stack;
-  for (const Instruction& in : program.Instructions()) {
-    if (!control.Tick()) return std::nullopt;
-    switch (in.op) {
-      case OpCode::kPushZero: stack.emplace_back(); break;
-      case OpCode::kPushOne: stack.push_back({WideCube{}}); break;
-      case OpCode::kPushVariable: {
-        const std::uint64_t bit = std::uint64_t{1} << (n - 1 - in.variable);
-        stack.push_back({{bit, bit}});
-        break;
-      }
-      case OpCode::kNot: {
-        std::optional<CubeList> complement = ComplementCubes(stack.back(), maxCubes, control);
-        if (!complement) return std::nullopt;
-        stack.back() = std::move(*complement);
-        break;
-      }
-      case OpCode::kOr:
-      case OpCode::kAnd:
-      case OpCode::kXor: {
-        CubeList right = std::move(stack.back());
-        stack.pop_back();
-        CubeList& left = stack.back();
-        std::optional<CubeList> result;
-        if (in.op == OpCode::kOr) {
-          if (left.size() + right.size() > maxCubes) return std::nullopt;
-          left.insert(left.end(), right.begin(), right.end());
-          break;
-        }
-        result = in.op == OpCode::kAnd ? ProductCubes(left, right, maxCubes)
-                                       : Exclusive(left, right, maxCubes, control);
-        if (!result) return std::nullopt;
-        left = std::move(*result);
-        break;
-      }
-    }
-  }
-  if (stack.empty()) return CubeList{};
-  return std::move(stack.front());
+  CubeAlgebra algebra(program.VariableCount(), maxCubes, control);
+  CubeList result = RunProgram(program, algebra);
+  if (algebra.Failed()) return std::nullopt;
+  return result;
 }
 
 }  // namespace brevano
