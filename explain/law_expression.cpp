@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/text_tests.h"
+#include "tabulate/run_program.h"
 
 namespace brevano {
 
@@ -116,38 +117,41 @@ LawExpr Negation(LawExpr child) {
 }
 LawExpr Operator(LawKind kind, std::vector<LawExpr> children) { return {kind, -1, std::move(children)}; }
 
-LawExpr ExprOfProgram(const CompiledProgram& program, bool folded) {
-  std::vector<LawExpr> stack;
-  for (const Instruction& in : program.Instructions()) {
-    switch (in.op) {
-      case OpCode::kPushZero: stack.push_back(Constant(false)); break;
-      case OpCode::kPushOne: stack.push_back(Constant(true)); break;
-      case OpCode::kPushVariable: stack.push_back(Variable(in.variable)); break;
-      case OpCode::kNot: {
-        LawExpr& top = stack.back();
-        if (IsConstant(top))
-          top = Constant(top.kind == LawKind::kZero);
-        else if (top.kind == LawKind::kNot)
-          top = LawExpr(std::move(top.children[0]));
-        else
-          top = Negation(std::move(top));
-        break;
-      }
-      default: {
-        LawExpr left = std::move(stack.back());
-        stack.pop_back();
-        if (folded) {
-          stack.back() = Folded(in.op, std::move(left), std::move(stack.back()));
-        } else {
-          const LawKind kind = in.op == OpCode::kOr    ? LawKind::kOr
-                               : in.op == OpCode::kAnd ? LawKind::kAnd
-                                                       : LawKind::kXor;
-          stack.back() = Operator(kind, {std::move(left), std::move(stack.back())});
-        }
-      }
-    }
+namespace {
+
+// Law expressions as the interpreter's algebra; `folded` applies the truth-value identities as the
+// "Evaluated as" text does.
+struct LawAlgebra {
+  using Value = LawExpr;
+  bool folded = true;
+
+  LawExpr Constant(bool one) const { return brevano::Constant(one); }
+  LawExpr Variable(const Instruction& in) const { return brevano::Variable(in.variable); }
+  LawExpr Not(LawExpr top) const {
+    if (IsConstant(top)) return brevano::Constant(top.kind == LawKind::kZero);
+    if (top.kind == LawKind::kNot) return LawExpr(std::move(top.children[0]));
+    return Negation(std::move(top));
   }
-  return stack.empty() ? Constant(false) : std::move(stack.front());
+  LawExpr Binary(OpCode op, LawKind kind, LawExpr left, LawExpr right) const {
+    if (folded) return Folded(op, std::move(left), std::move(right));
+    return Operator(kind, {std::move(left), std::move(right)});
+  }
+  LawExpr And(LawExpr l, LawExpr r) const {
+    return Binary(OpCode::kAnd, LawKind::kAnd, std::move(l), std::move(r));
+  }
+  LawExpr Or(LawExpr l, LawExpr r) const {
+    return Binary(OpCode::kOr, LawKind::kOr, std::move(l), std::move(r));
+  }
+  LawExpr Xor(LawExpr l, LawExpr r) const {
+    return Binary(OpCode::kXor, LawKind::kXor, std::move(l), std::move(r));
+  }
+};
+
+}  // namespace
+
+LawExpr ExprOfProgram(const CompiledProgram& program, bool folded) {
+  LawAlgebra algebra{folded};
+  return RunProgram(program, algebra);
 }
 
 LawExpr ExprOfLines(const std::vector<ListedLine>& lines, const std::vector<std::string>& variables) {
