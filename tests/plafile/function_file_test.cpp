@@ -62,8 +62,11 @@ TEST(PlaFileTest, BadFilesNameTheirLine) {
       {"11 1\n", "Line 1: a term before .i and .o give the numbers of inputs and outputs"},
       {".i 2\n.o 1\n1x 1\n", "Line 3: input 2 of a term is \"x\": 0, 1 or -"},
       {".i 2\n.o 1\n11 z\n", "Line 3: output 1 of a term is \"z\": 1, 0, -, ~ (or 4, 3, 2)"},
-      {".i 2\n.o 1\n11\n", "Line 3: the last term has 2 of its 3 characters"},
-      {".i 2\n.o 1\n1\n.p 1\n1 1\n", "Line 4: a keyword inside a term begun on line 3"},
+      {".i 2\n.o 1\n11\n", "Line 3: the last term has its 2 inputs but 0 of its 1 output"},
+      {".i 2\n.o 1\n1\n.p 1\n1 1\n",
+       "Line 3: the term has 1 of its 2 inputs and none of its 1 output before \".p\" on line 4"},
+      {".i 3\n.o 2\n1-0 1\n.e\n",
+       "Line 3: the term has its 3 inputs but 1 of its 2 outputs before \".e\" on line 4"},
       {".i 64\n", "Line 1: .i 64: from 0 to 63"},
       {".i two\n", "Line 1: .i takes one number"},
       {".i 2\n.o 1\n.type fx\n", "Line 3: unknown .type \"fx\": f, fd, r, fr, dr or fdr"},
@@ -123,6 +126,36 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
       EXPECT_EQ(std::string(error.what()), c.error);
     }
   }
+}
+
+TEST(FunctionFileTest, TheNameOrTheFirstLineChoosesTheReader) {
+  const std::string neither =
+      "The file is neither a PLA file (\".i\" and \".o\" first) nor a table file (a caption line of names "
+      "separated by tabs or commas, then rows of 0 and 1)";
+  struct Case {
+    std::string text;
+    const char* name;
+    std::string error;
+  };
+  const Case cases[] = {
+      // Named .pla: read as PLA, whatever its first line looks like.
+      {"A\tResult\n", "f.PLA", "Line 1: a term before .i and .o give the numbers of inputs and outputs"},
+      {std::string("\x89\x01\xfe\t\x00,\n\x7f", 8), "random.pla",
+       neither + ": it holds bytes that are not text"},
+      {"hello world\nand more\n", "notes.txt", neither},
+      {"A\tResult\n0\t1\n\n1\t1\t0\n", "", "Line 4: 3 cells, the caption line has 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      ReadFunctionFile(c.text, c.name);
+      ADD_FAILURE() << "no error";
+    } catch (const EngineError& error) {
+      EXPECT_EQ(std::string(error.what()), c.error);
+    }
+  }
+  EXPECT_EQ(RowsOf(ReadFunctionFile("Result\n1\n", "one.tsv")), "1");
+  EXPECT_EQ(RowsOf(ReadFunctionFile(".i 1\n.o 1\n1 1\n", "f.txt")), "01");
 }
 
 }  // namespace
