@@ -1,5 +1,6 @@
 // Fuzz target: the table-file reader, its output made into tables, and the table written as a table
 // file and read back as the same rows.
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -34,10 +35,18 @@ void CheckWrittenBack(const brevano::FunctionFile& file) {
   }
 }
 
+// A caption of more columns is read the same way, but its rows take the reader (under the
+// sanitizers) a good part of a second, which would leave few inputs a second to the rest.
+constexpr std::size_t kMostSeparators = 12;
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view caption = text.substr(0, text.find('\n'));
+  if (static_cast<std::size_t>(std::count_if(caption.begin(), caption.end(),
+                                             [](char c) { return c == '\t' || c == ','; })) > kMostSeparators)
+    return 0;
   brevano::FunctionFile file;
   try {
     file = brevano::ReadTableFile(text);

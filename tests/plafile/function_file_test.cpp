@@ -99,6 +99,10 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
   EXPECT_EQ(RowsOf(ReadTableFile("A\tB\tResult\n0\t0\t0\n0\t1\t1\n1\t0\t-\n1\t1\tx\n")), "01--");
   EXPECT_EQ(RowsOf(ReadTableFile("A,\"B,C\",R\r\nF,F,T\r\nF,T,F\r\nT,F,F\r\nT,T,T\r\n")), "1001");
   EXPECT_EQ(RowsOf(ReadTableFile("Result\n1\n")), "1");
+  // A quoted caption holds a line break, as the CSV writer writes a name holding one.
+  const FunctionFile broken = ReadTableFile("\"A\r\n\nB\",Result\r\n0,1\r\n\r\n1,0\r\n");
+  EXPECT_EQ(broken.inputs, std::vector<std::string>{"A\r\n\nB"});
+  EXPECT_EQ(RowsOf(broken), "10");
   const FunctionFile partial = ReadTableFile("A\tResult\n1\t1\n");
   EXPECT_EQ(RowsOf(partial), "-1");
   EXPECT_EQ(
@@ -116,6 +120,7 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
       {"A\tResult\n0\t1\n0\t0\n", "Line 3: row 0 again, with another Result"},
       {"A,B,Result\n0,y,1\n", "Line 2: \"y\" in column B: 0, 1, F or T"},
       {"A,Result\n\"0,1\n", "Line 2: a quoted cell is not closed"},
+      {"A,Result\n\"0\n\",1\n1,0\n", "Line 2: \"0\n\" in column A: 0, 1, F or T"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
