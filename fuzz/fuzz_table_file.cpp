@@ -37,7 +37,7 @@ void CheckWrittenBack(const brevano::FunctionFile& file) {
 
 // A caption of more columns is read the same way, but its rows take the reader (under the
 // sanitizers) a good part of a second, which would leave few inputs a second to the rest.
-constexpr std::size_t kMostSeparators = 12;
+constexpr std::size_t kMostSeparators = 10;
 
 }  // namespace
 

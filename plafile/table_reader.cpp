@@ -114,17 +114,21 @@ std::vector<Record> CsvRecords(std::string_view text) {
   return records;
 }
 
-}  // namespace
-
-FunctionFile ReadTableFile(std::string_view text) {
-  // Tabs, else commas, as the first line that is not blank has them; a table without variables has
-  // the Result's caption alone, unquoted.
+// True when the first line that is not blank has a tab outside quoted cells, or neither a comma
+// outside them nor a quoted first cell (a table without variables has the Result's caption alone).
+bool TabSeparated(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) throw EngineError("The file is empty: no caption line");
-  const std::string_view firstLine = text.substr(first, text.find('\n', first) - first);
-  // A quoted caption is CSV's (it may hold a line break before the first comma).
-  const bool tabs = firstLine.find('\t') != std::string_view::npos ||
-                    (firstLine.find(',') == std::string_view::npos && firstLine[0] != '"');
+  const std::string_view line = text.substr(first, text.find('\n', first) - first);
+  bool quoted = false, commas = false;
+  for (const char c : line) {
+    if (c == '"') quoted = !quoted;  // a doubled quote turns it twice
+    if (!quoted && c == '\t') return true;
+    commas = commas || (!quoted && c == ',');
+  }
+  return !commas && line[0] != '"';
+}
+
+FunctionFile ReadRecords(std::string_view text, bool tabs) {
   const std::vector<Record> lines = tabs ? TabRecords(text) : CsvRecords(text);
   if (lines.empty()) throw EngineError("The file is empty: no caption line");
   const std::vector<std::string>& captions = lines[0].cells;
@@ -174,6 +178,25 @@ FunctionFile ReadTableFile(std::string_view text) {
     either.SetWord(word, on.Word(word) | dontCare.Word(word));
   file.outputs.push_back({captions.back(), CoverOfRows(on, either), CoverOfRows(dontCare, dontCare), {}});
   return file;
+}
+
+}  // namespace
+
+FunctionFile ReadTableFile(std::string_view text) {
+  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+    throw EngineError("The file is empty: no caption line");
+  // The separator the first line shows; where the file cannot be read with it (a caption that
+  // holds the other one), with the other. An error is told as the first reading found it.
+  const bool tabs = TabSeparated(text);
+  try {
+    return ReadRecords(text, tabs);
+  } catch (const EngineError&) {
+    try {
+      return ReadRecords(text, !tabs);
+    } catch (const EngineError&) {
+    }
+    throw;
+  }
 }
 
 }  // namespace brevano

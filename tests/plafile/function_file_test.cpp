@@ -103,6 +103,9 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
   const FunctionFile broken = ReadTableFile("\"A\r\n\nB\",Result\r\n0,1\r\n\r\n1,0\r\n");
   EXPECT_EQ(broken.inputs, std::vector<std::string>{"A\r\n\nB"});
   EXPECT_EQ(RowsOf(broken), "10");
+  // A tab inside a quoted CSV caption, a quote at the start of a TSV one: read as written.
+  EXPECT_EQ(ReadTableFile("\"a\tb\",Result\n0,1\n1,0\n").inputs, std::vector<std::string>{"a\tb"});
+  EXPECT_EQ(ReadTableFile("\"x\tResult\n0\t1\n1\t0\n").inputs, std::vector<std::string>{"\"x"});
   const FunctionFile partial = ReadTableFile("A\tResult\n1\t1\n");
   EXPECT_EQ(RowsOf(partial), "-1");
   EXPECT_EQ(
