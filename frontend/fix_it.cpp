@@ -233,11 +233,13 @@ class Reader {
     } else {
       part = Primary();
     }
-    while (Peek().kind == Kind::kPrime) {
+    int primes = 0;  // each wraps the operand again: they count as depth
+    for (; Peek().kind == Kind::kPrime; ++primes) {
+      Descend();
       Next();
       part = Negated(part);
     }
-    --depth_;
+    depth_ -= primes + 1;
     return part;
   }
 

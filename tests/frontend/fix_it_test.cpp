@@ -75,6 +75,8 @@ TEST(SuggestedReading, LongAndDeepTextsEndQuickly) {
   EXPECT_EQ(RewrittenAsMeant(blanks).value_or("").substr(0, 9), "a0+a1+a2+");
   const std::string deep = std::string(50000, '(') + "a b" + std::string(50000, ')');
   EXPECT_FALSE(RewrittenAsMeant(deep).has_value());
+  EXPECT_FALSE(RewrittenAsMeant("a" + std::string(30000, '\'')).has_value());
+  EXPECT_FALSE(RewrittenAsMeant(std::string(30000, '!') + "a").has_value());
 }
 
 }  // namespace
