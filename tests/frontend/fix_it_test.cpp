@@ -69,6 +69,15 @@ TEST(SuggestedReading, MendsBlanksSignsAndWordsOfOtherNotations) {
   }
 }
 
+TEST(SuggestedReading, RowsPastedIntoTheBoxAreToldAsSuch) {
+  const Diagnosis pasted = DiagnosisOf("a\tb\tResult\n0\t1\t1");
+  ASSERT_FALSE(pasted.warnings.empty());
+  EXPECT_NE(pasted.warnings.front().find("holds a tab, as rows pasted from a table do"), std::string::npos)
+      << pasted.warnings.front();
+  EXPECT_NE(pasted.warnings.front().find("A\\tB\\tRESULT"), std::string::npos) << pasted.warnings.front();
+  EXPECT_TRUE(pasted.suggestion.empty());
+}
+
 TEST(SuggestedReading, LongAndDeepTextsEndQuickly) {
   std::string blanks;
   for (int i = 0; i < 5000; ++i) blanks += i ? " + a" + std::to_string(i % 50) : "a0";
