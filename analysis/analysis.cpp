@@ -133,11 +133,11 @@ std::optional<FunctionCubes> CubesOf(const FunctionPrograms& function, const Ana
 
 // Beyond the minimiser's limit the rows come from the diagrams. When they are too complex, from the
 // function's cubes where it has few; else the solver finds the first and last rows of each kind
-// (without don't-cares), then the rows are counted one by one within the scan limits, and the forms
-// are not computed. False when stopped.
+// (without don't-cares), and `scan` says whether the rows are to be counted one by one within the
+// scan limits (which the caller does once the forms are settled). False when stopped.
 bool CountRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
-               const AnalysisProgress& progress, const AnalysisPartial& partial, std::vector<int>& order,
-               std::optional<FunctionCubes>& cubes) {
+               const AnalysisProgress& progress, std::vector<int>& order, std::optional<FunctionCubes>& cubes,
+               bool& scan) {
   const int n = static_cast<int>(analysis.variables.size());
   if (n <= kMaxMinimiseVariables) return ScanRows(function, analysis, options, progress);
   const FunctionDiagrams diagrams =
@@ -153,16 +153,13 @@ bool CountRows(const FunctionPrograms& function, Analysis& analysis, const Analy
   if (cubes && analysis_detail::CubeRows(*cubes, analysis, options)) return true;
   const std::uint64_t steps =
       ScanSteps(function.on) + (function.dontCare ? ScanSteps(*function.dontCare) : 0);
-  const bool scan = n <= options.maxScannedVariables && steps <= options.maxScanSteps;
   if (!function.dontCare) {
     const SatStatus ends = analysis_detail::SolverEnds(function.on, analysis, options, progress);
     if (ends == SatStatus::kStopped) return false;
     if (analysis.rowsComplete) return true;
-    analysis.countFollows = scan;
-    if (partial && ends == SatStatus::kAnswered) partial(analysis);
-    analysis.countFollows = false;
   }
-  return !scan || ScanRows(function, analysis, options, progress);
+  scan = n <= options.maxScannedVariables && steps <= options.maxScanSteps;
+  return true;
 }
 
 // The forms of a constant Result, proven by its rows alone.
@@ -172,6 +169,37 @@ void ConstantForms(Analysis& analysis) {
   const LeastForm none{MinimiseStatus::kExact, FormSource::kMinimiser, {}};
   analysis.sum = FormOf(one ? unit : none, analysis, false);
   analysis.product = FormOf(one ? none : unit, analysis, true);
+}
+
+// A function too complex for its diagrams: the verdict and the forms first, each within its own
+// budget, then the count row by row when one is to be made, which may take long and be stopped
+// without losing them.
+Analysis TooComplex(const FunctionPrograms& function, const std::optional<FunctionCubes>& cubes, bool scan,
+                    Analysis& analysis, const AnalysisOptions& options, const AnalysisProgress& progress,
+                    const AnalysisPartial& partial) {
+  analysis.countFollows = scan;
+  if (partial && (analysis.rowsComplete || analysis.endsComplete)) partial(analysis);
+  if (cubes) {
+    if (!FindFormsFromCubes(*cubes, analysis, options, progress, partial)) return analysis;
+  } else if (analysis.rowsComplete && !analysis.hasDontCares && analysis.verdict != Verdict::kDepends) {
+    ConstantForms(analysis);
+  } else {
+    for (MinimalForm* form : {&analysis.sum, &analysis.product}) {
+      form->source = FormSource::kDiagramTooComplex;
+      form->status = MinimiseStatus::kTooLarge;
+    }
+  }
+  if (partial && scan) partial(analysis);
+  analysis.countFollows = false;
+  if (scan) {
+    if (!ScanRows(function, analysis, options, progress)) return analysis;
+    if (partial && (analysis.rowsComplete || analysis.rowsScanned > 0)) partial(analysis);
+  }
+  // A count that finds the Result constant settles the forms too.
+  if (!cubes && analysis.rowsComplete && !analysis.hasDontCares && analysis.verdict != Verdict::kDepends)
+    ConstantForms(analysis);
+  analysis.complete = cubes.has_value() || analysis.rowsComplete || analysis.endsComplete;
+  return analysis;
 }
 
 }  // namespace
@@ -192,26 +220,10 @@ Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const
   analysis.rowCount = function.on.RowCount();
   std::vector<int> order;
   std::optional<FunctionCubes> cubes;
-  if (!CountRows(function, analysis, options, progress, partial, order, cubes)) return analysis;
+  bool scan = false;
+  if (!CountRows(function, analysis, options, progress, order, cubes, scan)) return analysis;
+  if (analysis.tooComplex) return TooComplex(function, cubes, scan, analysis, options, progress, partial);
   if (partial && (analysis.rowsComplete || analysis.rowsScanned > 0)) partial(analysis);
-  if (analysis.tooComplex && cubes) {
-    analysis.complete = FindFormsFromCubes(*cubes, analysis, options, progress, partial);
-    return analysis;
-  }
-  if (analysis.tooComplex) {
-    const bool constant =
-        analysis.rowsComplete && !analysis.hasDontCares && analysis.verdict != Verdict::kDepends;
-    if (constant) {
-      ConstantForms(analysis);
-    } else {
-      for (MinimalForm* form : {&analysis.sum, &analysis.product}) {
-        form->source = FormSource::kDiagramTooComplex;
-        form->status = MinimiseStatus::kTooLarge;
-      }
-    }
-    analysis.complete = analysis.rowsComplete || analysis.endsComplete;
-    return analysis;
-  }
   if (!analysis.rowsComplete) return analysis;
   analysis.complete = FindForms(function, order, analysis, options, progress, partial);
   return analysis;

@@ -172,6 +172,8 @@ void Tfrm_bool_alg::CreateControls() {
   // In the free band between the button row and the table, left of the legend.
   Warn = new WarningLine(client_);
   Warn->setObjectName(QStringLiteral("Warn"));
+  connect(Warn, &WarningLine::textChanged, this, [this] { LayOutControls(client_->size()); });
+  connect(Warn, &WarningLine::suggestionChosen, this, [this](const QString& text) { Tabulate(text); });
 
   // Up and Down step through the history; the commands' keys that the box takes for itself act
   // on the table when the box has nothing to act on.
@@ -181,7 +183,8 @@ void Tfrm_bool_alg::CreateControls() {
   setTabOrder(LV, Button1);
   setTabOrder(Button1, r1);
   setTabOrder(r1, r2);
-  setTabOrder(r2, Warn->DetailsButton());
+  setTabOrder(r2, Warn->SuggestionButton());
+  setTabOrder(Warn->SuggestionButton(), Warn->DetailsButton());
 }
 
 // The places of the first size; the extra width goes to the box, the warning line and the table,
@@ -194,8 +197,10 @@ void Tfrm_bool_alg::LayOutControls(QSize client) {
   M->setGeometry(296 + dw, 8, 113, 65);
   r1->setGeometry(232 + dw, 32, 57, 17);
   r2->setGeometry(232 + dw, 48, 49, 17);
-  Warn->setGeometry(8, 66, 281 + dw, 20);
-  LV->setGeometry(8, 88, 401 + dw, kTableHeight + dh);
+  // The warning line grows downwards to show its first warning whole; the table gives up the room.
+  const int warn = Warn->isHidden() ? 20 : std::min(Warn->NeededHeight(281 + dw), 160);
+  Warn->setGeometry(8, 66, 281 + dw, warn);
+  LV->setGeometry(8, 68 + warn, 401 + dw, kTableHeight + dh - (warn - 20));
 }
 
 Tfrm_bool_alg::~Tfrm_bool_alg() = default;
@@ -264,6 +269,9 @@ void Tfrm_bool_alg::CompareWith(const QString& text) {
   const std::optional<DiagnosedTable> other = TableOf(text, DisplayMode::kZeroOne);
   if (!other) return;
   const QString first = Quoted(shownText_), second = Quoted(text);
+  meantFirst_ = QString::fromStdString(Warn->Shown().suggestion);
+  meantSecond_ = QString::fromStdString(other->diagnosis.suggestion);
+  if (!meantFirst_.isEmpty() && meantSecond_.isEmpty()) meantSecond_ = text;
   StartComparison(*shown, other->table, first, second,
                   ComparisonWarnings(first, Warn->Shown(), second, other->diagnosis), {});
 }
@@ -327,6 +335,16 @@ bool Tfrm_bool_alg::AskGoOn(const QString& question) {
   return box.clickedButton() == goOn;
 }
 
+bool Tfrm_bool_alg::CompareAsMeant() {
+  if (meantSecond_.isEmpty()) return false;
+  const QString first = meantFirst_, second = meantSecond_;
+  meantFirst_.clear();
+  meantSecond_.clear();
+  if (!first.isEmpty() && !Tabulate(first)) return false;
+  CompareWith(second);
+  return true;
+}
+
 void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint64_t> row) {
   QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
                   QMessageBox::Close, this);
@@ -334,8 +352,18 @@ void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint6
       row ? box.addButton(tr("Go to row %1").arg(QLocale().toString(static_cast<qulonglong>(*row))),
                           QMessageBox::AcceptRole)
           : nullptr;
+  // The sides as most likely meant, compared on request only.
+  QPushButton* meant =
+      meantSecond_.isEmpty()
+          ? nullptr
+          : box.addButton(
+                meantFirst_.isEmpty()
+                    ? tr("Compare with `%1` instead").arg(Quoted(meantSecond_))
+                    : tr("Compare `%1` with `%2` instead").arg(Quoted(meantFirst_), Quoted(meantSecond_)),
+                QMessageBox::ActionRole);
   box.exec();
   if (go && box.clickedButton() == go) LV->SelectRow(*row);
+  if (meant && box.clickedButton() == meant) CompareAsMeant();
 }
 
 AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {

@@ -114,6 +114,11 @@ class Tfrm_bool_alg : public QMainWindow {
   void AskCompare();
   /// True while a comparison runs.
   bool ComparisonRunning() const;
+  /// What the last comparison offers to compare instead, its sides as most likely meant: the first
+  /// side's reading (empty when it stays) and the second's (empty when nothing is offered).
+  std::pair<QString, QString> ComparisonOffer() const { return {meantFirst_, meantSecond_}; }
+  /// Compares the sides ComparisonOffer gives, the first tabulated first; false when none.
+  bool CompareAsMeant();
   /// Asks whether a search or a comparison that ran out of time goes on: true to go on.
   virtual bool AskGoOn(const QString& question);
   /// Opens the expression syntax reference (or raises it); a clicked example goes into the edit box.
@@ -169,6 +174,7 @@ class Tfrm_bool_alg : public QMainWindow {
                        const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 
   QString shownText_;
+  QString meantFirst_, meantSecond_;  // see ComparisonOffer
   BackgroundJob* compare_ = nullptr;
   BackgroundJob* open_ = nullptr;
   NetlistExport* export_ = nullptr;

@@ -72,7 +72,7 @@ FunctionFile ReadFunctionFileAt(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   if (in.bad()) throw EngineError("Cannot read the file: " + std::string(std::strerror(errno)));
-  return ReadFunctionFile(text.str());
+  return ReadFunctionFile(text.str(), path);
 }
 
 std::optional<OpenedFunction> OpenOutput(const FunctionFile& file, std::size_t output,

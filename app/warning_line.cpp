@@ -3,7 +3,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,27 +19,45 @@ namespace {
 
 constexpr int kIconSize = 16;
 constexpr int kSpacing = 4;
+constexpr int kLineHeight = 20;
+// Most characters of the suggested reading on its button; the tooltip has it whole.
+constexpr int kShownSuggestion = 32;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+int ButtonWidth(const QPushButton* button) {
+  return button->fontMetrics().horizontalAdvance(button->text()) + 16;
+}
 
 }  // namespace
 
 WarningLine::WarningLine(QWidget* parent) : QWidget(parent) {
-  auto* layout = new QHBoxLayout(this);
+  // The icon, the first warning and "Details…" on the first line; the offer of the reading most
+  // likely meant below the warning, where it has room at any width.
+  auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(kSpacing);
   icon_ = new QLabel(this);
   icon_->setFixedSize(kIconSize, kIconSize);
   text_ = new QLabel(this);
   text_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  text_->setWordWrap(true);
+  suggestion_ = new FocusButton(QString(), this);
+  suggestion_->setAutoDefault(false);
+  suggestion_->setFixedHeight(kLineHeight);
+  suggestion_->hide();
   details_ = new FocusButton(tr("Details\u2026"), this);
   details_->setAutoDefault(false);
-  details_->setFixedHeight(20);
-  details_->setFixedWidth(details_->fontMetrics().horizontalAdvance(details_->text()) + 16);
-  layout->addWidget(icon_);
-  layout->addWidget(text_, 1);
-  layout->addWidget(details_);
+  details_->setFixedHeight(kLineHeight);
+  details_->setFixedWidth(ButtonWidth(details_));
+  layout->addWidget(icon_, 0, 0, Qt::AlignTop);
+  layout->addWidget(text_, 0, 1);
+  layout->addWidget(details_, 0, 2, Qt::AlignTop);
+  layout->addWidget(suggestion_, 1, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+  layout->setColumnStretch(1, 1);
   connect(details_, &QPushButton::clicked, this, [this] { ShowDetails(); });
+  connect(suggestion_, &QPushButton::clicked, this,
+          [this] { emit suggestionChosen(Text(diagnosis_.suggestion)); });
   hide();
 }
 
@@ -70,8 +88,13 @@ void WarningLine::Refresh() {
     tip = tr("The table shown is of \"%1\".").arg(expression_) + (warned ? u'\n' + tip : QString());
   setToolTip(tip);
   setAccessibleDescription(tip);
-  Elide();
+  // The reading the user most likely meant, never tabulated without being asked for.
+  const QString suggestion = Text(diagnosis_.suggestion);
+  suggestion_->setVisible(!suggestion.isEmpty());
+  suggestion_->setToolTip(tr("Tabulate %1, the reading that was most likely meant").arg(suggestion));
+  ShowText();
   setVisible(warned || boxDiffers_);
+  emit textChanged();
 }
 
 // The table's expression first while the box holds another text: "Table of "a*b + 1": The number…".
@@ -111,14 +134,35 @@ QDialog* WarningLine::ShowDetails() {
 
 void WarningLine::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  Elide();
+  ShowText();
 }
 
-void WarningLine::Elide() {
+// The room the layout leaves between the icon and the button, known before the layout runs.
+int WarningLine::TextRoom(int width) const {
+  return std::max(0, width - kIconSize - details_->width() - 2 * kSpacing);
+}
+
+int WarningLine::NeededHeight(int width) const {
+  const int text = std::max(kLineHeight, text_->heightForWidth(TextRoom(width)));
+  return suggestion_->isHidden() ? text : text + kSpacing + kLineHeight;
+}
+
+// The first warning whole, wrapped where it is wider than the line; a word wider than the line (a
+// long name) is cut at its edge. The offer shows as much of the reading as fits.
+void WarningLine::ShowText() {
+  if (!suggestion_->isHidden()) {
+    const QString frame = tr("Tabulate `%1` instead");
+    const QFontMetrics metrics = suggestion_->fontMetrics();
+    const int room = width() - kIconSize - kSpacing - 16 - metrics.horizontalAdvance(frame.arg(QString()));
+    QString shown = Text(diagnosis_.suggestion);
+    if (shown.size() > kShownSuggestion) shown = shown.left(kShownSuggestion - 1) + QChar(0x2026);
+    suggestion_->setText(frame.arg(metrics.elidedText(shown, Qt::ElideRight, std::max(room, 0))));
+    suggestion_->setFixedWidth(ButtonWidth(suggestion_));
+  }
   const QString first = FullLine();
-  // The room the layout leaves between the icon and the button, known before the layout runs.
-  const int room = width() - kIconSize - details_->width() - 2 * kSpacing;
-  text_->setText(text_->fontMetrics().elidedText(first, Qt::ElideRight, std::max(0, room)));
+  if (first == text_->text()) return;
+  text_->setText(first);
+  emit textChanged();
 }
 
 }  // namespace brevano

@@ -2,13 +2,14 @@
 # Two-level minimisation on PLA files, every output taken alone, beside ABC's collapse + sop in the same
 # run: our terms, whether proven least, whole-process times, and ABC's cec of each PLA we write.
 # Usage: bench/pla_compare.sh PATH_TO_BREVANO [PLA_FOLDER] [RUNS] [ABC_LIMIT_SECONDS]
+# PLA_FOLDER defaults to fuzz/corpus/pla (seven files of the standard two-level set; run from the top).
 # Prints a Markdown table, one row per function, then the medians and maxima. Times are whole processes
 # (start included), the median of RUNS runs (default 3). ABC reads a "-" in an output as 0 (it takes no
 # don't-cares), so for outputs with don't-cares its cover is of the 1 rows alone. ABC is stopped after
 # ABC_LIMIT_SECONDS (default 60), and then run only once.
 set -u
 brevano=$1
-data=${2:-/work/shared/data/pla}
+data=${2:-fuzz/corpus/pla}
 runs=${3:-3}
 limit=${4:-60}
 abc=$(command -v berkeley-abc || command -v yosys-abc) || { echo "ABC is not installed" >&2; exit 1; }

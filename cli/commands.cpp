@@ -259,6 +259,7 @@ void CommandCheck(const std::string& expression, std::ostream& out) {
   const DiagnosedTable built = BuildExpressionTable(expression, DisplayMode::kZeroOne);
   out << "Evaluated as: " << built.diagnosis.evaluatedAs << '\n';
   WriteWarnings(built.diagnosis, out);
+  if (!built.diagnosis.suggestion.empty()) out << "Suggested: " << built.diagnosis.suggestion << '\n';
 }
 
 DiagnosedTable BuildExpressionTable(const std::string& expression, DisplayMode mode) {

@@ -35,7 +35,7 @@ namespace {
 FunctionFile ReadReportingWarnings(const std::string& path, std::ostream& warnings) {
   FunctionFile file;
   try {
-    file = ReadFunctionFile(ReadWholeFile(path));
+    file = ReadFunctionFile(ReadWholeFile(path), path);
   } catch (const EngineError& error) {
     const std::string message = error.what();
     throw EngineError(message.rfind("Cannot read ", 0) == 0 ? message : path + ": " + message);

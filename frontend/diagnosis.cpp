@@ -107,6 +107,7 @@ void Deduplicate(std::vector<std::string>& warnings) {
 std::string DiagnosisText(const Diagnosis& diagnosis) {
   std::string text;
   for (const std::string& warning : diagnosis.warnings) text += warning + '\n';
+  if (!diagnosis.suggestion.empty()) text += "Suggested: " + diagnosis.suggestion + '\n';
   return text + "Evaluated as: " + diagnosis.evaluatedAs;
 }
 

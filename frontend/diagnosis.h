@@ -23,9 +23,13 @@ struct Diagnosis {
   std::vector<std::string> warnings;
   /// The Result column as an expression over the table's columns (see ReadStack).
   std::string evaluatedAs;
+  /// The whole typed text as its writer most likely meant it, which tabulates with only some of
+  /// these warnings (see SuggestCorrection); empty when there is none. Never tabulated by itself.
+  std::string suggestion;
 };
 
-/// The whole diagnosis as text: every warning on a line of its own, then "Evaluated as: …".
+/// The whole diagnosis as text: every warning on a line of its own, "Suggested: …" when there is a
+/// suggestion, then "Evaluated as: …".
 std::string DiagnosisText(const Diagnosis& diagnosis);
 
 /// Diagnoses the table of `listing`, which the pipeline made of `typed` and whose processed tree it

@@ -103,6 +103,18 @@ std::string SpaceHint(const std::string& name) {
   return "use * for AND between variables";
 }
 
+// A name holding tabs or line breaks, as cells of rows pasted from a table do: they are shown as
+// \t and \n, since the line of the warning shows neither.
+std::string PastedWarning(const std::string& name) {
+  std::string shown;
+  for (char c : name) shown += c == '\t' ? "\\t" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+  const bool tab = name.find('\t') != std::string::npos;
+  return "The variable " + Quoted(shown) + " holds " + (tab ? "a tab" : "a line break") +
+         (tab ? ", as rows pasted from a table do: the table reads an expression, not rows (File > Open… "
+                "reads a table file); between names, use * for AND."
+              : ": an expression is read as one line of text; use * for AND between names.");
+}
+
 // The nearest call around `node`, if any.
 const ExprNode* EnclosingCall(const ExprNode* node) {
   for (const ExprNode* n = node->parent; n; n = n->parent) {
@@ -138,6 +150,7 @@ std::optional<std::string> VariableWarning(const ExprNode* node, const std::stri
                                     }) &&
                         (!IsNumberText(name) || name == "0" || name == "1");
   if (context.dropped && readable) return std::nullopt;
+  if (name.find_first_of("\t\n\r") != std::string::npos) return PastedWarning(name);
   if (IsNumberText(name)) {
     const std::string number = name == "0" || name == "1" ? name : "\"" + name + "\"";
     return "The number " + number + " with a space beside it is read as a variable named \"" + name +

@@ -2,6 +2,7 @@
 #include "frontend/tabulate_expression.h"
 
 #include "engine/engine_error.h"
+#include "frontend/fix_it.h"
 #include "frontend/folded_constants.h"
 #include "frontend/missing_operand.h"
 #include "pipeline/pipeline.h"
@@ -19,6 +20,7 @@ DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, Displa
   DiagnosedTable result;
   result.table = TruthTable::FromProgram(CompiledProgram::Compile(listing, typedLines, maxVariables), mode);
   result.diagnosis = DiagnoseLines(reading, tree, lines);
+  SuggestCorrection(typed, result.diagnosis, maxVariables);
   return result;
 }
 

@@ -15,7 +15,8 @@ struct DiagnosedTable {
   Diagnosis diagnosis;
 };
 
-/// Runs the pipeline on `typed` in `tree`, builds the table and diagnoses it. An operator without
+/// Runs the pipeline on `typed` in `tree`, builds the table and diagnoses it, with the reading
+/// most likely meant where it mends a warning. An operator without
 /// an operand raises an EngineError that says which operand went missing and why; every other
 /// error is that of the pipeline or of TruthTable::Build. Recursive: run it on the large stack.
 DiagnosedTable TabulateExpression(std::string_view typed, ExprTree& tree, DisplayMode mode,

@@ -1,4 +1,5 @@
-// Fuzz target: the whole pipeline, the diagnosis of its listing, then the truth table and a few rows.
+// Fuzz target: the whole pipeline, the diagnosis of its listing, the reading most likely meant, then
+// the truth table and a few rows.
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -6,6 +7,7 @@
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
 #include "frontend/diagnosis.h"
+#include "frontend/fix_it.h"
 #include "frontend/folded_constants.h"
 #include "frontend/listed_lines.h"
 #include "frontend/missing_operand.h"
@@ -69,6 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tree.maxNodes = kFuzzMaxNodes;
     const brevano::Listing listing = brevano::ProcessExpression(text, tree);
     Diagnose(text, tree, listing);
+    // The reading most likely meant goes through the pipeline too.
+    if (const std::optional<std::string> meant = brevano::RewrittenAsMeant(text)) {
+      brevano::ExprTree again;
+      again.maxNodes = kFuzzMaxNodes;
+      brevano::ProcessExpression(*meant, again);
+    }
     TabulateFirstRows(listing, mode);
   } catch (const brevano::EngineError&) {
   }

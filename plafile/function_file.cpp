@@ -139,17 +139,33 @@ BooleanFunction FunctionOfFile(const FunctionFile& file) {
   return function;
 }
 
-FunctionFile ReadFunctionFile(std::string_view text) {
+FunctionFile ReadFunctionFile(std::string_view text, std::string_view fileName) {
+  const std::string neither =
+      "The file is neither a PLA file (\".i\" and \".o\" first) nor a table file (a "
+      "caption line of names separated by tabs or commas, then rows of 0 and 1)";
+  if (std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 32 && std::string_view("\t\n\v\f\r").find(c) == std::string_view::npos) || byte == 127;
+      }))
+    throw EngineError(neither + ": it holds bytes that are not text");
+  if (fileName.size() >= 4 && Upper(std::string(fileName.substr(fileName.size() - 4))) == ".PLA")
+    return ReadPla(text);
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = std::min(text.find('\n', start), text.size());
     const std::string_view line = text.substr(start, end - start);
     const std::size_t first = line.find_first_not_of(" \t\r");
-    if (first != std::string_view::npos) {
-      const char c = line[first];
-      return c == '.' || c == '#' ? ReadPla(text) : ReadTableFile(text);
+    if (first == std::string_view::npos) {
+      start = end + 1;
+      continue;
     }
-    start = end + 1;
+    if (line[first] == '.' || line[first] == '#') return ReadPla(text);
+    if (line.find_first_of("\t,") != std::string_view::npos) return ReadTableFile(text);
+    try {
+      return ReadTableFile(text);  // a table of the Result alone
+    } catch (const EngineError&) {
+      throw EngineError(neither);
+    }
   }
   throw EngineError("The file is empty");
 }

@@ -67,9 +67,12 @@ FunctionFile ReadPla(std::string_view text);
 /// EngineError "Line N: ..." for what cannot be read.
 FunctionFile ReadTableFile(std::string_view text);
 
-/// Reads either kind: a file whose first line that is not blank or a comment starts with "." or
-/// "#", or that holds a term of 0, 1 and - only, is a PLA; other files are table files.
-FunctionFile ReadFunctionFile(std::string_view text);
+/// Reads either kind: a file named "*.pla" (in any letter case) is a PLA file, and so is one whose
+/// first line that is not blank starts with "." or "#"; other files are table files. Raises
+/// EngineError saying that the file is neither for a file holding bytes no text holds (control
+/// characters other than blanks), and for one whose first line holds no tab or comma and that
+/// does not read as a table file of one column.
+FunctionFile ReadFunctionFile(std::string_view text, std::string_view fileName = {});
 
 /// The output named `name` (an exact match first, then one in any letter case), or numbered by it
 /// (from 1); the only output when `name` is empty. Raises EngineError naming the outputs otherwise.

@@ -76,7 +76,9 @@ class PlaReader {
     const std::size_t first = content.find_first_not_of(" \t\r\f\v");
     if (first == std::string_view::npos) return;
     if (content[first] == '.') {
-      if (!term_.empty()) Fail(line_, "a keyword inside a term begun on line " + std::to_string(termLine_));
+      if (!term_.empty())
+        Fail(termLine_, ShortTerm("the term") + " before \"" + Words(content)[0].substr(0, 20) +
+                            "\" on line " + std::to_string(line_));
       Keyword(Words(content));
       return;
     }
@@ -88,6 +90,19 @@ class PlaReader {
         Fail(line_, "a term before .i and .o give the numbers of inputs and outputs");
       if (static_cast<int>(term_.size()) == inputs_ + outputs_) Term();
     }
+  }
+
+  // What a term cut short holds: "the term has its 3 inputs but 1 of its 2 outputs".
+  std::string ShortTerm(const std::string& term) const {
+    const auto count = [](int n, const char* what) {
+      return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    const int held = static_cast<int>(term_.size());
+    if (held < inputs_)
+      return term + " has " + std::to_string(held) + " of its " + count(inputs_, "input") +
+             " and none of its " + count(outputs_, "output");
+    return term + " has its " + count(inputs_, "input") + " but " + std::to_string(held - inputs_) +
+           " of its " + count(outputs_, "output");
   }
 
   void Keyword(const std::vector<std::string>& words) {
@@ -199,8 +214,7 @@ class PlaReader {
 
   FunctionFile Finish() {
     if (!term_.empty()) {
-      Fail(termLine_, "the last term has " + std::to_string(term_.size()) + " of its " +
-                          std::to_string(inputs_ + outputs_) + " characters");
+      Fail(termLine_, ShortTerm("the last term"));
     }
     if (!inputsGiven_ || !outputsGiven_) throw EngineError("No .i and .o: not a PLA file");
     if (file_.outputs.empty()) Start();

@@ -16,45 +16,20 @@ namespace {
   throw EngineError("Line " + std::to_string(line) + ": " + reason);
 }
 
-// One line's cells: tab-separated with \t, \n and \r written as escapes, or CSV (RFC 4180) whose
-// quoted cells keep commas and doubled quotes.
-std::vector<std::string> Cells(std::string_view line, bool tabs, std::size_t number) {
+// One line's cells, tab-separated with \t, \n and \r written as escapes.
+std::vector<std::string> TabCells(std::string_view line) {
   std::vector<std::string> cells(1);
-  if (tabs) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
-      if (line[i] == '\t') {
-        cells.emplace_back();
-      } else if (line[i] == '\\' && i + 1 < line.size() &&
-                 std::string_view("tnr").find(line[i + 1]) != std::string_view::npos) {
-        cells.back() += line[i + 1] == 't' ? '\t' : line[i + 1] == 'n' ? '\n' : '\r';
-        ++i;
-      } else {
-        cells.back() += line[i];
-      }
-    }
-    return cells;
-  }
-  bool quoted = false;
   for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-        cells.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        cells.back() += c;
-      }
-    } else if (c == ',') {
+    if (line[i] == '\t') {
       cells.emplace_back();
-    } else if (c == '"' && cells.back().empty()) {
-      quoted = true;
+    } else if (line[i] == '\\' && i + 1 < line.size() &&
+               std::string_view("tnr").find(line[i + 1]) != std::string_view::npos) {
+      cells.back() += line[i + 1] == 't' ? '\t' : line[i + 1] == 'n' ? '\n' : '\r';
+      ++i;
     } else {
-      cells.back() += c;
+      cells.back() += line[i];
     }
   }
-  if (quoted) Fail(number, "a quoted cell is not closed");
   return cells;
 }
 
@@ -73,14 +48,15 @@ int Value(const std::string& cell, bool dontCareAllowed) {
   return -1;
 }
 
-struct Lines {
-  std::vector<std::string_view> lines;
-  std::vector<std::size_t> numbers;
+// A line of cells, and the number of the line it starts on.
+struct Record {
+  std::vector<std::string> cells;
+  std::size_t number;
 };
 
-// The lines that are not blank, with their numbers, CR line ends taken off.
-Lines NonBlankLines(std::string_view text) {
-  Lines result;
+// The lines that are not blank, tab-separated, with their numbers, CR line ends taken off.
+std::vector<Record> TabRecords(std::string_view text) {
+  std::vector<Record> records;
   std::size_t start = 0, number = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
@@ -88,36 +64,86 @@ Lines NonBlankLines(std::string_view text) {
     ++number;
     std::string_view line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.find_first_not_of(" \t") != std::string_view::npos) {
-      result.lines.push_back(line);
-      result.numbers.push_back(number);
-    }
+    if (line.find_first_not_of(" \t") != std::string_view::npos) records.push_back({TabCells(line), number});
     start = end + 1;
   }
-  return result;
+  return records;
 }
 
-}  // namespace
+// CSV (RFC 4180): cells separated by commas, lines by LF or CRLF; a quoted cell keeps commas,
+// doubled quotes and line breaks, as the writer quotes a caption holding them. Blank lines are
+// left out.
+std::vector<Record> CsvRecords(std::string_view text) {
+  std::vector<Record> records;
+  Record record{{std::string()}, 1};
+  std::size_t number = 1;
+  bool quoted = false, wasQuoted = false;
+  const auto finish = [&] {
+    const bool blank = !wasQuoted && record.cells.size() == 1 &&
+                       record.cells[0].find_first_not_of(" \t") == std::string::npos;
+    if (!blank) records.push_back(std::move(record));
+    record = {{std::string()}, number};
+    wasQuoted = false;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        record.cells.back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        number += c == '\n';
+        record.cells.back() += c;
+      }
+    } else if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n'))) {
+      if (c == '\r') ++i;
+      ++number;
+      finish();
+    } else if (c == ',') {
+      record.cells.emplace_back();
+    } else if (c == '"' && record.cells.back().empty()) {
+      quoted = wasQuoted = true;
+    } else {
+      record.cells.back() += c;
+    }
+  }
+  if (quoted) Fail(record.number, "a quoted cell is not closed");
+  finish();
+  return records;
+}
 
-FunctionFile ReadTableFile(std::string_view text) {
-  const Lines lines = NonBlankLines(text);
-  if (lines.lines.empty()) throw EngineError("The file is empty: no caption line");
-  // Tabs, else commas; a table without variables has the Result's caption alone.
-  const bool tabs = lines.lines[0].find('\t') != std::string_view::npos ||
-                    lines.lines[0].find(',') == std::string_view::npos;
-  std::vector<std::string> captions = Cells(lines.lines[0], tabs, lines.numbers[0]);
+// True when the first line that is not blank has a tab outside quoted cells, or neither a comma
+// outside them nor a quoted first cell (a table without variables has the Result's caption alone).
+bool TabSeparated(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  const std::string_view line = text.substr(first, text.find('\n', first) - first);
+  bool quoted = false, commas = false;
+  for (const char c : line) {
+    if (c == '"') quoted = !quoted;  // a doubled quote turns it twice
+    if (!quoted && c == '\t') return true;
+    commas = commas || (!quoted && c == ',');
+  }
+  return !commas && line[0] != '"';
+}
+
+FunctionFile ReadRecords(std::string_view text, bool tabs) {
+  const std::vector<Record> lines = tabs ? TabRecords(text) : CsvRecords(text);
+  if (lines.empty()) throw EngineError("The file is empty: no caption line");
+  const std::vector<std::string>& captions = lines[0].cells;
   const int n = static_cast<int>(captions.size()) - 1;
   if (n > kMaxTableFileColumns) {
-    Fail(lines.numbers[0], std::to_string(n) + " variables: a table file lists every row, at most " +
-                               std::to_string(kMaxTableFileColumns) + " variables are read");
+    Fail(lines[0].number, std::to_string(n) + " variables: a table file lists every row, at most " +
+                              std::to_string(kMaxTableFileColumns) + " variables are read");
   }
   FunctionFile file;
   file.inputs.assign(captions.begin(), captions.end() - 1);
   const auto rows = std::uint64_t{1} << n;
   TruthVector on(n), dontCare(n), seen(n);
-  for (std::size_t l = 1; l < lines.lines.size(); ++l) {
-    const std::size_t number = lines.numbers[l];
-    const std::vector<std::string> cells = Cells(lines.lines[l], tabs, number);
+  for (std::size_t l = 1; l < lines.size(); ++l) {
+    const std::size_t number = lines[l].number;
+    const std::vector<std::string>& cells = lines[l].cells;
     if (static_cast<int>(cells.size()) != n + 1)
       Fail(number, std::to_string(cells.size()) + " cells, the caption line has " + std::to_string(n + 1));
     std::uint64_t row = 0;
@@ -152,6 +178,25 @@ FunctionFile ReadTableFile(std::string_view text) {
     either.SetWord(word, on.Word(word) | dontCare.Word(word));
   file.outputs.push_back({captions.back(), CoverOfRows(on, either), CoverOfRows(dontCare, dontCare), {}});
   return file;
+}
+
+}  // namespace
+
+FunctionFile ReadTableFile(std::string_view text) {
+  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+    throw EngineError("The file is empty: no caption line");
+  // The separator the first line shows; where the file cannot be read with it (a caption that
+  // holds the other one), with the other. An error is told as the first reading found it.
+  const bool tabs = TabSeparated(text);
+  try {
+    return ReadRecords(text, tabs);
+  } catch (const EngineError&) {
+    try {
+      return ReadRecords(text, !tabs);
+    } catch (const EngineError&) {
+    }
+    throw;
+  }
 }
 
 }  // namespace brevano

@@ -45,7 +45,7 @@ expect table_leading_minus 0 "A${tab}Result${nl}0${tab}0${nl}1${tab}1$nl" "$minu
 # Warnings go to standard error and leave the status alone; --strict makes them an error.
 expect table_strict 1 "" "$minus_warning" -- table --strict -- -a
 expect table_strict_clean 0 "A${tab}Result${nl}0${tab}1${nl}1${tab}0$nl" "" -- table --strict 'not(a)'
-expect check 0 "Evaluated as: A+B${nl}warning: The function \"not \" is ignored by the table: write not(...) without a space.$nl" "" \
+expect check 0 "Evaluated as: A+B${nl}warning: The function \"not \" is ignored by the table: write not(...) without a space.${nl}Suggested: not(a+b)$nl" "" \
   -- check 'not (a+b)'
 expect check_clean 0 "Evaluated as: not(A+B)$nl" "" -- check 'not(a+b)'
 expect check_error 1 "" "The operator \"not\" has no operand that is a truth value: 1+1 was folded to the number 2$nl" \

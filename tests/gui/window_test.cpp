@@ -466,14 +466,17 @@ class WindowTest : public QObject {
     QVERIFY2(first.contains(QStringLiteral("without a space")), qPrintable(first));
     QVERIFY(window_->Warn->toolTip().contains(first));
     QVERIFY(window_->Warn->toolTip().endsWith(QStringLiteral("Evaluated as: A+B")));
-    QString line = window_->Warn->LineText();
-    QVERIFY(first.startsWith(line.endsWith(QChar(0x2026)) ? line.chopped(1) : line));
-    // In the free band: below the buttons, above the table, left of the legend; nothing else moves.
+    QCOMPARE(window_->Warn->LineText(), first);  // whole, wrapped as it needs
+    // In the free band: below the buttons, above the table, left of the legend; it grows downwards
+    // and the table gives up that room, its bottom staying; nothing else moves.
     const QRect band = window_->Warn->geometry();
-    QVERIFY(band.top() > window_->r2->geometry().bottom() && band.bottom() < table.top());
+    const QRect shorter = window_->LV->geometry();
+    QVERIFY(band.top() > window_->r2->geometry().bottom() && band.bottom() < shorter.top());
     QVERIFY(band.right() < window_->M->geometry().left());
+    QVERIFY(band.height() >= window_->Warn->NeededHeight(band.width()));
     QCOMPARE(window_->Button1->geometry(), button);
-    QCOMPARE(window_->LV->geometry(), table);
+    QCOMPARE(shorter.bottom(), table.bottom());
+    QCOMPARE(shorter.top(), band.bottom() + 3);
 
     // An error keeps the line as it was, with the previous table.
     Tabulate(*window_, QStringLiteral("not(1+1)"));

@@ -111,8 +111,11 @@ TEST(PlaFileTest, BadFilesNameTheirLine) {
       {"11 1\n", "Line 1: a term before .i and .o give the numbers of inputs and outputs"},
       {".i 2\n.o 1\n1x 1\n", "Line 3: input 2 of a term is \"x\": 0, 1 or -"},
       {".i 2\n.o 1\n11 z\n", "Line 3: output 1 of a term is \"z\": 1, 0, -, ~ (or 4, 3, 2)"},
-      {".i 2\n.o 1\n11\n", "Line 3: the last term has 2 of its 3 characters"},
-      {".i 2\n.o 1\n1\n.p 1\n1 1\n", "Line 4: a keyword inside a term begun on line 3"},
+      {".i 2\n.o 1\n11\n", "Line 3: the last term has its 2 inputs but 0 of its 1 output"},
+      {".i 2\n.o 1\n1\n.p 1\n1 1\n",
+       "Line 3: the term has 1 of its 2 inputs and none of its 1 output before \".p\" on line 4"},
+      {".i 3\n.o 2\n1-0 1\n.e\n",
+       "Line 3: the term has its 3 inputs but 1 of its 2 outputs before \".e\" on line 4"},
       {".i 100001\n", "Line 1: .i 100001: from 0 to 100000"},
       {".i two\n", "Line 1: .i takes one number"},
       {".i 2\n.o 1\n.type fx\n", "Line 3: unknown .type \"fx\": f, fd, r, fr, dr or fdr"},
@@ -145,6 +148,13 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
   EXPECT_EQ(RowsOf(ReadTableFile("A\tB\tResult\n0\t0\t0\n0\t1\t1\n1\t0\t-\n1\t1\tx\n")), "01--");
   EXPECT_EQ(RowsOf(ReadTableFile("A,\"B,C\",R\r\nF,F,T\r\nF,T,F\r\nT,F,F\r\nT,T,T\r\n")), "1001");
   EXPECT_EQ(RowsOf(ReadTableFile("Result\n1\n")), "1");
+  // A quoted caption holds a line break, as the CSV writer writes a name holding one.
+  const FunctionFile broken = ReadTableFile("\"A\r\n\nB\",Result\r\n0,1\r\n\r\n1,0\r\n");
+  EXPECT_EQ(broken.inputs, std::vector<std::string>{"A\r\n\nB"});
+  EXPECT_EQ(RowsOf(broken), "10");
+  // A tab inside a quoted CSV caption, a quote at the start of a TSV one: read as written.
+  EXPECT_EQ(ReadTableFile("\"a\tb\",Result\n0,1\n1,0\n").inputs, std::vector<std::string>{"a\tb"});
+  EXPECT_EQ(ReadTableFile("\"x\tResult\n0\t1\n1\t0\n").inputs, std::vector<std::string>{"\"x"});
   const FunctionFile partial = ReadTableFile("A\tResult\n1\t1\n");
   EXPECT_EQ(RowsOf(partial), "-1");
   EXPECT_EQ(
@@ -162,6 +172,7 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
       {"A\tResult\n0\t1\n0\t0\n", "Line 3: row 0 again, with another Result"},
       {"A,B,Result\n0,y,1\n", "Line 2: \"y\" in column B: 0, 1, F or T"},
       {"A,Result\n\"0,1\n", "Line 2: a quoted cell is not closed"},
+      {"A,Result\n\"0\n\",1\n1,0\n", "Line 2: \"0\n\" in column A: 0, 1, F or T"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -172,6 +183,36 @@ TEST(TableFileTest, TsvCsvDontCaresAndBadRows) {
       EXPECT_EQ(std::string(error.what()), c.error);
     }
   }
+}
+
+TEST(FunctionFileTest, TheNameOrTheFirstLineChoosesTheReader) {
+  const std::string neither =
+      "The file is neither a PLA file (\".i\" and \".o\" first) nor a table file (a caption line of names "
+      "separated by tabs or commas, then rows of 0 and 1)";
+  struct Case {
+    std::string text;
+    const char* name;
+    std::string error;
+  };
+  const Case cases[] = {
+      // Named .pla: read as PLA, whatever its first line looks like.
+      {"A\tResult\n", "f.PLA", "Line 1: a term before .i and .o give the numbers of inputs and outputs"},
+      {std::string("\x89\x01\xfe\t\x00,\n\x7f", 8), "random.pla",
+       neither + ": it holds bytes that are not text"},
+      {"hello world\nand more\n", "notes.txt", neither},
+      {"A\tResult\n0\t1\n\n1\t1\t0\n", "", "Line 4: 3 cells, the caption line has 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      ReadFunctionFile(c.text, c.name);
+      ADD_FAILURE() << "no error";
+    } catch (const EngineError& error) {
+      EXPECT_EQ(std::string(error.what()), c.error);
+    }
+  }
+  EXPECT_EQ(RowsOf(ReadFunctionFile("Result\n1\n", "one.tsv")), "1");
+  EXPECT_EQ(RowsOf(ReadFunctionFile(".i 1\n.o 1\n1 1\n", "f.txt")), "01");
 }
 
 }  // namespace

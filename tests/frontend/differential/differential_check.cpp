@@ -1,11 +1,14 @@
 // The differential check: seeded typed texts tabulated and measured against a plain reading of
 // the same text. Prints the figures; fails on a silent misreading, on an "Evaluated as" that does
-// not read back as the same table, on a clean text warned of, or on a false-alarm rate of 2 %.
+// not read back as the same table, on a clean text warned of, on a suggested reading that mends no
+// warning or computes another function than the plain reading, or on a false-alarm rate of 2 %.
 //
 //   differential_check [--count N] [--seed S] [--show N] [--alarms N]
 //
 // --show prints the first N silent misreadings and round-trip failures, --alarms the first N
 // false alarms.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -95,6 +98,7 @@ bool UntypeableNames(const TruthTable& table) {
 struct Figures {
   long texts = 0, errors = 0, tabulated = 0, plain = 0, samePlain = 0, falseAlarms = 0, misread = 0,
        warnedMisread = 0, silent = 0, roundTrips = 0, roundTripFailures = 0, untypeable = 0;
+  long fixes = 0, fixesClean = 0, fixesCompared = 0, fixFailures = 0;
   std::map<std::string, long> alarmsByWarning;
 };
 
@@ -119,6 +123,43 @@ void Report(const char* what, const std::string& typed, const DiagnosedTable& bu
   --shown;
   std::printf("%s: %s\n  evaluated as %s\n", what, typed.c_str(), built.diagnosis.evaluatedAs.c_str());
   for (const std::string& w : built.diagnosis.warnings) std::printf("  warning: %s\n", w.c_str());
+}
+
+// The suggestion drops the text's blanks and changes nothing else (but the letter case of "not"):
+// then the plain reading, which ignores every blank, is the function meant. Where it writes a sign
+// or a word of another notation in this syntax, the plain reading takes them for names.
+bool BlanksDroppedOnly(const std::string& typed, const std::string& suggestion) {
+  std::string dropped, upper;
+  for (char c : typed) {
+    if (static_cast<unsigned char>(c) >= 33)
+      dropped += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  for (char c : suggestion) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return dropped == upper;
+}
+
+// The suggested reading must tabulate with only some of the text's warnings, and where it mends
+// them all and only drops blanks, to the plain reading's function.
+void MeasureSuggestion(const std::string& typed, const DiagnosedTable& built,
+                       const std::optional<PlainFunction>& plain, Figures& f, int& shown) {
+  const std::string& suggestion = built.diagnosis.suggestion;
+  if (suggestion.empty()) return;
+  ++f.fixes;
+  const std::optional<DiagnosedTable> fixed = Tabulate(suggestion);
+  const std::vector<std::string>& before = built.diagnosis.warnings;
+  bool good = fixed && fixed->diagnosis.warnings.size() < before.size();
+  for (std::size_t i = 0; good && i < fixed->diagnosis.warnings.size(); ++i)
+    good = std::find(before.begin(), before.end(), fixed->diagnosis.warnings[i]) != before.end();
+  if (good && plain && fixed->diagnosis.warnings.empty() && BlanksDroppedOnly(typed, suggestion)) {
+    ++f.fixesCompared;
+    good = SameAsPlain(fixed->table, *plain);
+  }
+  if (!good) {
+    ++f.fixFailures;
+    Report(("SUGGESTION FAILURE (" + suggestion + ")").c_str(), typed, built, shown);
+    return;
+  }
+  f.fixesClean += fixed->diagnosis.warnings.empty();
 }
 
 void Measure(const std::string& typed, Figures& f, int& shown, int& alarmsShown) {
@@ -148,6 +189,7 @@ void Measure(const std::string& typed, Figures& f, int& shown, int& alarmsShown)
       Report("SILENT MISREADING", typed, *built, shown);
     }
   }
+  MeasureSuggestion(typed, *built, plain, f, shown);
   // Such a column is no plain name, so the text was measured above as differing from the reading.
   if (UntypeableNames(built->table)) {
     ++f.untypeable;
@@ -194,7 +236,12 @@ int main(int argc, char** argv) {
   std::printf("false alarms: %ld of %ld tables equal to the plain reading (%.2f %%)\n", f.falseAlarms,
               f.samePlain, alarmRate);
   for (const auto& [kind, n] : f.alarmsByWarning) std::printf("  %6ld  %s…\n", n, kind.c_str());
-  const bool ok = f.silent == 0 && f.roundTripFailures == 0 && alarmRate < 2.0 && clean.falseAlarms == 0;
+  std::printf(
+      "suggested readings: %ld offered (%ld without any warning), %ld compared with the plain reading, "
+      "%ld failures\n",
+      f.fixes, f.fixesClean, f.fixesCompared, f.fixFailures);
+  const bool ok = f.silent == 0 && f.roundTripFailures == 0 && alarmRate < 2.0 && clean.falseAlarms == 0 &&
+                  f.fixFailures == 0;
   std::printf("%s\n", ok ? "PASSED" : "FAILED");
   return ok ? 0 : 1;
 }
