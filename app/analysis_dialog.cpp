@@ -199,7 +199,11 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   otherNote_->setWordWrap(true);
   otherForm_->insertRow(0, otherNote_);
   otherNote_->setText(QString());
-  tabs->addTab(new StepsPage(table, tabs), tr("Steps"));
+  auto* steps = new StepsPage(table, tabs);
+  connect(steps, &StepsPage::rowRequested, this, [this](const QString& assignment) {
+    if (!stale_) emit rowRequested(assignment);
+  });
+  tabs->addTab(steps, tr("Steps"));
   layout->addWidget(tabs, 1);
 
   stage_ = new QLabel(this);

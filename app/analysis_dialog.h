@@ -36,7 +36,8 @@ class AnalysisDialog : public QDialog {
   /// Analyses `table`, made of `expression` (named in the title when given), within `options`, with
   /// the don't-cares of the expression `dontCare` when it is not blank.
   explicit AnalysisDialog(TruthTable table, QWidget* parent = nullptr, const QString& expression = QString(),
-                          const AnalysisOptions& options = AnalysisOptions(), const QString& dontCare = QString());
+                          const AnalysisOptions& options = AnalysisOptions(),
+                          const QString& dontCare = QString());
   ~AnalysisDialog() override;
 
   /// True while the analysis runs.
@@ -66,6 +67,8 @@ class AnalysisDialog : public QDialog {
  signals:
   /// The analysis ended, complete or stopped.
   void analysisFinished();
+  /// The check of a derivation asks the table to go to the row of `assignment` ("A=1 B=0").
+  void rowRequested(const QString& assignment);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -78,7 +81,8 @@ class AnalysisDialog : public QDialog {
   void ShowPartial(std::uint64_t run, const Analysis& sofar);
   void ShowItems(const Analysis& analysis, bool final);
   void Finish(const Analysis& analysis, const FunctionDescription& description);
-  std::vector<AnalysisItem> OtherItems(const Analysis& analysis, const FunctionDescription& description) const;
+  std::vector<AnalysisItem> OtherItems(const Analysis& analysis,
+                                       const FunctionDescription& description) const;
   QFormLayout* AddFields(QTabWidget* tabs, const QString& title, const std::vector<AnalysisItem>& items,
                          int longFrom, int longTo);
 

@@ -15,6 +15,7 @@
 #include "app/background_job.h"
 #include "engine/deep_stack.h"
 #include "explain/check_steps.h"
+#include "tabulate/row_address.h"
 
 namespace brevano {
 
@@ -24,6 +25,7 @@ namespace {
 struct Checked {
   std::string verdict;
   int wrongLine = 0;
+  std::string assignment;  ///< where the wrong line differs from the one before
 };
 
 }  // namespace
@@ -42,6 +44,11 @@ CheckStepsDialog::CheckStepsDialog(QWidget* parent, const QString& derivation)
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   QPushButton* check = buttons->addButton(tr("Check"), QDialogButtonBox::ActionRole);
   QPushButton* copy = buttons->addButton(tr("Copy"), QDialogButtonBox::ActionRole);
+  showRow_ = buttons->addButton(tr("Show the row"), QDialogButtonBox::ActionRole);
+  showRow_->setToolTip(
+      tr("Go to the row of the table on which the first wrong line differs from the one before"));
+  showRow_->setEnabled(false);
+  connect(showRow_, &QPushButton::clicked, this, [this] { emit rowRequested(assignment_); });
   layout->addWidget(buttons);
   connect(check, &QPushButton::clicked, this, [this] { Check(); });
   connect(copy, &QPushButton::clicked, this, [this] {
@@ -58,6 +65,8 @@ QString CheckStepsDialog::Verdict() const { return verdict_->text(); }
 void CheckStepsDialog::Check() {
   verdict_->setText(tr("Checking\u2026"));
   MarkLine(0);
+  assignment_.clear();
+  showRow_->setEnabled(false);
   const std::string text = input_->toPlainText().toStdString();
   StartJob<Checked>(
       *job_,
@@ -73,12 +82,15 @@ void CheckStepsDialog::Check() {
           for (const std::string& note : check.notes) result.verdict += "warning: " + note + "\n";
           result.verdict += StepsCheckText(check);
           result.wrongLine = check.equal ? 0 : static_cast<int>(check.wrongLine);
+          if (!check.equal) result.assignment = RowAssignmentText(check.variables, check.row);
         });
         return result;
       },
       [this](Checked result) {
         verdict_->setText(QString::fromStdString(result.verdict).trimmed());
         MarkLine(result.wrongLine);
+        assignment_ = QString::fromStdString(result.assignment);
+        showRow_->setEnabled(result.wrongLine > 0);
         emit checked();
       },
       [this](const JobFailure& failure) {

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QPlainTextEdit;
 
 namespace brevano {
@@ -26,6 +27,9 @@ class CheckStepsDialog : public QDialog {
   QPlainTextEdit* Input() const { return input_; }
   /// The verdict shown.
   QString Verdict() const;
+  /// The assignment on which the first wrong line differs from the line before ("A=1 B=0"), empty
+  /// when none is marked.
+  QString WrongAssignment() const { return assignment_; }
   /// The first wrong line (counted from 1 in the box), 0 when none is marked.
   int WrongLine() const { return wrongLine_; }
   /// Checks the derivation in the box.
@@ -34,14 +38,18 @@ class CheckStepsDialog : public QDialog {
  signals:
   /// A check has ended and its verdict is shown.
   void checked();
+  /// "Show the row" was clicked: the table should go to the row of `assignment` ("A=1 B=0").
+  void rowRequested(const QString& assignment);
 
  private:
   void MarkLine(int line);
 
   QPlainTextEdit* input_ = nullptr;
   QLabel* verdict_ = nullptr;
+  QPushButton* showRow_ = nullptr;
   BackgroundJob* job_ = nullptr;
   int wrongLine_ = 0;
+  QString assignment_;
 };
 
 }  // namespace brevano

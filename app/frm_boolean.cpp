@@ -379,6 +379,10 @@ AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
   }
   auto* dialog = new AnalysisDialog(*table, this, shownText_, AnalysisOptions(), dontCare);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &AnalysisDialog::rowRequested, this, [this](const QString& assignment) {
+    if (const std::optional<QString> error = commands_->GoTo(assignment))
+      statusBar()->showMessage(*error, 10000);
+  });
   AddHelpKey(dialog, HelpTopic::kAnalysis);
   if (place.isValid()) {
     dialog->setGeometry(place);

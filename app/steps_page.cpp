@@ -51,6 +51,7 @@ StepsPage::StepsPage(TruthTable table, QWidget* parent)
     }
     auto* dialog = new CheckStepsDialog(this, lines.join(QLatin1Char('\n')));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &CheckStepsDialog::rowRequested, this, &StepsPage::rowRequested);
     dialog->show();
   });
 }

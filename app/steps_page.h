@@ -37,6 +37,8 @@ class StepsPage : public QWidget {
  signals:
   /// The explanation chosen is shown (or its failure).
   void explained();
+  /// The check of a derivation asks the table to go to the row of `assignment`.
+  void rowRequested(const QString& assignment);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,13 +1,17 @@
 // The Steps page of the analysis and the Check steps dialog, offscreen.
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
 
 #include "app/analysis_dialog.h"
 #include "app/check_steps_dialog.h"
+#include "app/frm_boolean.h"
 #include "app/steps_page.h"
+#include "app/truth_table_view.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -63,6 +67,35 @@ class StepsTest : public QObject {
     QCOMPARE(dialog.WrongLine(), 0);
     QCOMPARE(dialog.Verdict(), QStringLiteral("All 2 lines are the same function."));
     QVERIFY(dialog.Input()->extraSelections().isEmpty());
+  }
+
+  // From the analysis of the table shown, the row where a wrong step differs is one click away.
+  void ShowTheRowGoesToItInTheTable() {
+    Tfrm_bool_alg window;
+    window.eIN->setText(QStringLiteral("not(a*b)+c"));
+    window.Button1Click();
+    AnalysisDialog* analysis = window.OpenAnalysis();
+    QVERIFY(analysis);
+    auto* page = analysis->findChild<StepsPage*>();
+    QVERIFY(page);
+    for (QPushButton* button : page->findChildren<QPushButton*>()) {
+      if (button->text().startsWith(QStringLiteral("Check steps"))) button->click();
+    }
+    auto* dialog = page->findChild<CheckStepsDialog*>();
+    QVERIFY(dialog);
+    dialog->Input()->setPlainText(QStringLiteral("not(a*b)+c\nnot(a)*not(b)+c # De Morgan"));
+    QSignalSpy checked(dialog, &CheckStepsDialog::checked);
+    dialog->Check();
+    QVERIFY(checked.wait(10000));
+    QCOMPARE(dialog->WrongAssignment(), QStringLiteral("A=0 B=1 C=0"));
+    QPushButton* show = nullptr;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Show the row")) show = button;
+    }
+    QVERIFY(show && show->isEnabled());
+    show->click();
+    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(2));
+    analysis->Stop();
   }
 
   void CheckReportsAnUnreadableLine() {
