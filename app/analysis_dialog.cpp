@@ -165,6 +165,15 @@ QFormLayout* AnalysisDialog::AddFields(QTabWidget* tabs, const QString& title,
   return form;
 }
 
+// The Steps page, whose check of a derivation may ask the window's table for a row.
+void AnalysisDialog::AddStepsPage(QTabWidget* tabs, const TruthTable& table) {
+  auto* steps = new StepsPage(table, tabs);
+  connect(steps, &StepsPage::rowRequested, this, [this](const QString& assignment) {
+    if (!stale_) emit rowRequested(assignment);
+  });
+  tabs->addTab(steps, tr("Steps"));
+}
+
 void AnalysisDialog::BuildLayout(const TruthTable& table) {
   // Everything but the buttons scrolls where the screen is smaller than the fields need.
   const ScrolledLayout scrolled = MakeScrolledLayout(this);
@@ -199,11 +208,7 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
   otherNote_->setWordWrap(true);
   otherForm_->insertRow(0, otherNote_);
   otherNote_->setText(QString());
-  auto* steps = new StepsPage(table, tabs);
-  connect(steps, &StepsPage::rowRequested, this, [this](const QString& assignment) {
-    if (!stale_) emit rowRequested(assignment);
-  });
-  tabs->addTab(steps, tr("Steps"));
+  AddStepsPage(tabs, table);
   layout->addWidget(tabs, 1);
 
   stage_ = new QLabel(this);

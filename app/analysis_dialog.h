@@ -76,6 +76,7 @@ class AnalysisDialog : public QDialog {
 
  private:
   void BuildLayout(const TruthTable& table);
+  void AddStepsPage(QTabWidget* tabs, const TruthTable& table);
   void Start();
   void ShowProgress();
   void ShowPartial(std::uint64_t run, const Analysis& sofar);

@@ -71,7 +71,33 @@ void CircuitDialog::BuildLayout() {
   note_->setWordWrap(true);
   layout->addWidget(note_);
 
-  // The symbols under the form, so that the dialog can be narrow.
+  AddChoices(layout);
+  AddTitleRow(layout);
+  busy_ = new QLabel(this);
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 0);
+  layout->addWidget(busy_);
+  layout->addWidget(progress_);
+  message_ = new QLabel(this);
+  message_->setWordWrap(true);
+  message_->setAlignment(Qt::AlignCenter);
+  message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(message_, 1);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  view_ = new CircuitView(scroll_);
+  view_->setAccessibleName(tr("Circuit"));
+  scroll_->setWidget(view_);
+  layout->addWidget(scroll_, 1);
+
+  AddButtons(scrolled.outer);
+  connect(forms_, &QButtonGroup::idClicked, this, [this](int id) { SetForm(static_cast<CircuitForm>(id)); });
+  connect(styles_, &QButtonGroup::idClicked, this,
+          [this](int id) { SetStyle(static_cast<SymbolStyle>(id)); });
+}
+
+// The form and symbol choices, the symbols under the form so that the dialog can be narrow.
+void CircuitDialog::AddChoices(QVBoxLayout* layout) {
   auto* choices = new QVBoxLayout();
   auto* formBox = new QGroupBox(tr("Form"), this);
   // Three forms to a row, so that the dialog can be narrow.
@@ -103,7 +129,10 @@ void CircuitDialog::BuildLayout() {
   choices->addWidget(formBox);
   choices->addWidget(styleBox);
   layout->addLayout(choices);
+}
 
+// The circuit's title with the zoom buttons beside it.
+void CircuitDialog::AddTitleRow(QVBoxLayout* layout) {
   auto* titleRow = new QHBoxLayout();
   title_ = new QLabel(this);
   title_->setWordWrap(true);
@@ -125,23 +154,10 @@ void CircuitDialog::BuildLayout() {
     pictureButtons_ << button;
   }
   layout->addLayout(titleRow);
-  busy_ = new QLabel(this);
-  progress_ = new QProgressBar(this);
-  progress_->setRange(0, 0);
-  layout->addWidget(busy_);
-  layout->addWidget(progress_);
-  message_ = new QLabel(this);
-  message_->setWordWrap(true);
-  message_->setAlignment(Qt::AlignCenter);
-  message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(message_, 1);
-  scroll_ = new QScrollArea(this);
-  scroll_->setWidgetResizable(true);
-  view_ = new CircuitView(scroll_);
-  view_->setAccessibleName(tr("Circuit"));
-  scroll_->setWidget(view_);
-  layout->addWidget(scroll_, 1);
+}
 
+// Saving, copying, printing and closing, under the scrolled part.
+void CircuitDialog::AddButtons(QVBoxLayout* outer) {
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* svg = buttons->addButton(tr("Save as SVG\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* png = buttons->addButton(tr("Save as PNG\u2026"), QDialogButtonBox::ActionRole);
@@ -151,7 +167,7 @@ void CircuitDialog::BuildLayout() {
   // Enter never closes the dialog: it stays open beside the window while the expression is edited.
   for (QPushButton* button : {svg, png, copy, print, close}) button->setAutoDefault(false);
   pictureButtons_ << svg << png << copy << print;
-  scrolled.outer->addWidget(buttons);
+  outer->addWidget(buttons);
   connect(print, &QPushButton::clicked, this, [this] {
     AskPrint(this, tr("Print the circuit"),
              [this](QPrinter& printer, QString& error) { return Print(printer, error); });
@@ -160,9 +176,6 @@ void CircuitDialog::BuildLayout() {
   connect(png, &QPushButton::clicked, this, [this] { AskSave(false); });
   connect(copy, &QPushButton::clicked, this, &CircuitDialog::CopyImage);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
-  connect(forms_, &QButtonGroup::idClicked, this, [this](int id) { SetForm(static_cast<CircuitForm>(id)); });
-  connect(styles_, &QButtonGroup::idClicked, this,
-          [this](int id) { SetStyle(static_cast<SymbolStyle>(id)); });
 }
 
 // Makes the chosen form's circuit when it is not made yet: at once as typed, off the window's

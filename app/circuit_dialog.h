@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QLabel;
+class QVBoxLayout;
 class QPrinter;
 class QProgressBar;
 class QScrollArea;
@@ -68,6 +69,9 @@ class CircuitDialog : public QDialog {
 
  private:
   void BuildLayout();
+  void AddChoices(QVBoxLayout* layout);
+  void AddTitleRow(QVBoxLayout* layout);
+  void AddButtons(QVBoxLayout* outer);
   void MakeCircuit();
   void ShowState();
   void AskSave(bool svg);

@@ -75,6 +75,12 @@ WindowCommands::~WindowCommands() {
 // The list. Adding a command is adding its entry here; the menu bar, the context menu and the
 // shortcuts follow.
 void WindowCommands::AddCommands() {
+  AddFileAndEditCommands();
+  AddGoCommands();
+  AddToolsViewAndHelpCommands();
+}
+
+void WindowCommands::AddFileAndEditCommands() {
   const auto rows = [this] { return HasRows(); };
   using M = CommandMenu;
   Add(
@@ -108,7 +114,11 @@ void WindowCommands::AddCommands() {
   Add(
       M::kEdit, tr("Select &all"), Keys(QKeySequence::SelectAll), rows, [this] { view_->SelectAll(); },
       kContextMenu);
+}
 
+void WindowCommands::AddGoCommands() {
+  const auto rows = [this] { return HasRows(); };
+  using M = CommandMenu;
   Add(
       M::kGo, tr("&Go to row\u2026"), Keys(Qt::CTRL | Qt::Key_G), rows, [this] { AskGoTo(); }, kContextMenu);
   Add(
@@ -128,7 +138,11 @@ void WindowCommands::AddCommands() {
           kContextMenu);
     }
   }
+}
 
+void WindowCommands::AddToolsViewAndHelpCommands() {
+  const auto rows = [this] { return HasRows(); };
+  using M = CommandMenu;
   Add(
       M::kTools, tr("&Analyse\u2026"), Keys(Qt::Key_F9), rows, [this] { window_.OpenAnalysis(); },
       kContextMenu);

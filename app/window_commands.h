@@ -187,6 +187,9 @@ class WindowCommands : public QObject {
   };
 
   void AddCommands();
+  void AddFileAndEditCommands();
+  void AddGoCommands();
+  void AddToolsViewAndHelpCommands();
   /// Appends a command (a separator without text); the optional fields are set on the result.
   WindowCommand& Add(CommandMenu menu, QString text = {}, QList<QKeySequence> keys = {},
                      std::function<bool()> enabled = {}, std::function<void()> run = {},
