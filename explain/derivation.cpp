@@ -33,6 +33,17 @@ void DerivationRecorder::Add(const std::string& law, int places, const LawExpr& 
   steps_.push_back({law, places, std::move(text)});
 }
 
+namespace {
+
+// `parts` joined by `kind`: the part itself when there is one, the constant `empty` when none.
+LawExpr Joined(LawKind kind, std::vector<LawExpr> parts, bool empty) {
+  if (parts.empty()) return Constant(empty);
+  if (parts.size() == 1) return std::move(parts[0]);
+  return Operator(kind, std::move(parts));
+}
+
+}  // namespace
+
 LawExpr SumExpr(const std::vector<Cube>& terms, int variables) {
   std::vector<LawExpr> sum;
   for (Cube c : terms) {
@@ -41,16 +52,9 @@ LawExpr SumExpr(const std::vector<Cube>& terms, int variables) {
       const std::uint32_t bit = std::uint32_t{1} << (variables - 1 - v);
       if (c.care & bit) literals.push_back((c.value & bit) ? Variable(v) : Negation(Variable(v)));
     }
-    if (literals.empty())
-      sum.push_back(Constant(true));
-    else if (literals.size() == 1)
-      sum.push_back(std::move(literals[0]));
-    else
-      sum.push_back(Operator(LawKind::kAnd, std::move(literals)));
+    sum.push_back(Joined(LawKind::kAnd, std::move(literals), true));
   }
-  if (sum.empty()) return Constant(false);
-  if (sum.size() == 1) return std::move(sum[0]);
-  return Operator(LawKind::kOr, std::move(sum));
+  return Joined(LawKind::kOr, std::move(sum), false);
 }
 
 namespace {
@@ -65,16 +69,9 @@ LawExpr ProductExpr(const std::vector<Cube>& terms, int variables) {
       const std::uint32_t bit = std::uint32_t{1} << (variables - 1 - v);
       if (c.care & bit) literals.push_back((c.value & bit) ? Negation(Variable(v)) : Variable(v));
     }
-    if (literals.empty())
-      factors.push_back(Constant(false));
-    else if (literals.size() == 1)
-      factors.push_back(std::move(literals[0]));
-    else
-      factors.push_back(Operator(LawKind::kOr, std::move(literals)));
+    factors.push_back(Joined(LawKind::kOr, std::move(literals), false));
   }
-  if (factors.empty()) return Constant(true);
-  if (factors.size() == 1) return std::move(factors[0]);
-  return Operator(LawKind::kAnd, std::move(factors));
+  return Joined(LawKind::kAnd, std::move(factors), true);
 }
 
 // The term of a product of literals (or a literal, or 1).
