@@ -32,6 +32,7 @@
 #include "diagram/diagram.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
+#include "frontend/fix_it.h"
 #include "frontend/tabulate_expression.h"
 #include "search/compare.h"
 #include "tabulate/row_address.h"
@@ -211,7 +212,7 @@ void Tfrm_bool_alg::FormCreate() {
 
 // The whole run happens on the large-stack thread and the table is shown only once it is built,
 // so an error at any stage leaves the previous table exactly as it was.
-std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, DisplayMode mode) {
+std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, DisplayMode mode, QString* meant) {
   if (expression.size() > kMaxExpressionLength) {
     ShowError(ErrorMessageText("The expression is too long: at most " + std::to_string(kMaxExpressionLength) +
                                " characters are accepted"));
@@ -222,7 +223,13 @@ std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, 
   try {
     RunWithLargeStack([&] { built = TabulateExpression(text, defTV, mode, kWindowMaxVariables); });
   } catch (const EngineError& error) {
-    ShowError(ErrorMessageText(error.what()));
+    std::optional<std::string> offer;
+    if (meant) RunWithLargeStack([&] { offer = SuggestionAfterError(text, kWindowMaxVariables); });
+    const QString message = ErrorMessageText(error.what());
+    if (!offer)
+      ShowError(message);
+    else if (OfferMeantAfterError(message, QString::fromStdString(*offer)))
+      *meant = QString::fromStdString(*offer);
   } catch (const std::bad_alloc&) {
     ShowError(ErrorMessageText("Not enough memory for this expression"));
   } catch (const std::exception& error) {
@@ -234,9 +241,10 @@ std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, 
 void Tfrm_bool_alg::Button1Click() { Tabulate(eIN->text()); }
 
 bool Tfrm_bool_alg::Tabulate(const QString& text, const std::vector<std::string>& moreWarnings) {
+  QString meant;
   std::optional<DiagnosedTable> built =
-      TableOf(text, r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne);
-  if (!built) return false;
+      TableOf(text, r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne, &meant);
+  if (!built) return !meant.isEmpty() && Tabulate(meant, moreWarnings);
   if (compare_) compare_->Cancel();
   if (eIN->text() != text) eIN->setText(text);
   LV->SetTable(std::move(built->table));
@@ -426,6 +434,16 @@ void Tfrm_bool_alg::ShowError(const QString& message) {
   QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message, QMessageBox::Ok,
                   this);
   box.exec();
+}
+
+bool Tfrm_bool_alg::OfferMeantAfterError(const QString& message, const QString& meant) {
+  QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), message, QMessageBox::Ok,
+                  this);
+  QPushButton* take = box.addButton(tr("&Tabulate `%1` instead").arg(Quoted(meant)), QMessageBox::AcceptRole);
+  take->setToolTip(tr("Tabulate %1, the reading that was most likely meant").arg(meant));
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == take;
 }
 
 Tfrm_bool_alg* ShowMainWindow() {

@@ -137,6 +137,9 @@ class Tfrm_bool_alg : public QMainWindow {
  protected:
   /// Shows an error message (already ended by ErrorMessageText); every error of Button1Click ends here.
   virtual void ShowError(const QString& message);
+  /// Shows an error message of a text that has a likely meant reading, `meant`, offered with a
+  /// button; true when the user chose to tabulate it.
+  virtual bool OfferMeantAfterError(const QString& message, const QString& meant);
   /// Asks which output of `file` (read from `name`) to open; nullopt opens none.
   virtual std::optional<std::size_t> AskOutput(const FunctionFile& file, const QString& name);
   /// Shows the outcome of a comparison; `row`, when set, is the table's row where the two differ,
@@ -164,8 +167,10 @@ class Tfrm_bool_alg : public QMainWindow {
   void FitToScreen(const QMargins& frame);
   void CheckFrame(int checksLeft);
   bool HistoryKey(int key);
-  /// Runs the pipeline on `text` into a table; an error is shown and gives nothing.
-  std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode);
+  /// Runs the pipeline on `text` into a table; an error is shown and gives nothing. With `meant`,
+  /// an error of a text with a likely meant reading offers it, and `meant` is that reading when
+  /// the user took the offer.
+  std::optional<DiagnosedTable> TableOf(const QString& text, DisplayMode mode, QString* meant = nullptr);
   /// Shows the table of `text`, which goes into the expression box, its warnings after
   /// `moreWarnings`; false (the error shown) when there is none.
   bool Tabulate(const QString& text, const std::vector<std::string>& moreWarnings = {});

@@ -13,6 +13,7 @@
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
+#include "frontend/fix_it.h"
 #include "engine/tree_printer.h"
 #include "kmap/kmap_layout.h"
 #include "kmap/kmap_picture.h"
@@ -256,7 +257,14 @@ void CommandKmap(const TruthTable& table, const TruthTable* dontCare, const std:
 }
 
 void CommandCheck(const std::string& expression, std::ostream& out) {
-  const DiagnosedTable built = BuildExpressionTable(expression, DisplayMode::kZeroOne);
+  DiagnosedTable built;
+  try {
+    built = BuildExpressionTable(expression, DisplayMode::kZeroOne);
+  } catch (const EngineError& error) {
+    const std::optional<std::string> meant = SuggestionAfterError(expression, kMaxTableVariables);
+    if (!meant) throw;
+    throw EngineError(std::string(error.what()) + "\nSuggested: " + *meant);
+  }
   out << "Evaluated as: " << built.diagnosis.evaluatedAs << '\n';
   WriteWarnings(built.diagnosis, out);
   if (!built.diagnosis.suggestion.empty()) out << "Suggested: " << built.diagnosis.suggestion << '\n';

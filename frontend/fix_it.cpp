@@ -293,27 +293,44 @@ std::optional<std::string> RewrittenAsMeant(std::string_view typed) {
   }
 }
 
+namespace {
+
+// The diagnosis of the table of `text`, or none when its table cannot be built.
+std::optional<Diagnosis> DiagnosisOf(const std::string& text, int maxVariables) {
+  try {
+    ExprTree tree;
+    const Listing listing = ProcessExpression(text, tree);
+    const std::vector<ListedLine> lines = ClassifyListing(tree, listing);
+    if (FirstMissingOperand(lines)) return std::nullopt;
+    TruthTable::Build(listing, DisplayMode::kZeroOne, maxVariables);
+    return DiagnoseLines(TypedReading(text), tree, lines);
+  } catch (const EngineError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
 void SuggestCorrection(std::string_view typed, Diagnosis& diagnosis, int maxVariables) {
   diagnosis.suggestion.clear();
   if (diagnosis.warnings.empty()) return;
   const std::optional<std::string> text = RewrittenAsMeant(typed);
   if (!text) return;
-  try {
-    ExprTree tree;
-    const Listing listing = ProcessExpression(*text, tree);
-    const std::vector<ListedLine> lines = ClassifyListing(tree, listing);
-    if (FirstMissingOperand(lines)) return;
-    TruthTable::Build(listing, DisplayMode::kZeroOne, maxVariables);
-    const Diagnosis again = DiagnoseLines(TypedReading(*text), tree, lines);
-    if (again.warnings.size() >= diagnosis.warnings.size()) return;
-    for (const std::string& warning : again.warnings) {
-      if (std::find(diagnosis.warnings.begin(), diagnosis.warnings.end(), warning) ==
-          diagnosis.warnings.end())
-        return;
-    }
-    diagnosis.suggestion = *text;
-  } catch (const EngineError&) {
+  const std::optional<Diagnosis> again = DiagnosisOf(*text, maxVariables);
+  if (!again || again->warnings.size() >= diagnosis.warnings.size()) return;
+  for (const std::string& warning : again->warnings) {
+    if (std::find(diagnosis.warnings.begin(), diagnosis.warnings.end(), warning) == diagnosis.warnings.end())
+      return;
   }
+  diagnosis.suggestion = *text;
+}
+
+std::optional<std::string> SuggestionAfterError(std::string_view typed, int maxVariables) {
+  const std::optional<std::string> text = RewrittenAsMeant(typed);
+  if (!text) return std::nullopt;
+  const std::optional<Diagnosis> diagnosis = DiagnosisOf(*text, maxVariables);
+  if (!diagnosis || !diagnosis->warnings.empty()) return std::nullopt;
+  return text;
 }
 
 }  // namespace brevano

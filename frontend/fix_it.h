@@ -25,4 +25,9 @@ std::optional<std::string> RewrittenAsMeant(std::string_view typed);
 /// it mends some and adds none. Recursive: run it on the large stack.
 void SuggestCorrection(std::string_view typed, Diagnosis& diagnosis, int maxVariables);
 
+/// For a text whose table cannot be built: the text RewrittenAsMeant gives when that text tabulates
+/// (within `maxVariables`) without an error and without a warning; none otherwise. Recursive: run
+/// it on the large stack.
+std::optional<std::string> SuggestionAfterError(std::string_view typed, int maxVariables);
+
 }  // namespace brevano

@@ -50,6 +50,8 @@ expect check 0 "Evaluated as: A+B${nl}warning: The function \"not \" is ignored 
 expect check_clean 0 "Evaluated as: not(A+B)$nl" "" -- check 'not(a+b)'
 expect check_error 1 "" "The operator \"not\" has no operand that is a truth value: 1+1 was folded to the number 2$nl" \
   -- check 'not(1+1)'
+expect check_error_meant 1 "" "The operator \"*\" has only one operand that is a truth value: 1.0 is a number not written as 0 or 1${nl}Suggested: 1*a+b$nl" \
+  -- check '1.0*a+b'
 
 expect error_operand 1 "" "The operator \"+\" has only one operand that is a truth value: its right operand is empty$nl" \
   -- table 'a+'

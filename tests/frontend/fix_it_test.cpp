@@ -69,6 +69,28 @@ TEST(SuggestedReading, MendsBlanksSignsAndWordsOfOtherNotations) {
   }
 }
 
+TEST(SuggestedReading, OfferedAfterAnErrorOnlyWhenTheReadingTabulatesWithoutAWord) {
+  const struct {
+    const char* typed;
+    const char* meant;  // empty: none offered
+  } kCases[] = {
+      {"1.0*a+b", "1*a+b"},
+      {"not(1.0)", "not(1)"},
+      {"not a +", ""},      // still an operand short
+      {"a & (b", ""},       // an unpaired parenthesis has no likely meaning
+      {"not(1+1)", ""},     // nothing to rewrite
+      {"a*2.5", ""},        // 2.5 is no truth value however it is written
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.typed);
+    const std::optional<std::string> meant = SuggestionAfterError(c.typed, kMaxTableVariables);
+    EXPECT_EQ(meant.value_or(""), c.meant);
+    if (meant) {
+      EXPECT_TRUE(DiagnosisOf(*meant).warnings.empty());
+    }
+  }
+}
+
 TEST(SuggestedReading, RowsPastedIntoTheBoxAreToldAsSuch) {
   const Diagnosis pasted = DiagnosisOf("a\tb\tResult\n0\t1\t1");
   ASSERT_FALSE(pasted.warnings.empty());

@@ -14,10 +14,15 @@ namespace {
 class RecordingWindow : public Tfrm_bool_alg {
  public:
   QStringList comparisons;
+  QStringList offers;  ///< the readings offered after an error, each taken
 
  protected:
   void ShowError(const QString& message) override { QFAIL(qPrintable(message)); }
   void ShowComparison(const QString& text, std::optional<std::uint64_t>) override { comparisons << text; }
+  bool OfferMeantAfterError(const QString& message, const QString& meant) override {
+    offers << message + QStringLiteral(" | ") + meant;
+    return true;
+  }
 };
 
 void Tabulate(Tfrm_bool_alg& window, const QString& text) {
@@ -59,6 +64,17 @@ class SuggestionTest : public QObject {
     QCOMPARE(window.LV->Table()->Result(0) + window.LV->Table()->Result(1), 0);
     QVERIFY(!window.Warn->isVisible());
     QCOMPARE(window.LV->geometry().top(), 88);  // the table takes its room back
+  }
+
+  void anErrorOffersTheMeantReadingAndTakingItTabulatesIt() {
+    RecordingWindow window;
+    Tabulate(window, QStringLiteral("1.0*a+b"));
+    QCOMPARE(window.offers.size(), 1);
+    QVERIFY2(window.offers.front().endsWith(QStringLiteral("1.0 is a number not written as 0 or 1. | 1*a+b")),
+             qPrintable(window.offers.front()));
+    QCOMPARE(window.ShownText(), QStringLiteral("1*a+b"));
+    QCOMPARE(window.eIN->text(), QStringLiteral("1*a+b"));
+    QCOMPARE(window.LV->Table()->Variables(), (std::vector<std::string>{"A", "B"}));
   }
 
   void aComparisonOffersBothSidesAsMeant() {
