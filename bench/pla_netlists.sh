@@ -13,17 +13,21 @@ source "$(dirname "$0")/../tests/multiout/netlist_proof.sh"
 formats="blif verilog vhdl"
 ghdl_synthesises || formats="blif verilog"
 
-echo "| file | terms | NOT | AND | OR | gate inputs | BLIF | Verilog | VHDL |"
-echo "|---|---|---|---|---|---|---|---|---|"
+echo "| file | terms | NOT | AND | shared AND | OR | gate inputs | BLIF | Verilog | VHDL |"
+echo "|---|---|---|---|---|---|---|---|---|---|"
 for file in "$data"/*.pla; do
   name=$(basename "$file" .pla)
   for format in blif verilog vhdl; do
     "$brevano" minimise --budget "$budget" --format $format "$file" >"$work/$name.$format" 2>/dev/null
   done
   terms=$(sed -n '1s/^# [^:]*: \([0-9]*\) terms\?.*/\1/p' "$work/$name.blif")
-  read -r nots ands ors wires <<<"$(awk '/^  (not|and|or) / { n[$1]++; w += gsub(/,/, ",") }
-    END { print n["not"] + 0, n["and"] + 0, n["or"] + 0, w + 0 }' "$work/$name.verilog")"
-  row="| $name | $terms | $nots | $ands | $ors | $wires"
+  # A shared AND is read by the OR gates or connections of two outputs or more.
+  read -r nots ands shared ors wires <<<"$(awk '/^  (not|and|or) / { n[$1]++; w += gsub(/,/, ",") }
+    /^  and / { split($0, f, /[(,]/); and_net[f[2]] = 1 }
+    /^  or / || /^  assign / { gsub(/[(),;=]/, " "); for (i = 3; i <= NF; i++) if ($i in and_net) reads[$i]++ }
+    END { for (t in reads) s += reads[t] > 1; print n["not"] + 0, n["and"] + 0, s + 0, n["or"] + 0, w + 0 }' \
+    "$work/$name.verilog")"
+  row="| $name | $terms | $nots | $ands | $shared | $ors | $wires"
   for format in blif verilog vhdl; do
     if [[ $formats != *$format* ]]; then
       row="$row | -"

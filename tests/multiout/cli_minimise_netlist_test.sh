@@ -1,8 +1,9 @@
 #!/bin/bash
 # brevano minimise --format blif|verilog|vhdl end to end: every netlist written for the shipped PLA files
-# and for a random file (a constant 0 and a constant 1 output, don't-cares, names to rename) is proven by
-# ABC's cec to hold each output's 1 points and none of its 0 points: the BLIF as written, the Verilog
-# as Yosys reads it, the VHDL as GHDL synthesises it; then the option errors.
+# and for two random ones (one with a constant 0 and a constant 1 output, don't-cares and names to
+# rename, one of 70 inputs) is proven by ABC's cec to hold each output's 1 points and none of its 0
+# points: the BLIF as written, the Verilog as Yosys reads it, the VHDL as GHDL synthesises it; then
+# the option errors.
 # Usage: cli_minimise_netlist_test.sh PATH_TO_BREVANO DATA_FOLDER
 set -u
 brevano=$1
@@ -29,7 +30,14 @@ awk 'BEGIN { srand(29); print ".i 8\n.o 4\n.ilb in a.b 1x A c[2] c(2) u1 std_log
     print row " " first substr("01", int(rand() * 2) + 1, 1) "0" substr("110", int(rand() * 3) + 1, 1) }
   print ".e" }' >"$work/odd.pla"
 
-for file in "$data"/*.pla "$work/odd.pla"; do
+# 70 inputs, beyond a table: 3 outputs of 20 random terms of 5 literals, no don't-cares.
+awk 'BEGIN { srand(70); print ".i 70\n.o 3"
+  for (t = 0; t < 20; t++) { row = ""; for (i = 0; i < 70; i++) row = row "-"
+    for (l = 0; l < 5; l++) { i = int(rand() * 70); row = substr(row, 1, i) (rand() < 0.5 ? "0" : "1") substr(row, i + 2) }
+    out = ""; for (k = 0; k < 3; k++) out = out (rand() < 0.5 ? "1" : "0"); print row " " out }
+  print ".e" }' >"$work/wide.pla"
+
+for file in "$data"/*.pla "$work/odd.pla" "$work/wide.pla"; do
   name=$(basename "$file" .pla)
   modes="joint"
   [[ $name == odd || $name == misex1 ]] && modes="joint single"
