@@ -115,12 +115,9 @@ CoverModule ModuleOf(const BooleanFunction& names, const CubeCover& cover) {
   module.internal = module.nodes.size();
   for (std::size_t o = 0; o < outputs; ++o) {
     Node node{NodeKind::kOne, module.outputs[o], {}, {}};
-    for (std::size_t t = 0; t < terms.size() && !one[o]; ++t) {
-      if (!terms[t].HasOutput(static_cast<int>(o))) continue;
-      bool seen = false;
-      for (const std::string& input : node.inputs) seen = seen || input == nets[t];
-      if (!seen) node.inputs.push_back(nets[t]);
-    }
+    // Distinct terms have distinct nets: equal inputs were merged, so no two share one literal.
+    for (std::size_t t = 0; t < terms.size() && !one[o]; ++t)
+      if (terms[t].HasOutput(static_cast<int>(o))) node.inputs.push_back(nets[t]);
     if (!one[o]) {
       node.kind = node.inputs.empty()       ? NodeKind::kZero
                   : node.inputs.size() == 1 ? NodeKind::kConnect
