@@ -2,253 +2,29 @@
 #include "circuit/netlist.h"
 
 #include <algorithm>
-#include <cctype>
-#include <set>
+
+#include "circuit/netlist_names.h"
 
 namespace brevano {
 
 namespace {
 
-// Reserved words of Verilog and VHDL that an identifier made of a table's caption could spell
-// (compared case aside).
-const std::set<std::string>& ReservedWords() {
-  static const std::set<std::string> words = {"ABS",
-                                              "ACCESS",
-                                              "AFTER",
-                                              "ALIAS",
-                                              "ALL",
-                                              "ALWAYS",
-                                              "AND",
-                                              "ARCHITECTURE",
-                                              "ARRAY",
-                                              "ASSERT",
-                                              "ASSIGN",
-                                              "ATTRIBUTE",
-                                              "AUTOMATIC",
-                                              "BEGIN",
-                                              "BLOCK",
-                                              "BODY",
-                                              "BUF",
-                                              "BUFFER",
-                                              "BUFIF0",
-                                              "BUFIF1",
-                                              "BUS",
-                                              "CASE",
-                                              "CASEX",
-                                              "CASEZ",
-                                              "CELL",
-                                              "CMOS",
-                                              "COMPONENT",
-                                              "CONFIG",
-                                              "CONFIGURATION",
-                                              "CONSTANT",
-                                              "CONTEXT",
-                                              "DEASSIGN",
-                                              "DEFAULT",
-                                              "DEFPARAM",
-                                              "DESIGN",
-                                              "DISABLE",
-                                              "DISCONNECT",
-                                              "DOWNTO",
-                                              "EDGE",
-                                              "ELSE",
-                                              "ELSIF",
-                                              "END",
-                                              "ENDCASE",
-                                              "ENDCONFIG",
-                                              "ENDFUNCTION",
-                                              "ENDGENERATE",
-                                              "ENDMODULE",
-                                              "ENDPRIMITIVE",
-                                              "ENDSPECIFY",
-                                              "ENDTABLE",
-                                              "ENDTASK",
-                                              "ENTITY",
-                                              "EVENT",
-                                              "EXIT",
-                                              "FILE",
-                                              "FOR",
-                                              "FORCE",
-                                              "FOREVER",
-                                              "FORK",
-                                              "FUNCTION",
-                                              "GENERATE",
-                                              "GENERIC",
-                                              "GENVAR",
-                                              "GROUP",
-                                              "GUARDED",
-                                              "HIGHZ0",
-                                              "HIGHZ1",
-                                              "IF",
-                                              "IFNONE",
-                                              "IMPURE",
-                                              "IN",
-                                              "INCDIR",
-                                              "INCLUDE",
-                                              "INERTIAL",
-                                              "INITIAL",
-                                              "INOUT",
-                                              "INPUT",
-                                              "INSTANCE",
-                                              "INTEGER",
-                                              "IS",
-                                              "JOIN",
-                                              "LABEL",
-                                              "LARGE",
-                                              "LIBLIST",
-                                              "LIBRARY",
-                                              "LINKAGE",
-                                              "LITERAL",
-                                              "LOCALPARAM",
-                                              "LOOP",
-                                              "MACROMODULE",
-                                              "MAP",
-                                              "MEDIUM",
-                                              "MOD",
-                                              "MODULE",
-                                              "NAND",
-                                              "NEGEDGE",
-                                              "NEW",
-                                              "NEXT",
-                                              "NMOS",
-                                              "NOR",
-                                              "NOSHOWCANCELLED",
-                                              "NOT",
-                                              "NOTIF0",
-                                              "NOTIF1",
-                                              "NULL",
-                                              "OF",
-                                              "ON",
-                                              "OPEN",
-                                              "OR",
-                                              "OTHERS",
-                                              "OUT",
-                                              "OUTPUT",
-                                              "PACKAGE",
-                                              "PARAMETER",
-                                              "PMOS",
-                                              "PORT",
-                                              "POSEDGE",
-                                              "POSTPONED",
-                                              "PRIMITIVE",
-                                              "PROCEDURE",
-                                              "PROCESS",
-                                              "PROTECTED",
-                                              "PULL0",
-                                              "PULL1",
-                                              "PULLDOWN",
-                                              "PULLUP",
-                                              "PURE",
-                                              "RANGE",
-                                              "RCMOS",
-                                              "REAL",
-                                              "REALTIME",
-                                              "RECORD",
-                                              "REG",
-                                              "REGISTER",
-                                              "REJECT",
-                                              "RELEASE",
-                                              "REM",
-                                              "REPEAT",
-                                              "REPORT",
-                                              "RETURN",
-                                              "RNMOS",
-                                              "ROL",
-                                              "ROR",
-                                              "RPMOS",
-                                              "RTRAN",
-                                              "RTRANIF0",
-                                              "RTRANIF1",
-                                              "SCALARED",
-                                              "SELECT",
-                                              "SEVERITY",
-                                              "SHARED",
-                                              "SIGNAL",
-                                              "SIGNED",
-                                              "SLA",
-                                              "SLL",
-                                              "SMALL",
-                                              "SPECIFY",
-                                              "SPECPARAM",
-                                              "SRA",
-                                              "SRL",
-                                              "STRONG0",
-                                              "STRONG1",
-                                              "SUBTYPE",
-                                              "SUPPLY0",
-                                              "SUPPLY1",
-                                              "TABLE",
-                                              "TASK",
-                                              "THEN",
-                                              "TIME",
-                                              "TO",
-                                              "TRAN",
-                                              "TRANIF0",
-                                              "TRANIF1",
-                                              "TRANSPORT",
-                                              "TRI",
-                                              "TRI0",
-                                              "TRI1",
-                                              "TRIAND",
-                                              "TRIOR",
-                                              "TRIREG",
-                                              "TYPE",
-                                              "UNAFFECTED",
-                                              "UNITS",
-                                              "UNSIGNED",
-                                              "UNTIL",
-                                              "USE",
-                                              "VARIABLE",
-                                              "VECTORED",
-                                              "WAIT",
-                                              "WAND",
-                                              "WEAK0",
-                                              "WEAK1",
-                                              "WHEN",
-                                              "WHILE",
-                                              "WIRE",
-                                              "WITH",
-                                              "WOR",
-                                              "XNOR",
-                                              "XOR"};
-  return words;
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-// A letter first, then letters, digits and single underscores, not ending in one.
-std::string Identifier(const std::string& name) {
-  std::string id;
-  for (unsigned char c : name) {
-    const bool keep = std::isalnum(c) && c < 0x80;
-    if (keep) {
-      id += static_cast<char>(c);
-    } else if (!id.empty() && id.back() != '_') {
-      id += '_';
-    }
-  }
-  while (!id.empty() && id.back() == '_') id.pop_back();
-  if (id.empty() || !std::isalpha(static_cast<unsigned char>(id[0]))) id = "V_" + id;
-  while (!id.empty() && id.back() == '_') id.pop_back();
-  return id;
-}
-
 // Identifiers for every net, none equal to another or to a reserved word, case aside.
 class Names {
  public:
   explicit Names(const Network& network) {
-    taken_.insert(Upper(kNetlistModule));
-    for (const std::string& input : network.inputs) inputs_.push_back(Take(Identifier(input)));
-    output_ = Take("Result");
+    for (const std::string& input : network.inputs) inputs_.push_back(taken_.Take(NetlistIdentifier(input)));
+    output_ = taken_.Take("Result");
     for (std::size_t g = 0; g < network.gates.size(); ++g)
-      gates_.push_back(Take("g" + std::to_string(g + 1)));
+      gates_.push_back(taken_.Take("g" + std::to_string(g + 1)));
+    // Verilog gives instances and nets one name space.
+    for (std::size_t g = 0; g < network.gates.size(); ++g)
+      instances_.push_back(taken_.Take("u" + std::to_string(g + 1)));
   }
 
   const std::string& Input(std::size_t i) const { return inputs_[i]; }
   const std::string& Output() const { return output_; }
+  const std::string& Instance(std::size_t g) const { return instances_[g]; }
   std::string Of(const Network& network, Signal s, const char* zero, const char* one) const {
     switch (s.kind) {
       case Signal::Kind::kInput: return inputs_[static_cast<std::size_t>(s.index)];
@@ -261,32 +37,17 @@ class Names {
   }
 
  private:
-  std::string Take(const std::string& wanted) {
-    std::string name = wanted;
-    for (int suffix = 2; ReservedWords().count(Upper(name)) || taken_.count(Upper(name)); ++suffix)
-      name = wanted + "_" + std::to_string(suffix);
-    taken_.insert(Upper(name));
-    return name;
-  }
-
-  std::set<std::string> taken_;
-  std::vector<std::string> inputs_, gates_;
+  NetlistNames taken_;
+  std::vector<std::string> inputs_, gates_, instances_;
   std::string output_;
 };
-
-// Printable ASCII for a comment: other bytes become "?".
-std::string Printable(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) out += c >= 0x20 && c < 0x7f ? static_cast<char>(c) : '?';
-  return out;
-}
 
 // One line per input whose name changed, each led by `lead`.
 std::string RenamedInputs(const Network& network, const Names& names, const std::string& lead) {
   std::string text;
   for (std::size_t i = 0; i < network.inputs.size(); ++i) {
     if (names.Input(i) == network.inputs[i]) continue;
-    text += lead + "input \"" + Printable(network.inputs[i]) + "\" is " + names.Input(i) + '\n';
+    text += lead + "input \"" + PrintableText(network.inputs[i]) + "\" is " + names.Input(i) + '\n';
   }
   return text;
 }
@@ -331,7 +92,7 @@ std::string BlifRows(const Gate& gate, std::size_t inputs) {
 }
 
 std::string Blif(const Network& network, const Names& names, const std::string& comment) {
-  std::string text = "# " + Printable(comment) + '\n' + RenamedInputs(network, names, "# ");
+  std::string text = "# " + PrintableText(comment) + '\n' + RenamedInputs(network, names, "# ");
   text += std::string(".model ") + kNetlistModule + "\n.inputs";
   for (std::size_t i = 0; i < network.inputs.size(); ++i) text += ' ' + names.Input(i);
   text += "\n.outputs " + names.Output() + '\n';
@@ -367,7 +128,7 @@ const char* VerilogPrimitive(GateKind kind) {
 }
 
 std::string Verilog(const Network& network, const Names& names, const std::string& comment) {
-  std::string text = "// " + Printable(comment) + '\n' + RenamedInputs(network, names, "// ");
+  std::string text = "// " + PrintableText(comment) + '\n' + RenamedInputs(network, names, "// ");
   text += std::string("module ") + kNetlistModule + '(';
   for (std::size_t i = 0; i < network.inputs.size(); ++i) text += names.Input(i) + ", ";
   text += names.Output() + ");\n";
@@ -379,7 +140,7 @@ std::string Verilog(const Network& network, const Names& names, const std::strin
   }
   for (std::size_t g = 0; g < network.gates.size(); ++g) {
     const Gate& gate = network.gates[g];
-    text += std::string("  ") + VerilogPrimitive(gate.kind) + " u" + std::to_string(g + 1) + '(' +
+    text += std::string("  ") + VerilogPrimitive(gate.kind) + ' ' + names.Instance(g) + '(' +
             names.Of(network, Signal{Signal::Kind::kGate, static_cast<int>(g)}, "", "");
     for (Signal s : gate.inputs) text += ", " + names.Of(network, s, "1'b0", "1'b1");
     text += ");\n";
@@ -403,7 +164,7 @@ std::string VhdlExpression(const Network& network, const Names& names, const Gat
 }
 
 std::string Vhdl(const Network& network, const Names& names, const std::string& comment) {
-  std::string text = "-- " + Printable(comment) + '\n' + RenamedInputs(network, names, "-- ");
+  std::string text = "-- " + PrintableText(comment) + '\n' + RenamedInputs(network, names, "-- ");
   text += "library ieee;\nuse ieee.std_logic_1164.all;\n\n";
   text += std::string("entity ") + kNetlistModule + " is\n  port (\n";
   for (std::size_t i = 0; i < network.inputs.size(); ++i)

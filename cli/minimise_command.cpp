@@ -1,4 +1,5 @@
-// brevano minimise: read the file, minimise all outputs together (or each alone), write the PLA.
+// brevano minimise: read the file, minimise all outputs together (or each alone), write the PLA or
+// the netlist.
 #include "cli/minimise_command.h"
 
 #include <CLI/CLI.hpp>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "circuit/cover_netlist.h"
 #include "cli/file_commands.h"
 #include "cli/subcommand.h"
 #include "engine/deep_stack.h"
@@ -64,14 +66,6 @@ CubeCover ZeroCubes(const BooleanFunction& function) {
   return zeros;
 }
 
-std::string Summary(const JointCover& cover, bool single) {
-  const std::size_t terms = cover.terms.size();
-  std::string text = "# " + std::to_string(terms) + (terms == 1 ? " term" : " terms") +
-                     (single ? ", each output alone" : ", all outputs together");
-  if (cover.proven) return text + ", proven fewest\n";
-  return text + ", at least " + std::to_string(cover.lowerBound) + " needed\n";
-}
-
 void WriteStats(const JointCover& cover, double seconds) {
   const JointStats& stats = cover.stats;
   std::cerr << "terms of the file: " << stats.startTerms << "\nterms after the loop: " << stats.heuristicTerms
@@ -81,13 +75,30 @@ void WriteStats(const JointCover& cover, double seconds) {
             << "\nbudget spent: " << (stats.timeUp ? "yes" : "no") << "\nseconds: " << seconds << '\n';
 }
 
+// The terms and whether they are proven fewest (or how many at least are needed).
+std::string CoverSummary(const JointCover& cover, bool single) {
+  const std::size_t terms = cover.terms.size();
+  std::string text = std::to_string(terms) + (terms == 1 ? " term" : " terms") +
+                     (single ? ", each output alone" : ", all outputs together");
+  if (cover.proven) return text + ", proven fewest";
+  return text + ", at least " + std::to_string(cover.lowerBound) + " needed";
+}
+
+// The cover in the format asked for, headed by the summary and (for a netlist) the file's name.
+std::string CoverText(const MinimiseArguments& arguments, const std::string& name,
+                      const BooleanFunction& function, const JointCover& cover) {
+  if (arguments.format == "pla") return CoverAsPla(function, cover, arguments.outputType, arguments.single);
+  const std::string comment = name + ": " + CoverSummary(cover, arguments.single);
+  return WriteCoverNetlist(function, cover.terms, *NetlistFormatFromName(arguments.format), comment);
+}
+
 }  // namespace
 
 std::string CoverAsPla(const BooleanFunction& function, const JointCover& cover,
                        const std::string& outputType, bool single) {
   std::ostringstream out;
-  out << Summary(cover, single) << ".i " << function.InputCount() << "\n.o " << function.OutputCount()
-      << '\n';
+  out << "# " << CoverSummary(cover, single) << "\n.i " << function.InputCount() << "\n.o "
+      << function.OutputCount() << '\n';
   if (!function.inputs.empty()) out << ".ilb" << Names(function.inputs) << '\n';
   out << ".ob" << Names(function.outputs) << '\n';
   std::string terms;
@@ -111,22 +122,34 @@ std::vector<std::pair<CLI::App*, SubcommandRun>> AddMinimiseCommand(CLI::App& ap
   auto shared = std::make_shared<MinimiseArguments>();
   MinimiseArguments& arguments = *shared;
   CLI::App* command = app.add_subcommand(
-      "minimise", "Minimise every output of a PLA or table file together; print the cover as a PLA file");
+      "minimise",
+      "Minimise every output of a PLA or table file together; print the cover as a PLA file or a netlist");
   command->add_option("file", arguments.file, "The PLA or table file (- or none: standard input)");
   command
-      ->add_option("--output-type,-o", arguments.outputType,
-                   "f: the cover; fd: with the don't-cares; fr: with the 0 points (default f)")
-      ->check(CLI::IsMember({"f", "fd", "fr"}));
+      ->add_option("--format", arguments.format,
+                   "pla (default), or a netlist of one module with every output, each term one AND gate: "
+                   "blif, verilog or vhdl")
+      ->check(CLI::IsMember({"pla", "blif", "verilog", "vhdl"}));
+  CLI::Option* outputType =
+      command
+          ->add_option(
+              "--output-type,-o", arguments.outputType,
+              "f: the cover; fd: with the don't-cares; fr: with the 0 points (default f; with --format pla)")
+          ->check(CLI::IsMember({"f", "fd", "fr"}));
   command->add_option("--budget", arguments.budget, "Seconds the minimisation may take (default 10)")
       ->check(CLI::Range(0.001, 86400.0));
   command->add_flag("--exact", arguments.exact, "Give the exact search larger problems");
   command->add_flag("--single", arguments.single, "Each output alone: no term shared between outputs");
   command->add_flag("--stats", arguments.stats, "Print the figures of the run on standard error");
+  command->callback([shared, outputType] {
+    if (outputType->count() && shared->format != "pla")
+      throw CLI::ValidationError("--output-type", "only with --format pla");
+  });
   return {{command, [shared] { return RunMinimiseCommand(*shared); }}};
 }
 
 int RunMinimiseCommand(const MinimiseArguments& arguments) {
-  std::string pla;
+  std::string text;
   try {
     RunWithLargeStack([&] {
       const bool standardInput = arguments.file == "-";
@@ -148,7 +171,7 @@ int RunMinimiseCommand(const MinimiseArguments& arguments) {
       const auto start = std::chrono::steady_clock::now();
       const JointCover cover = MinimiseJointly(function, options);
       const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-      pla = CoverAsPla(function, cover, arguments.outputType, arguments.single);
+      text = CoverText(arguments, name, function, cover);
       if (arguments.stats) WriteStats(cover, spent.count());
     });
   } catch (const EngineError& error) {
@@ -158,7 +181,7 @@ int RunMinimiseCommand(const MinimiseArguments& arguments) {
     std::cerr << "Not enough memory for this file\n";
     return 1;
   }
-  std::cout << pla << std::flush;
+  std::cout << text << std::flush;
   return 0;
 }
 

@@ -274,5 +274,16 @@ TEST(CircuitTest, NetlistNamesAreIdentifiersOfEveryFormatAndDistinct) {
   EXPECT_NE(verilog.find("// input \"??\" is V\n"), std::string::npos);
 }
 
+TEST(CircuitTest, NoPortIsNamedLikeAGateInstanceOrThePortType) {
+  Network network;
+  network.inputs = {"u1", "std_logic"};
+  network.gates = {{GateKind::kAnd, {{Signal::Kind::kInput, 0}, {Signal::Kind::kInput, 1}}}};
+  network.output = {Signal::Kind::kGate, 0};
+  EXPECT_NE(WriteNetlist(network, NetlistFormat::kVerilog, "").find("and u1_2(Result, u1, std_logic_2);"),
+            std::string::npos);
+  EXPECT_NE(WriteNetlist(network, NetlistFormat::kVhdl, "").find("std_logic_2 : in std_logic;"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace brevano
