@@ -105,8 +105,8 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
   std::vector<std::string> variables;
   const LeastForm form =
       Least(FunctionOfTables(table, nullptr, variables), product ? FormSide::kProduct : FormSide::kSum);
-  if (!HasForm(StandingOf(form, false)))
-    throw EngineError("The least form was not found within the time given");
+  const FormStanding standing = StandingOf(form, false);
+  if (!HasForm(standing)) throw EngineError("The least form was not found within the time given");
   std::vector<Cube> target;
   for (WideCube c : form.cubes)
     target.push_back({static_cast<std::uint32_t>(c.care), static_cast<std::uint32_t>(c.value)});
@@ -121,8 +121,7 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
   SearchControl control(std::chrono::seconds(10), {});
   const TabularMethod method = RunTabularMethod(SideOf(rows, product), nullptr, false, control);
   out << ProofLine(method, target.size(), product)
-      << (form.status == MinimiseStatus::kExact ? "" : " (the least form itself is not proven least)")
-      << '\n';
+      << (standing == FormStanding::kLeast ? "" : " (the least form itself is not proven least)") << '\n';
 }
 
 }  // namespace
