@@ -418,7 +418,7 @@ QString AnalysisDialog::ReportText() const {
   QString text;
   for (const QString& label : labels_) {
     text += label + QLatin1Char(' ') + FieldText(label) + QLatin1Char('\n');
-    if (label == QStringLiteral("Maxterms:") && dontCare_)
+    if (label == QString::fromStdString(ItemLabel(ItemKind::kMaxterms)) && dontCare_)
       text += kDontCareRowsLabel + QLatin1Char(' ') + FieldText(kDontCareRowsLabel) + QLatin1Char('\n');
   }
   return text;

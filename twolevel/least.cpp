@@ -169,8 +169,14 @@ bool HasForm(FormStanding standing) {
     case FormStanding::kHeuristic:
     case FormStanding::kImproved:
     case FormStanding::kIrredundant: return true;
-    default: return false;
+    case FormStanding::kStopped:
+    case FormStanding::kTooManyVariables:
+    case FormStanding::kTooManyPrimes:
+    case FormStanding::kTooManyTerms:
+    case FormStanding::kCoverTooComplex:
+    case FormStanding::kDiagramTooComplex: break;
   }
+  return false;
 }
 
 std::string StandingText(FormStanding standing, const CoverLimits& limits) {
