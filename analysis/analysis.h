@@ -10,9 +10,10 @@
 
 #include "diagram/cover.h"
 #include "diagram/diagram.h"
+#include "engine/numbers.h"
 #include "minimise/minimise_status.h"
 #include "tabulate/tabulation.h"
-#include "twolevel/least_form.h"
+#include "twolevel/least.h"
 
 namespace brevano {
 
@@ -49,11 +50,15 @@ struct MinimalForm {
   bool withDontCares = false;
 };
 
-/// True when `form` is least by its shape alone, whatever search found it: a constant, a single
-/// term, or terms of one literal each over distinct variables (a function that is one product has
-/// no other cover of one term; every literal of a sum of literals is essential). Never for a form
-/// of a function with don't-cares.
+/// True when `form` is least by its shape alone (see TriviallyMinimal of cubes).
 bool TriviallyMinimal(const MinimalForm& form);
+
+/// The standing of `form` (see StandingOf a least form).
+FormStanding StandingOf(const MinimalForm& form);
+
+/// The least form `least` over `variables`, written in the program's syntax when it has one.
+MinimalForm MinimalFormOf(const LeastForm& least, const std::vector<std::string>& variables, bool product,
+                          bool withDontCares);
 
 /// The steps of an analysis, in order.
 enum class AnalysisStage { kCounting, kListing, kSumOfProducts, kProductOfSums };
@@ -139,9 +144,37 @@ Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare,
                       const AnalysisOptions& options = {}, const AnalysisProgress& progress = {},
                       const AnalysisPartial& partial = {});
 
-/// One labelled item of the report.
+/// What an item of the report tells, in the order the report gives them.
+enum class ItemKind {
+  kOnesCount,
+  kVerdict,
+  kMinterms,
+  kMaxterms,
+  kDontCares,
+  kSum,
+  kProduct,
+  kAnf,
+  kNand,
+  kNor,
+  kCanonicalSum,
+  kCanonicalProduct,
+  kFunctionNumber,
+  kDependsOn,
+  kIncreasing,
+  kDecreasing,
+  kSymmetric,
+  kSelfDual,
+  kLinear,
+  kZeroPreserving,
+  kOnePreserving,
+};
+
+/// The label an item is shown with: "Rows with Result 1:", "Verdict:", "Minterms:", ...
+std::string ItemLabel(ItemKind kind);
+
+/// One item of the report.
 struct AnalysisItem {
-  std::string label;  ///< "Rows with Result 1:", "Verdict:", "Minterms:", ...
+  ItemKind kind = ItemKind::kOnesCount;
   std::string value;
 };
 
@@ -154,10 +187,11 @@ struct AnalysisItem {
 /// not computed says "not computed: " and the reason.
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits = {});
 
+/// The text of a least form's item: the expression, marked when not proven least or when a variable
+/// cannot be typed back, or why it was not computed.
+std::string FormItemText(const MinimalForm& form, const CoverLimits& limits = {});
+
 /// The number of items before the forms.
 std::size_t RowItemCount(const Analysis& analysis);
-
-/// The number with its digits grouped by commas: 1,000.
-std::string GroupedNumber(std::uint64_t value);
 
 }  // namespace brevano

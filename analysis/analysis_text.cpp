@@ -1,6 +1,4 @@
-// The analysis report: one labelled text per item, saying what was not computed and why.
-#include <bit>
-
+// The analysis report: one text per item, saying what was not computed and why, and the items' labels.
 #include "analysis/analysis.h"
 
 namespace brevano {
@@ -26,70 +24,50 @@ std::string EndsText(const RowEnds& ends) {
          " (the others not computed: too complex for exact analysis)";
 }
 
-std::string StatusText(MinimiseStatus status) {
-  switch (status) {
-    case MinimiseStatus::kTooManyVariables:
-      return "not computed: too many variables (at most " + std::to_string(kMaxMinimiseVariables) + ")";
-    case MinimiseStatus::kTooLarge: return "not computed: too many prime implicants";
-    case MinimiseStatus::kStopped: return "not computed: stopped";
-    case MinimiseStatus::kExact:
-    case MinimiseStatus::kFewestTerms:
-    case MinimiseStatus::kHeuristic: break;
-  }
-  return {};
-}
+}  // namespace
 
-// What a form found by a search that did not prove it least says of itself.
-std::string UnprovenNote(const MinimalForm& form) {
-  if (form.source == FormSource::kIrredundant) return " (irredundant, not proven minimal)";
-  if (form.source == FormSource::kImproved) return " (improved heuristically, not proven minimal)";
-  if (form.status == MinimiseStatus::kHeuristic) return " (heuristic, not proven minimal)";
-  if (form.status == MinimiseStatus::kFewestTerms) return " (fewest terms; fewest literals not proven)";
-  return {};
-}
-
-std::string FormText(const MinimalForm& form, const CoverLimits& limits) {
-  switch (form.source) {
-    case FormSource::kTooManyTerms:
-      return "not computed: more than " + GroupedNumber(limits.maxTerms) + " terms";
-    case FormSource::kCoverTooComplex: return "not computed: too complex for an irredundant form";
-    case FormSource::kDiagramTooComplex: return "not computed: too complex for exact analysis";
-    case FormSource::kMinimiser:
-    case FormSource::kImproved:
-    case FormSource::kIrredundant: break;
-  }
-  if (form.source == FormSource::kMinimiser) {
-    if (std::string status = StatusText(form.status); !status.empty()) return status;
-  }
+std::string FormItemText(const MinimalForm& form, const CoverLimits& limits) {
+  const FormStanding standing = StandingOf(form);
+  if (!HasForm(standing)) return StandingText(standing, limits);
   std::string text = form.expression;
-  if (!TriviallyMinimal(form)) text += UnprovenNote(form);
+  if (standing != FormStanding::kLeast) text += " (" + StandingText(standing) + ")";
   if (!form.typable) {
     text += " (not expressible: the variable \"" + form.untypableVariable + "\" cannot be typed back)";
   }
   return text;
 }
 
-}  // namespace
+bool TriviallyMinimal(const MinimalForm& form) { return TriviallyMinimal(form.cubes, form.withDontCares); }
 
-bool TriviallyMinimal(const MinimalForm& form) {
-  if (form.withDontCares) return false;  // the rows a form covers are then its own choice
-  if (form.cubes.size() <= 1) return true;
-  std::uint64_t seen = 0;
-  for (const WideCube& cube : form.cubes) {
-    if (std::popcount(cube.care) != 1 || (seen & cube.care)) return false;
-    seen |= cube.care;
-  }
-  return true;
+FormStanding StandingOf(const MinimalForm& form) {
+  return StandingOf({form.status, form.source, form.cubes}, form.withDontCares);
 }
 
-std::string GroupedNumber(std::uint64_t value) {
-  const std::string digits = std::to_string(value);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
+std::string ItemLabel(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::kOnesCount: return "Rows with Result 1:";
+    case ItemKind::kVerdict: return "Verdict:";
+    case ItemKind::kMinterms: return "Minterms:";
+    case ItemKind::kMaxterms: return "Maxterms:";
+    case ItemKind::kDontCares: return "Don't-cares:";
+    case ItemKind::kSum: return "Minimal sum of products:";
+    case ItemKind::kProduct: return "Minimal product of sums:";
+    case ItemKind::kAnf: return "Algebraic normal form:";
+    case ItemKind::kNand: return "NAND form:";
+    case ItemKind::kNor: return "NOR form:";
+    case ItemKind::kCanonicalSum: return "Canonical sum:";
+    case ItemKind::kCanonicalProduct: return "Canonical product:";
+    case ItemKind::kFunctionNumber: return "Function number:";
+    case ItemKind::kDependsOn: return "Depends on:";
+    case ItemKind::kIncreasing: return "Monotone increasing in:";
+    case ItemKind::kDecreasing: return "Monotone decreasing in:";
+    case ItemKind::kSymmetric: return "Symmetric:";
+    case ItemKind::kSelfDual: return "Self-dual:";
+    case ItemKind::kLinear: return "Linear (affine):";
+    case ItemKind::kZeroPreserving: return "0-preserving:";
+    case ItemKind::kOnePreserving: break;
   }
-  return grouped;
+  return "1-preserving:";
 }
 
 std::string VerdictText(Verdict verdict) {
@@ -109,16 +87,18 @@ std::vector<AnalysisItem> PartialRowItems(const Analysis& analysis) {
                                GroupedNumber(analysis.rowCount) + " rows (stopped at the time budget)";
   const std::string more = ", ... (further rows not examined)";
   std::vector<AnalysisItem> items = {
-      {"Rows with Result 1:", std::to_string(analysis.onesCount) + " " + examined},
-      {"Verdict:", analysis.endsComplete || (analysis.onesCount > 0 && analysis.maxterms.total > 0)
-                       ? VerdictText(Verdict::kDepends)
-                       : "not computed: stopped at the time budget"},
-      {"Minterms:", (analysis.minterms.rows.empty() ? "none found" : RowListText(analysis.minterms)) + more},
-      {"Maxterms:", (analysis.maxterms.rows.empty() ? "none found" : RowListText(analysis.maxterms)) + more},
+      {ItemKind::kOnesCount, std::to_string(analysis.onesCount) + " " + examined},
+      {ItemKind::kVerdict, analysis.endsComplete || (analysis.onesCount > 0 && analysis.maxterms.total > 0)
+                               ? VerdictText(Verdict::kDepends)
+                               : "not computed: stopped at the time budget"},
+      {ItemKind::kMinterms,
+       (analysis.minterms.rows.empty() ? "none found" : RowListText(analysis.minterms)) + more},
+      {ItemKind::kMaxterms,
+       (analysis.maxterms.rows.empty() ? "none found" : RowListText(analysis.maxterms)) + more},
   };
   if (analysis.hasDontCares)
     items.push_back(
-        {"Don't-cares:",
+        {ItemKind::kDontCares,
          (analysis.dontCares.rows.empty() ? "none found" : RowListText(analysis.dontCares)) + more});
   return items;
 }
@@ -130,8 +110,8 @@ std::size_t RowItemCount(const Analysis& analysis) { return analysis.hasDontCare
 std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLimits& limits) {
   const bool rows = analysis.rowsComplete;
   const bool ends = !rows && analysis.endsComplete;
-  const std::string missing = analysis.tooComplex && !rows ? "not computed: too complex for exact analysis"
-                                                           : StatusText(MinimiseStatus::kStopped);
+  const std::string missing =
+      StandingText(analysis.tooComplex && !rows ? FormStanding::kDiagramTooComplex : FormStanding::kStopped);
   std::vector<AnalysisItem> items;
   if (!rows && analysis.rowsScanned > 0) {
     items = PartialRowItems(analysis);
@@ -139,21 +119,20 @@ std::vector<AnalysisItem> AnalysisItems(const Analysis& analysis, const CoverLim
     std::string counted = std::to_string(analysis.onesCount) + " of " + std::to_string(analysis.rowCount);
     if (analysis.hasDontCares) counted += ", " + std::to_string(analysis.dontCareCount) + " don't-care";
     items = {
-        {"Rows with Result 1:", rows ? counted : missing},
-        {"Verdict:", rows || ends ? VerdictText(analysis.verdict) : missing},
-        {"Minterms:", rows   ? RowListText(analysis.minterms)
-                      : ends ? EndsText(analysis.ones)
-                             : missing},
-        {"Maxterms:", rows   ? RowListText(analysis.maxterms)
-                      : ends ? EndsText(analysis.zeros)
-                             : missing},
+        {ItemKind::kOnesCount, rows ? counted : missing},
+        {ItemKind::kVerdict, rows || ends ? VerdictText(analysis.verdict) : missing},
+        {ItemKind::kMinterms, rows   ? RowListText(analysis.minterms)
+                              : ends ? EndsText(analysis.ones)
+                                     : missing},
+        {ItemKind::kMaxterms, rows   ? RowListText(analysis.maxterms)
+                              : ends ? EndsText(analysis.zeros)
+                                     : missing},
     };
     if (analysis.hasDontCares)
-      items.push_back({"Don't-cares:", rows ? RowListText(analysis.dontCares) : missing});
+      items.push_back({ItemKind::kDontCares, rows ? RowListText(analysis.dontCares) : missing});
   }
-  if (analysis.sumWanted) items.push_back({"Minimal sum of products:", FormText(analysis.sum, limits)});
-  if (analysis.productWanted)
-    items.push_back({"Minimal product of sums:", FormText(analysis.product, limits)});
+  if (analysis.sumWanted) items.push_back({ItemKind::kSum, FormItemText(analysis.sum, limits)});
+  if (analysis.productWanted) items.push_back({ItemKind::kProduct, FormItemText(analysis.product, limits)});
   return items;
 }
 

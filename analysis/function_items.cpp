@@ -1,4 +1,4 @@
-// The report items of the forms and properties: each a labelled text, saying what was not computed and why.
+// The report items of the forms and properties: each a text, saying what was not computed and why.
 #include <bit>
 
 #include "analysis/function_forms.h"
@@ -51,9 +51,9 @@ std::string GateItem(const MinimalForm& form, const std::string& formItem,
   return text;
 }
 
-std::string ItemValue(const std::vector<AnalysisItem>& items, const std::string& label) {
+std::string ItemValue(const std::vector<AnalysisItem>& items, ItemKind kind) {
   for (const AnalysisItem& item : items) {
-    if (item.label == label) return item.value;
+    if (item.kind == kind) return item.value;
   }
   return {};
 }
@@ -81,7 +81,7 @@ std::vector<AnalysisItem> FunctionItems(const Analysis& analysis, const Function
                                   : "not computed: stopped";
   // Why the rows are not listed: the count's item says it alone (the row items may hold the
   // solver's first and last rows).
-  const std::string rowsMissing = ItemValue(least, "Rows with Result 1:");
+  const std::string rowsMissing = ItemValue(least, ItemKind::kOnesCount);
   std::string number = analysis.variables.size() > kMaxNumberedVariables
                            ? "not computed: more than " + std::to_string(kMaxNumberedVariables) + " variables"
                            : rowsMissing;
@@ -89,25 +89,24 @@ std::vector<AnalysisItem> FunctionItems(const Analysis& analysis, const Function
   const FunctionProperties& p = description.properties;
   auto property = [&](const std::string& value) { return known ? value : missing; };
   return {
-      {"Algebraic normal form:", AnfItem(description, variables, options, missing)},
-      {"NAND form:", GateItem(analysis.sum, ItemValue(least, "Minimal sum of products:"), variables, false)},
-      {"NOR form:",
-       GateItem(analysis.product, ItemValue(least, "Minimal product of sums:"), variables, true)},
-      {"Canonical sum:", analysis.rowsComplete
-                             ? CanonicalText(analysis.minterms.rows, analysis.minterms.total, false)
-                             : rowsMissing},
-      {"Canonical product:", analysis.rowsComplete
-                                 ? CanonicalText(analysis.maxterms.rows, analysis.maxterms.total, true)
-                                 : rowsMissing},
-      {"Function number:", number},
-      {"Depends on:", property(Names(p.dependsOn, variables))},
-      {"Monotone increasing in:", property(Names(p.increasing, variables))},
-      {"Monotone decreasing in:", property(Names(p.decreasing, variables))},
-      {"Symmetric:", property(YesNo(p.symmetric))},
-      {"Self-dual:", property(YesNo(p.selfDual))},
-      {"Linear (affine):", property(YesNo(p.linear))},
-      {"0-preserving:", property(YesNo(p.zeroPreserving))},
-      {"1-preserving:", property(YesNo(p.onePreserving))},
+      {ItemKind::kAnf, AnfItem(description, variables, options, missing)},
+      {ItemKind::kNand, GateItem(analysis.sum, ItemValue(least, ItemKind::kSum), variables, false)},
+      {ItemKind::kNor, GateItem(analysis.product, ItemValue(least, ItemKind::kProduct), variables, true)},
+      {ItemKind::kCanonicalSum, analysis.rowsComplete
+                                    ? CanonicalText(analysis.minterms.rows, analysis.minterms.total, false)
+                                    : rowsMissing},
+      {ItemKind::kCanonicalProduct, analysis.rowsComplete
+                                        ? CanonicalText(analysis.maxterms.rows, analysis.maxterms.total, true)
+                                        : rowsMissing},
+      {ItemKind::kFunctionNumber, number},
+      {ItemKind::kDependsOn, property(Names(p.dependsOn, variables))},
+      {ItemKind::kIncreasing, property(Names(p.increasing, variables))},
+      {ItemKind::kDecreasing, property(Names(p.decreasing, variables))},
+      {ItemKind::kSymmetric, property(YesNo(p.symmetric))},
+      {ItemKind::kSelfDual, property(YesNo(p.selfDual))},
+      {ItemKind::kLinear, property(YesNo(p.linear))},
+      {ItemKind::kZeroPreserving, property(YesNo(p.zeroPreserving))},
+      {ItemKind::kOnePreserving, property(YesNo(p.onePreserving))},
   };
 }
 

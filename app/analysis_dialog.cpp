@@ -45,11 +45,7 @@ constexpr int kLongItemsFrom = 2;
 constexpr int kLongFieldLines = 3;
 // The long fields of the second page, which has many more.
 constexpr int kShortFieldLines = 2;
-// Items whose display the dialog adjusts: the count, and the two forms.
-const QString kCountLabel = QStringLiteral("Rows with Result 1:");
-const QString kSumLabel = QStringLiteral("Minimal sum of products:");
-const QString kProductLabel = QStringLiteral("Minimal product of sums:");
-const QString kDontCareRowsLabel = QStringLiteral("Don't-cares:");
+const QString kDontCareRowsLabel = QString::fromStdString(ItemLabel(ItemKind::kDontCares));
 // The row of the don't-care rows on the first page: after the maxterms.
 constexpr int kDontCareRow = 4;
 // The forms of the second page (the algebraic normal form to the canonical product) are long too.
@@ -98,6 +94,12 @@ QString GroupedMore(const QString& value) {
                          Count(match.captured(1).toULongLong()));
 }
 
+// True when a form found is not proven least.
+bool FormUnproven(const MinimalForm& form) {
+  const FormStanding standing = StandingOf(form);
+  return HasForm(standing) && standing != FormStanding::kLeast;
+}
+
 QString UnprovenLabel(bool sum) {
   return sum ? QObject::tr("Sum of products (not proven minimal):")
              : QObject::tr("Product of sums (not proven minimal):");
@@ -141,7 +143,7 @@ QFormLayout* AnalysisDialog::AddFields(QTabWidget* tabs, const QString& title,
   auto* form = new QFormLayout(page);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    const QString label = QString::fromStdString(items[i].label);
+    const QString label = QString::fromStdString(ItemLabel(items[i].kind));
     QWidget* field;
     if (i < longFrom || (longTo > 0 && i >= longTo)) {
       auto* line = new QLineEdit(page);
@@ -303,9 +305,11 @@ void AnalysisDialog::ShowPartial(std::uint64_t run, const Analysis& sofar) {
 // Before the end only the items already final are shown; the others keep their "…".
 void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
   for (const AnalysisItem& item : AnalysisItems(analysis)) {
-    const QString label = QString::fromStdString(item.label);
-    const bool sum = label == kSumLabel, count = label == kCountLabel;
-    const MinimalForm* form = sum ? &analysis.sum : label == kProductLabel ? &analysis.product : nullptr;
+    const QString label = QString::fromStdString(ItemLabel(item.kind));
+    const bool sum = item.kind == ItemKind::kSum, count = item.kind == ItemKind::kOnesCount;
+    const MinimalForm* form = sum                               ? &analysis.sum
+                              : item.kind == ItemKind::kProduct ? &analysis.product
+                                                                : nullptr;
     // The solver's verdict and first and last rows come before any count.
     const bool known = form ? form->status != MinimiseStatus::kStopped
                             : analysis.rowsComplete || (analysis.endsComplete && !count);
@@ -318,9 +322,7 @@ void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
     if (!form) value = GroupedMore(value);
     QWidget* field = fields_[label];
     SetFieldText(field, value);
-    const bool unproven =
-        form && !TriviallyMinimal(*form) &&
-        (form->status == MinimiseStatus::kHeuristic || form->status == MinimiseStatus::kFewestTerms);
+    const bool unproven = form && FormUnproven(*form);
     if (auto* shown = qobject_cast<QLabel*>(form_->labelForField(field)))
       shown->setText(unproven ? UnprovenLabel(sum) : label);
   }
@@ -329,13 +331,13 @@ void AnalysisDialog::ShowItems(const Analysis& analysis, bool final) {
 void AnalysisDialog::Finish(const Analysis& analysis, const FunctionDescription& description) {
   ended_ = true;
   for (const AnalysisItem& item : AnalysisItems(analysis))
-    report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
+    report_ += QString::fromStdString(ItemLabel(item.kind) + ' ' + item.value + '\n');
   for (const AnalysisItem& item : OtherItems(analysis, description)) {
-    report_ += QString::fromStdString(item.label + ' ' + item.value + '\n');
-    QWidget* field = fields_[QString::fromStdString(item.label)];
+    report_ += QString::fromStdString(ItemLabel(item.kind) + ' ' + item.value + '\n');
+    QWidget* field = fields_[QString::fromStdString(ItemLabel(item.kind))];
     // With don't-cares the properties are not computed: the page says why once, not on every line.
     // (Rows are not hidden: hidden rows beside a spanning row overrun QFormLayout's arrays in Qt 6.4.)
-    const bool shown = !analysis.hasDontCares || item.label == "NAND form:" || item.label == "NOR form:";
+    const bool shown = !analysis.hasDontCares || item.kind == ItemKind::kNand || item.kind == ItemKind::kNor;
     SetFieldText(field, shown ? GroupedMore(QString::fromStdString(item.value))
                               : tr("not computed: with don't-cares (see above)"));
   }
@@ -351,7 +353,7 @@ std::vector<AnalysisItem> AnalysisDialog::OtherItems(const Analysis& analysis,
   std::vector<AnalysisItem> items = FunctionItems(analysis, description);
   if (!analysis.hasDontCares) return items;
   for (AnalysisItem& item : items) {
-    if (item.label != "NAND form:" && item.label != "NOR form:")
+    if (item.kind != ItemKind::kNand && item.kind != ItemKind::kNor)
       item.value = "not computed: with don't-cares the Result is not given in every row";
   }
   return items;
@@ -416,7 +418,7 @@ QString AnalysisDialog::ReportText() const {
   QString text;
   for (const QString& label : labels_) {
     text += label + QLatin1Char(' ') + FieldText(label) + QLatin1Char('\n');
-    if (label == QStringLiteral("Maxterms:") && dontCare_)
+    if (label == QString::fromStdString(ItemLabel(ItemKind::kMaxterms)) && dontCare_)
       text += kDontCareRowsLabel + QLatin1Char(' ') + FieldText(kDontCareRowsLabel) + QLatin1Char('\n');
   }
   return text;

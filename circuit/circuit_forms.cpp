@@ -1,21 +1,10 @@
-// Circuits of a table: the tree it evaluates, or the two levels of its least cover from the analysis.
+// Circuits of a table: the tree it evaluates, or the two levels of its least cover.
 #include "circuit/circuit_forms.h"
 
 #include "analysis/analysis.h"
 #include "forms/gate_forms.h"
 
 namespace brevano {
-
-namespace {
-
-std::string ItemValue(const std::vector<AnalysisItem>& items, const std::string& label) {
-  for (const AnalysisItem& item : items) {
-    if (item.label == label) return item.value;
-  }
-  return {};
-}
-
-}  // namespace
 
 std::optional<CircuitForm> CircuitFormFromName(std::string_view name) {
   if (name == "typed") return CircuitForm::kTyped;
@@ -33,18 +22,16 @@ TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const std
     circuit.title = "As typed";
     return circuit;
   }
-  AnalysisOptions options;
-  options.maxListedRows = 0;
-  const AnalysisProgress progress = [&stop](AnalysisStage, std::uint64_t, std::uint64_t) {
-    return !(stop && stop());
-  };
-  const Analysis analysis = AnalyseTable(table, options, progress);
   const bool product = form == CircuitForm::kProduct || form == CircuitForm::kNor;
-  const MinimalForm& least = product ? analysis.product : analysis.sum;
-  const std::string label = product ? "Minimal product of sums:" : "Minimal sum of products:";
-  const std::string value = ItemValue(AnalysisItems(analysis, options.coverLimits), label);
+  const StepProgress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
+  std::vector<std::string> variables;
+  const LeastForm found = Least(FunctionOfTables(table, nullptr, variables),
+                                product ? FormSide::kProduct : FormSide::kSum, {}, progress);
+  const MinimalForm least = MinimalFormOf(found, variables, product, false);
+  const std::string label = ItemLabel(product ? ItemKind::kProduct : ItemKind::kSum);
+  const std::string value = FormItemText(least);
   if (least.expression.empty()) {
-    circuit.stopped = least.status == MinimiseStatus::kStopped && !analysis.tooComplex;
+    circuit.stopped = least.status == MinimiseStatus::kStopped;
     std::string what = label.substr(0, label.size() - 1);  // "minimal sum of products"
     what[0] = 'm';
     circuit.error = "No circuit: the " + what + " is " + value;

@@ -24,9 +24,9 @@ struct TableCircuit {
   bool stopped = false;  ///< set when `stop` ended it
 };
 
-/// The circuit of `table` in `form`. The two-level forms come from the table's analysis (exact up
-/// to 16 variables, an irredundant cover beyond) and have none when it is not computed. `stop` is
-/// polled now and then; true stops it.
+/// The circuit of `table` in `form`. The two-level forms are its least forms (see Least: exact up
+/// to 16 variables, improved beyond) and have none when they are not computed. `stop` is polled
+/// now and then; true stops it.
 TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form,
                             const std::function<bool()>& stop = {});
 

@@ -176,7 +176,8 @@ void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const A
     if (written > 0 || (!sofar.rowsComplete && !endsFinal && sofar.rowsScanned == 0)) return;
     const std::vector<AnalysisItem> items = AnalysisItems(sofar);
     written = RowItemCount(sofar);
-    for (std::size_t i = 0; i < written; ++i) out << items[i].label << ' ' << items[i].value << '\n';
+    for (std::size_t i = 0; i < written; ++i)
+      out << ItemLabel(items[i].kind) << ' ' << items[i].value << '\n';
     out << std::flush;
   };
   Analysis analysis;
@@ -191,13 +192,14 @@ void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const A
         SecondsText(options.solverTime));
   }
   const std::vector<AnalysisItem> items = AnalysisItems(analysis);
-  for (std::size_t i = written; i < items.size(); ++i) out << items[i].label << ' ' << items[i].value << '\n';
+  for (std::size_t i = written; i < items.size(); ++i)
+    out << ItemLabel(items[i].kind) << ' ' << items[i].value << '\n';
   // The properties and the other forms are those of one whole function, and take their own time.
   if (dontCare || !settings.sum || !settings.product) return;
   FunctionDescription description{DescriptionSource::kTooComplex, {}, {}};
   if (!analysis.tooComplex) description = DescribeFunction(table);
   for (const AnalysisItem& item : FunctionItems(analysis, description))
-    out << item.label << ' ' << item.value << '\n';
+    out << ItemLabel(item.kind) << ' ' << item.value << '\n';
 }
 
 std::string RowText(const std::vector<std::string>& variables, std::uint64_t row) {

@@ -54,24 +54,15 @@ std::vector<std::size_t> ChosenOutputs(const FunctionFile& file, const std::stri
 
 // The least sum of an output's tables, or an error that says why there is none.
 MinimalForm LeastSum(const TruthTable& table, const TruthTable* dontCare) {
-  AnalysisOptions options;
-  options.product = false;
-  options.maxScanSteps = kMaxScanSteps;
-  const Analysis analysis = AnalyseTable(table, dontCare, options);
-  if (analysis.sum.expression.empty())
-    throw EngineError("No sum of products to write: " + AnalysisItems(analysis).back().value);
-  return analysis.sum;
+  std::vector<std::string> variables;
+  const LeastForm least = Least(FunctionOfTables(table, dontCare, variables), FormSide::kSum);
+  const MinimalForm sum = MinimalFormOf(least, variables, false, dontCare != nullptr);
+  if (sum.expression.empty()) throw EngineError("No sum of products to write: " + FormItemText(sum));
+  return sum;
 }
 
 // What a sum not proven least says of itself in a comment.
-std::string UnprovenComment(const MinimalForm& sum) {
-  if (sum.status == MinimiseStatus::kExact || TriviallyMinimal(sum)) return {};
-  return sum.source == FormSource::kImproved      ? "not proven least: improved heuristically"
-         : sum.source == FormSource::kIrredundant ? "not proven least: an irredundant cover"
-         : sum.status == MinimiseStatus::kFewestTerms
-             ? "proven of the fewest terms; the fewest literals not proven"
-             : "not proven least: the search ran out of time";
-}
+std::string UnprovenComment(const MinimalForm& sum) { return StandingText(StandingOf(sum)); }
 
 }  // namespace
 

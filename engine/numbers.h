@@ -1,6 +1,7 @@
 // Number conversions and extended-precision arithmetic with the engine's floating-point errors.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,8 @@ long double CheckedSin(long double a);
 /// Cosine in radians; 0 for a magnitude of 2^63 or more.
 long double CheckedCos(long double a);
 long double CheckedExp(long double a);
+
+/// The number with its digits grouped by commas: 1,000.
+std::string GroupedNumber(std::uint64_t value);
 
 }  // namespace brevano

@@ -6,11 +6,11 @@
 #include <iterator>
 #include <sstream>
 
-#include "analysis/analysis.h"
 #include "engine/engine_error.h"
 #include "explain/derivation.h"
 #include "explain/minimality_proof.h"
 #include "forms/boolean_form.h"
+#include "twolevel/least.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -102,12 +102,11 @@ void WriteDerivation(const Derivation& derivation, bool tsv, std::ostream& out) 
 
 void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, const Rows& rows, bool product,
                    bool tsv, std::ostream& out) {
-  AnalysisOptions options;
-  options.sum = !product;
-  options.product = product;
-  const Analysis analysis = AnalyseTable(table, options);
-  const MinimalForm& form = product ? analysis.product : analysis.sum;
-  if (form.expression.empty()) throw EngineError("The least form was not found within the time given");
+  std::vector<std::string> variables;
+  const LeastForm form =
+      Least(FunctionOfTables(table, nullptr, variables), product ? FormSide::kProduct : FormSide::kSum);
+  const FormStanding standing = StandingOf(form, false);
+  if (!HasForm(standing)) throw EngineError("The least form was not found within the time given");
   std::vector<Cube> target;
   for (WideCube c : form.cubes)
     target.push_back({static_cast<std::uint32_t>(c.care), static_cast<std::uint32_t>(c.value)});
@@ -122,8 +121,7 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
   SearchControl control(std::chrono::seconds(10), {});
   const TabularMethod method = RunTabularMethod(SideOf(rows, product), nullptr, false, control);
   out << ProofLine(method, target.size(), product)
-      << (form.status == MinimiseStatus::kExact ? "" : " (the least form itself is not proven least)")
-      << '\n';
+      << (standing == FormStanding::kLeast ? "" : " (the least form itself is not proven least)") << '\n';
 }
 
 }  // namespace

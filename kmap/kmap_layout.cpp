@@ -145,27 +145,31 @@ KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind) {
   cover.kind = kind;
   if (kind == KmapCoverKind::kNone) return cover;
   const bool product = kind == KmapCoverKind::kProductOfSums;
-  TruthVector truth(static_cast<int>(layout.variables.size()));
+  TruthVector on(static_cast<int>(layout.variables.size()));
   TruthVector dontCare(static_cast<int>(layout.variables.size()));
   for (int row = 0; row < layout.CellCount(); ++row) {
     const int value = layout.values[static_cast<std::size_t>(row)];
     if (value == kDontCareCell) {
       dontCare.Set(static_cast<std::uint64_t>(row));
-    } else if ((value == 1) != product) {
-      truth.Set(static_cast<std::uint64_t>(row));
+    } else if (value == 1) {
+      on.Set(static_cast<std::uint64_t>(row));
     }
   }
-  SearchControl control(kCoverBudget, {});
-  SumOfProducts sum = MinimiseSumOfProducts(truth, dontCare, control);
-  cover.status = sum.status;
-  for (const Cube& cube : sum.terms) {
+  LeastOptions options;
+  options.forms.budget = kCoverBudget;
+  const LeastForm least = Least(on, dontCare, product ? FormSide::kProduct : FormSide::kSum, options);
+  cover.status = least.status;
+  cover.standing = StandingOf(least, dontCare.CountOnes() > 0);
+  std::vector<Cube> terms;
+  for (const WideCube& cube : least.cubes)
+    terms.push_back({static_cast<std::uint32_t>(cube.care), static_cast<std::uint32_t>(cube.value)});
+  for (const Cube& cube : terms) {
     const std::vector<Cube> one{cube};
     cover.terms.push_back(
         {cube, product ? ProductText(one, layout.variables) : SumText(one, layout.variables)});
   }
-  cover.expression =
-      product ? ProductText(sum.terms, layout.variables) : SumText(sum.terms, layout.variables);
-  cover.untypableVariable = FirstUntypableVariable(sum.terms, layout.variables);
+  cover.expression = product ? ProductText(terms, layout.variables) : SumText(terms, layout.variables);
+  cover.untypableVariable = FirstUntypableVariable(terms, layout.variables);
   return cover;
 }
 
@@ -173,14 +177,8 @@ std::string CoverTitle(const KmapCover& cover) {
   if (cover.kind == KmapCoverKind::kNone) return "No cover";
   std::string title =
       cover.kind == KmapCoverKind::kSumOfProducts ? "Least sum of products" : "Least product of sums";
-  switch (cover.status) {
-    case MinimiseStatus::kExact: break;
-    case MinimiseStatus::kFewestTerms: title += " (fewest terms; fewest literals not proven)"; break;
-    case MinimiseStatus::kHeuristic: title += " (heuristic, not proven least)"; break;
-    case MinimiseStatus::kTooManyVariables:
-    case MinimiseStatus::kTooLarge:
-    case MinimiseStatus::kStopped: return title + " (not computed)";
-  }
+  if (cover.standing != FormStanding::kLeast) title += " (" + StandingText(cover.standing) + ")";
+  if (!HasForm(cover.standing)) return title;
   if (cover.untypableVariable)
     title += " (the variable \"" + *cover.untypableVariable + "\" cannot be typed back)";
   return title;

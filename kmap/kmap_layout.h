@@ -9,6 +9,7 @@
 #include "minimise/cube.h"
 #include "minimise/minimise.h"
 #include "tabulate/tabulation.h"
+#include "twolevel/least.h"
 
 namespace brevano {
 
@@ -94,13 +95,15 @@ struct KmapTerm {
 struct KmapCover {
   KmapCoverKind kind = KmapCoverKind::kNone;
   MinimiseStatus status = MinimiseStatus::kExact;
+  /// How far the cover is known to be least (kLeast for kNone).
+  FormStanding standing = FormStanding::kLeast;
   std::vector<KmapTerm> terms;
   std::string expression;  ///< the whole form; empty for kNone
   /// The first variable of the form that cannot be typed back, if any.
   std::optional<std::string> untypableVariable;
 };
 
-/// The least cover of `kind`, from the minimiser (fewest terms, then fewest literals); its groups
+/// The least cover of `kind` (fewest terms, then fewest literals; see Least); its groups
 /// take in don't-care cells where that makes the cover smaller.
 KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind);
 

@@ -20,15 +20,12 @@ namespace {
 // Regions an exact cover search beyond the minimiser may have rows for.
 constexpr std::size_t kMaxExactRegions = 200000;
 
-// The rows a form of `side` must cover and the don't-cares, as truth vectors.
-std::pair<TruthVector, TruthVector> SideBits(const FunctionPrograms& function, FormSide side) {
-  const TruthVector on = ResultBits(function.on);
-  TruthVector dontCare = function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables());
-  if (side == FormSide::kSum) return {on, std::move(dontCare)};
+// The rows a product of sums must cover: those neither 1 nor don't-care.
+TruthVector OffBits(const TruthVector& on, const TruthVector& dontCare) {
   TruthVector off(on.Variables());
   for (std::size_t word = 0; word < on.WordCount(); ++word)
     off.SetWord(word, ~on.Word(word) & ~dontCare.Word(word));
-  return {std::move(off), std::move(dontCare)};
+  return off;
 }
 
 bool IsComputed(MinimiseStatus status) {
@@ -153,6 +150,16 @@ LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& o
 
 }  // namespace
 
+LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side,
+                        SearchControl& control) {
+  const SumOfProducts sum = side == FormSide::kSum
+                                ? MinimiseSumOfProducts(on, dontCare, control)
+                                : MinimiseSumOfProducts(OffBits(on, dontCare), dontCare, control);
+  LeastForm form{sum.status, FormSource::kMinimiser, {}};
+  for (const Cube& term : sum.terms) form.cubes.push_back({term.care, term.value});
+  return form;
+}
+
 LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, const FormOptions& options,
                                  const StepProgress& progress) {
   FormClock clock(options.budget, progress);
@@ -190,14 +197,13 @@ LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>
   LeastForm form;
   const int variables = function.on.VariableCount();
   if (variables <= kMaxMinimiseVariables) {
-    const auto [required, dontCare] = SideBits(function, side);
+    const TruthVector on = ResultBits(function.on);
     // Where the minimiser gives up, the covers get what it leaves.
     SearchControl control = clock.Control(0.75);
-    const SumOfProducts sum = MinimiseSumOfProducts(required, dontCare, control);
-    form.status = sum.status;
-    for (const Cube& term : sum.terms) form.cubes.push_back({term.care, term.value});
-    if (sum.status == MinimiseStatus::kStopped || sum.status == MinimiseStatus::kExact ||
-        sum.status == MinimiseStatus::kFewestTerms)
+    form = MinimiserForm(on, function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables()),
+                         side, control);
+    if (form.status == MinimiseStatus::kStopped || form.status == MinimiseStatus::kExact ||
+        form.status == MinimiseStatus::kFewestTerms)
       return form;
   }
   std::vector<int> levels = order;

@@ -8,6 +8,7 @@
 #include "minimise/cube_list.h"
 #include "minimise/minimise_status.h"
 #include "minimise/search_control.h"
+#include "minimise/truth_vector.h"
 
 namespace brevano {
 
@@ -54,6 +55,11 @@ struct FormOptions {
 /// limit, with the steps of its prime implicants); false stops the search, with kStopped.
 LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
                         const FormOptions& options, const StepProgress& progress = {});
+
+/// The exact minimiser's form of `side` of a function given row by row (at most
+/// kMaxMinimiseVariables variables), within the control's budget.
+LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side,
+                        SearchControl& control);
 
 /// A function with don't-cares as cubes: the terms that give 1 (they may hold don't-care rows
 /// too), and the don't-cares.

@@ -55,7 +55,7 @@ std::string RandomExpression(std::mt19937_64& rng, int variables, int depth) {
 
 std::string Item(const Analysis& analysis, const std::string& label) {
   for (const AnalysisItem& item : AnalysisItems(analysis)) {
-    if (item.label == label) return item.value;
+    if (ItemLabel(item.kind) == label) return item.value;
   }
   return "(no item " + label + ")";
 }
@@ -168,7 +168,7 @@ TEST(AnalysisTest, ItemsComeInOrderWithTheirLabels) {
       "Rows with Result 1:",     "Verdict:", "Minterms:", "Maxterms:", "Minimal sum of products:",
       "Minimal product of sums:"};
   ASSERT_EQ(items.size(), labels.size());
-  for (std::size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(items[i].label, labels[i]);
+  for (std::size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(ItemLabel(items[i].kind), labels[i]);
 }
 
 TEST(AnalysisTest, ListingStopsAtTheLimitAndCountsTheRest) {

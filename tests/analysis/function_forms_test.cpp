@@ -212,7 +212,7 @@ TEST(FunctionFormsTest, PropertiesAndProductsFromRowsAndDiagramAgreeWithTheDefin
 
 std::string Item(const std::vector<AnalysisItem>& items, const std::string& label) {
   for (const AnalysisItem& item : items) {
-    if (item.label == label) return item.value;
+    if (ItemLabel(item.kind) == label) return item.value;
   }
   return "(no item " + label + ")";
 }

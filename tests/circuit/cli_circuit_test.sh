@@ -87,6 +87,12 @@ expect too_large 1 "" "The circuit has 300 gates: at most 250 are drawn. Write i
   -- circuit --format svg "$(e=a0; for i in $(seq 1 300); do e="not($e*a$((i % 30)))"; done; echo "$e")"
 expect not_computed 1 "" "No circuit: the minimal sum of products is not computed: more than 1,000 terms$nl" \
   -- export --format blif --form sop "$(e=a0; for i in $(seq 1 20); do e="$e/a$i"; done; echo "$e")"
+# Too complex for the diagrams and as cubes, and not constant: refused at once, without going through its
+# 2^40 rows.
+tangled=$(awk 'BEGIN { srand(3); for (t = 0; t < 150; t++) { printf (t ? "+" : ""); for (f = 0; f < 4; f++) {
+  v = sprintf("t%02d", int(rand() * 40)); printf "%s%s", (f ? "*" : ""), (rand() < 0.5 ? v : "not(" v ")") } } }')
+expect too_complex 1 "" "No circuit: the minimal sum of products is not computed: too complex for exact analysis$nl" \
+  -- circuit --form sop "($tangled)/t00"
 expect text 0 "Minimal product of sums: (A+B)*(not(A)+C)${nl}Inputs: A, B, C${nl}Gates: 4 (1 NOT, 1 AND, 2 OR)${nl}g1 = OR(A, B)${nl}g2 = NOT(A)${nl}g3 = OR(g2, C)${nl}Result = AND(g1, g3)$nl" "" \
   -- circuit --form pos 'not(a)*b+a*c'
 expect bad_format 2 "" "--format: edif not in {blif,verilog,vhdl,pla}${nl}Run with --help for more information.$nl" \

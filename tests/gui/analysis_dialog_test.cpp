@@ -70,12 +70,12 @@ class AnalysisDialogTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 10000);
     QString report;
     for (const AnalysisItem& item : AnalysisItems(AnalyseTable(table))) {
-      const QString label = QString::fromStdString(item.label);
+      const QString label = QString::fromStdString(ItemLabel(item.kind));
       QCOMPARE(dialog.FieldText(label), QString::fromStdString(item.value));
       report += label + ' ' + QString::fromStdString(item.value) + '\n';
     }
     for (const AnalysisItem& item : FunctionItems(AnalyseTable(table), DescribeFunction(table))) {
-      const QString label = QString::fromStdString(item.label);
+      const QString label = QString::fromStdString(ItemLabel(item.kind));
       QCOMPARE(dialog.FieldText(label), QString::fromStdString(item.value));
       report += label + ' ' + QString::fromStdString(item.value) + '\n';
     }

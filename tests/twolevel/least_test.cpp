@@ -1,0 +1,127 @@
+// Least on every rung of its ladder, checked row by row; and the standing a form is read as.
+#include "twolevel/least.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "pipeline/pipeline.h"
+#include "twolevel/program_cubes.h"
+
+namespace brevano {
+namespace {
+
+// The function of `on` with the don't-cares of `dontCare` (none when empty) over the variables of
+// `on`.
+FunctionPrograms Function(const std::string& on, const std::string& dontCare = {}) {
+  ExprTree tree;
+  FunctionPrograms function{CompiledProgram::Compile(ProcessExpression(on, tree), 63), std::nullopt};
+  if (!dontCare.empty()) {
+    ExprTree other;
+    function.dontCare = CompiledProgram::Compile(ProcessExpression(dontCare, other), 63)
+                            .OverVariables(function.on.Variables());
+  }
+  return function;
+}
+
+// 40 random products of four of 24 variables: over 1,000 nodes in any order.
+std::string Tangled() {
+  std::string tangled;
+  std::mt19937_64 rng(7);
+  for (int t = 0; t < 40; ++t) {
+    tangled += t ? "+" : "";
+    for (int f = 0; f < 4; ++f) {
+      const std::string name(1, static_cast<char>('a' + rng() % 24));
+      tangled += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
+    }
+  }
+  return tangled;
+}
+
+bool Covered(const CubeList& cubes, std::uint64_t row) {
+  for (const WideCube& cube : cubes)
+    if ((row & cube.care) == cube.value) return true;
+  return false;
+}
+
+// Every row of the side covered and no row of the other side, don't-cares either way: every row up
+// to 2^20 rows, beyond every 251st.
+void ExpectCovers(const FunctionPrograms& function, FormSide side, const CubeList& cubes) {
+  const TruthVector on = ResultBits(function.on);
+  const TruthVector dontCare =
+      function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables());
+  const std::uint64_t step = on.Rows() <= (1u << 20) ? 1 : 251;
+  for (std::uint64_t row = 0; row < on.Rows(); row += step) {
+    if (dontCare.At(row)) continue;
+    ASSERT_EQ(Covered(cubes, row), on.At(row) == (side == FormSide::kSum)) << "row " << row;
+  }
+}
+
+TEST(LeastTest, EveryRungGivesACorrectFormOrSaysWhyNot) {
+  const std::string wide = "a*b*not(c)+d*e*f+not(g)*h+i*j*k*l+m/n+o*p*q*r";
+  const std::string tangled = Tangled(), one = tangled + "+not(" + tangled + ")";
+  struct Case {
+    std::string name, on, dontCare;
+    bool tooComplex;                       // for the diagrams
+    bool noCubes;                          // and too many terms to be made cubes
+    std::optional<FormStanding> standing;  // nothing: any standing with a form
+  };
+  const std::vector<Case> cases = {
+      {"minimiser", "a*b+not(a)*c+b*c", "", false, false, FormStanding::kLeast},
+      {"minimiser with don't-cares", "a*b*c+a*not(b)", "a*b*not(c)", false, false, FormStanding::kLeast},
+      {"diagrams", wide, "", false, false, std::nullopt},
+      {"diagrams with don't-cares", wide, "a*b*c", false, false, std::nullopt},
+      {"cubes", tangled, "", true, false, std::nullopt},
+      {"solver's constant", one, "", true, true, FormStanding::kLeast},
+      {"too complex", tangled, "", true, true, FormStanding::kDiagramTooComplex},
+      {"no solver beside don't-cares", one, "a", true, true, FormStanding::kDiagramTooComplex},
+  };
+  for (const Case& c : cases) {
+    const FunctionPrograms function = Function(c.on, c.dontCare);
+    LeastOptions options;
+    if (c.tooComplex) options.forms.diagramLimits.maxNodes = 1000;
+    if (c.noCubes) options.maxFunctionCubes = 0;
+    for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
+      SCOPED_TRACE(c.name + (side == FormSide::kSum ? " sum" : " product"));
+      const LeastForm form = Least(function, side, options);
+      const FormStanding standing = StandingOf(form, function.dontCare.has_value());
+      if (c.standing) {
+        EXPECT_EQ(standing, *c.standing) << StandingText(standing);
+      }
+      if (HasForm(standing)) {
+        ExpectCovers(function, side, form.cubes);
+      } else {
+        EXPECT_TRUE(form.cubes.empty());
+      }
+    }
+  }
+}
+
+TEST(LeastTest, AFormIsLeastByItsShapeOnlyWithoutDontCares) {
+  const CubeList twoLiterals = {{0b01, 0b01}, {0b10, 0b00}};  // A + not(B)
+  const CubeList twoProducts = {{0b011, 0b011}, {0b110, 0b100}};
+  struct Case {
+    MinimiseStatus status;
+    FormSource source;
+    CubeList cubes;
+    bool withDontCares;
+    FormStanding standing;
+  };
+  const std::vector<Case> cases = {
+      {MinimiseStatus::kHeuristic, FormSource::kMinimiser, twoLiterals, false, FormStanding::kLeast},
+      {MinimiseStatus::kHeuristic, FormSource::kMinimiser, twoLiterals, true, FormStanding::kHeuristic},
+      {MinimiseStatus::kHeuristic, FormSource::kIrredundant, {WideCube{}}, false, FormStanding::kLeast},
+      {MinimiseStatus::kHeuristic, FormSource::kIrredundant, twoProducts, false, FormStanding::kIrredundant},
+      {MinimiseStatus::kHeuristic, FormSource::kImproved, twoProducts, false, FormStanding::kImproved},
+      {MinimiseStatus::kFewestTerms, FormSource::kMinimiser, twoProducts, false, FormStanding::kFewestTerms},
+      {MinimiseStatus::kTooLarge, FormSource::kMinimiser, {}, false, FormStanding::kTooManyPrimes},
+      {MinimiseStatus::kTooLarge, FormSource::kTooManyTerms, {}, false, FormStanding::kTooManyTerms},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StandingOf({c.status, c.source, c.cubes}, c.withDontCares), c.standing)
+        << StandingText(c.standing);
+  }
+}
+
+}  // namespace
+}  // namespace brevano

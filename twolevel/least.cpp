@@ -1,0 +1,201 @@
+// The one ladder of two-level logic: the minimiser on small functions, the diagrams' covers beyond,
+// the function's cubes when the diagrams are too complex, and the solver for a constant.
+#include "twolevel/least.h"
+
+#include <algorithm>
+#include <bit>
+#include <iterator>
+
+#include "engine/engine_error.h"
+#include "engine/numbers.h"
+#include "sat/sat_search.h"
+#include "twolevel/program_cubes.h"
+
+namespace brevano {
+
+namespace {
+
+LeastForm ConstantForm(bool one, FormSide side) {
+  LeastForm form{MinimiseStatus::kExact, FormSource::kMinimiser, {}};
+  if (one == (side == FormSide::kSum)) form.cubes.push_back(WideCube{});
+  return form;
+}
+
+// Polls the caller while an engine runs, with the milliseconds spent of its budget `limit`.
+DiagramStop EnginePoll(const StepProgress& progress, std::chrono::milliseconds limit) {
+  if (!progress) return {};
+  const auto start = std::chrono::steady_clock::now();
+  return [&progress, limit, start] {
+    const auto spent =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    return !progress(static_cast<std::uint64_t>(std::min(spent, limit).count()),
+                     static_cast<std::uint64_t>(limit.count()));
+  };
+}
+
+// The Result of a function too complex for its diagrams where the solver shows it constant; kStopped
+// in `status` when the caller stopped it.
+std::optional<bool> SolverConstant(const CompiledProgram& program, const LeastOptions& options,
+                                   const StepProgress& progress, SatStatus& status) {
+  ResultSolver solver(program);
+  const SatControl control{options.solverTime, EnginePoll(progress, 2 * options.solverTime)};
+  for (int result = 1; result >= 0; --result) {
+    const SatRow row = solver.Next(result, 0, control);
+    status = row.status;
+    if (status != SatStatus::kAnswered) return std::nullopt;
+    if (!row.row) return result == 0;
+  }
+  return std::nullopt;
+}
+
+// Beyond the minimiser, when the diagrams are too complex: from the cubes where there are any, else
+// the constant the solver finds.
+LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<FunctionCubes>& cubes,
+                         bool askSolver, FormSide side, const LeastOptions& options,
+                         const StepProgress& progress) {
+  if (cubes) return FindLeastFormFromCubes(*cubes, side, options.forms, progress);
+  if (askSolver && !function.dontCare) {
+    SatStatus status = SatStatus::kAnswered;
+    const std::optional<bool> constant = SolverConstant(function.on, options, progress, status);
+    if (status == SatStatus::kStopped) return {};
+    if (constant) return ConstantForm(*constant, side);
+  }
+  return {MinimiseStatus::kTooLarge, FormSource::kDiagramTooComplex, {}};
+}
+
+}  // namespace
+
+FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCare,
+                                  std::vector<std::string>& variables) {
+  variables = on.Variables();
+  if (dontCare) {
+    std::vector<std::string> both;
+    std::set_union(variables.begin(), variables.end(), dontCare->Variables().begin(),
+                   dontCare->Variables().end(), std::back_inserter(both));
+    variables = std::move(both);
+  }
+  const int n = static_cast<int>(variables.size());
+  if (n > kMaxTableVariables) {
+    throw EngineError("Too many variables in the expression and its don't-cares together (" +
+                      std::to_string(n) + "): at most " + std::to_string(kMaxTableVariables) +
+                      " can be analysed");
+  }
+  FunctionPrograms function{on.Program().OverVariables(variables), std::nullopt};
+  if (dontCare) function.dontCare = dontCare->Program().OverVariables(variables);
+  return function;
+}
+
+std::optional<FunctionCubes> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
+                                             std::chrono::milliseconds time) {
+  SearchControl control(time, {});
+  FunctionCubes cubes;
+  cubes.variableCount = function.on.VariableCount();
+  std::optional<CubeList> on = CubesOfProgram(function.on, maxCubes, control);
+  if (!on) return std::nullopt;
+  cubes.on = std::move(*on);
+  if (function.dontCare) {
+    std::optional<CubeList> dontCare = CubesOfProgram(*function.dontCare, maxCubes, control);
+    if (!dontCare) return std::nullopt;
+    cubes.dontCare = std::move(*dontCare);
+  }
+  return cubes;
+}
+
+LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options,
+                const StepProgress& progress, const FunctionLearnt& learnt) {
+  if (learnt.constant && !function.dontCare) return ConstantForm(*learnt.constant, side);
+  if (function.on.VariableCount() <= kMaxMinimiseVariables || !learnt.order.empty())
+    return FindLeastForm(function, learnt.order, side, options.forms, progress);
+  if (learnt.tooComplex) return TooComplexForm(function, learnt.cubes, false, side, options, progress);
+  const DiagramLimits& limits = options.forms.diagramLimits;
+  const FunctionDiagrams diagrams =
+      BuildFunctionDiagrams(function, limits, EnginePoll(progress, limits.maxTime));
+  switch (diagrams.status) {
+    case DiagramStatus::kBuilt: return FindLeastForm(function, diagrams.order, side, options.forms, progress);
+    case DiagramStatus::kStopped: return {};
+    case DiagramStatus::kTooComplex: break;
+  }
+  const std::optional<FunctionCubes> cubes =
+      CubesOfFunction(function, options.maxFunctionCubes, limits.maxTime);
+  return TooComplexForm(function, cubes, true, side, options, progress);
+}
+
+LeastForm Least(const TruthVector& on, const TruthVector& dontCare, FormSide side,
+                const LeastOptions& options, const StepProgress& progress) {
+  SearchControl control(options.forms.budget, progress);
+  return MinimiserForm(on, dontCare, side, control);
+}
+
+bool TriviallyMinimal(const CubeList& cubes, bool withDontCares) {
+  if (withDontCares) return false;
+  if (cubes.size() <= 1) return true;
+  std::uint64_t seen = 0;
+  for (const WideCube& cube : cubes) {
+    if (std::popcount(cube.care) != 1 || (seen & cube.care)) return false;
+    seen |= cube.care;
+  }
+  return true;
+}
+
+FormStanding StandingOf(const LeastForm& form, bool withDontCares) {
+  switch (form.source) {
+    case FormSource::kTooManyTerms: return FormStanding::kTooManyTerms;
+    case FormSource::kCoverTooComplex: return FormStanding::kCoverTooComplex;
+    case FormSource::kDiagramTooComplex: return FormStanding::kDiagramTooComplex;
+    case FormSource::kMinimiser:
+    case FormSource::kImproved:
+    case FormSource::kIrredundant: break;
+  }
+  switch (form.status) {
+    case MinimiseStatus::kTooManyVariables: return FormStanding::kTooManyVariables;
+    case MinimiseStatus::kTooLarge: return FormStanding::kTooManyPrimes;
+    case MinimiseStatus::kStopped: return FormStanding::kStopped;
+    case MinimiseStatus::kExact:
+    case MinimiseStatus::kFewestTerms:
+    case MinimiseStatus::kHeuristic: break;
+  }
+  if (TriviallyMinimal(form.cubes, withDontCares)) return FormStanding::kLeast;
+  if (form.source == FormSource::kIrredundant) return FormStanding::kIrredundant;
+  if (form.source == FormSource::kImproved) return FormStanding::kImproved;
+  if (form.status == MinimiseStatus::kHeuristic) return FormStanding::kHeuristic;
+  if (form.status == MinimiseStatus::kFewestTerms) return FormStanding::kFewestTerms;
+  return FormStanding::kLeast;
+}
+
+bool HasForm(FormStanding standing) {
+  switch (standing) {
+    case FormStanding::kLeast:
+    case FormStanding::kFewestTerms:
+    case FormStanding::kHeuristic:
+    case FormStanding::kImproved:
+    case FormStanding::kIrredundant: return true;
+    case FormStanding::kStopped:
+    case FormStanding::kTooManyVariables:
+    case FormStanding::kTooManyPrimes:
+    case FormStanding::kTooManyTerms:
+    case FormStanding::kCoverTooComplex:
+    case FormStanding::kDiagramTooComplex: break;
+  }
+  return false;
+}
+
+std::string StandingText(FormStanding standing, const CoverLimits& limits) {
+  switch (standing) {
+    case FormStanding::kLeast: return {};
+    case FormStanding::kFewestTerms: return "fewest terms; fewest literals not proven";
+    case FormStanding::kHeuristic: return "heuristic, not proven minimal";
+    case FormStanding::kImproved: return "improved heuristically, not proven minimal";
+    case FormStanding::kIrredundant: return "irredundant, not proven minimal";
+    case FormStanding::kStopped: return "not computed: stopped";
+    case FormStanding::kTooManyVariables:
+      return "not computed: too many variables (at most " + std::to_string(kMaxMinimiseVariables) + ")";
+    case FormStanding::kTooManyPrimes: return "not computed: too many prime implicants";
+    case FormStanding::kTooManyTerms:
+      return "not computed: more than " + GroupedNumber(limits.maxTerms) + " terms";
+    case FormStanding::kCoverTooComplex: return "not computed: too complex for an irredundant form";
+    case FormStanding::kDiagramTooComplex: break;
+  }
+  return "not computed: too complex for exact analysis";
+}
+
+}  // namespace brevano
