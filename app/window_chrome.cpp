@@ -47,6 +47,9 @@ QMargins FrameOf(const QWidget& window) {
 constexpr int kFrameChecks = 10;
 constexpr std::chrono::milliseconds kFrameCheckInterval{100};
 
+// Most outputs whose counts the tooltip of the status bar's count lists.
+constexpr int kMaxOutputsInTooltip = 24;
+
 // Narrowest a dialog is made to open beside the window rather than over it.
 constexpr int kMinBesideWidth = 420;
 
@@ -71,7 +74,18 @@ void Tfrm_bool_alg::CreateStatusBar() {
   connect(commands_, &WindowCommands::saveFinished, this, [this] {
     if (closeAfterSave_) close();
   });
+  CreateOutputBox();
   UpdateStatus();
+}
+
+// "f: 3 of 8 rows are 1, 4 are 0, 1 don't-care" once the output's diagrams are built.
+QString Tfrm_bool_alg::FileCountsText(const FileTable& file, int output) const {
+  const QString name = QString::fromStdString(file.Outputs()[static_cast<std::size_t>(output)]);
+  if (commands_->FileCountTooComplex(output)) return tr("%1: too complex to count").arg(name);
+  const std::optional<OutputCounts> counts = commands_->FileCounts(output);
+  if (!counts) return {};
+  return tr("%1: %2 of %3 rows are 1, %4 are 0, %5 don't-care")
+      .arg(name, Count(counts->ones), Count(file.RowCount()), Count(counts->zeros), Count(counts->dontCares));
 }
 
 QStringList Tfrm_bool_alg::StatusTexts() const {
@@ -80,15 +94,25 @@ QStringList Tfrm_bool_alg::StatusTexts() const {
 
 void Tfrm_bool_alg::UpdateStatus() {
   const TruthTable* table = LV->Table();
-  QString row, ones, variables;
-  if (table && LV->RowCount() > 0) {
+  const FileTable* file = LV->File();
+  QString row, ones, variables, allCounts;
+  if ((table || file) && LV->RowCount() > 0) {
     if (const std::optional<std::uint64_t> current = LV->CurrentRow())
       row = tr("Row %1").arg(Count(*current));
     const std::uint64_t selected = LV->Selection().Count();
     if (selected > 1)
       row += (row.isEmpty() ? QString() : QStringLiteral(" \u00b7 ")) +
              tr("%1 rows selected").arg(Count(selected));
-    if (const std::optional<std::uint64_t> count = commands_->OnesCount()) {
+    if (file) {
+      // The chosen output's counts here, every output's in the tooltip.
+      for (int o = 0; o < file->OutputCount(); ++o) {
+        const QString counts = FileCountsText(*file, o);
+        if (o == LV->ChosenOutput()) ones = counts;
+        if (!counts.isEmpty() && o < kMaxOutputsInTooltip)
+          allCounts += (allCounts.isEmpty() ? "" : "\n") + counts;
+      }
+      if (file->OutputCount() > kMaxOutputsInTooltip) allCounts += "\n\u2026";
+    } else if (const std::optional<std::uint64_t> count = commands_->OnesCount()) {
       if (LV->RowCount() == 1) {
         ones = tr("The one row is %1").arg(*count);
       } else {
@@ -98,11 +122,17 @@ void Tfrm_bool_alg::UpdateStatus() {
     } else if (commands_->CountTooComplex()) {
       ones = tr("Rows with Result 1: too complex to count");
     }
-    const std::size_t n = table->Variables().size();
-    variables = n == 1 ? tr("1 variable") : tr("%1 variables").arg(n);
+    if (file) {
+      variables = (file->InputCount() == 1 ? tr("1 input") : tr("%1 inputs").arg(file->InputCount())) + ", " +
+                  (file->OutputCount() == 1 ? tr("1 output") : tr("%1 outputs").arg(file->OutputCount()));
+    } else {
+      const std::size_t n = table->Variables().size();
+      variables = n == 1 ? tr("1 variable") : tr("%1 variables").arg(n);
+    }
   }
   rowStatus_->setText(row);
   onesStatus_->setText(ones);
+  onesStatus_->setToolTip(allCounts);
   onesStatus_->setVisible(!ones.isEmpty());
   variablesStatus_->setText(variables);
   variablesStatus_->setVisible(!variables.isEmpty());

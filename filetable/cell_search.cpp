@@ -51,7 +51,9 @@ class ForwardWalk {
     const std::uint64_t bit = std::uint64_t{1} << (n_ - 1 - level);
     for (const std::uint64_t side : {std::uint64_t{0}, bit}) {
       if (tight && side < (from_ & bit)) continue;
-      const auto meets = [bit, side](WideCube cube) { return (cube.care & bit) == 0 || (cube.value & bit) == side; };
+      const auto meets = [bit, side](WideCube cube) {
+        return (cube.care & bit) == 0 || (cube.value & bit) == side;
+      };
       CubeList childOn, childFree;
       std::copy_if(on.begin(), on.end(), std::back_inserter(childOn), meets);
       std::copy_if(free.begin(), free.end(), std::back_inserter(childFree), meets);

@@ -43,8 +43,9 @@ bool InSum(const CubeList& cubes, std::uint64_t row) {
 
 FileTable FileTable::Of(const FunctionFile& file) {
   if (file.inputs.size() > static_cast<std::size_t>(kMaxPlaInputs))
-    throw EngineError("The file has " + std::to_string(file.inputs.size()) + " inputs: a table holds at most " +
-                      std::to_string(kMaxPlaInputs) + "; only its cubes can be worked on (brevano minimise)");
+    throw EngineError("The file has " + std::to_string(file.inputs.size()) +
+                      " inputs: a table holds at most " + std::to_string(kMaxPlaInputs) +
+                      "; only its cubes can be worked on (brevano minimise)");
   const BooleanFunction function = FunctionOfFile(file);
   std::vector<CubeList> on(function.outputs.size()), dontCare(function.outputs.size());
   SplitByOutput(function.on, on);
@@ -52,9 +53,12 @@ FileTable FileTable::Of(const FunctionFile& file) {
   return FileTable(function.inputs, function.outputs, std::move(on), std::move(dontCare));
 }
 
-FileTable::FileTable(std::vector<std::string> inputs, std::vector<std::string> outputs, std::vector<CubeList> on,
-                     std::vector<CubeList> dontCare)
-    : inputs_(std::move(inputs)), outputs_(std::move(outputs)), on_(std::move(on)), dontCare_(std::move(dontCare)) {
+FileTable::FileTable(std::vector<std::string> inputs, std::vector<std::string> outputs,
+                     std::vector<CubeList> on, std::vector<CubeList> dontCare)
+    : inputs_(std::move(inputs)),
+      outputs_(std::move(outputs)),
+      on_(std::move(on)),
+      dontCare_(std::move(dontCare)) {
   on_.resize(outputs_.size());
   dontCare_.resize(outputs_.size());
 }

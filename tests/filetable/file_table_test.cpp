@@ -7,6 +7,7 @@
 #include <random>
 
 #include "engine/engine_error.h"
+#include "filetable/joint_pla.h"
 
 namespace brevano {
 namespace {
@@ -16,11 +17,12 @@ TEST(FileTable, KeepsTheFilesNamesOrderAndCaseAndShowsDontCares) {
       ReadPla(".i 3\n.o 2\n.ilb zeta Alpha rmwB\n.ob out1 Out0\n.p 3\n1-0 10\n011 1-\n111 -1\n.e\n"));
   EXPECT_EQ(table.Captions(), (std::vector<std::string>{"zeta", "Alpha", "rmwB", "out1", "Out0"}));
   EXPECT_EQ(table.RowCount(), 8u);
-  const std::vector<std::vector<std::string>> rows = {
-      {"0", "0", "0", "0", "0"}, {"0", "0", "1", "0", "0"}, {"0", "1", "0", "0", "0"},
-      {"0", "1", "1", "1", "-"}, {"1", "0", "0", "1", "0"}, {"1", "0", "1", "0", "0"},
-      {"1", "1", "0", "1", "0"}, {"1", "1", "1", "-", "1"}};
-  for (std::uint64_t row = 0; row < 8; ++row) EXPECT_EQ(table.RowTexts(row, DisplayMode::kZeroOne), rows[row]);
+  const std::vector<std::vector<std::string>> rows = {{"0", "0", "0", "0", "0"}, {"0", "0", "1", "0", "0"},
+                                                      {"0", "1", "0", "0", "0"}, {"0", "1", "1", "1", "-"},
+                                                      {"1", "0", "0", "1", "0"}, {"1", "0", "1", "0", "0"},
+                                                      {"1", "1", "0", "1", "0"}, {"1", "1", "1", "-", "1"}};
+  for (std::uint64_t row = 0; row < 8; ++row)
+    EXPECT_EQ(table.RowTexts(row, DisplayMode::kZeroOne), rows[row]);
   EXPECT_EQ(table.RowTexts(7, DisplayMode::kFalseTrue), (std::vector<std::string>{"T", "T", "T", "-", "T"}));
 }
 
@@ -34,8 +36,10 @@ TEST(FileTable, RefusesMoreInputsThanARowNumberHolds) {
   // The last row of 2^63, found from both ends, by the walk and by the diagrams.
   const OutputDiagrams diagrams = BuildOutputDiagrams(wide, 0);
   for (const OutputDiagrams* d : {static_cast<const OutputDiagrams*>(nullptr), &diagrams}) {
-    EXPECT_EQ(FindCell(wide, d, {0, Cell::kZero, ~std::uint64_t{0}, false}).row, (~std::uint64_t{0} >> 1) - 1);
-    EXPECT_EQ(FindCell(wide, d, {0, Cell::kOne, std::uint64_t{1} << 62, true}).row, (std::uint64_t{1} << 62) + 1);
+    EXPECT_EQ(FindCell(wide, d, {0, Cell::kZero, ~std::uint64_t{0}, false}).row,
+              (~std::uint64_t{0} >> 1) - 1);
+    EXPECT_EQ(FindCell(wide, d, {0, Cell::kOne, std::uint64_t{1} << 62, true}).row,
+              (std::uint64_t{1} << 62) + 1);
   }
   EXPECT_EQ(diagrams.Counts()->ones, std::uint64_t{1} << 62);
 }
@@ -78,8 +82,8 @@ TEST(FileTable, ValuesCountsAndSearchesMatchTheFilesTables) {
       OutputCounts counts;
       for (std::uint64_t row = 0; row < table.RowCount(); ++row) {
         const Cell cell = expected.dontCare && expected.dontCare->Result(row) ? Cell::kDontCare
-                          : expected.on.Result(row)                            ? Cell::kOne
-                                                                               : Cell::kZero;
+                          : expected.on.Result(row)                           ? Cell::kOne
+                                                                              : Cell::kZero;
         ASSERT_EQ(table.Value(row, o), cell) << "round " << round << " output " << o << " row " << row;
         cells.push_back(cell);
         ++(cell == Cell::kOne ? counts.ones : cell == Cell::kZero ? counts.zeros : counts.dontCares);
@@ -101,7 +105,8 @@ TEST(FileTable, ValuesCountsAndSearchesMatchTheFilesTables) {
           const auto at = static_cast<std::uint64_t>(from);
           for (const OutputDiagrams* d : {static_cast<const OutputDiagrams*>(nullptr), &diagrams}) {
             ASSERT_EQ(FindCell(table, d, {o, value, at, true}).row, next) << round << " " << o << " " << from;
-            ASSERT_EQ(FindCell(table, d, {o, value, at, false}).row, previous) << round << " " << o << " " << from;
+            ASSERT_EQ(FindCell(table, d, {o, value, at, false}).row, previous)
+                << round << " " << o << " " << from;
           }
           if (from < rows && cells[static_cast<std::size_t>(from)] == value) {
             EXPECT_EQ(FindCell(table, &diagrams, {o, value, seen, true, true}).row, at);
@@ -122,6 +127,29 @@ TEST(FileTable, AWalkThatIsStoppedSaysSoAndFindsNothing) {
   const CellSearch search = WalkCubes(table, {0, Cell::kZero, 0, true}, [&polls] { return ++polls > 2; });
   EXPECT_TRUE(search.stopped);
   EXPECT_EQ(search.row, std::nullopt);
+}
+
+// The joint cover written as a PLA file reads back as the file's function: the same names, and every
+// row of every output the same but for the file's don't-cares.
+TEST(FileTable, TheMinimisedPlaReadsBackAsTheFile) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 40; ++round) {
+    const FunctionFile file = ReadPla(RandomPla(random, 1 + round % 6, 1 + round % 3, "fd"));
+    const std::optional<std::string> pla = MinimisedPla(file, {});
+    ASSERT_TRUE(pla);
+    const FileTable before = FileTable::Of(file), after = FileTable::Of(ReadPla(*pla));
+    ASSERT_EQ(after.Captions(), before.Captions()) << *pla;
+    for (int o = 0; o < before.OutputCount(); ++o) {
+      EXPECT_TRUE(after.DontCareCubes(o).empty());
+      for (std::uint64_t row = 0; row < before.RowCount(); ++row) {
+        if (before.Value(row, o) == Cell::kDontCare) continue;
+        ASSERT_EQ(after.Value(row, o), before.Value(row, o)) << *pla;
+      }
+    }
+  }
+  FunctionFile blank = ReadPla(".i 1\n.o 1\n1 1\n.e\n");
+  blank.inputs = {"a b"};
+  EXPECT_THROW(MinimisedPla(blank, {}), EngineError);
 }
 
 }  // namespace
