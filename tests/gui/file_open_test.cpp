@@ -5,12 +5,15 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/analysis_dialog.h"
 #include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
+#include "app/function_opening.h"
+#include "app/netlist_export.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
@@ -173,6 +176,37 @@ class FileOpenTest : public QObject {
         window.errors[0].startsWith("Cannot open wide.pla: The file has 64 inputs: a table holds at most 63"),
         qPrintable(window.errors[0]));
     QVERIFY(window.LV->File() == nullptr);
+  }
+
+  // Export of an opened file: a PLA of every output with the file's names, and netlists whose
+  // inputs are named as in the file.
+  void exportsKeepTheFilesNames() {
+    QTemporaryDir dir;
+    const QString path = Write(dir, "mixed.pla", kPla);
+    const auto file = std::make_shared<const FunctionFile>(ReadFunctionFileAt(path.toStdString()));
+    QWidget owner;
+    NetlistExport exporter(&owner);
+    QSignalSpy finished(&exporter, &NetlistExport::finished);
+    exporter.WritePla(file, dir.filePath("out.pla"));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QCOMPARE(finished[0][0].toBool(), true);
+    QFile pla(dir.filePath("out.pla"));
+    QVERIFY(pla.open(QIODevice::ReadOnly));
+    const QByteArray text = pla.readAll();
+    QVERIFY2(text.contains("\n.ilb a b c\n.ob f g\n"), text.constData());
+    QVERIFY2(text.startsWith("# 3 terms, all outputs together, proven fewest"), text.constData());
+
+    FunctionFile upper = *file;
+    upper.inputs = {"zeta", "Alpha", "rmwB"};
+    const TruthTable sum = TruthTable::Build({"+ @F", "ALPHA", "RMWB"}, DisplayMode::kZeroOne);
+    exporter.Write(sum, "Alpha+rmwB", {NetlistFormat::kVerilog, CircuitForm::kTyped}, dir.filePath("out.v"),
+                   InputNamesByColumn(upper));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
+    QFile verilog(dir.filePath("out.v"));
+    QVERIFY(verilog.open(QIODevice::ReadOnly));
+    const QByteArray netlist = verilog.readAll();
+    QVERIFY2(netlist.contains("Alpha") && netlist.contains("rmwB") && !netlist.contains("RMWB"),
+             netlist.constData());
   }
 
   void openIsInTheFileMenuOnCtrlO() {
