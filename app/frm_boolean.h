@@ -190,7 +190,7 @@ class Tfrm_bool_alg : public QMainWindow {
   void FileOutputMade(int output, const std::optional<OpenedFunction>& made, bool analyse);
   void FileTableGone();
   void CreateOutputBox();
-  QString FileCountsText(const FileTable& file, int output) const;
+  QString FileCountsText(const FileTable& file, int output, bool brief) const;
   void StartComparison(const TruthTable& a, const TruthTable& b, const QString& first, const QString& second,
                        const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 

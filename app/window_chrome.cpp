@@ -58,6 +58,7 @@ constexpr int kMinBesideWidth = 420;
 void Tfrm_bool_alg::CreateStatusBar() {
   rowStatus_ = new QLabel(this);
   onesStatus_ = new QLabel(this);
+  onesStatus_->setObjectName(QStringLiteral("onesStatus"));
   variablesStatus_ = new QLabel(this);
   rowStatus_->setContentsMargins(4, 0, 0, 0);
   statusBar()->addWidget(rowStatus_, 1);
@@ -78,14 +79,17 @@ void Tfrm_bool_alg::CreateStatusBar() {
   UpdateStatus();
 }
 
-// "f: 3 of 8 rows are 1, 4 are 0, 1 don't-care" once the output's diagrams are built.
-QString Tfrm_bool_alg::FileCountsText(const FileTable& file, int output) const {
-  const QString name = QString::fromStdString(file.Outputs()[static_cast<std::size_t>(output)]);
-  if (commands_->FileCountTooComplex(output)) return tr("%1: too complex to count").arg(name);
+// "3 of 8 rows are 1, 4 are 0, 1 don't-care" once the output's diagrams are built; `brief`, as
+// the status bar has room for: "1: 3 · 0: 4 · -: 1".
+QString Tfrm_bool_alg::FileCountsText(const FileTable& file, int output, bool brief) const {
+  if (commands_->FileCountTooComplex(output)) return tr("too complex to count");
   const std::optional<OutputCounts> counts = commands_->FileCounts(output);
   if (!counts) return {};
-  return tr("%1: %2 of %3 rows are 1, %4 are 0, %5 don't-care")
-      .arg(name, Count(counts->ones), Count(file.RowCount()), Count(counts->zeros), Count(counts->dontCares));
+  if (brief)
+    return tr("1: %1 \u00b7 0: %2 \u00b7 -: %3")
+        .arg(Count(counts->ones), Count(counts->zeros), Count(counts->dontCares));
+  return tr("%1 of %2 rows are 1, %3 are 0, %4 don't-care")
+      .arg(Count(counts->ones), Count(file.RowCount()), Count(counts->zeros), Count(counts->dontCares));
 }
 
 QStringList Tfrm_bool_alg::StatusTexts() const {
@@ -106,10 +110,11 @@ void Tfrm_bool_alg::UpdateStatus() {
     if (file) {
       // The chosen output's counts here, every output's in the tooltip.
       for (int o = 0; o < file->OutputCount(); ++o) {
-        const QString counts = FileCountsText(*file, o);
-        if (o == LV->ChosenOutput()) ones = counts;
+        const QString counts = FileCountsText(*file, o, false);
+        const QString name = QString::fromStdString(file->Outputs()[static_cast<std::size_t>(o)]);
+        if (o == LV->ChosenOutput()) ones = FileCountsText(*file, o, true);  // the box beside it names it
         if (!counts.isEmpty() && o < kMaxOutputsInTooltip)
-          allCounts += (allCounts.isEmpty() ? "" : "\n") + counts;
+          allCounts += (allCounts.isEmpty() ? "" : "\n") + name + ": " + counts;
       }
       if (file->OutputCount() > kMaxOutputsInTooltip) allCounts += "\n\u2026";
     } else if (const std::optional<std::uint64_t> count = commands_->OnesCount()) {

@@ -178,7 +178,11 @@ void Tfrm_bool_alg::FileOutputMade(int output, const std::optional<OpenedFunctio
   for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*opened_->sum);
   for (CircuitDialog* circuit : findChildren<CircuitDialog*>()) circuit->SetTable(*opened_->sum);
   commands_->UpdateStates();
-  if (analyse) OpenAnalysis(opened_->dontCare);
+  if (!analyse) return;
+  // An analysis replaced as the outputs are stepped through leaves the keys with the window.
+  const bool active = isActiveWindow();
+  OpenAnalysis(opened_->dontCare);
+  if (active) activateWindow();
 }
 
 // "Output:" and the box of the file's outputs lead the status bar while a file's table is shown.

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -136,17 +137,19 @@ class FileOpenTest : public QObject {
     QCOMPARE(captions, QStringList({"zeta", "Alpha", "rmwB", "f", "Out0"}));
     QCOMPARE(window.LV->RowTexts(3), (std::vector<std::string>{"0", "1", "1", "1", "-"}));
     QCOMPARE(window.LV->RowTexts(7), (std::vector<std::string>{"1", "1", "1", "-", "1"}));
-    QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("f: 3 of 8 rows are 1, 4 are 0, 1 don't-care"),
-                              10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("1: 3 \u00b7 0: 4 \u00b7 -: 1"), 10000);
     QCOMPARE(window.StatusTexts()[2], QString("3 inputs, 2 outputs"));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QLabel*>("onesStatus")->toolTip() ==
+                                 "f: 3 of 8 rows are 1, 4 are 0, 1 don't-care\n"
+                                 "Out0: 1 of 8 rows are 1, 6 are 0, 1 don't-care",
+                             10000);
 
     // F3 from the top goes to f's first 1, row 3; on Out0 the next 1 after row 3 is row 7.
     window.Commands()->FindResult(true, 1);
     QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(3), 10000);
     window.OutputBox()->setCurrentIndex(1);
     QCOMPARE(window.LV->ChosenOutput(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1],
-                              QString("Out0: 1 of 8 rows are 1, 6 are 0, 1 don't-care"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("1: 1 \u00b7 0: 6 \u00b7 -: 1"), 10000);
     window.Commands()->FindResult(true, 1);
     QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(7), 10000);
     window.Commands()->FindResult(true, 1);
