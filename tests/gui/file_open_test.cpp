@@ -14,6 +14,7 @@
 #include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
 #include "app/function_opening.h"
+#include "app/kmap_dialog.h"
 #include "app/netlist_export.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
@@ -161,6 +162,12 @@ class FileOpenTest : public QObject {
     QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(6));
     QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput(), 10000);
     QVERIFY(window.FunctionTable() != nullptr);
+    // Out0's least sum is Alpha*rmwB: its map's cell of both 1 is the file's row 3, zeta being 0.
+    KmapDialog* map = window.OpenKmap();
+    QVERIFY(map != nullptr);
+    QCOMPARE(window.FunctionTable()->Variables(), (std::vector<std::string>{"ALPHA", "RMWB"}));
+    emit map->rowClicked(3);
+    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(3));
 
     // Tabulation of a typed expression is the ordinary table again.
     window.eIN->setText("a*b");
