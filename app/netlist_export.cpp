@@ -65,7 +65,7 @@ std::map<std::string, std::string> InputNamesByColumn(const FunctionFile& file) 
   return names;
 }
 
-// The format's data is -1 for PLA, offered first for an opened file; the circuit's form is then
+// The format's data is -1 for PLA, offered and chosen first for an opened file; the circuit's form is then
 // the joint cover's, and its box is greyed.
 std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
   QDialog dialog(window_);
@@ -75,7 +75,7 @@ std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
   if (pla) format->addItem(tr("PLA (every output, minimised together)"), -1);
   for (const FormatEntry& entry : kFormats)
     format->addItem(QString::fromLatin1(entry.name), static_cast<int>(entry.format));
-  format->setCurrentIndex(pla && last_.pla ? 0 : format->findData(static_cast<int>(last_.format)));
+  format->setCurrentIndex(pla ? 0 : format->findData(static_cast<int>(last_.format)));
   auto* form = new QComboBox(&dialog);
   form->addItem(tr("As typed"), static_cast<int>(CircuitForm::kTyped));
   form->addItem(tr("Least sum of products"), static_cast<int>(CircuitForm::kSum));
@@ -86,7 +86,7 @@ std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
   const auto greyForm = [format, form] { form->setEnabled(format->currentData().toInt() >= 0); };
   connect(format, &QComboBox::currentIndexChanged, &dialog, greyForm);
   greyForm();
-  layout->addRow(tr("Netlist format:"), format);
+  layout->addRow(pla ? tr("Format:") : tr("Netlist format:"), format);
   layout->addRow(tr("Circuit:"), form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(tr("Choose the file\u2026"));
