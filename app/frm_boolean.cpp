@@ -2,6 +2,7 @@
 #include "app/frm_boolean.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -375,7 +376,7 @@ void Tfrm_bool_alg::ShowComparison(const QString& text, std::optional<std::uint6
 }
 
 AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
-  const TruthTable* table = LV->Table();
+  const TruthTable* table = FunctionTable();
   if (!table || LV->RowCount() == 0) return nullptr;
   // One analysis window at most: the new one takes the place of the one open.
   QRect place;
@@ -385,7 +386,9 @@ AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
     old->deleteLater();
     old->setParent(nullptr);  // gone from findChildren at once
   }
-  auto* dialog = new AnalysisDialog(*table, this, shownText_, AnalysisOptions(), dontCare);
+  // An opened file's output is analysed with the file's don't-cares unless others are given.
+  const QString free = dontCare.isEmpty() && LV->File() && opened_ ? opened_->dontCare : dontCare;
+  auto* dialog = new AnalysisDialog(*table, this, shownText_, AnalysisOptions(), free);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &AnalysisDialog::rowRequested, this, [this](const QString& assignment) {
     if (const std::optional<QString> error = commands_->GoTo(assignment))
@@ -403,18 +406,23 @@ AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
 }
 
 KmapDialog* Tfrm_bool_alg::OpenKmap() {
-  const TruthTable* table = LV->Table();
+  const TruthTable* table = FunctionTable();
   if (!table || !KmapDialog::CanShow(*table)) return nullptr;
   auto* dialog = new KmapDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) { LV->SelectRow(row); });
+  // In a file's table a cell is the first row with its values of the sum's variables.
+  connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) {
+    const TruthTable* shown = FunctionTable();
+    if (!LV->File()) return LV->SelectRow(row);
+    if (shown) commands_->GoTo(QString::fromStdString(RowAssignmentText(shown->Variables(), row)));
+  });
   AddHelpKey(dialog, HelpTopic::kMap);
   ShowBeside(dialog);
   return dialog;
 }
 
 CircuitDialog* Tfrm_bool_alg::OpenCircuit() {
-  const TruthTable* table = LV->Table();
+  const TruthTable* table = FunctionTable();
   if (!table || LV->RowCount() == 0) return nullptr;
   auto* dialog = new CircuitDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -424,10 +432,15 @@ CircuitDialog* Tfrm_bool_alg::OpenCircuit() {
 }
 
 void Tfrm_bool_alg::AskExport() {
-  const TruthTable* table = LV->Table();
+  const TruthTable* table = FunctionTable();
   if (!table || LV->RowCount() == 0) return;
   if (!export_) export_ = new NetlistExport(this);
-  export_->Ask(*table, shownText_);
+  if (!LV->File() || !opened_) return export_->Ask(*table, shownText_);
+  // An opened file's exports: PLA of every output, or a netlist of the chosen one with the
+  // file's input names, named after the file.
+  const ExportedFile exported{opened_->file, QFileInfo(opened_->name).completeBaseName(),
+                              InputNamesByColumn(*opened_->file)};
+  export_->Ask(*table, shownText_, &exported);
 }
 
 void Tfrm_bool_alg::ShowError(const QString& message) {

@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "app/expression_history.h"
+#include "app/function_opening.h"
 #include "app/help_dialog.h"
 #include "engine/expr_tree.h"
 #include "frontend/tabulate_expression.h"
 #include "plafile/function_file.h"
 #include "tabulate/tabulation.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +34,7 @@ class AnalysisDialog;
 class BackgroundJob;
 class CircuitDialog;
 class DifferenceSolver;
+class FileTable;
 class HelpDialog;
 class KmapDialog;
 class NetlistExport;
@@ -86,11 +89,25 @@ class Tfrm_bool_alg : public QMainWindow {
   AnalysisDialog* OpenAnalysis(const QString& dontCare = {});
   /// Asks for a PLA or table file, starting in the folder last used, and opens it (OpenFunctionFile).
   void AskOpen();
-  /// Reads the PLA or table file at `path` off the window's thread; for several outputs asks which
-  /// one (AskOutput). Puts the least sum of products of that output into the expression box,
-  /// tabulates it and opens its analysis with the file's don't-cares. A file that cannot be read is
-  /// an error (ShowError, with its line number) and leaves the window as it was.
+  /// Reads the PLA or table file at `path` off the window's thread and shows its table as the file
+  /// has it (every input, one column per output), its first output chosen (ChooseFileOutput), and
+  /// opens the analysis of that output. A file that cannot be read, or has more inputs than a table
+  /// holds, is an error (ShowError, with its line number) and leaves the window as it was.
   void OpenFunctionFile(const QString& path);
+  /// Chooses output `output` of the opened file's table: the searches go by its column, and its
+  /// least sum of products (the expression box's text) with the file's don't-cares is made off the
+  /// window's thread for the analysis, the map, the circuit and the exports; an open analysis is
+  /// replaced by that output's.
+  void ChooseFileOutput(int output);
+  /// The function the analysis, the map, the circuit and the exports take: the table shown of a
+  /// typed expression, or the least sum of the opened file's chosen output (null while it is made).
+  const TruthTable* FunctionTable() const;
+  /// The opened file's name while its table is shown; empty otherwise.
+  QString OpenedFileName() const;
+  /// The box of the opened file's outputs, in the status bar (hidden without a file).
+  QComboBox* OutputBox() const { return outputBox_; }
+  /// True while the chosen output's least sum is being made.
+  bool MakingOutput() const;
   /// True while a file is being opened.
   bool OpeningFile() const;
   /// Opens the Karnaugh map of the table shown (1 to 6 variables; otherwise null) in a dialog of its
@@ -140,8 +157,6 @@ class Tfrm_bool_alg : public QMainWindow {
   /// Shows an error message of a text that has a likely meant reading, `meant`, offered with a
   /// button; true when the user chose to tabulate it.
   virtual bool OfferMeantAfterError(const QString& message, const QString& meant);
-  /// Asks which output of `file` (read from `name`) to open; nullopt opens none.
-  virtual std::optional<std::size_t> AskOutput(const FunctionFile& file, const QString& name);
   /// Shows the outcome of a comparison; `row`, when set, is the table's row where the two differ,
   /// offered to go to.
   virtual void ShowComparison(const QString& text, std::optional<std::uint64_t> row);
@@ -174,10 +189,28 @@ class Tfrm_bool_alg : public QMainWindow {
   /// Shows the table of `text`, which goes into the expression box, its warnings after
   /// `moreWarnings`; false (the error shown) when there is none.
   bool Tabulate(const QString& text, const std::vector<std::string>& moreWarnings = {});
-  void OpenOutputOf(const std::shared_ptr<const FunctionFile>& file, const QString& name);
+  void ShowFile(const std::shared_ptr<const FunctionFile>& file,
+                const std::shared_ptr<const FileTable>& table, const QString& name);
+  void StartFileOutput(int output, bool analyse);
+  void FileOutputMade(int output, const std::optional<OpenedFunction>& made, bool analyse);
+  void FileTableGone();
+  void CreateOutputBox();
+  QString FileCountsText(const FileTable& file, int output, bool brief) const;
   void StartComparison(const TruthTable& a, const TruthTable& b, const QString& first, const QString& second,
                        const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 
+  // The opened file whose table is shown, and what is made of its chosen output.
+  struct OpenedFile {
+    std::shared_ptr<const FunctionFile> file;
+    QString name;
+    std::vector<std::string> warnings;  // the file's, each led by its name
+    std::optional<TruthTable> sum;      // the table of the chosen output's least sum, once made
+    QString dontCare;                   // its don't-cares over the sum's variables
+  };
+  std::optional<OpenedFile> opened_;
+  BackgroundJob* output_ = nullptr;
+  QComboBox* outputBox_ = nullptr;
+  QLabel* outputLabel_ = nullptr;
   QString shownText_;
   QString meantFirst_, meantSecond_;  // see ComparisonOffer
   BackgroundJob* compare_ = nullptr;

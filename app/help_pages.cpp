@@ -75,7 +75,11 @@ picture, the one <code>brevano circuit --format svg</code> writes.</p>)");
 <p><b>File &gt; Open…</b> (Ctrl+O) reads a PLA file (<code>.i</code>, <code>.o</code>, <code>.ilb</code>,
 <code>.ob</code>, cubes of <code>0</code>, <code>1</code> and <code>-</code>) or a table file (tab- or
 comma-separated, as <b>Save table…</b> writes, a Result of <code>-</code> or <code>x</code> being a
-don't-care). For a file of several outputs it asks which one. A file can also be dropped on the window,
+don't-care) and shows it as it is: its inputs in its order with its names, one column per output,
+<code>-</code> for a don't-care. <b>Output:</b> in the status bar (Alt+U), a click on an output's
+caption or Ctrl+Page Down / Ctrl+Page Up chooses the output that the status bar counts, F3 and F4
+search, and the analysis, the map and the circuit show (its least sum, with the file's don't-cares).
+A file can also be dropped on the window,
 and <b>File &gt; Open Recent</b> lists the files opened last. A file that cannot be read is reported
 with its line number, and the window keeps its table.</p>
 <h3>Save table…</h3>
@@ -84,7 +88,8 @@ with its line number, and the window keeps its table.</p>
 is written whole or not at all.</p>
 <h3>Export…</h3>
 <p>Writes the circuit of the table as a netlist in Verilog, VHDL or BLIF (as typed, or a least form),
-exactly as <code>brevano export</code> prints it.</p>
+exactly as <code>brevano export</code> prints it. For an opened file it offers PLA first: every output
+minimised together, with the file's names.</p>
 <h3>Print…</h3>
 <p><b>File &gt; Print…</b> prints the selected rows, or the whole table when at most one row is selected
 (up to 8,192 rows); the map and the circuit windows print their pictures.</p>)");

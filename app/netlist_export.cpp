@@ -13,6 +13,7 @@
 #include "app/picture_painter.h"
 #include "app/save_dialogs.h"
 #include "circuit/circuit_forms.h"
+#include "filetable/joint_pla.h"
 
 namespace brevano {
 
@@ -54,14 +55,27 @@ NetlistExport::NetlistExport(QWidget* window) : QObject(window), window_(window)
 
 bool NetlistExport::Running() const { return job_->Running(); }
 
-std::optional<NetlistChoice> NetlistExport::AskChoice() {
+std::map<std::string, std::string> InputNamesByColumn(const FunctionFile& file) {
+  std::map<std::string, std::string> names;
+  for (const std::string& input : file.inputs) {
+    std::string column = input;
+    for (char& c : column) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    names.emplace(column, input);
+  }
+  return names;
+}
+
+// The format's data is -1 for PLA, offered and chosen first for an opened file; the circuit's form is then
+// the joint cover's, and its box is greyed.
+std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
   QDialog dialog(window_);
   dialog.setWindowTitle(tr("Export"));
   auto* layout = new QFormLayout(&dialog);
   auto* format = new QComboBox(&dialog);
+  if (pla) format->addItem(tr("PLA (every output, minimised together)"), -1);
   for (const FormatEntry& entry : kFormats)
     format->addItem(QString::fromLatin1(entry.name), static_cast<int>(entry.format));
-  format->setCurrentIndex(format->findData(static_cast<int>(last_.format)));
+  format->setCurrentIndex(pla ? 0 : format->findData(static_cast<int>(last_.format)));
   auto* form = new QComboBox(&dialog);
   form->addItem(tr("As typed"), static_cast<int>(CircuitForm::kTyped));
   form->addItem(tr("Least sum of products"), static_cast<int>(CircuitForm::kSum));
@@ -69,7 +83,10 @@ std::optional<NetlistChoice> NetlistExport::AskChoice() {
   form->addItem(tr("NAND only"), static_cast<int>(CircuitForm::kNand));
   form->addItem(tr("NOR only"), static_cast<int>(CircuitForm::kNor));
   form->setCurrentIndex(form->findData(static_cast<int>(last_.form)));
-  layout->addRow(tr("Netlist format:"), format);
+  const auto greyForm = [format, form] { form->setEnabled(format->currentData().toInt() >= 0); };
+  connect(format, &QComboBox::currentIndexChanged, &dialog, greyForm);
+  greyForm();
+  layout->addRow(pla ? tr("Format:") : tr("Netlist format:"), format);
   layout->addRow(tr("Circuit:"), form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(tr("Choose the file\u2026"));
@@ -78,14 +95,37 @@ std::optional<NetlistChoice> NetlistExport::AskChoice() {
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   AddHelpKey(&dialog, HelpTopic::kFiles);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  last_ = {static_cast<NetlistFormat>(format->currentData().toInt()),
-           static_cast<CircuitForm>(form->currentData().toInt())};
+  const int chosen = format->currentData().toInt();
+  if (chosen < 0) {
+    last_.pla = true;
+  } else {
+    last_ = {static_cast<NetlistFormat>(chosen), static_cast<CircuitForm>(form->currentData().toInt()),
+             false};
+  }
   return last_;
 }
 
-void NetlistExport::Ask(const TruthTable& table, const QString& expression) {
-  const std::optional<NetlistChoice> choice = AskChoice();
+void NetlistExport::ReportFailure(const QString& path) {
+  connect(
+      this, &NetlistExport::finished, this,
+      [this, path](bool written, const QString& reason) {
+        if (!written && !reason.isEmpty())
+          QMessageBox::warning(window_, tr("Export"), tr("Could not export to \"%1\": %2").arg(path, reason));
+      },
+      Qt::SingleShotConnection);
+}
+
+void NetlistExport::Ask(const TruthTable& table, const QString& expression, const ExportedFile* opened) {
+  const std::optional<NetlistChoice> choice = AskChoice(opened != nullptr);
   if (!choice) return;
+  const QString name = opened ? opened->name : QStringLiteral("circuit");
+  if (choice->pla) {
+    const std::optional<SaveChoice> file =
+        AskSaveChoice(window_, tr("Export"), {{tr("PLA files (*.pla)"), {QStringLiteral("pla")}}}, 0, name);
+    if (!file) return;
+    ReportFailure(file->path);
+    return WritePla(opened->file, file->path);
+  }
   // Every format is offered, the chosen one first; the typed suffix decides.
   std::vector<SaveFileType> types;
   int selected = 0;
@@ -95,30 +135,46 @@ void NetlistExport::Ask(const TruthTable& table, const QString& expression) {
     if (entry.format == choice->format) selected = static_cast<int>(types.size());
     types.push_back({FilterOf(entry), suffixes});
   }
-  const std::optional<SaveChoice> file =
-      AskSaveChoice(window_, tr("Export"), types, selected, QStringLiteral("circuit"));
+  const std::optional<SaveChoice> file = AskSaveChoice(window_, tr("Export"), types, selected, name);
   if (!file) return;
   NetlistChoice chosen = *choice;
   chosen.format = kFormats[file->type].format;
   last_.format = chosen.format;
-  const QString path = file->path;
-  connect(
-      this, &NetlistExport::finished, this,
-      [this, path](bool written, const QString& reason) {
-        if (!written && !reason.isEmpty())
-          QMessageBox::warning(window_, tr("Export"), tr("Could not export to \"%1\": %2").arg(path, reason));
+  ReportFailure(file->path);
+  Write(table, expression, chosen, file->path,
+        opened ? opened->inputNames : std::map<std::string, std::string>{});
+}
+
+// The file is made whole off the window's thread and written all at once.
+void NetlistExport::WritePla(const std::shared_ptr<const FunctionFile>& file, const QString& path) {
+  std::function<std::optional<std::string>(JobControl&)> work = [file](JobControl& control) {
+    JointOptions options;
+    options.progress = [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
+    };
+    return MinimisedPla(*file, options);
+  };
+  StartJob<std::optional<std::string>>(
+      *job_, std::move(work),
+      [this, path](const std::optional<std::string>& pla) {
+        QString error;
+        const bool written = pla && WriteWholeFile(path, QByteArray::fromStdString(*pla), error);
+        emit finished(written, error);
       },
-      Qt::SingleShotConnection);
-  Write(table, expression, chosen, path);
+      [this](const JobFailure& failure) { emit finished(false, failure.Text(tr("not enough memory"))); },
+      std::chrono::milliseconds(20));
+  if (job_->Running()) job_->ShowProgressDialog(window_, tr("Minimising every output together\u2026"));
 }
 
 void NetlistExport::Write(const TruthTable& table, const QString& expression, NetlistChoice choice,
-                          const QString& path) {
-  std::function<Netlist(JobControl&)> work = [table, expression = expression.toStdString(),
-                                              choice](JobControl& control) {
-    const TableCircuit circuit =
-        CircuitOfTable(table, choice.form, [&control] { return control.StopRequested(); });
+                          const QString& path, const std::map<std::string, std::string>& inputNames) {
+  std::function<Netlist(JobControl&)> work = [table, expression = expression.toStdString(), choice,
+                                              inputNames](JobControl& control) {
+    TableCircuit circuit = CircuitOfTable(table, choice.form, [&control] { return control.StopRequested(); });
     if (!circuit.error.empty()) return Netlist{{}, circuit.error};
+    for (std::string& input : circuit.network.inputs) {
+      if (const auto name = inputNames.find(input); name != inputNames.end()) input = name->second;
+    }
     return Netlist{WriteNetlist(circuit.network, choice.format, NetlistComment(expression, circuit.title)),
                    {}};
   };

@@ -3,10 +3,14 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "circuit/netlist.h"
 #include "circuit/network.h"
+#include "plafile/function_file.h"
 #include "tabulate/tabulation.h"
 
 class QWidget;
@@ -15,11 +19,23 @@ namespace brevano {
 
 class BackgroundJob;
 
-/// What to export: the netlist's format and the circuit's form.
+/// What to export: the netlist's format and the circuit's form, or a PLA file of an opened file.
 struct NetlistChoice {
   NetlistFormat format = NetlistFormat::kVerilog;
   CircuitForm form = CircuitForm::kTyped;
+  bool pla = false;  ///< every output of the opened file minimised together, as a PLA file
 };
+
+/// The opened file whose table is shown, for its exports.
+struct ExportedFile {
+  std::shared_ptr<const FunctionFile> file;
+  QString name;  ///< the name offered for the exported file: the file's, without its suffix
+  /// The file's input names by the table's column names (upper-cased), for the netlists' inputs.
+  std::map<std::string, std::string> inputNames;
+};
+
+/// The input names of `file` by the names of the table columns they are (upper-cased).
+std::map<std::string, std::string> InputNamesByColumn(const FunctionFile& file);
 
 /// The suffix of a format's files, without the dot: "blif", "v" or "vhd".
 QString NetlistSuffix(NetlistFormat format);
@@ -35,10 +51,15 @@ class NetlistExport : public QObject {
 
   /// Asks for the format and the form, then for the file, and writes it (Write). A failure is shown
   /// in a message box.
-  void Ask(const TruthTable& table, const QString& expression);
+  /// With `opened`, PLA is offered first (every output of the file), and the netlists' inputs take
+  /// the file's names.
+  void Ask(const TruthTable& table, const QString& expression, const ExportedFile* opened = nullptr);
   /// Makes the netlist of `table` (typed as `expression`) as `choice` says and writes it to
-  /// `path`, exactly as `brevano export` prints it.
-  void Write(const TruthTable& table, const QString& expression, NetlistChoice choice, const QString& path);
+  /// `path`, exactly as `brevano export` prints it; the inputs renamed by `inputNames` when given.
+  void Write(const TruthTable& table, const QString& expression, NetlistChoice choice, const QString& path,
+             const std::map<std::string, std::string>& inputNames = {});
+  /// Minimises every output of `file` together and writes the PLA file to `path`.
+  void WritePla(const std::shared_ptr<const FunctionFile>& file, const QString& path);
   /// True while a netlist is being made.
   bool Running() const;
 
@@ -47,7 +68,8 @@ class NetlistExport : public QObject {
   void finished(bool written, const QString& reason);
 
  private:
-  std::optional<NetlistChoice> AskChoice();
+  std::optional<NetlistChoice> AskChoice(bool pla);
+  void ReportFailure(const QString& path);
 
   QWidget* window_;
   BackgroundJob* job_ = nullptr;

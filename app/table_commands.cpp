@@ -54,6 +54,22 @@ QString NoRowMessage(bool forward, bool fromCurrent, int wanted, std::uint64_t n
 
 // The same tab-separated text as the command line's "table" writes, for the rows of `ranges`.
 QString WindowCommands::RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const {
+  if (view_->File()) {
+    // A file's table: its captions and cells as shown, tab-separated.
+    const auto line = [](const std::vector<std::string>& cells) {
+      std::string text;
+      for (const std::string& cell : cells) text += (text.empty() ? "" : "\t") + cell;
+      return text + '\n';
+    };
+    std::string text = line(view_->TableCaptions());
+    for (const auto& [first, last] : ranges) {
+      for (std::uint64_t row = first;; ++row) {
+        text += line(view_->RowTexts(row));
+        if (row == last) break;
+      }
+    }
+    return QString::fromStdString(text);
+  }
   std::string text = FormatTableHeader(*view_->Table(), TableFormat::kTsv);
   for (const auto& [first, last] : ranges) {
     for (std::uint64_t row = first;; ++row) {
@@ -66,13 +82,13 @@ QString WindowCommands::RangesText(const std::map<std::uint64_t, std::uint64_t>&
 
 QString WindowCommands::SelectedRowsText() const {
   const RowSelection& selection = view_->Selection();
-  if (!view_->Table() || selection.Count() == 0 || selection.Count() > kMaxCopyRows) return QString();
+  if (!HasRows() || selection.Count() == 0 || selection.Count() > kMaxCopyRows) return QString();
   return RangesText(selection.Ranges());
 }
 
 void WindowCommands::CopySelection() {
   const std::uint64_t selected = view_->Selection().Count();
-  if (!view_->Table() || selected == 0) return;
+  if (!HasRows() || selected == 0) return;
   if (selected > kMaxCopyRows) {
     Notify(tr("%1 rows are selected, too many for the clipboard: Copy takes at most %2 rows.")
                .arg(Count(selected), Count(kMaxCopyRows)));
@@ -181,9 +197,19 @@ QString RowAddressMessage(const RowAddressError& error, std::uint64_t rows, cons
 
 }  // namespace
 
+// The names an address is read over: a typed table's variables, or a file's inputs upper-cased as
+// the reading compares them (their letter case does not matter).
+std::vector<std::string> WindowCommands::AddressVariables() const {
+  if (!view_->File()) return view_->Table()->Variables();
+  std::vector<std::string> names = view_->File()->Inputs();
+  for (std::string& name : names)
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return names;
+}
+
 std::optional<QString> WindowCommands::GoTo(const QString& text) {
   if (!HasRows()) return tr("There is no table.");
-  const std::vector<std::string>& variables = view_->Table()->Variables();
+  const std::vector<std::string> variables = AddressVariables();
   const auto address = ParseRowAddress(text.trimmed().toStdString(), variables, view_->RowCount());
   if (const auto* error = std::get_if<RowAddressError>(&address)) {
     return RowAddressMessage(*error, view_->RowCount(), QString::fromStdString(RowAddressExample(variables)));
@@ -194,7 +220,7 @@ std::optional<QString> WindowCommands::GoTo(const QString& text) {
 
 void WindowCommands::AskGoTo() {
   if (!HasRows()) return;
-  const std::vector<std::string>& variables = view_->Table()->Variables();
+  const std::vector<std::string> variables = AddressVariables();
   QString label = tr("Row index, counted from 0 (the values read as a binary number): 0 to %1")
                       .arg(Count(view_->RowCount() - 1));
   if (!variables.empty()) {
@@ -221,26 +247,43 @@ void WindowCommands::FindResult(bool forward, int wanted) {
   const std::optional<std::uint64_t> current = view_->CurrentRow();
   const SearchGoal goal{forward, current.has_value(), wanted};
   std::uint64_t from;
+  const auto none = [&] {
+    if (view_->File()) return FileSearchEnded(goal, {});
+    Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+  };
   if (forward) {
     from = current ? *current + 1 : 0;
-    if (from >= view_->RowCount()) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+    if (from >= view_->RowCount()) return none();
   } else {
-    if (current == 0) return Notify(NoRowMessage(forward, goal.fromCurrent, wanted));
+    if (current == 0) return none();
     from = current ? *current - 1 : view_->RowCount() - 1;
   }
+  if (view_->File()) return StartFileSearch(goal, from);
   StartSearch(goal, from);
 }
 
 void WindowCommands::FindNth(int wanted, std::uint64_t n) {
   if (!HasRows() || n == 0) return;
   StopSearch();
+  if (view_->File()) return StartFileSearch(SearchGoal{true, false, wanted, n}, n - 1);
   StartSearch(SearchGoal{true, false, wanted, n}, n - 1);
 }
 
 void WindowCommands::AskNth() {
   if (!HasRows()) return;
-  // n goes up to the count of rows with Result 1 once it is known, up to the row count before.
-  const std::optional<std::uint64_t> ones = OnesCount();
+  // n goes up to the count of rows with Result 1 once it is known, up to the row count before; in a
+  // file's table, the rows where the chosen output is 1, which its diagrams count.
+  std::optional<std::uint64_t> ones = OnesCount();
+  if (view_->File()) {
+    const std::optional<OutputCounts> counts = FileCounts(view_->ChosenOutput());
+    if (!counts) {
+      return Notify(
+          FileCountTooComplex(view_->ChosenOutput())
+              ? tr("The rows of this output are too complex to count, and the n-th row is found by counting.")
+              : tr("The rows of this output are still being counted: try again in a moment."));
+    }
+    ones = counts->ones;
+  }
   if (ones == 0) return Notify(NoRowMessage(true, false, 1));
   const std::uint64_t most = ones.value_or(view_->RowCount());
   const QString range = tr("a whole number from 1 to %1").arg(Count(most));
@@ -307,6 +350,45 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
       what += u'\n' + tr("The bar shows the time spent of %1 s; then you can go on.").arg(Seconds());
     search_->ShowProgressDialog(view_, what);
   }
+}
+
+// A search of the file's table on the chosen output's column: by its diagrams once built, otherwise
+// by walking its cubes, which Cancel stops.
+void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from) {
+  const int output = view_->ChosenOutput();
+  const auto o = static_cast<std::size_t>(output);
+  CellQuery query{output, goal.wanted == 1 ? Cell::kOne : Cell::kZero, from, goal.forward, goal.nth > 0};
+  std::function<CellSearch(JobControl&)> work =
+      [file = view_->FileShared(), diagrams = o < fileDiagrams_.size() ? fileDiagrams_[o] : nullptr,
+       query](JobControl& control) {
+        return FindCell(*file, diagrams.get(), query, [&control] { return control.StopRequested(); });
+      };
+  StartJob<CellSearch>(
+      *search_, std::move(work), [this, goal](const CellSearch& search) { FileSearchEnded(goal, search); },
+      [this](const JobFailure& failure) {
+        Notify(failure.Text(tr("Not enough memory to search the table.")));
+        emit searchFinished();
+      },
+      kSearchWaitAtStart);
+  if (search_->Running())
+    search_->ShowProgressDialog(view_, tr("Searching for a row where %1 is %2\u2026")
+                                           .arg(QString::fromStdString(view_->File()->Outputs()[o]))
+                                           .arg(goal.wanted));
+}
+
+void WindowCommands::FileSearchEnded(const SearchGoal& goal, const CellSearch& search) {
+  if (search.row) {
+    view_->SelectRow(*search.row);
+  } else if (!search.stopped) {
+    const QString name =
+        QString::fromStdString(view_->File()->Outputs()[static_cast<std::size_t>(view_->ChosenOutput())]);
+    const QString value = QStringLiteral("%1 = %2").arg(name).arg(goal.wanted);
+    Notify(goal.nth            ? tr("Fewer than %1 rows have %2.").arg(Count(goal.nth), value)
+           : !goal.fromCurrent ? tr("No row has %1.").arg(value)
+           : goal.forward      ? tr("No row after the current row has %1.").arg(value)
+                               : tr("No row before the current row has %1.").arg(value));
+  }
+  emit searchFinished();
 }
 
 QString WindowCommands::Seconds() const { return QLocale().toString(limits_.solverTime.count() / 1000.0); }

@@ -56,6 +56,11 @@ TruthTableView::TruthTableView(QWidget* parent) : QAbstractScrollArea(parent) {
     header_->setOffset(value);
     viewport()->update();
   });
+  connect(header_, &QHeaderView::sectionClicked, this, [this](int section) {
+    if (!file_) return;
+    const int output = section - (header_->count() - file_->OutputCount());
+    if (output >= 0) emit outputClicked(output);
+  });
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TruthTableView::OnVerticalAction);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TruthTableView::OnVerticalValue);
 
@@ -70,8 +75,21 @@ void TruthTableView::SelectionChanged() {
 }
 
 void TruthTableView::SetTable(TruthTable table) {
+  file_.reset();
   table_ = std::move(table);
-  rows_ = table_->RowCount();
+  Reset(table_->RowCount());
+}
+
+void TruthTableView::SetFileTable(std::shared_ptr<const FileTable> table, DisplayMode mode) {
+  table_.reset();
+  file_ = std::move(table);
+  fileMode_ = mode;
+  chosenOutput_ = 0;
+  Reset(file_->RowCount());
+}
+
+void TruthTableView::Reset(std::uint64_t rows) {
+  rows_ = rows;
   top_ = 0;
   cursor_.Reset(rows_);
   dragSelecting_ = false;
@@ -86,6 +104,10 @@ void TruthTableView::SetTable(TruthTable table) {
 }
 
 void TruthTableView::SetDisplayMode(DisplayMode mode) {
+  if (file_) {
+    fileMode_ = mode;
+    viewport()->update();
+  }
   if (!table_ || table_->Mode() == mode) return;
   table_ = TruthTable::FromProgram(table_->Program(), mode);
   viewport()->update();
@@ -93,6 +115,7 @@ void TruthTableView::SetDisplayMode(DisplayMode mode) {
 
 void TruthTableView::Clear() {
   table_.reset();
+  file_.reset();
   rows_ = top_ = 0;
   cursor_.Reset(0);
   SetCaptions();
@@ -114,22 +137,53 @@ void TruthTableView::SetRowNumbersShown(bool shown) {
 void TruthTableView::SetCaptions() {
   headerModel_->clear();
   captions_.clear();
-  if (!table_) return;
+  header_->setSectionsClickable(file_ != nullptr);
+  if (!table_ && !file_) return;
   const bool numbers = rowNumbers_ && rows_ > 0;
   if (numbers) captions_ << tr("Row");
-  for (const std::string& caption : table_->Captions()) captions_ << QString::fromStdString(caption);
+  for (const std::string& caption : TableCaptions()) captions_ << QString::fromStdString(caption);
   headerModel_->setHorizontalHeaderLabels(captions_);
-  const int variables = static_cast<int>(table_->Variables().size());
+  const int variables = file_ ? file_->InputCount() : static_cast<int>(table_->Variables().size());
+  const int results = file_ ? file_->OutputCount() : 1;
   int column = 0;
   if (numbers) {
     const int digits = std::max(fontMetrics().horizontalAdvance(RowNumber(rows_ - 1)),
                                 header_->fontMetrics().horizontalAdvance(captions_.front()));
     header_->resizeSection(column++, digits + 2 * cellPadding_ + kRowNumberGap);
   }
-  for (int variable = 0; variable <= variables; ++variable) {
+  for (int variable = 0; variable < variables + results; ++variable) {
     header_->resizeSection(column++, variable < variables ? kVariableColumnWidth : kResultColumnWidth);
   }
   ElideCaptions();
+  MarkChosenOutput();
+}
+
+std::vector<std::string> TruthTableView::TableCaptions() const {
+  if (file_) return file_->Captions();
+  return table_ ? table_->Captions() : std::vector<std::string>{};
+}
+
+std::vector<std::string> TruthTableView::RowTexts(std::uint64_t row) const {
+  if (file_) return file_->RowTexts(row, fileMode_);
+  return table_ ? table_->RowTexts(row) : std::vector<std::string>{};
+}
+
+void TruthTableView::SetChosenOutput(int output) {
+  if (!file_ || output < 0 || output >= file_->OutputCount() || output == chosenOutput_) return;
+  chosenOutput_ = output;
+  MarkChosenOutput();
+  ShowResultColumn();
+}
+
+// The chosen output's caption is bold; the others are plain.
+void TruthTableView::MarkChosenOutput() {
+  if (!file_) return;
+  const int first = captions_.size() - file_->OutputCount();
+  for (int o = 0; o < file_->OutputCount(); ++o) {
+    QFont font = header_->font();
+    font.setBold(o == chosenOutput_);
+    headerModel_->setHeaderData(first + o, Qt::Horizontal, font, Qt::FontRole);
+  }
 }
 
 void TruthTableView::UpdateMetrics() {
@@ -271,7 +325,7 @@ void TruthTableView::changeEvent(QEvent* event) {
 }
 
 void TruthTableView::paintEvent(QPaintEvent* event) {
-  if (!table_ || rows_ == 0) return;
+  if ((!table_ && !file_) || rows_ == 0) return;
   QPainter painter(viewport());
   const QPalette::ColorGroup group = hasFocus() && isActiveWindow() ? QPalette::Active : QPalette::Inactive;
   const QFontMetrics metrics = fontMetrics();
@@ -290,7 +344,7 @@ void TruthTableView::paintEvent(QPaintEvent* event) {
     if (selected) painter.fillRect(rowRect, palette().brush(group, QPalette::Highlight));
     painter.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
 
-    const std::vector<std::string> texts = table_->RowTexts(row);
+    const std::vector<std::string> texts = RowTexts(row);
     for (int column = 0; column < columns && column - first < static_cast<int>(texts.size()); ++column) {
       const QRect cell(header_->sectionViewportPosition(column), rowRect.top(), header_->sectionSize(column),
                        rowHeight_);
@@ -329,10 +383,10 @@ void TruthTableView::SelectRow(std::uint64_t row) {
   SelectionChanged();
 }
 
-// A row gone to is about its Result: where the columns are wider than the view, the Result column
-// comes into view at the right edge.
+// A row gone to is about its Result (a file's chosen output): where the columns are wider than the
+// view, that column comes into view at the right edge.
 void TruthTableView::ShowResultColumn() {
-  const int last = header_->count() - 1;
+  const int last = header_->count() - 1 - (file_ ? file_->OutputCount() - 1 - chosenOutput_ : 0);
   if (last < 0) return;
   const int left = header_->sectionPosition(last), right = left + header_->sectionSize(last);
   QScrollBar* bar = horizontalScrollBar();

@@ -6,9 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/table_cursor.h"
+#include "filetable/file_table.h"
 #include "tabulate/tabulation.h"
 
 class QHeaderView;
@@ -40,6 +44,20 @@ class TruthTableView : public QAbstractScrollArea {
 
   /// Shows `table`: no current row, no selection, scrolled to the top.
   void SetTable(TruthTable table);
+  /// Shows the table of an opened file instead, its truth values written as `mode` says, its first
+  /// output chosen; as SetTable otherwise.
+  void SetFileTable(std::shared_ptr<const FileTable> table, DisplayMode mode);
+  /// The opened file's table shown, or null when a typed expression's table (or none) is shown.
+  const FileTable* File() const { return file_.get(); }
+  const std::shared_ptr<const FileTable>& FileShared() const { return file_; }
+  /// The output of the file's table that rows are gone to for, whose caption is bold.
+  int ChosenOutput() const { return chosenOutput_; }
+  /// Chooses output `output` of the file's table (ignored without one or out of range).
+  void SetChosenOutput(int output);
+  /// The cell texts of `row` of whichever table is shown.
+  std::vector<std::string> RowTexts(std::uint64_t row) const;
+  /// The captions of whichever table is shown.
+  std::vector<std::string> TableCaptions() const;
   /// Writes the truth values of the table shown as `mode` says, keeping its rows, selection and place.
   void SetDisplayMode(DisplayMode mode);
   /// Removes the table, its columns and its rows.
@@ -80,6 +98,8 @@ class TruthTableView : public QAbstractScrollArea {
   void selectionChanged();
   /// The context menu was asked for (right click, the menu key, Shift+F10), to show at `globalPos`.
   void contextMenuRequested(const QPoint& globalPos);
+  /// The caption of output `output` of a file's table was clicked.
+  void outputClicked(int output);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -117,7 +137,13 @@ class TruthTableView : public QAbstractScrollArea {
   void CenterOn(std::uint64_t row);
   void CursorMoved(std::uint64_t row);
 
+  void Reset(std::uint64_t rows);
+  void MarkChosenOutput();
+
   std::optional<TruthTable> table_;
+  std::shared_ptr<const FileTable> file_;
+  DisplayMode fileMode_ = DisplayMode::kZeroOne;
+  int chosenOutput_ = 0;
   std::uint64_t rows_ = 0;
   std::uint64_t top_ = 0;
   TableCursor cursor_;

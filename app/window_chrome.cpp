@@ -47,6 +47,9 @@ QMargins FrameOf(const QWidget& window) {
 constexpr int kFrameChecks = 10;
 constexpr std::chrono::milliseconds kFrameCheckInterval{100};
 
+// Most outputs whose counts the tooltip of the status bar's count lists.
+constexpr int kMaxOutputsInTooltip = 24;
+
 // Narrowest a dialog is made to open beside the window rather than over it.
 constexpr int kMinBesideWidth = 420;
 
@@ -55,6 +58,7 @@ constexpr int kMinBesideWidth = 420;
 void Tfrm_bool_alg::CreateStatusBar() {
   rowStatus_ = new QLabel(this);
   onesStatus_ = new QLabel(this);
+  onesStatus_->setObjectName(QStringLiteral("onesStatus"));
   variablesStatus_ = new QLabel(this);
   rowStatus_->setContentsMargins(4, 0, 0, 0);
   statusBar()->addWidget(rowStatus_, 1);
@@ -71,7 +75,21 @@ void Tfrm_bool_alg::CreateStatusBar() {
   connect(commands_, &WindowCommands::saveFinished, this, [this] {
     if (closeAfterSave_) close();
   });
+  CreateOutputBox();
   UpdateStatus();
+}
+
+// "3 of 8 rows are 1, 4 are 0, 1 don't-care" once the output's diagrams are built; `brief`, as
+// the status bar has room for: "1: 3 · 0: 4 · -: 1".
+QString Tfrm_bool_alg::FileCountsText(const FileTable& file, int output, bool brief) const {
+  if (commands_->FileCountTooComplex(output)) return tr("too complex to count");
+  const std::optional<OutputCounts> counts = commands_->FileCounts(output);
+  if (!counts) return {};
+  if (brief)
+    return tr("1: %1 \u00b7 0: %2 \u00b7 -: %3")
+        .arg(Count(counts->ones), Count(counts->zeros), Count(counts->dontCares));
+  return tr("%1 of %2 rows are 1, %3 are 0, %4 don't-care")
+      .arg(Count(counts->ones), Count(file.RowCount()), Count(counts->zeros), Count(counts->dontCares));
 }
 
 QStringList Tfrm_bool_alg::StatusTexts() const {
@@ -80,15 +98,26 @@ QStringList Tfrm_bool_alg::StatusTexts() const {
 
 void Tfrm_bool_alg::UpdateStatus() {
   const TruthTable* table = LV->Table();
-  QString row, ones, variables;
-  if (table && LV->RowCount() > 0) {
+  const FileTable* file = LV->File();
+  QString row, ones, variables, allCounts;
+  if ((table || file) && LV->RowCount() > 0) {
     if (const std::optional<std::uint64_t> current = LV->CurrentRow())
       row = tr("Row %1").arg(Count(*current));
     const std::uint64_t selected = LV->Selection().Count();
     if (selected > 1)
       row += (row.isEmpty() ? QString() : QStringLiteral(" \u00b7 ")) +
              tr("%1 rows selected").arg(Count(selected));
-    if (const std::optional<std::uint64_t> count = commands_->OnesCount()) {
+    if (file) {
+      // The chosen output's counts here, every output's in the tooltip.
+      for (int o = 0; o < file->OutputCount(); ++o) {
+        const QString counts = FileCountsText(*file, o, false);
+        const QString name = QString::fromStdString(file->Outputs()[static_cast<std::size_t>(o)]);
+        if (o == LV->ChosenOutput()) ones = FileCountsText(*file, o, true);  // the box beside it names it
+        if (!counts.isEmpty() && o < kMaxOutputsInTooltip)
+          allCounts += (allCounts.isEmpty() ? "" : "\n") + name + ": " + counts;
+      }
+      if (file->OutputCount() > kMaxOutputsInTooltip) allCounts += "\n\u2026";
+    } else if (const std::optional<std::uint64_t> count = commands_->OnesCount()) {
       if (LV->RowCount() == 1) {
         ones = tr("The one row is %1").arg(*count);
       } else {
@@ -98,11 +127,17 @@ void Tfrm_bool_alg::UpdateStatus() {
     } else if (commands_->CountTooComplex()) {
       ones = tr("Rows with Result 1: too complex to count");
     }
-    const std::size_t n = table->Variables().size();
-    variables = n == 1 ? tr("1 variable") : tr("%1 variables").arg(n);
+    if (file) {
+      variables = (file->InputCount() == 1 ? tr("1 input") : tr("%1 inputs").arg(file->InputCount())) + ", " +
+                  (file->OutputCount() == 1 ? tr("1 output") : tr("%1 outputs").arg(file->OutputCount()));
+    } else {
+      const std::size_t n = table->Variables().size();
+      variables = n == 1 ? tr("1 variable") : tr("%1 variables").arg(n);
+    }
   }
   rowStatus_->setText(row);
   onesStatus_->setText(ones);
+  onesStatus_->setToolTip(allCounts);
   onesStatus_->setVisible(!ones.isEmpty());
   variablesStatus_->setText(variables);
   variablesStatus_->setVisible(!variables.isEmpty());

@@ -86,13 +86,20 @@ void WindowCommands::AddFileAndEditCommands() {
   Add(
       M::kFile, tr("&Open\u2026"), Keys(QKeySequence::Open), [this] { return !window_.OpeningFile(); },
       [this] { window_.AskOpen(); });
+  // An opened file's table is written by Export… (PLA); these write a typed expression's.
+  const auto typed = [this] { return HasRows() && view_->Table(); };
+  const auto whyNotTyped = [this] {
+    return view_->File() ? tr("An opened file's table is written with Export\u2026 (PLA)") : QString();
+  };
   Add(
-      M::kFile, tr("&Save table\u2026"), Keys(QKeySequence::Save), rows, [this] { AskSaveTable(); },
-      kContextMenu);
+      M::kFile, tr("&Save table\u2026"), Keys(QKeySequence::Save), typed, [this] { AskSaveTable(); },
+      kContextMenu)
+      .whyNot = whyNotTyped;
   Add(M::kFile, tr("&Export\u2026"), {}, rows, [this] { window_.AskExport(); });
   Add(
-      M::kFile, tr("&Print\u2026"), Keys(QKeySequence::Print), rows, [this] { AskPrintTable(); },
-      kContextMenu);
+      M::kFile, tr("&Print\u2026"), Keys(QKeySequence::Print), typed, [this] { AskPrintTable(); },
+      kContextMenu)
+      .whyNot = whyNotTyped;
   Add(M::kFile);
   Add(M::kFile, tr("&Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
 
@@ -138,6 +145,17 @@ void WindowCommands::AddGoCommands() {
           kContextMenu);
     }
   }
+  // An opened file's outputs, one after the other.
+  const auto outputs = [this] { return view_->File() ? view_->File()->OutputCount() : 0; };
+  Add(M::kGo);
+  Add(
+      M::kGo, tr("Next outp&ut"), Keys(Qt::CTRL | Qt::Key_PageDown),
+      [this, outputs] { return view_->ChosenOutput() + 1 < outputs(); },
+      [this] { window_.ChooseFileOutput(view_->ChosenOutput() + 1); });
+  Add(
+      M::kGo, tr("Previous &output"), Keys(Qt::CTRL | Qt::Key_PageUp),
+      [this, outputs] { return outputs() > 0 && view_->ChosenOutput() > 0; },
+      [this] { window_.ChooseFileOutput(view_->ChosenOutput() - 1); });
 }
 
 void WindowCommands::AddToolsViewAndHelpCommands() {
@@ -147,7 +165,10 @@ void WindowCommands::AddToolsViewAndHelpCommands() {
       M::kTools, tr("&Analyse\u2026"), Keys(Qt::Key_F9), rows, [this] { window_.OpenAnalysis(); },
       kContextMenu);
   // Only a table of 1 to kMaxKmapVariables variables is drawn as a map; otherwise the tooltip says why.
-  const auto variables = [this] { return view_->Table() ? view_->Table()->Variables().size() : 0; };
+  const auto variables = [this] {
+    const TruthTable* table = window_.FunctionTable();
+    return table ? table->Variables().size() : 0;
+  };
   Add(
       M::kTools, tr("&Karnaugh map\u2026"), Keys(Qt::Key_F6),
       [this, variables] { return HasRows() && variables() >= 1 && variables() <= kMaxKmapVariables; },
@@ -162,8 +183,8 @@ void WindowCommands::AddToolsViewAndHelpCommands() {
       M::kTools, tr("&Circuit\u2026"), Keys(Qt::Key_F7), rows, [this] { window_.OpenCircuit(); },
       kContextMenu);
   Add(
-      M::kTools, tr("Co&mpare with\u2026"), Keys(Qt::Key_F8), rows, [this] { window_.AskCompare(); },
-      kContextMenu);
+      M::kTools, tr("Co&mpare with\u2026"), Keys(Qt::Key_F8), [this] { return HasRows() && view_->Table(); },
+      [this] { window_.AskCompare(); }, kContextMenu);
 
   Add(M::kView, tr("&Row numbers"), {}, {}, [this] {
     view_->SetRowNumbersShown(!view_->RowNumbersShown());
@@ -314,6 +335,8 @@ void WindowCommands::TableChanged() {
   diagramTooComplex_ = false;
   solver_.reset();
   ones_.reset();
+  fileDiagrams_.clear();
+  fileTooComplex_.clear();
   UpdateStates();
   StartCount();
   emit countChanged();
@@ -342,6 +365,7 @@ void WindowCommands::StartCount() {
   count_->DeleteWhenStopped();
   count_ = new BackgroundJob(this);
   pending_.reset();
+  if (view_->File()) return StartFileCount();
   const TruthTable* table = view_->Table();
   if (!table || view_->RowCount() == 0) return;
   pending_ = std::make_shared<PendingDiagram>();
@@ -359,6 +383,43 @@ void WindowCommands::StartCount() {
         LearnDiagram(outcome.diagram, outcome.status == DiagramStatus::kTooComplex);
       },
       [](const JobFailure&) {});
+}
+
+// Each output's diagrams, in turn; the searches use them once they are there, and walk the cubes
+// meanwhile.
+void WindowCommands::StartFileCount() {
+  const std::shared_ptr<const FileTable> file = view_->FileShared();
+  using Built = std::vector<OutputDiagrams>;
+  std::function<Built(JobControl&)> work = [file](JobControl& control) {
+    Built built;
+    for (int o = 0; o < file->OutputCount() && !control.StopRequested(); ++o) {
+      built.push_back(BuildOutputDiagrams(*file, o, {}, [&control] { return control.StopRequested(); }));
+      control.Report(static_cast<std::uint64_t>(o + 1), static_cast<std::uint64_t>(file->OutputCount()));
+    }
+    return built;
+  };
+  StartJob<Built>(
+      *count_, std::move(work),
+      [this](const Built& built) {
+        for (const OutputDiagrams& output : built) {
+          const bool tooComplex = output.rows.status == DiagramStatus::kTooComplex;
+          fileDiagrams_.push_back(tooComplex ? nullptr : std::make_shared<const OutputDiagrams>(output));
+          fileTooComplex_.push_back(tooComplex);
+        }
+        emit countChanged();
+      },
+      [](const JobFailure&) {});
+}
+
+std::optional<OutputCounts> WindowCommands::FileCounts(int output) const {
+  const auto o = static_cast<std::size_t>(output);
+  if (o >= fileDiagrams_.size() || !fileDiagrams_[o]) return std::nullopt;
+  return fileDiagrams_[o]->Counts();
+}
+
+bool WindowCommands::FileCountTooComplex(int output) const {
+  const auto o = static_cast<std::size_t>(output);
+  return o < fileTooComplex_.size() && fileTooComplex_[o];
 }
 
 void WindowCommands::LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "diagram/diagram.h"
+#include "filetable/file_table.h"
 #include "search/row_search.h"
 #include "tabulate/table_format.h"
 
@@ -147,6 +148,11 @@ class WindowCommands : public QObject {
   std::optional<std::uint64_t> OnesCount() const { return ones_; }
   /// True once the diagram has proved too complex to build.
   bool CountTooComplex() const { return diagramTooComplex_; }
+  /// The counts of output `output` of the file's table shown, once its diagrams are built (they are
+  /// built off the window's thread, output by output, as soon as the table is shown).
+  std::optional<OutputCounts> FileCounts(int output) const;
+  /// True once the diagrams of that output have proved too complex to build.
+  bool FileCountTooComplex(int output) const;
 
   /// Where notices go (refused copies, rows not found, bad row numbers); by default a message box.
   void SetNoticeHandler(std::function<void(const QString&)> handler) { noticeHandler_ = std::move(handler); }
@@ -200,6 +206,9 @@ class WindowCommands : public QObject {
 
   void TableChanged();
   void StartCount();
+  void StartFileCount();
+  void StartFileSearch(const SearchGoal& goal, std::uint64_t from);
+  void FileSearchEnded(const SearchGoal& goal, const CellSearch& search);
   void LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex);
   void StartSearch(const SearchGoal& goal, std::uint64_t from);
   void SearchEnded(const SearchGoal& goal, std::uint64_t from, const RowSearch& search);
@@ -208,6 +217,7 @@ class WindowCommands : public QObject {
   QString Seconds() const;
   bool AskGoOn(const QString& question);
   QString RangesText(const std::map<std::uint64_t, std::uint64_t>& ranges) const;
+  std::vector<std::string> AddressVariables() const;
   void Notify(const QString& text);
 
   Tfrm_bool_alg& window_;
@@ -229,6 +239,10 @@ class WindowCommands : public QObject {
   std::shared_ptr<ResultSolver> solver_;
   SearchLimits limits_;
   std::optional<std::uint64_t> ones_;
+  // What is known of the file's table shown: each output's diagrams, null until built or when too
+  // complex.
+  std::vector<std::shared_ptr<const OutputDiagrams>> fileDiagrams_;
+  std::vector<bool> fileTooComplex_;
   std::function<void(const QString&)> noticeHandler_;
   std::function<bool(const QString&)> goOnHandler_;
 };

@@ -1,13 +1,21 @@
-// File > Open…: a PLA or table file tabulated as its least sum and analysed with its don't-cares, and
-// a bad file reported with its line while the window keeps what it showed.
+// File > Open…: a PLA or table file shown as it is, one column per output, its chosen output's least
+// sum analysed with its don't-cares, and a bad file reported with its line while the window keeps
+// what it showed.
 #include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/analysis_dialog.h"
 #include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
+#include "app/function_opening.h"
+#include "app/kmap_dialog.h"
+#include "app/netlist_export.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
@@ -15,15 +23,13 @@
 namespace brevano {
 namespace {
 
-// The window with its errors recorded and the output to open chosen beforehand.
+// The window with its errors recorded.
 class OpeningWindow : public Tfrm_bool_alg {
  public:
   QStringList errors;
-  std::size_t output = 0;
 
  protected:
   void ShowError(const QString& message) override { errors << message; }
-  std::optional<std::size_t> AskOutput(const FunctionFile&, const QString&) override { return output; }
 };
 
 // Output f: 1 in rows 3, 5 and 6, row 7 free; g leaves the don't-cares of f to inputs it ignores.
@@ -53,12 +59,17 @@ class FileOpenTest : public QObject {
     QTest::addColumn<QString>("count");
     QTest::addColumn<bool>("leftOut");
     QTest::newRow("pla f") << "two.pla" << QByteArray(kPla) << 0 << "A*B+A*C+B*C"
-                           << "A*B*C" << "3 of 8, 1 don't-care" << false;
+                           << "A*B*C"
+                           << "3 of 8, 1 don't-care" << false;
     // g is A once rows 4 and 5 are taken as 1; their don't-cares depend on B, which A leaves out,
     // so none are left over A alone, and the warning line says so.
-    QTest::newRow("pla g") << "two.pla" << QByteArray(kPla) << 1 << "A" << "" << "1 of 2" << true;
+    QTest::newRow("pla g") << "two.pla" << QByteArray(kPla) << 1 << "A"
+                           << ""
+                           << "1 of 2" << true;
     QTest::newRow("tsv") << "t.tsv" << QByteArray("A\tB\tResult\n0\t0\t0\n0\t1\t1\n1\t0\tx\n1\t1\t0\n") << 0
-                         << "not(A)*B" << "A*not(B)" << "1 of 4, 1 don't-care" << false;
+                         << "not(A)*B"
+                         << "A*not(B)"
+                         << "1 of 4, 1 don't-care" << false;
   }
   void openTabulatesTheSumAndAnalysesWithTheDontCares() {
     QFETCH(QString, name);
@@ -70,8 +81,11 @@ class FileOpenTest : public QObject {
     QFETCH(bool, leftOut);
     QTemporaryDir dir;
     OpeningWindow window;
-    window.output = output;
     window.OpenFunctionFile(Write(dir, name, text));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    // Another output chosen replaces the analysis with its own.
+    window.ChooseFileOutput(output);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput() && window.eIN->text() == sum, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(window.eIN->text(), sum);
@@ -81,7 +95,8 @@ class FileOpenTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
     QCOMPARE(dialog->FieldText("Rows with Result 1:"), count);
     QCOMPARE(dialog->FieldText("Minimal sum of products:"), sum);
-    QCOMPARE(window.LV->RowCount(), std::uint64_t{1} << window.LV->Table()->Variables().size());
+    QVERIFY(window.LV->File() != nullptr);
+    QCOMPARE(window.LV->RowCount(), std::uint64_t{1} << window.LV->File()->InputCount());
     const std::vector<std::string>& warnings = window.Warn->Shown().warnings;
     QCOMPARE(!warnings.empty() && warnings[0].find("left out") != std::string::npos, leftOut);
   }
@@ -102,6 +117,106 @@ class FileOpenTest : public QObject {
     QCOMPARE(window.ShownText(), QString("a/b"));
     QCOMPARE(window.LV->RowCount(), std::uint64_t{4});
     QVERIFY(window.findChild<AnalysisDialog*>() == nullptr);
+  }
+
+  // The file's inputs as it names and orders them, a column per output with "-" for its
+  // don't-cares, per-output counts, searches on the chosen output's column, and Tabulation back.
+  void anOpenedFileIsShownAsItIs() {
+    QTemporaryDir dir;
+    OpeningWindow window;
+    QStringList notices;
+    window.Commands()->SetNoticeHandler([&notices](const QString& text) { notices << text; });
+    window.OpenFunctionFile(
+        Write(dir, "mixed.pla",
+              ".i 3\n.o 2\n.ilb zeta Alpha rmwB\n.ob f Out0\n.p 3\n1-0 10\n011 1-\n111 -1\n.e\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QCOMPARE(window.errors, QStringList());
+    QHeaderView* header = window.LV->Header();
+    QStringList captions;
+    for (int c = 0; c < header->count(); ++c)
+      captions << header->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
+    QCOMPARE(captions, QStringList({"zeta", "Alpha", "rmwB", "f", "Out0"}));
+    QCOMPARE(window.LV->RowTexts(3), (std::vector<std::string>{"0", "1", "1", "1", "-"}));
+    QCOMPARE(window.LV->RowTexts(7), (std::vector<std::string>{"1", "1", "1", "-", "1"}));
+    QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("1: 3 \u00b7 0: 4 \u00b7 -: 1"), 10000);
+    QCOMPARE(window.StatusTexts()[2], QString("3 inputs, 2 outputs"));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QLabel*>("onesStatus")->toolTip() ==
+                                 "f: 3 of 8 rows are 1, 4 are 0, 1 don't-care\n"
+                                 "Out0: 1 of 8 rows are 1, 6 are 0, 1 don't-care",
+                             10000);
+
+    // F3 from the top goes to f's first 1, row 3; on Out0 the next 1 after row 3 is row 7.
+    window.Commands()->FindResult(true, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(3), 10000);
+    window.OutputBox()->setCurrentIndex(1);
+    QCOMPARE(window.LV->ChosenOutput(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("1: 1 \u00b7 0: 6 \u00b7 -: 1"), 10000);
+    window.Commands()->FindResult(true, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(7), 10000);
+    window.Commands()->FindResult(true, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 10000);
+    QCOMPARE(notices[0], QString("No row after the current row has Out0 = 1."));
+    window.Commands()->FindResult(false, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(6), 10000);
+    QCOMPARE(window.Commands()->GoTo("alpha=1 ZETA=1"), std::nullopt);
+    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(6));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput(), 10000);
+    QVERIFY(window.FunctionTable() != nullptr);
+    // Out0's least sum is Alpha*rmwB: its map's cell of both 1 is the file's row 3, zeta being 0.
+    KmapDialog* map = window.OpenKmap();
+    QVERIFY(map != nullptr);
+    QCOMPARE(window.FunctionTable()->Variables(), (std::vector<std::string>{"ALPHA", "RMWB"}));
+    emit map->rowClicked(3);
+    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(3));
+
+    // Tabulation of a typed expression is the ordinary table again.
+    window.eIN->setText("a*b");
+    window.Button1Click();
+    QVERIFY(window.LV->File() == nullptr);
+    QVERIFY(window.OutputBox()->isHidden());
+    QCOMPARE(window.LV->Table()->Captions(), (std::vector<std::string>{"A", "B", "Result"}));
+  }
+
+  void aFileWiderThanATableIsRefused() {
+    QTemporaryDir dir;
+    OpeningWindow window;
+    window.OpenFunctionFile(Write(dir, "wide.pla", ".i 64\n.o 1\n.p 1\n" + QByteArray(64, '-') + " 1\n.e\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 1, 10000);
+    QVERIFY2(
+        window.errors[0].startsWith("Cannot open wide.pla: The file has 64 inputs: a table holds at most 63"),
+        qPrintable(window.errors[0]));
+    QVERIFY(window.LV->File() == nullptr);
+  }
+
+  // Export of an opened file: a PLA of every output with the file's names, and netlists whose
+  // inputs are named as in the file.
+  void exportsKeepTheFilesNames() {
+    QTemporaryDir dir;
+    const QString path = Write(dir, "mixed.pla", kPla);
+    const auto file = std::make_shared<const FunctionFile>(ReadFunctionFileAt(path.toStdString()));
+    QWidget owner;
+    NetlistExport exporter(&owner);
+    QSignalSpy finished(&exporter, &NetlistExport::finished);
+    exporter.WritePla(file, dir.filePath("out.pla"));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QCOMPARE(finished[0][0].toBool(), true);
+    QFile pla(dir.filePath("out.pla"));
+    QVERIFY(pla.open(QIODevice::ReadOnly));
+    const QByteArray text = pla.readAll();
+    QVERIFY2(text.contains("\n.ilb a b c\n.ob f g\n"), text.constData());
+    QVERIFY2(text.startsWith("# 3 terms, all outputs together, proven fewest"), text.constData());
+
+    FunctionFile upper = *file;
+    upper.inputs = {"zeta", "Alpha", "rmwB"};
+    const TruthTable sum = TruthTable::Build({"+ @F", "ALPHA", "RMWB"}, DisplayMode::kZeroOne);
+    exporter.Write(sum, "Alpha+rmwB", {NetlistFormat::kVerilog, CircuitForm::kTyped}, dir.filePath("out.v"),
+                   InputNamesByColumn(upper));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
+    QFile verilog(dir.filePath("out.v"));
+    QVERIFY(verilog.open(QIODevice::ReadOnly));
+    const QByteArray netlist = verilog.readAll();
+    QVERIFY2(netlist.contains("Alpha") && netlist.contains("rmwB") && !netlist.contains("RMWB"),
+             netlist.constData());
   }
 
   void openIsInTheFileMenuOnCtrlO() {

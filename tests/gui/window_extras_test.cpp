@@ -37,7 +37,6 @@ class QuietWindow : public Tfrm_bool_alg {
  public:
   QStringList errors;
   QStringList comparisons;
-  std::optional<std::size_t> AskOutput(const FunctionFile&, const QString&) override { return 0; }
 
  protected:
   void ShowError(const QString& message) override { errors << message; }

@@ -1,0 +1,54 @@
+// Diagrams of sums of cubes, built on the owner thread in table order.
+#include "diagram/cube_diagrams.h"
+
+#include "diagram/buddy.h"
+#include "diagram/isop.h"
+#include "diagram/symbolic_run.h"
+
+namespace brevano {
+
+namespace {
+
+using diagram_detail::JobEnd;
+using diagram_detail::Ref;
+
+std::shared_ptr<const Diagram> Flat(const Ref& root, int variableCount) {
+  diagram_detail::FlatDiagram flat = diagram_detail::Flatten(root, variableCount);
+  return std::make_shared<const Diagram>(std::move(flat.nodes), variableCount, flat.root);
+}
+
+}  // namespace
+
+CubeDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
+                               const DiagramLimits& limits, const DiagramStop& stop) {
+  // The job owns its input and its output: a caller that stops waiting leaves them to it.
+  struct State {
+    CubeList on, dontCare;
+    int n = 0;
+    CubeDiagrams out;
+  };
+  const auto state = std::make_shared<State>(State{on, dontCare, variableCount, {}});
+  const JobEnd end = diagram_detail::RunOnOwner(
+      [state] {
+        // Manager variable v is column v, so the levels are in table order.
+        const Ref ones = diagram_detail::DiagramOfCubes(state->on, state->n);
+        const Ref free = diagram_detail::DiagramOfCubes(state->dontCare, state->n);
+        const Ref onlyOnes(bdd_apply(ones.Get(), free.Get(), bddop_diff));
+        const Ref either(bdd_apply(ones.Get(), free.Get(), bddop_or));
+        const Ref zeros(bdd_not(either.Get()));
+        state->out.ones = Flat(onlyOnes, state->n);
+        state->out.zeros = Flat(zeros, state->n);
+        state->out.dontCares = Flat(free, state->n);
+      },
+      limits.maxNodes, limits.maxTime, stop);
+  if (end == JobEnd::kDone) {
+    CubeDiagrams built = state->out;
+    built.status = DiagramStatus::kBuilt;
+    return built;
+  }
+  CubeDiagrams failed;
+  failed.status = end == JobEnd::kStopped ? DiagramStatus::kStopped : DiagramStatus::kTooComplex;
+  return failed;
+}
+
+}  // namespace brevano

@@ -1,0 +1,111 @@
+// The table of a file: its function's cubes split by output, and the value of a row read off them.
+#include "filetable/file_table.h"
+
+#include <algorithm>
+
+#include "engine/engine_error.h"
+#include "function/boolean_function.h"
+
+namespace brevano {
+
+namespace {
+
+// The cube's input part over row bits; nullopt for an empty cube.
+std::optional<WideCube> RowCube(const MultiCube& cube) {
+  const int n = cube.inputs;
+  WideCube row;
+  for (int i = 0; i < n; ++i) {
+    const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
+    switch (cube.Input(i)) {
+      case Literal::kFree: break;
+      case Literal::kOne: row.value |= bit; [[fallthrough]];
+      case Literal::kZero: row.care |= bit; break;
+      default: return std::nullopt;
+    }
+  }
+  return row;
+}
+
+void SplitByOutput(const CubeCover& cover, std::vector<CubeList>& into) {
+  for (const MultiCube& cube : cover) {
+    const std::optional<WideCube> row = RowCube(cube);
+    if (!row) continue;
+    for (int o = 0; o < cube.outputs; ++o)
+      if (cube.HasOutput(o)) into[static_cast<std::size_t>(o)].push_back(*row);
+  }
+}
+
+bool InSum(const CubeList& cubes, std::uint64_t row) {
+  return std::any_of(cubes.begin(), cubes.end(), [row](WideCube cube) { return CubeContainsRow(cube, row); });
+}
+
+}  // namespace
+
+FileTable FileTable::Of(const FunctionFile& file) {
+  if (file.inputs.size() > static_cast<std::size_t>(kMaxPlaInputs))
+    throw EngineError("The file has " + std::to_string(file.inputs.size()) +
+                      " inputs: a table holds at most " + std::to_string(kMaxPlaInputs) +
+                      "; only its cubes can be worked on (brevano minimise)");
+  const BooleanFunction function = FunctionOfFile(file);
+  std::vector<CubeList> on(function.outputs.size()), dontCare(function.outputs.size());
+  SplitByOutput(function.on, on);
+  SplitByOutput(function.dontCare, dontCare);
+  return FileTable(function.inputs, function.outputs, std::move(on), std::move(dontCare));
+}
+
+FileTable::FileTable(std::vector<std::string> inputs, std::vector<std::string> outputs,
+                     std::vector<CubeList> on, std::vector<CubeList> dontCare)
+    : inputs_(std::move(inputs)),
+      outputs_(std::move(outputs)),
+      on_(std::move(on)),
+      dontCare_(std::move(dontCare)) {
+  on_.resize(outputs_.size());
+  dontCare_.resize(outputs_.size());
+}
+
+std::vector<std::string> FileTable::Captions() const {
+  std::vector<std::string> captions = inputs_;
+  captions.insert(captions.end(), outputs_.begin(), outputs_.end());
+  return captions;
+}
+
+Cell FileTable::Value(std::uint64_t row, int output) const {
+  if (InSum(DontCareCubes(output), row)) return Cell::kDontCare;
+  return InSum(OnCubes(output), row) ? Cell::kOne : Cell::kZero;
+}
+
+std::vector<std::string> FileTable::RowTexts(std::uint64_t row, DisplayMode mode) const {
+  std::vector<std::string> texts;
+  const int n = InputCount();
+  texts.reserve(inputs_.size() + outputs_.size());
+  for (int i = 0; i < n; ++i) texts.push_back(BoolToText(static_cast<int>((row >> (n - 1 - i)) & 1), mode));
+  for (int o = 0; o < OutputCount(); ++o) texts.push_back(CellText(Value(row, o), mode));
+  return texts;
+}
+
+std::string CellText(Cell value, DisplayMode mode) {
+  return value == Cell::kDontCare ? "-" : BoolToText(value == Cell::kOne ? 1 : 0, mode);
+}
+
+const Diagram* OutputDiagrams::Of(Cell value) const {
+  if (rows.status != DiagramStatus::kBuilt) return nullptr;
+  switch (value) {
+    case Cell::kOne: return rows.ones.get();
+    case Cell::kZero: return rows.zeros.get();
+    case Cell::kDontCare: return rows.dontCares.get();
+  }
+  return nullptr;
+}
+
+std::optional<OutputCounts> OutputDiagrams::Counts() const {
+  if (rows.status != DiagramStatus::kBuilt) return std::nullopt;
+  return OutputCounts{rows.ones->Count(1), rows.zeros->Count(1), rows.dontCares->Count(1)};
+}
+
+OutputDiagrams BuildOutputDiagrams(const FileTable& table, int output, const DiagramLimits& limits,
+                                   const DiagramStop& stop) {
+  return {BuildCubeDiagrams(table.OnCubes(output), table.DontCareCubes(output), table.InputCount(), limits,
+                            stop)};
+}
+
+}  // namespace brevano
