@@ -216,7 +216,7 @@ void SharedLayouter::PlaceOutputs() {
       Wire(out, {{outX, y}, {end, y}});
       cursor = placed.y + placed.h + kBandGap;
     } else if (out.kind == Signal::Kind::kZero || out.kind == Signal::Kind::kOne) {
-      y = Row(cursor + kPitch / 2, false);
+      y = Row(cursor + kPitch / 2, true);
       const double from = left + kPinStub + kConstantRoom;
       layout_.constantLabels.push_back({from - 4, y + kLabelFont / 3});
       Wire(out, {{from + 2, y}, {end, y}});
