@@ -12,6 +12,7 @@
 #include "circuit/circuit_picture.h"
 #include "circuit/netlist.h"
 #include "circuit/shared_circuit.h"
+#include "multiout/joint_minimise.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -385,6 +386,35 @@ TEST(SharedCircuitTest, ATermOfSeveralOutputsIsOneGateWiredToEach) {
   }
   EXPECT_EQ(constants, (std::vector<std::string>{"f2=1", "f3=0"}));
   ExpectSoundPicture(gates, picture, "shared");
+}
+
+TEST(SharedCircuitTest, JointCoversOfRandomFilesDrawnAsCircuitsComputeEveryOutput) {
+  std::mt19937_64 rng(31);
+  for (int round = 0; round < 40; ++round) {
+    const int inputs = 1 + static_cast<int>(rng() % 5), outputs = 1 + static_cast<int>(rng() % 4);
+    BooleanFunction function = Names(inputs, outputs);
+    for (std::uint64_t point = 0; point < (1u << inputs); ++point) {
+      std::string in, on, dc;
+      for (int i = 0; i < inputs; ++i) in += (point >> i) & 1 ? '1' : '0';
+      for (int o = 0; o < outputs; ++o) {
+        const auto value = rng() % 5;  // 0 or 1 mostly, a don't-care now and then
+        on += value < 2 ? '1' : '0';
+        dc += value == 4 ? '1' : '0';
+      }
+      function.on.push_back(Cube(in, on));
+      function.dontCare.push_back(Cube(in, dc));
+    }
+    JointOptions options;
+    options.budget = std::chrono::seconds(2);
+    const SharedNetwork network = SharedNetworkOf(function, MinimiseJointly(function, options).terms);
+    for (int o = 0; o < outputs; ++o) {
+      for (std::uint64_t point = 0; point < (1u << inputs); ++point) {
+        if (CoverValue(function.dontCare, o, point)) continue;
+        ASSERT_EQ(EvaluateSharedOutput(network, o, point), CoverValue(function.on, o, point))
+            << "round " << round << " f" << o << " at " << point;
+      }
+    }
+  }
 }
 
 TEST(SharedCircuitTest, CoversTooLargeToDrawSaySo) {
