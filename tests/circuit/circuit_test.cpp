@@ -325,9 +325,10 @@ bool CoverValue(const CubeCover& cover, int o, std::uint64_t point) {
 TEST(SharedCircuitTest, RandomCoversAreDrawnSoundAndEveryOutputEqualsTheCover) {
   std::mt19937_64 rng(29);
   for (int round = 0; round < 120; ++round) {
-    const int inputs = static_cast<int>(rng() % 6), outputs = 1 + static_cast<int>(rng() % 4);
+    const int inputs = static_cast<int>(rng() % (round < 100 ? 6 : 9)),
+              outputs = 1 + static_cast<int>(rng() % 5);
     CubeCover cover;
-    for (int t = static_cast<int>(rng() % 8); t > 0; --t) {
+    for (int t = static_cast<int>(rng() % (round < 100 ? 8 : 16)); t > 0; --t) {
       std::string in, out;
       for (int i = 0; i < inputs; ++i) in += "01--"[rng() % (round % 3 ? 4 : 3)];
       for (int o = 0; o < outputs; ++o) out += rng() % 2 ? '1' : '0';
