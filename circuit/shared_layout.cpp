@@ -63,6 +63,11 @@ class SharedLayouter {
   void PlaceRails();
   void CollectTerms();
   void PlaceAnds();
+  double TrackX(std::size_t k) const {
+    return channelLeft_ + kChannelMargin + static_cast<double>(k) * kTrack;
+  }
+  void Feed(Signal s, std::vector<CircuitPoint> wire);
+  double PlaceOr(int gate, double& cursor);
   void PlaceOutputs();
   void AddRails();
 
@@ -73,8 +78,9 @@ class SharedLayouter {
   std::vector<std::vector<double>> taps_;  // per rail net: the rows that tap it
   std::vector<Signal> terms_;              // the nets of the channel, one track each
   std::vector<double> termY_;              // where each reaches the channel
+  std::vector<double> low_, high_;         // the rows each term's track spans
   double railTop_ = 0, inverterRow_ = 0, railsRight_ = 0, top_ = 0, bottom_ = 0, right_ = 0;
-  double channelLeft_ = 0;
+  double channelLeft_ = 0, orLeft_ = 0;
 };
 
 // Each input's rail, its label centred above it, then its complement rail fed by its inverter.
@@ -176,64 +182,75 @@ void SharedLayouter::PlaceAnds() {
   bottom_ = cursor;
 }
 
+// A wire of term `s` that leaves its track at the row of `wire`'s first point.
+void SharedLayouter::Feed(Signal s, std::vector<CircuitPoint> wire) {
+  const auto k = static_cast<std::size_t>(std::find(terms_.begin(), terms_.end(), s) - terms_.begin());
+  wire.insert(wire.begin(), {TrackX(k), wire.front().y});
+  low_[k] = std::min(low_[k], wire.front().y);
+  high_[k] = std::max(high_[k], wire.front().y);
+  Wire(s, std::move(wire));
+}
+
+// The OR gate `gate` in a band from `cursor`, its pins on the odd grid; returns its output's row.
+double SharedLayouter::PlaceOr(int gate, double& cursor) {
+  const Gate& g = network_.gates[static_cast<std::size_t>(gate)];
+  PlacedGate& placed = layout_.gates[static_cast<std::size_t>(gate)];
+  placed.x = orLeft_ + kPinStub;
+  placed.y = Row(cursor, false);
+  placed.w = kGateWidth;
+  placed.h = BodyHeight(g.inputs.size());
+  for (std::size_t p = 0; p < g.inputs.size(); ++p) {
+    const double pinY = placed.y + kPitch / 2 + static_cast<double>(p) * kPitch;
+    placed.pins.push_back({orLeft_, pinY});
+    Feed(g.inputs[p], {{orLeft_, pinY}});
+  }
+  const double y = placed.y + placed.h / 2;
+  placed.output = {placed.x + kGateWidth + kOutputStub, y};
+  cursor = placed.y + placed.h + kBandGap;
+  return y;
+}
+
 // The OR column: each output a band of its own, its pins (or, for an output a term drives
 // directly, its row) on the odd grid, fed from the terms' tracks; then every output's wire and label.
 void SharedLayouter::PlaceOutputs() {
   const std::size_t m = terms_.size();
-  auto trackX = [&](std::size_t k) {
-    return channelLeft_ + kChannelMargin + static_cast<double>(k) * kTrack;
-  };
-  const double left = m == 0 ? channelLeft_ + 2 * kChannelMargin : trackX(m - 1) + kChannelMargin;
-  const double outX = left + kPinStub + kGateWidth + kOutputStub;
-  const double end = outX + kOutputWire;
-  std::vector<double> low = termY_, high = termY_;
-  auto feed = [&](Signal s, std::vector<CircuitPoint> wire) {
-    const std::size_t k =
-        static_cast<std::size_t>(std::find(terms_.begin(), terms_.end(), s) - terms_.begin());
-    wire.insert(wire.begin(), {trackX(k), wire.front().y});
-    low[k] = std::min(low[k], wire.front().y);
-    high[k] = std::max(high[k], wire.front().y);
-    Wire(s, std::move(wire));
-  };
-  double cursor = top_, labelWidth = 0;
+  orLeft_ = m == 0 ? channelLeft_ + 2 * kChannelMargin : TrackX(m - 1) + kChannelMargin;
+  const double end = orLeft_ + kPinStub + kGateWidth + kOutputStub + kOutputWire;
+  low_ = high_ = termY_;
+  // The column centred beside the ANDs' where it is shorter.
+  double height = 0;
+  for (Signal out : network_.outputs) {
+    const bool gate = out.kind == Signal::Kind::kGate && out.index >= network_.firstOr;
+    height +=
+        (gate ? BodyHeight(network_.gates[static_cast<std::size_t>(out.index)].inputs.size()) + kPitch / 2
+              : kPitch * 1.5) +
+        kBandGap;
+  }
+  double cursor = top_ + std::max(0.0, (bottom_ - top_ - height) / 2), labelWidth = 0;
   for (std::size_t o = 0; o < network_.outputs.size(); ++o) {
     const Signal out = network_.outputs[o];
+    const bool constant = out.kind == Signal::Kind::kZero || out.kind == Signal::Kind::kOne;
+    CircuitPoint constantLabel;
     double y = 0;
     if (out.kind == Signal::Kind::kGate && out.index >= network_.firstOr) {
-      const Gate& gate = network_.gates[static_cast<std::size_t>(out.index)];
-      PlacedGate& placed = layout_.gates[static_cast<std::size_t>(out.index)];
-      placed.x = left + kPinStub;
-      placed.y = Row(cursor, false);
-      placed.w = kGateWidth;
-      placed.h = BodyHeight(gate.inputs.size());
-      for (std::size_t p = 0; p < gate.inputs.size(); ++p) {
-        const double pinY = placed.y + kPitch / 2 + static_cast<double>(p) * kPitch;
-        placed.pins.push_back({left, pinY});
-        feed(gate.inputs[p], {{left, pinY}});
-      }
-      y = placed.y + placed.h / 2;
-      placed.output = {outX, y};
-      Wire(out, {{outX, y}, {end, y}});
-      cursor = placed.y + placed.h + kBandGap;
-    } else if (out.kind == Signal::Kind::kZero || out.kind == Signal::Kind::kOne) {
-      y = Row(cursor + kPitch / 2, true);
-      const double from = left + kPinStub + kConstantRoom;
-      layout_.constantLabels.push_back({from - 4, y + kLabelFont / 3});
-      Wire(out, {{from + 2, y}, {end, y}});
-      cursor = y + kPitch / 2 + kBandGap;
+      y = PlaceOr(out.index, cursor);
+      Wire(out, {layout_.gates[static_cast<std::size_t>(out.index)].output, {end, y}});
     } else {
       y = Row(cursor + kPitch / 2, true);
-      feed(out, {{end, y}});
       cursor = y + kPitch / 2 + kBandGap;
+      const double from = orLeft_ + kPinStub + kConstantRoom;
+      if (constant) constantLabel = {from - 4, y + kLabelFont / 3};
+      if (constant) Wire(out, {{from + 2, y}, {end, y}});
+      if (!constant) Feed(out, {{end, y}});
     }
-    if (layout_.constantLabels.size() <= o) layout_.constantLabels.push_back({});
+    layout_.constantLabels.push_back(constantLabel);
     layout_.outputLabels.push_back({end + kLabelGap, y + kLabelFont / 3});
     labelWidth = std::max(labelWidth, EstimatedTextWidth(network_.outputNames[o], kLabelFont, true));
   }
   for (std::size_t k = 0; k < m; ++k) {
     const double from = IsAnd(terms_[k]) ? channelLeft_ : RailX(terms_[k]);
-    Wire(terms_[k], {{from, termY_[k]}, {trackX(k), termY_[k]}});
-    if (low[k] < high[k]) Wire(terms_[k], {{trackX(k), low[k]}, {trackX(k), high[k]}});
+    Wire(terms_[k], {{from, termY_[k]}, {TrackX(k), termY_[k]}});
+    if (low_[k] < high_[k]) Wire(terms_[k], {{TrackX(k), low_[k]}, {TrackX(k), high_[k]}});
   }
   bottom_ = std::max(bottom_, cursor);
   right_ = end + kLabelGap + labelWidth;
