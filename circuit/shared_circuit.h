@@ -49,11 +49,11 @@ struct SharedCircuitLayout : CircuitLayout {
 
 /// Lays out a network that SharedDrawingLimitMessage accepts. The input rails and their complement
 /// rails are at the left as for a tree, the AND gates in one column, the ORs in the next (centred
-/// beside the ANDs where they take less height), each
-/// term's net on a vertical track of its own in the channel between them. Every horizontal wire
-/// that reaches into that channel from the left lies on a row of the even grid, every one that
-/// leaves it to the right on the odd grid, so that no two nets share a row there, and each term's
-/// row lies in a band of its own in the AND column so that no wire runs through a gate.
+/// beside the ANDs where they take less height), each term's net on a vertical track of its own in
+/// the channel between them. Every horizontal wire that reaches into that channel from the left lies
+/// on a row of the even grid, every one that leaves it to the right on the odd grid, so that no two
+/// nets share a row there, and each term's row lies in a band of its own in the AND column so that
+/// no wire runs through a gate.
 SharedCircuitLayout LayOutSharedCircuit(const SharedNetwork& network);
 
 }  // namespace brevano
