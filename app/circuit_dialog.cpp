@@ -25,6 +25,7 @@
 #include "app/picture_painter.h"
 #include "app/printing.h"
 #include "app/save_dialogs.h"
+#include "engine/engine_error.h"
 
 namespace brevano {
 
@@ -256,14 +257,20 @@ void CircuitDialog::SetSharedCircuit(const BooleanFunction& function, const Cube
                                      const QString& title) {
   job_->Cancel();
   auto shown = std::make_unique<SharedShown>();
-  shown->network = SharedNetworkOf(function, cover);
   shown->title = title;
-  const std::string limit = SharedDrawingLimitMessage(shown->network);
-  if (limit.empty())
-    shown->layout = LayOutSharedCircuit(shown->network);
-  else
-    shown->message =
-        QString::fromStdString(limit) + tr(" Export it as a netlist instead (File, Export\u2026).");
+  try {
+    shown->network = SharedNetworkOf(function, cover);
+    const std::string limit = SharedDrawingLimitMessage(shown->network);
+    if (limit.empty())
+      shown->layout = LayOutSharedCircuit(shown->network);
+    else
+      shown->message =
+          QString::fromStdString(limit) + tr(" Export it as a netlist instead (File, Export\u2026).");
+  } catch (const EngineError& error) {
+    // A cover whose terms do not match the function's widths: said in place of the picture.
+    shown->network = {};
+    shown->message = QString::fromStdString(error.what());
+  }
   shared_ = std::move(shown);
   ShowState();
 }

@@ -167,6 +167,9 @@ class CircuitDialogTest : public QObject {
     QVERIFY(dialog.MessageText().startsWith(QStringLiteral("The circuit has 310 gates")));
     QVERIFY(dialog.View()->Picture().items.empty());
 
+    dialog.SetSharedCircuit(function, many, QStringLiteral("Mismatched"));  // 9-input terms, 3 inputs
+    QVERIFY(dialog.MessageText().startsWith(QStringLiteral("A term of the cover has 9 inputs")));
+
     dialog.SetTable(Table("a*b"));  // back to one output and its forms
     QVERIFY(!dialog.Shared());
     QTRY_VERIFY(!dialog.Busy());
