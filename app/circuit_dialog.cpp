@@ -25,6 +25,7 @@
 #include "app/picture_painter.h"
 #include "app/printing.h"
 #include "app/save_dialogs.h"
+#include "engine/engine_error.h"
 
 namespace brevano {
 
@@ -99,7 +100,7 @@ void CircuitDialog::BuildLayout() {
 // The form and symbol choices, the symbols under the form so that the dialog can be narrow.
 void CircuitDialog::AddChoices(QVBoxLayout* layout) {
   auto* choices = new QVBoxLayout();
-  auto* formBox = new QGroupBox(tr("Form"), this);
+  auto* formBox = formBox_ = new QGroupBox(tr("Form"), this);
   // Three forms to a row, so that the dialog can be narrow.
   auto* formRow = new QGridLayout(formBox);
   forms_ = new QButtonGroup(this);
@@ -205,6 +206,11 @@ void CircuitDialog::MakeCircuit() {
 }
 
 void CircuitDialog::ShowState() {
+  if (shared_) {
+    ShowShared();
+    return;
+  }
+  formBox_->setVisible(true);
   note_->setText(NoteText(state_->Table()));
   const bool busy = !state_->Ready();
   busy_->setVisible(busy);
@@ -221,10 +227,59 @@ void CircuitDialog::ShowState() {
   if (!busy) emit circuitShown();
 }
 
+void CircuitDialog::ShowShared() {
+  QStringList names;
+  for (const std::string& name : shared_->network.inputs) names << QString::fromStdString(name);
+  note_->setText(
+      tr("Every output at the right, each product term one AND gate wired to the OR of every output it "
+         "feeds. Inputs at the left in the file's order: %1.")
+          .arg(names.isEmpty() ? tr("none") : names.join(QStringLiteral(", "))));
+  formBox_->setVisible(false);
+  busy_->setVisible(false);
+  progress_->setVisible(false);
+  const bool drawn = shared_->message.isEmpty();
+  title_->setText(shared_->title);
+  message_->setText(shared_->message);
+  message_->setVisible(!drawn);
+  scroll_->setVisible(drawn);
+  for (QWidget* button : pictureButtons_) button->setEnabled(drawn);
+  view_->SetPicture(ShownPicture(CircuitThemeForPalette(view_->palette())));
+  emit circuitShown();
+}
+
+CircuitPicture CircuitDialog::ShownPicture(const CircuitTheme& theme) const {
+  if (!shared_) return state_->Picture(theme);
+  if (!shared_->message.isEmpty()) return {};
+  return DrawSharedCircuit(shared_->network, shared_->layout, state_->Style(), theme);
+}
+
+void CircuitDialog::SetSharedCircuit(const BooleanFunction& function, const CubeCover& cover,
+                                     const QString& title) {
+  job_->Cancel();
+  auto shown = std::make_unique<SharedShown>();
+  shown->title = title;
+  try {
+    shown->network = SharedNetworkOf(function, cover);
+    const std::string limit = SharedDrawingLimitMessage(shown->network);
+    if (limit.empty())
+      shown->layout = LayOutSharedCircuit(shown->network);
+    else
+      shown->message =
+          QString::fromStdString(limit) + tr(" Export it as a netlist instead (File, Export\u2026).");
+  } catch (const EngineError& error) {
+    // A cover whose terms do not match the function's widths: said in place of the picture.
+    shown->network = {};
+    shown->message = QString::fromStdString(error.what());
+  }
+  shared_ = std::move(shown);
+  ShowState();
+}
+
 void CircuitDialog::SetTable(const TruthTable& table) {
   const CircuitForm form = state_->Form();
   const SymbolStyle style = state_->Style();
   job_->Cancel();
+  shared_.reset();
   state_ = std::make_unique<CircuitState>(table);
   state_->SetForm(form);
   state_->SetStyle(style);
@@ -233,7 +288,7 @@ void CircuitDialog::SetTable(const TruthTable& table) {
 
 void CircuitDialog::SetForm(CircuitForm form) {
   forms_->button(static_cast<int>(form))->setChecked(true);
-  if (state_->SetForm(form)) MakeCircuit();
+  if (state_->SetForm(form) && !shared_) MakeCircuit();
 }
 
 void CircuitDialog::SetStyle(SymbolStyle style) {
@@ -241,28 +296,28 @@ void CircuitDialog::SetStyle(SymbolStyle style) {
   if (state_->SetStyle(style)) ShowState();
 }
 
-bool CircuitDialog::Busy() const { return !state_->Ready(); }
+bool CircuitDialog::Busy() const { return !shared_ && !state_->Ready(); }
 
 QString CircuitDialog::TitleText() const { return title_->text(); }
 
 QString CircuitDialog::MessageText() const { return message_->text(); }
 
 QImage CircuitDialog::Image(double scale) const {
-  return PictureImage(state_->Picture(LightCircuitTheme()), scale);
+  return PictureImage(ShownPicture(LightCircuitTheme()), scale);
 }
 
 bool CircuitDialog::SaveSvg(const QString& path, QString& error) const {
-  return SavePictureSvg(state_->Picture(LightCircuitTheme()), tr("Circuit"), path, error);
+  return SavePictureSvg(ShownPicture(LightCircuitTheme()), tr("Circuit"), path, error);
 }
 
 bool CircuitDialog::SavePng(const QString& path, QString& error) const {
-  return SavePicturePng(state_->Picture(LightCircuitTheme()), path, error);
+  return SavePicturePng(ShownPicture(LightCircuitTheme()), path, error);
 }
 
-void CircuitDialog::CopyImage() const { CopyPictureImage(state_->Picture(LightCircuitTheme())); }
+void CircuitDialog::CopyImage() const { CopyPictureImage(ShownPicture(LightCircuitTheme())); }
 
 bool CircuitDialog::Print(QPrinter& printer, QString& error) const {
-  return PrintPicture(printer, state_->Picture(LightCircuitTheme()), error);
+  return PrintPicture(printer, ShownPicture(LightCircuitTheme()), error);
 }
 
 void CircuitDialog::AskSave(bool svg) {

@@ -10,6 +10,7 @@
 #include "circuit/circuit_state.h"
 
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QVBoxLayout;
 class QPrinter;
@@ -36,6 +37,12 @@ class CircuitDialog : public QDialog {
 
   /// A new tabulation: the dialog shows its circuit in the same form and symbols.
   void SetTable(const TruthTable& table);
+  /// Shows every output of `function` in one circuit of `cover` (its outputs minimised together),
+  /// each product term one AND gate wired to the OR of every output it feeds, under `title`; the
+  /// form choices are hidden until SetTable shows a table again.
+  void SetSharedCircuit(const BooleanFunction& function, const CubeCover& cover, const QString& title);
+  /// True while the dialog shows the circuit of several outputs.
+  bool Shared() const { return shared_ != nullptr; }
   /// Chooses the form, or the symbols, as the dialog's buttons do.
   void SetForm(CircuitForm form);
   CircuitForm Form() const { return state_->Form(); }
@@ -75,8 +82,20 @@ class CircuitDialog : public QDialog {
   void MakeCircuit();
   void ShowState();
   void AskSave(bool svg);
+  void ShowShared();
+  // The picture shown: the shared circuit's, or the chosen form's.
+  CircuitPicture ShownPicture(const CircuitTheme& theme) const;
+
+  // The circuit of several outputs, laid out once; its message says why it is not drawn.
+  struct SharedShown {
+    SharedNetwork network;
+    SharedCircuitLayout layout;
+    QString title, message;
+  };
 
   std::unique_ptr<CircuitState> state_;
+  std::unique_ptr<SharedShown> shared_;
+  QGroupBox* formBox_ = nullptr;
   BackgroundJob* job_ = nullptr;
   QButtonGroup* forms_ = nullptr;
   QButtonGroup* styles_ = nullptr;

@@ -72,7 +72,6 @@ class Layouter {
   void Route(int gate);
   void RouteOutput();
   void AddRails();
-  void AddJunctions();
   void Wire(Signal net, std::vector<CircuitPoint> points) {
     layout_.wires.push_back({NetOf(network_, net), std::move(points)});
   }
@@ -292,36 +291,6 @@ void Layouter::AddRails() {
   }
 }
 
-// A dot wherever three or more arms of one net's wires meet: a wire's end is one arm, a point
-// inside a wire two.
-void Layouter::AddJunctions() {
-  std::map<int, std::vector<std::pair<CircuitPoint, CircuitPoint>>> segments;
-  for (const WireRun& run : layout_.wires) {
-    for (std::size_t i = 1; i < run.points.size(); ++i) {
-      if (!(run.points[i - 1] == run.points[i]))
-        segments[run.net].emplace_back(run.points[i - 1], run.points[i]);
-    }
-  }
-  for (const auto& [net, parts] : segments) {
-    std::vector<CircuitPoint> dots;
-    for (const auto& candidate : parts) {
-      for (const CircuitPoint p : {candidate.first, candidate.second}) {
-        int arms = 0;
-        for (const auto& [a, b] : parts) {
-          if (p == a || p == b) {
-            ++arms;
-          } else if ((a.x == b.x && p.x == a.x && p.y > std::min(a.y, b.y) && p.y < std::max(a.y, b.y)) ||
-                     (a.y == b.y && p.y == a.y && p.x > std::min(a.x, b.x) && p.x < std::max(a.x, b.x))) {
-            arms += 2;
-          }
-        }
-        if (arms >= 3 && std::find(dots.begin(), dots.end(), p) == dots.end()) dots.push_back(p);
-      }
-    }
-    for (const CircuitPoint& p : dots) layout_.junctions.push_back({net, p});
-  }
-}
-
 CircuitLayout Layouter::Run() {
   layout_.labelFont = kLabelFont;
   PlaceRails();
@@ -332,7 +301,7 @@ CircuitLayout Layouter::Run() {
   }
   RouteOutput();
   AddRails();
-  AddJunctions();
+  layout_.junctions = JunctionsOf(layout_.wires);
   layout_.width = right_ + kMargin;
   layout_.height = bottom_ + kMargin;
   return std::move(layout_);
@@ -351,6 +320,38 @@ std::string DrawingLimitMessage(const Network& network) {
            GroupedNumber(kMaxDrawnGateInputs) + " are drawn.";
   }
   return {};
+}
+
+// A dot wherever three or more arms of one net's wires meet: a wire's end is one arm, a point
+// inside a wire two.
+std::vector<Junction> JunctionsOf(const std::vector<WireRun>& wires) {
+  std::map<int, std::vector<std::pair<CircuitPoint, CircuitPoint>>> segments;
+  for (const WireRun& run : wires) {
+    for (std::size_t i = 1; i < run.points.size(); ++i) {
+      if (!(run.points[i - 1] == run.points[i]))
+        segments[run.net].emplace_back(run.points[i - 1], run.points[i]);
+    }
+  }
+  std::vector<Junction> junctions;
+  for (const auto& [net, parts] : segments) {
+    std::vector<CircuitPoint> dots;
+    for (const auto& candidate : parts) {
+      for (const CircuitPoint p : {candidate.first, candidate.second}) {
+        int arms = 0;
+        for (const auto& [a, b] : parts) {
+          if (p == a || p == b) {
+            ++arms;
+          } else if ((a.x == b.x && p.x == a.x && p.y > std::min(a.y, b.y) && p.y < std::max(a.y, b.y)) ||
+                     (a.y == b.y && p.y == a.y && p.x > std::min(a.x, b.x) && p.x < std::max(a.x, b.x))) {
+            arms += 2;
+          }
+        }
+        if (arms >= 3 && std::find(dots.begin(), dots.end(), p) == dots.end()) dots.push_back(p);
+      }
+    }
+    for (const CircuitPoint& p : dots) junctions.push_back({net, p});
+  }
+  return junctions;
 }
 
 CircuitLayout LayOutCircuit(const Network& network) { return Layouter(network).Run(); }

@@ -65,4 +65,8 @@ std::string DrawingLimitMessage(const Network& network);
 /// gate it comes from, and its turn towards a pin is in the channel just before that pin's gate.
 CircuitLayout LayOutCircuit(const Network& network);
 
+/// The junction dots of `wires`: wherever three or more arms of one net's wires meet, a wire's end
+/// being one arm and a point inside a wire two.
+std::vector<Junction> JunctionsOf(const std::vector<WireRun>& wires);
+
 }  // namespace brevano

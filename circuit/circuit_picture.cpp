@@ -46,10 +46,25 @@ Shape ShapeOf(const PlacedGate& gate) {
   return {gate.x, gate.output.y - h / 2, gate.w, h};
 }
 
+// An output's label, and the constant it is when it is one.
+struct OutputLabel {
+  std::string name;
+  CircuitPoint at;
+  const char* constant = nullptr;
+  CircuitPoint constantAt;
+  std::int64_t key = -1;
+};
+
 class Drawer {
  public:
-  Drawer(const Network& network, const CircuitLayout& layout, SymbolStyle style, const CircuitTheme& theme)
-      : network_(network), layout_(layout), style_(style), theme_(theme) {}
+  Drawer(const std::vector<std::string>& inputs, const std::vector<Gate>& gates, const CircuitLayout& layout,
+         std::vector<OutputLabel> outputs, SymbolStyle style, const CircuitTheme& theme)
+      : inputs_(inputs),
+        gates_(gates),
+        layout_(layout),
+        outputs_(std::move(outputs)),
+        style_(style),
+        theme_(theme) {}
 
   CircuitPicture Draw();
 
@@ -86,8 +101,10 @@ class Drawer {
   double IecBody(const PlacedGate& gate, GateKind kind, std::int64_t key);
   void DrawLabels();
 
-  const Network& network_;
+  const std::vector<std::string>& inputs_;
+  const std::vector<Gate>& gates_;
   const CircuitLayout& layout_;
+  std::vector<OutputLabel> outputs_;
   SymbolStyle style_;
   const CircuitTheme& theme_;
   CircuitPicture picture_;
@@ -159,13 +176,13 @@ double Drawer::IecBody(const PlacedGate& gate, GateKind kind, std::int64_t key) 
   body.h = gate.h;
   Styled(std::move(body), theme_.gateFill, theme_.gateStroke, kGateStroke, "gate", key);
   const GateKind base = BaseKind(kind);
-  const char* symbol =
-      base == GateKind::kAnd                                                                      ? "&"
-      : base == GateKind::kOr                                                                     ? "\u2265"
-                                                                                                    "1"
-      : base == GateKind::kXor && network_.gates[static_cast<std::size_t>(key)].inputs.size() > 2 ? "2k+1"
-      : base == GateKind::kXor                                                                    ? "=1"
-                                                                                                  : "1";
+  const char* symbol = base == GateKind::kAnd  ? "&"
+                       : base == GateKind::kOr ? "\u2265"
+                                                 "1"
+                       : base == GateKind::kXor && gates_[static_cast<std::size_t>(key)].inputs.size() > 2
+                           ? "2k+1"
+                       : base == GateKind::kXor ? "=1"
+                                                : "1";
   PictureItem text =
       TextItem(gate.x + gate.w / 2, gate.y + std::min(kSymbolFont + 4, gate.h / 2 + kSymbolFont / 3), symbol,
                kSymbolFont, TextAnchor::kMiddle, theme_.text, false, "symbol");
@@ -176,7 +193,7 @@ double Drawer::IecBody(const PlacedGate& gate, GateKind kind, std::int64_t key) 
 
 void Drawer::DrawGate(int index) {
   const PlacedGate& gate = layout_.gates[static_cast<std::size_t>(index)];
-  const GateKind kind = network_.gates[static_cast<std::size_t>(index)].kind;
+  const GateKind kind = gates_[static_cast<std::size_t>(index)].kind;
   const double right =
       style_ == SymbolStyle::kAnsi ? AnsiBody(gate, kind, index) : IecBody(gate, kind, index);
   const Shape shape = ShapeOf(gate);
@@ -198,18 +215,24 @@ void Drawer::DrawGate(int index) {
 
 void Drawer::DrawLabels() {
   const double font = layout_.labelFont;
-  for (std::size_t i = 0; i < network_.inputs.size(); ++i) {
-    PictureItem label = TextItem(layout_.inputLabels[i].x, layout_.inputLabels[i].y, network_.inputs[i], font,
+  for (std::size_t i = 0; i < inputs_.size(); ++i) {
+    PictureItem label = TextItem(layout_.inputLabels[i].x, layout_.inputLabels[i].y, inputs_[i], font,
                                  TextAnchor::kMiddle, theme_.text, false, "input");
     label.key = static_cast<std::int64_t>(i);
     Add(std::move(label));
   }
-  Add(TextItem(layout_.outputLabel.x, layout_.outputLabel.y, "Result", font, TextAnchor::kStart, theme_.text,
-               true, "output"));
-  const Signal::Kind out = network_.output.kind;
-  if (out == Signal::Kind::kZero || out == Signal::Kind::kOne) {
-    Add(TextItem(layout_.constantLabel.x, layout_.constantLabel.y, out == Signal::Kind::kOne ? "1" : "0",
-                 font, TextAnchor::kEnd, theme_.text, true, "constant"));
+  for (std::size_t o = 0; o < outputs_.size(); ++o) {
+    const OutputLabel& output = outputs_[o];
+    PictureItem label = TextItem(output.at.x, output.at.y, output.name, font, TextAnchor::kStart, theme_.text,
+                                 true, "output");
+    label.key = output.key;
+    Add(std::move(label));
+    if (output.constant) {
+      PictureItem constant = TextItem(output.constantAt.x, output.constantAt.y, output.constant, font,
+                                      TextAnchor::kEnd, theme_.text, true, "constant");
+      constant.key = output.key;
+      Add(std::move(constant));
+    }
   }
 }
 
@@ -221,9 +244,14 @@ CircuitPicture Drawer::Draw() {
   background.role = "background";
   Add(std::move(background));
   DrawWires();
-  for (int g = 0; g < static_cast<int>(network_.gates.size()); ++g) DrawGate(g);
+  for (int g = 0; g < static_cast<int>(gates_.size()); ++g) DrawGate(g);
   DrawLabels();
   return std::move(picture_);
+}
+
+// A constant output's digit, or null.
+const char* ConstantText(Signal output) {
+  return output.kind == Signal::Kind::kOne ? "1" : output.kind == Signal::Kind::kZero ? "0" : nullptr;
 }
 
 }  // namespace
@@ -238,7 +266,19 @@ CircuitTheme DarkCircuitTheme() {
 
 CircuitPicture DrawCircuit(const Network& network, const CircuitLayout& layout, SymbolStyle style,
                            const CircuitTheme& theme) {
-  return Drawer(network, layout, style, theme).Draw();
+  std::vector<OutputLabel> output{
+      {"Result", layout.outputLabel, ConstantText(network.output), layout.constantLabel}};
+  return Drawer(network.inputs, network.gates, layout, std::move(output), style, theme).Draw();
+}
+
+CircuitPicture DrawSharedCircuit(const SharedNetwork& network, const SharedCircuitLayout& layout,
+                                 SymbolStyle style, const CircuitTheme& theme) {
+  std::vector<OutputLabel> outputs;
+  for (std::size_t o = 0; o < network.outputs.size(); ++o) {
+    outputs.push_back({network.outputNames[o], layout.outputLabels[o], ConstantText(network.outputs[o]),
+                       layout.constantLabels[o], static_cast<std::int64_t>(o)});
+  }
+  return Drawer(network.inputs, network.gates, layout, std::move(outputs), style, theme).Draw();
 }
 
 }  // namespace brevano

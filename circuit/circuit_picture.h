@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "circuit/circuit_layout.h"
+#include "circuit/shared_circuit.h"
 #include "picture/picture.h"
 
 namespace brevano {
@@ -37,5 +38,10 @@ struct CircuitPicture : Picture {
 /// ("input", keyed by column), the output's ("output") and a constant output's ("constant").
 CircuitPicture DrawCircuit(const Network& network, const CircuitLayout& layout, SymbolStyle style,
                            const CircuitTheme& theme = LightCircuitTheme());
+
+/// The picture of a shared circuit, drawn as DrawCircuit draws a tree: the items are the same, with
+/// an "output" label (and a "constant" for a constant output) per output, keyed by the output.
+CircuitPicture DrawSharedCircuit(const SharedNetwork& network, const SharedCircuitLayout& layout,
+                                 SymbolStyle style, const CircuitTheme& theme = LightCircuitTheme());
 
 }  // namespace brevano

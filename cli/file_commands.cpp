@@ -9,7 +9,12 @@
 #include <sstream>
 
 #include "analysis/analysis.h"
+#include "circuit/circuit_picture.h"
+#include "circuit/shared_circuit.h"
+#include "cli/circuit_commands.h"
 #include "engine/engine_error.h"
+#include "multiout/joint_minimise.h"
+#include "picture/picture_svg.h"
 #include "plafile/function_file.h"
 
 namespace brevano::cli {
@@ -94,6 +99,35 @@ void CommandExportPlaFile(const std::string& path, const std::string& output, st
       comment += "\n" + file.outputs[o].name + ": " + note;
   }
   out << WritePla(outputs, file.inputs, comment + "\nwritten by brevano");
+}
+
+void CommandCircuitFile(const std::string& path, const std::string& output, const std::string& form,
+                        const std::string& style, bool svg, std::ostream& out, std::ostream& warnings) {
+  const FunctionFile file = ReadReportingWarnings(path, warnings);
+  if (!output.empty()) {
+    const std::size_t chosen = ChooseOutput(file, output);
+    const OutputTables tables = TablesOfOutput(file, chosen);
+    if (tables.dontCare) {
+      warnings << "warning: " << path << ": the don't-cares of output " << file.outputs[chosen].name
+               << " are read as 0 in its circuit\n";
+    }
+    CommandCircuit(tables.on, form, style, svg, out);
+    return;
+  }
+  const BooleanFunction function = FunctionOfFile(file);
+  const JointCover cover = MinimiseJointly(function, JointOptions{});
+  const SharedNetwork network = SharedNetworkOf(function, cover.terms);
+  if (!svg) {
+    out << "The least sum of products of every output together, each product term one gate ("
+        << (cover.proven ? "proven least" : "not proven least") << ")\n"
+        << SharedCircuitText(network);
+    return;
+  }
+  if (const std::string limit = SharedDrawingLimitMessage(network); !limit.empty())
+    throw EngineError(limit + " Write it as a netlist with brevano minimise --format blif.");
+  const SymbolStyle symbols = style == "iec" ? SymbolStyle::kIec : SymbolStyle::kAnsi;
+  out << PictureSvg(DrawSharedCircuit(network, LayOutSharedCircuit(network), symbols),
+                    {{"wire", "data-net"}, {"gate", "data-gate"}});
 }
 
 void CommandExportPla(const TruthTable& table, const TruthTable* dontCare, const std::string& expression,

@@ -28,6 +28,13 @@ void CommandAnalyseFile(const std::string& path, const std::string& output, cons
 void CommandExportPlaFile(const std::string& path, const std::string& output, std::ostream& out,
                           std::ostream& warnings);
 
+/// The circuit of the PLA or table file at `path`: with `output` (a name or a number), that
+/// output's circuit as CommandCircuit gives it (its don't-cares, told in `warnings`, read as 0);
+/// without, every output from one cover minimised together, each product term one AND gate however
+/// many outputs it feeds, as text or (`svg`) as the picture. Recursive: run it on the large stack.
+void CommandCircuitFile(const std::string& path, const std::string& output, const std::string& form,
+                        const std::string& style, bool svg, std::ostream& out, std::ostream& warnings);
+
 /// The least sum of products of `table` (with the don't-cares of `dontCare` when given), typed as
 /// `expression`, as a PLA file with one output "Result"; a sum not proven least says so in its
 /// comment. Raises EngineError when no sum could be found. Recursive: run it on the large stack.

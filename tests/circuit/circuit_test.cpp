@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 
@@ -10,6 +11,8 @@
 #include "circuit/circuit_layout.h"
 #include "circuit/circuit_picture.h"
 #include "circuit/netlist.h"
+#include "circuit/shared_circuit.h"
+#include "multiout/joint_minimise.h"
 #include "pipeline/pipeline.h"
 
 namespace brevano {
@@ -178,9 +181,13 @@ void ExpectSoundPicture(const Network& network, const CircuitPicture& picture, c
     EXPECT_TRUE(touches(points.back(), NetOf(network, Signal{Signal::Kind::kGate, static_cast<int>(g)})))
         << what << ": the output of gate " << g;
   }
-  // Each net in one piece: its segments joined by shared points.
+  // Each net in one piece: its segments joined by shared points. A constant is drawn at each
+  // output it drives, each piece with a label of its own.
   std::map<std::int64_t, std::vector<Segment>> nets;
-  for (const Segment& s : wires) nets[s.net].push_back(s);
+  const auto constants = static_cast<std::int64_t>(network.inputs.size() + network.gates.size());
+  for (const Segment& s : wires) {
+    if (s.net < constants) nets[s.net].push_back(s);
+  }
   for (const auto& [net, parts] : nets) {
     std::vector<bool> reached(parts.size());
     std::vector<std::size_t> work = {0};
@@ -283,6 +290,143 @@ TEST(CircuitTest, NoPortIsNamedLikeAGateInstanceOrThePortType) {
             std::string::npos);
   EXPECT_NE(WriteNetlist(network, NetlistFormat::kVhdl, "").find("std_logic_2 : in std_logic;"),
             std::string::npos);
+}
+
+// A cube from its PLA text ("1-0") and the outputs it feeds ("01").
+MultiCube Cube(const std::string& inputs, const std::string& outputs) {
+  MultiCube cube = MultiCube::Universe(static_cast<int>(inputs.size()), static_cast<int>(outputs.size()));
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (inputs[i] != '-')
+      cube.SetInput(static_cast<int>(i), inputs[i] == '1' ? Literal::kOne : Literal::kZero);
+  }
+  for (std::size_t o = 0; o < outputs.size(); ++o) cube.SetOutput(static_cast<int>(o), outputs[o] == '1');
+  return cube;
+}
+
+BooleanFunction Names(int inputs, int outputs) {
+  BooleanFunction names;
+  for (int i = 0; i < inputs; ++i) names.inputs.push_back(std::string(1, static_cast<char>('a' + i)));
+  for (int o = 0; o < outputs; ++o) names.outputs.push_back("f" + std::to_string(o));
+  return names;
+}
+
+// Output `o` of `cover` at `point` (input i is bit i).
+bool CoverValue(const CubeCover& cover, int o, std::uint64_t point) {
+  return std::any_of(cover.begin(), cover.end(), [&](const MultiCube& cube) {
+    if (!cube.HasOutput(o)) return false;
+    for (int i = 0; i < cube.inputs; ++i) {
+      const Literal literal = cube.Input(i);
+      if (literal != Literal::kFree && (literal == Literal::kOne) != (((point >> i) & 1) == 1)) return false;
+    }
+    return true;
+  });
+}
+
+TEST(SharedCircuitTest, RandomCoversAreDrawnSoundAndEveryOutputEqualsTheCover) {
+  std::mt19937_64 rng(29);
+  for (int round = 0; round < 120; ++round) {
+    const int inputs = static_cast<int>(rng() % (round < 100 ? 6 : 9)),
+              outputs = 1 + static_cast<int>(rng() % 5);
+    CubeCover cover;
+    for (int t = static_cast<int>(rng() % (round < 100 ? 8 : 16)); t > 0; --t) {
+      std::string in, out;
+      for (int i = 0; i < inputs; ++i) in += "01--"[rng() % (round % 3 ? 4 : 3)];
+      for (int o = 0; o < outputs; ++o) out += rng() % 2 ? '1' : '0';
+      cover.push_back(Cube(in, out));
+      if (rng() % 5 == 0) cover.push_back(cover.back());  // a term given twice
+    }
+    const SharedNetwork network = SharedNetworkOf(Names(inputs, outputs), cover);
+    const std::string what = "round " + std::to_string(round);
+    for (int o = 0; o < outputs; ++o) {
+      for (std::uint64_t point = 0; point < (1u << inputs); ++point)
+        ASSERT_EQ(EvaluateSharedOutput(network, o, point), CoverValue(cover, o, point)) << what << " f" << o;
+    }
+    const Network gates{network.inputs, network.gates, {}};
+    const SharedCircuitLayout layout = LayOutSharedCircuit(network);
+    const CircuitPicture picture =
+        DrawSharedCircuit(network, layout, round % 2 ? SymbolStyle::kIec : SymbolStyle::kAnsi);
+    ExpectSoundPicture(gates, picture, what);
+    ExpectLabels(gates, picture, what);
+    // Each output's wire runs to its label, which names it.
+    const std::vector<Segment> wires = Wires(picture);
+    for (int o = 0; o < outputs; ++o) {
+      const CircuitPoint end{layout.outputLabels[static_cast<std::size_t>(o)].x - 6,
+                             layout.outputLabels[static_cast<std::size_t>(o)].y - layout.labelFont / 3};
+      const int net = NetOf(gates, network.outputs[static_cast<std::size_t>(o)]);
+      EXPECT_TRUE(std::any_of(wires.begin(), wires.end(),
+                              [&](const Segment& s) {
+                                return s.net == net && std::abs(s.b.x - end.x) < 1e-6 &&
+                                       std::abs(s.b.y - end.y) < 1e-6;
+                              }))
+          << what << " f" << o;
+    }
+  }
+}
+
+TEST(SharedCircuitTest, ATermOfSeveralOutputsIsOneGateWiredToEach) {
+  // f0 = a*b + not(a)*c, f1 = a*b + not(c), f2 = 1, f3 = 0, f4 = a*b.
+  const CubeCover cover = {Cube("11-", "11001"), Cube("0-1", "10000"), Cube("--0", "01000"),
+                           Cube("---", "00100"), Cube("11-", "10000")};
+  const SharedNetwork network = SharedNetworkOf(Names(3, 5), cover);
+  EXPECT_EQ(SharedCircuitText(network),
+            "Inputs: a, b, c\nOutputs: f0, f1, f2, f3, f4\nGates: 6 (2 NOT, 2 AND, 2 OR)\n"
+            "g1 = NOT(a)\ng2 = NOT(c)\ng3 = AND(a, b)\ng4 = AND(g1, c)\nf0 = OR(g3, g4)\nf1 = OR(g3, g2)\n"
+            "f2 = 1\nf3 = 0\nf4 = g3\n");
+  const SharedCircuitLayout layout = LayOutSharedCircuit(network);
+  const CircuitPicture picture = DrawSharedCircuit(network, layout, SymbolStyle::kAnsi);
+  // The shared AND's net meets the pins of both ORs and f4's label, branching at dots on its track.
+  const Network gates{network.inputs, network.gates, {}};
+  const int shared = NetOf(gates, {Signal::Kind::kGate, 2});
+  EXPECT_EQ(std::count_if(layout.junctions.begin(), layout.junctions.end(),
+                          [&](const Junction& j) { return j.net == shared; }),
+            2);
+  std::vector<std::string> constants;
+  for (const PictureItem& item : picture.items) {
+    if (item.role == "constant")
+      constants.push_back(network.outputNames[static_cast<std::size_t>(item.key)] + "=" + item.text);
+  }
+  EXPECT_EQ(constants, (std::vector<std::string>{"f2=1", "f3=0"}));
+  ExpectSoundPicture(gates, picture, "shared");
+}
+
+TEST(SharedCircuitTest, JointCoversOfRandomFilesDrawnAsCircuitsComputeEveryOutput) {
+  std::mt19937_64 rng(31);
+  for (int round = 0; round < 40; ++round) {
+    const int inputs = 1 + static_cast<int>(rng() % 5), outputs = 1 + static_cast<int>(rng() % 4);
+    BooleanFunction function = Names(inputs, outputs);
+    for (std::uint64_t point = 0; point < (1u << inputs); ++point) {
+      std::string in, on, dc;
+      for (int i = 0; i < inputs; ++i) in += (point >> i) & 1 ? '1' : '0';
+      for (int o = 0; o < outputs; ++o) {
+        const auto value = rng() % 5;  // 0 or 1 mostly, a don't-care now and then
+        on += value < 2 ? '1' : '0';
+        dc += value == 4 ? '1' : '0';
+      }
+      function.on.push_back(Cube(in, on));
+      function.dontCare.push_back(Cube(in, dc));
+    }
+    JointOptions options;
+    options.budget = std::chrono::seconds(2);
+    const SharedNetwork network = SharedNetworkOf(function, MinimiseJointly(function, options).terms);
+    for (int o = 0; o < outputs; ++o) {
+      for (std::uint64_t point = 0; point < (1u << inputs); ++point) {
+        if (CoverValue(function.dontCare, o, point)) continue;
+        ASSERT_EQ(EvaluateSharedOutput(network, o, point), CoverValue(function.on, o, point))
+            << "round " << round << " f" << o << " at " << point;
+      }
+    }
+  }
+}
+
+TEST(SharedCircuitTest, CoversTooLargeToDrawSaySo) {
+  CubeCover cover;
+  for (int t = 0; t < 300; ++t) {
+    std::string in;
+    for (int i = 0; i < 9; ++i) in += (t >> i) & 1 ? '1' : '0';
+    cover.push_back(Cube(in, "1"));
+  }
+  EXPECT_EQ(SharedDrawingLimitMessage(SharedNetworkOf(Names(9, 1), cover)),
+            "The circuit has 310 gates: at most 250 are drawn.");
 }
 
 }  // namespace

@@ -98,5 +98,16 @@ expect text 0 "Minimal product of sums: (A+B)*(not(A)+C)${nl}Inputs: A, B, C${nl
 expect bad_format 2 "" "--format: edif not in {blif,verilog,vhdl,pla}${nl}Run with --help for more information.$nl" \
   -- export --format edif a
 
+# A file's outputs drawn together: the term a*b one gate read by the ORs of x and y.
+printf '.i 3\n.o 3\n.ilb a b c\n.ob x y z\n11- 110\n0-1 100\n--0 010\n--- 001\n.e\n' >"$work/shared.pla"
+expect shared_text 0 "The least sum of products of every output together, each product term one gate (proven least)${nl}Inputs: a, b, c${nl}Outputs: x, y, z${nl}Gates: 6 (2 NOT, 2 AND, 2 OR)${nl}g1 = NOT(a)${nl}g2 = NOT(c)${nl}g3 = AND(g1, c)${nl}g4 = AND(a, b)${nl}x = OR(g3, g4)${nl}y = OR(g2, g4)${nl}z = 1$nl" "" \
+  -- circuit --pla "$work/shared.pla"
+"$brevano" circuit --pla "$work/shared.pla" --format svg --style iec >"$work/shared.svg" && xmllint --noout "$work/shared.svg" ||
+  fail "svg of a file's outputs together"
+expect shared_form 2 "" "--form: every output of a file is drawn as a sum of products: --form sop, or none${nl}Run with --help for more information.$nl" \
+  -- circuit --pla "$work/shared.pla" --form nand
+expect one_output 0 "As typed${nl}Inputs: A, B, C${nl}Gates: 3 (1 NOT, 1 AND, 1 OR)${nl}g1 = AND(A, B)${nl}g2 = NOT(C)${nl}Result = OR(g1, g2)$nl" "" \
+  -- circuit --pla "$work/shared.pla" --output y
+
 [[ $failures == 0 ]] && echo "all passed"
 exit $((failures > 0))

@@ -127,6 +127,55 @@ class CircuitDialogTest : public QObject {
     QVERIFY(!QFile::exists(folder.filePath("missing/c.blif")));
   }
 
+  void everyOutputOfACoverInOneCircuit() {
+    BooleanFunction function;
+    function.inputs = {"a", "b", "c"};
+    function.outputs = {"x", "y", "z"};
+    // x = a*b + not(a)*c, y = a*b, z = 0: the term a*b one gate for x and y.
+    auto cube = [](const std::string& in, const std::string& out) {
+      MultiCube term = MultiCube::Universe(3, 3);
+      for (int i = 0; i < 3; ++i) {
+        if (in[i] != '-') term.SetInput(i, in[i] == '1' ? Literal::kOne : Literal::kZero);
+      }
+      for (int o = 0; o < 3; ++o) term.SetOutput(o, out[o] == '1');
+      return term;
+    };
+    CircuitDialog dialog(Table("a"));
+    dialog.SetSharedCircuit(function, {cube("11-", "110"), cube("0-1", "100")}, QStringLiteral("Joint"));
+    QVERIFY(dialog.Shared());
+    QVERIFY(!dialog.Busy());
+    QCOMPARE(dialog.TitleText(), QStringLiteral("Joint"));
+    QCOMPARE(Inputs(dialog), (QStringList{"a", "b", "c"}));
+    QCOMPARE(Items(dialog, "output"), 3);
+    QCOMPARE(Items(dialog, "constant"), 1);
+    QCOMPARE(dialog.View()->Picture().gates.size(), std::size_t{4});  // NOT a, two ANDs, the OR of x
+    dialog.SetStyle(SymbolStyle::kIec);
+    QCOMPARE(Items(dialog, "symbol"), 4);
+    QVERIFY(!dialog.Image().isNull());
+
+    CubeCover many;
+    for (int t = 0; t < 300; ++t) {
+      MultiCube term = MultiCube::Universe(9, 1);
+      for (int i = 0; i < 9; ++i) term.SetInput(i, (t >> i) & 1 ? Literal::kOne : Literal::kZero);
+      term.SetOutput(0, true);
+      many.push_back(term);
+    }
+    BooleanFunction wide;
+    for (int i = 0; i < 9; ++i) wide.inputs.push_back("i" + std::to_string(i));
+    wide.outputs = {"f"};
+    dialog.SetSharedCircuit(wide, many, QStringLiteral("Many"));
+    QVERIFY(dialog.MessageText().startsWith(QStringLiteral("The circuit has 310 gates")));
+    QVERIFY(dialog.View()->Picture().items.empty());
+
+    dialog.SetSharedCircuit(function, many, QStringLiteral("Mismatched"));  // 9-input terms, 3 inputs
+    QVERIFY(dialog.MessageText().startsWith(QStringLiteral("A term of the cover has 9 inputs")));
+
+    dialog.SetTable(Table("a*b"));  // back to one output and its forms
+    QVERIFY(!dialog.Shared());
+    QTRY_VERIFY(!dialog.Busy());
+    QCOMPARE(Items(dialog, "output"), 1);
+  }
+
   void screenshots() {
     const std::pair<const char*, const char*> circuits[] = {
         {"sop", "a*b*not(c)+c*not(d)+not(b)*not(d)+a*d*not(b)"}, {"typed", "not(a+b)*c/(a*d)+not(b)"}};
