@@ -117,6 +117,11 @@ class Tfrm_bool_alg : public QMainWindow {
   /// Opens the circuit of the table shown in a dialog of its own beside the window, deleted when
   /// closed; each new table is passed on. Null without rows.
   CircuitDialog* OpenCircuit();
+  /// With a file's table shown: every output minimised together off the window's thread (progress
+  /// and Cancel), then drawn as one circuit whose product terms each feed every output they serve.
+  void OpenSharedCircuit();
+  /// True while the outputs of the file shown are being minimised for one circuit.
+  bool SharedCircuitRunning() const;
   /// Asks for a netlist format, a circuit form and a file, and writes the netlist of the table shown.
   void AskExport();
   /// What writes netlists of the table shown.
@@ -209,6 +214,7 @@ class Tfrm_bool_alg : public QMainWindow {
   };
   std::optional<OpenedFile> opened_;
   BackgroundJob* output_ = nullptr;
+  BackgroundJob* shared_ = nullptr;  // the outputs of the file shown minimised together for one circuit
   QComboBox* outputBox_ = nullptr;
   QLabel* outputLabel_ = nullptr;
   QString shownText_;

@@ -63,6 +63,9 @@ or NOR gates alone. The symbols are distinctive shapes (ANSI) or rectangles (IEC
 <p>The inputs are rails at the left in the table's order, each followed by its complement where an
 inverter is needed; the output is named Result. The least forms are made beside the window and may
 take some seconds. A circuit of more than 250 gates or 1,000 gate inputs is not drawn.</p>
+<p>With a file's table shown, <b>Tools &gt; Circuit of every output…</b> (Shift+F7) minimises all its
+outputs together and draws one circuit: each product term is one AND gate, wired to the OR of every
+output it feeds, and each output is named as the file names it.</p>
 <h3>Zoom</h3>
 <p>A circuit wider than the window is scaled to fit. <b>Zoom in</b> (Ctrl++), <b>Zoom out</b> (Ctrl+-) and
 <b>Fit</b> (Ctrl+0) change the scale; the picture scrolls when larger than the window.</p>

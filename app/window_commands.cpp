@@ -183,6 +183,13 @@ void WindowCommands::AddToolsViewAndHelpCommands() {
       M::kTools, tr("&Circuit\u2026"), Keys(Qt::Key_F7), rows, [this] { window_.OpenCircuit(); },
       kContextMenu);
   Add(
+      M::kTools, tr("Circuit of &every output\u2026"), Keys(Qt::SHIFT | Qt::Key_F7),
+      [this] { return HasRows() && view_->File() && !window_.SharedCircuitRunning(); },
+      [this] { window_.OpenSharedCircuit(); })
+      .whyNot = [this] {
+    return HasRows() && !view_->File() ? tr("Open a file to draw all its outputs in one circuit") : QString();
+  };
+  Add(
       M::kTools, tr("Co&mpare with\u2026"), Keys(Qt::Key_F8), [this] { return HasRows() && view_->Table(); },
       [this] { window_.AskCompare(); }, kContextMenu);
 

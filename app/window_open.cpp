@@ -21,6 +21,7 @@
 #include "app/window_commands.h"
 #include "app/window_settings.h"
 #include "filetable/file_table.h"
+#include "multiout/joint_minimise.h"
 
 namespace brevano {
 
@@ -202,6 +203,49 @@ void Tfrm_bool_alg::CreateOutputBox() {
   connect(outputBox_, &QComboBox::currentIndexChanged, this, [this](int index) { ChooseFileOutput(index); });
   connect(LV, &TruthTableView::outputClicked, this, &Tfrm_bool_alg::ChooseFileOutput);
   connect(LV, &TruthTableView::tableChanged, this, &Tfrm_bool_alg::FileTableGone);
+}
+
+bool Tfrm_bool_alg::SharedCircuitRunning() const { return shared_ && shared_->Running(); }
+
+void Tfrm_bool_alg::OpenSharedCircuit() {
+  if (!opened_ || !LV->File() || SharedCircuitRunning()) return;
+  if (!shared_) shared_ = new BackgroundJob(this);
+  struct Made {
+    BooleanFunction function;
+    JointCover cover;
+  };
+  std::function<std::optional<Made>(JobControl&)> work = [file = opened_->file](JobControl& control) {
+    Made made{FunctionOfFile(*file), {}};
+    bool stopped = false;
+    JointOptions options;
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+      stopped = stopped || !control.Report(done, total);
+      return !stopped;
+    };
+    made.cover = MinimiseJointly(made.function, options);
+    return stopped ? std::nullopt : std::optional<Made>(std::move(made));
+  };
+  const QString name = opened_->name;
+  StartJob<std::optional<Made>>(
+      *shared_, std::move(work),
+      [this, name](const std::optional<Made>& made) {
+        if (!made) return;
+        const std::size_t terms = made->cover.terms.size();
+        const QString standing = made->cover.proven ? tr("proven fewest")
+                                                    : tr("at least %1 needed").arg(made->cover.lowerBound);
+        CircuitDialog* dialog = OpenCircuit();
+        if (!dialog) return;
+        dialog->SetSharedCircuit(made->function, made->cover.terms,
+                                 tr("Every output of %1 together: %n product term(s), %2", nullptr,
+                                    static_cast<int>(terms))
+                                     .arg(name, standing));
+      },
+      [this, name](const JobFailure& failure) {
+        ShowError(ErrorMessageText(
+            tr("No circuit of every output of %1: %2").arg(name, failure.Text(tr("not enough memory"))).toStdString()));
+      },
+      kOpenWait);
+  if (shared_->Running()) shared_->ShowProgressDialog(this, tr("Minimising every output of %1 together\u2026").arg(name));
 }
 
 }  // namespace brevano

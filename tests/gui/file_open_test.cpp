@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "app/analysis_dialog.h"
+#include "app/circuit_dialog.h"
 #include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
 #include "app/function_opening.h"
@@ -175,6 +176,32 @@ class FileOpenTest : public QObject {
     QVERIFY(window.LV->File() == nullptr);
     QVERIFY(window.OutputBox()->isHidden());
     QCOMPARE(window.LV->Table()->Captions(), (std::vector<std::string>{"A", "B", "Result"}));
+  }
+
+  // Shift+F7: every output in one circuit, a term feeding f and g drawn once; a new table draws
+  // the typed circuit again.
+  void everyOutputInOneCircuit() {
+    QTemporaryDir dir;
+    OpeningWindow window;
+    QAction* every = window.Commands()->Action(QString::fromUtf8("Circuit of every output\u2026"));
+    QVERIFY(every != nullptr);
+    QCOMPARE(every->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    window.OpenFunctionFile(Write(dir, "two.pla", kPla));
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput(), 10000);
+    window.Commands()->UpdateStates();
+    QVERIFY(every->isEnabled());
+    every->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.SharedCircuitRunning() && window.findChild<CircuitDialog*>(), 10000);
+    CircuitDialog* circuit = window.findChild<CircuitDialog*>();
+    QVERIFY(circuit->Shared());
+    QVERIFY2(circuit->TitleText().startsWith("Every output of two.pla together: "), qPrintable(circuit->TitleText()));
+    QVERIFY2(circuit->TitleText().endsWith(", proven fewest"), qPrintable(circuit->TitleText()));
+    QCOMPARE(circuit->MessageText(), QString());
+    QCOMPARE(window.errors, QStringList());
+    window.eIN->setText("a*b");
+    window.Button1Click();
+    QVERIFY(!circuit->Shared());
   }
 
   void aFileWiderThanATableIsRefused() {
