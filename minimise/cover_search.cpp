@@ -31,6 +31,12 @@ namespace {
 // In searches 2 and 3 a node is first bounded on the number of columns alone, with row multipliers
 // of their own carried over from search 1: the limit is tight there, and that bound leaves many
 // nodes, and refuses many columns, that the weight bound would keep.
+//
+// Covers come from a greedy choice at every node and, at the root of each search, from a dive
+// that follows the search's own first choices at one evaluation per column. Search 2 is skipped
+// when the cover of search 1 takes only columns of the least weight (then no cover of its size
+// weighs less). Search 3 mostly looks for a cover that is known to be likely, so there a node's
+// bounding ends once the bound stops rising.
 
 constexpr double kTolerance = 1e-6;
 constexpr int kRootIterations = 1000;
@@ -38,9 +44,10 @@ constexpr int kNodeIterations = 50;
 constexpr int kCountIterations = 15;  // searches 2 and 3: steps of the column-count bound at a node
 constexpr double kRootStep = 2.0;
 constexpr double kNodeStep = 0.5;
-constexpr int kStallLimit = 50;    // steps without a better bound before the step size is halved
-constexpr int kFixingRounds = 3;   // rounds of bounding and fixing at a node
-constexpr int kStepsPerCover = 5;  // root subgradient steps between two greedy covers
+constexpr int kStallLimit = 50;         // steps without a better bound before the step size is halved
+constexpr int kWitnessStallLimit = 20;  // search 3: steps without a better bound that end a node's bounding
+constexpr int kFixingRounds = 3;        // rounds of bounding and fixing at a node
+constexpr int kStepsPerCover = 5;       // root subgradient steps between two greedy covers
 constexpr double kLimitMultipliers[] = {0, 0.5, 1, 2};
 constexpr std::int64_t kUnbounded = std::numeric_limits<std::int64_t>::max();
 
@@ -87,6 +94,7 @@ class PartSearch {
   std::vector<int> WithoutRedundantColumns(std::vector<int> columns) const;
   void Record();
   void Greedy(bool lagrangian);
+  void Dive();
   bool MustStop();
 
   // The searches.
@@ -94,13 +102,18 @@ class PartSearch {
   std::vector<int> Choices(int row) const;
   bool PrepareNode(std::int64_t pruneAt, int iterations, double step);
   void DescendForValue();
+  void DescendFrom(bool root);
   bool FindCoverTaking(int c);
   void DecideInOrder();
   bool Useful(int c) const;
+  bool LightestOnly();
 
   const CoverProblem& problem_;
   SearchControl& control_;
   std::vector<std::vector<int>> rowColumns_;
+  std::vector<int>
+      columnStart_;  // the rows of column c are columnRow_[columnStart_[c] .. columnStart_[c + 1])
+  std::vector<int> columnRow_;
   std::vector<State> state_;
   std::vector<int> covered_;  // taken columns covering each row
   std::vector<int> live_;     // free columns covering each row
@@ -112,7 +125,8 @@ class PartSearch {
 
   Goal goal_ = Goal::kFewestColumns;
   int columnLimit_ = 0;
-  std::vector<double> multiplier_;  // per row
+  std::vector<double> multiplier_;      // per row
+  std::vector<double> openMultiplier_;  // per row: its multiplier while uncovered, else 0
   double limitMultiplier_ = 0;
   std::vector<double> savedMultiplier_;
   double savedLimitMultiplier_ = 0;
@@ -123,6 +137,7 @@ class PartSearch {
 
   std::int64_t bestValue_ = kUnbounded;
   std::vector<int> best_;
+  bool inSearch_ = false;     // below the root of DescendForValue
   bool stopAtFirst_ = false;  // search 3: any cover better than bestValue_ will do
   bool found_ = false;
   bool ended_ = false;
@@ -139,10 +154,14 @@ PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control)
       live_(problem.rowCount, 0),
       uncovered_(problem.rowCount),
       multiplier_(problem.rowCount, 0),
+      openMultiplier_(problem.rowCount, 0),
       reduced_(problem.columnRows.size(), 0),
       gradient_(problem.rowCount, 0) {
+  columnStart_.push_back(0);
   for (int c = 0; c < ColumnCount(); ++c) {
     for (int r : problem.columnRows[c]) rowColumns_[r].push_back(c);
+    columnRow_.insert(columnRow_.end(), problem.columnRows[c].begin(), problem.columnRows[c].end());
+    columnStart_.push_back(static_cast<int>(columnRow_.size()));
   }
   for (int r = 0; r < problem.rowCount; ++r) live_[r] = static_cast<int>(rowColumns_[r].size());
 }
@@ -245,23 +264,25 @@ double PartSearch::Evaluate(bool withGradient) {
   double value = static_cast<double>(Value()) - limitMultiplier_ * columnsLeft;
   for (int r = 0; r < problem_.rowCount; ++r) {
     const bool open = covered_[r] == 0;
+    openMultiplier_[r] = open ? multiplier_[r] : 0;
     if (open) value += multiplier_[r];
     if (withGradient) gradient_[r] = open ? 1 : 0;
   }
   if (withGradient) limitGradient_ = -columnsLeft;
+  const int* const rows = columnRow_.data();
+  const double* const open = openMultiplier_.data();
   for (int c = 0; c < ColumnCount(); ++c) {
     if (state_[c] != kFree) continue;
     double reduced = static_cast<double>(Cost(c)) + limitMultiplier_;
-    for (int r : problem_.columnRows[c]) {
-      if (covered_[r] == 0) reduced -= multiplier_[r];
-    }
+    const int end = columnStart_[c + 1];
+    for (int k = columnStart_[c]; k < end; ++k) reduced -= open[rows[k]];
     reduced_[c] = reduced;
     if (reduced >= 0) continue;
     value += reduced;
-    if (withGradient) limitGradient_ += 1;
     if (!withGradient) continue;
-    for (int r : problem_.columnRows[c]) {
-      if (covered_[r] == 0) gradient_[r] -= 1;
+    limitGradient_ += 1;
+    for (int k = columnStart_[c]; k < end; ++k) {
+      if (covered_[rows[k]] == 0) gradient_[rows[k]] -= 1;
     }
   }
   return value;
@@ -281,6 +302,8 @@ double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool
       savedMultiplier_ = multiplier_;
       savedLimitMultiplier_ = limitMultiplier_;
       stall = 0;
+    } else if (stopAtFirst_ && stall + 1 >= kWitnessStallLimit) {
+      break;
     } else if (++stall >= kStallLimit) {
       step /= 2;
       stall = 0;
@@ -393,7 +416,7 @@ void PartSearch::Greedy(bool lagrangian) {
   }
   auto gainOf = [&](int c) {
     int gain = 0;
-    for (int r : problem_.columnRows[c]) gain += covered_[r] == 0;
+    for (int k = columnStart_[c]; k < columnStart_[c + 1]; ++k) gain += covered_[columnRow_[k]] == 0;
     return gain;
   };
   auto entryOf = [&](int c, int gain) {
@@ -415,6 +438,27 @@ void PartSearch::Greedy(bool lagrangian) {
   }
   if (uncovered_ == 0) Record();
   Undo(mark);
+}
+
+// A cover by diving from the current node, recorded when it is better than the best: with the
+// multipliers as they are, aiming at a cover that meets the node's bound, repeatedly fix columns by
+// reduced cost against that aim and take the free column of least reduced cost in the uncovered row
+// with the fewest free columns, the choice the search would try first. Costs one evaluation per
+// column taken, where the search spends dozens per node. Leaves reduced_ as it found it.
+void PartSearch::Dive() {
+  const std::size_t mark = trail_.size();
+  const std::int64_t target = std::min(bestValue_, RoundUp(Evaluate(false)) + 1);
+  while (uncovered_ > 0 && WithinLimit()) {
+    const double bound = Evaluate(false);
+    if (RoundUp(bound) >= target || !FixByReducedCost(bound, target) || uncovered_ == 0) break;
+    const std::vector<int> choices = Choices(MostConstrainedRow());
+    if (choices.empty()) break;
+    Include(choices.front());
+    if (!Propagate()) break;
+  }
+  if (uncovered_ == 0 && WithinLimit()) Record();
+  Undo(mark);
+  Evaluate(false);
 }
 
 // True when the search must end: stopped, or out of time with a cover in hand.
@@ -476,9 +520,18 @@ bool PartSearch::PrepareNode(std::int64_t pruneAt, int iterations, double step) 
 
 void PartSearch::DescendForValue() {
   if (MustStop() || found_) return;
+  const bool root = !inSearch_;
+  inSearch_ = true;
+  DescendFrom(root);
+  inSearch_ = !root;
+}
+
+// One node of DescendForValue; the root of each search also dives for a cover.
+void PartSearch::DescendFrom(bool root) {
   const std::size_t mark = trail_.size();
   if (!PrepareNode(bestValue_, kNodeIterations, kNodeStep)) return Undo(mark);
   if (uncovered_ > 0) Greedy(true);
+  if (root && uncovered_ > 0 && !found_) Dive();
   if (uncovered_ == 0 || found_) {
     if (!found_) Record();
     return Undo(mark);
@@ -549,6 +602,23 @@ void PartSearch::DecideInOrder() {
   bestValue_ = limit - 1;
 }
 
+// Search 2 needs no search when every column of the cover of fewest columns weighs as little as
+// the lightest column: no cover of that many columns weighs less, and those that weigh as much
+// take the lightest columns alone. The heavier ones are then refused, search 3 keeps the column
+// count as its goal, and true is returned.
+bool PartSearch::LightestOnly() {
+  const std::int64_t lightest = *std::min_element(problem_.weight.begin(), problem_.weight.end());
+  for (int c : best_) {
+    if (problem_.weight[c] != lightest) return false;
+  }
+  for (int c = 0; c < ColumnCount(); ++c) {
+    if (state_[c] == kFree && problem_.weight[c] != lightest) Exclude(c);
+  }
+  Propagate();
+  Evaluate(false);
+  return true;
+}
+
 bool PartSearch::Solve() {
   InitialMultipliers();
   Greedy(false);
@@ -559,14 +629,16 @@ bool PartSearch::Solve() {
   if (ended_) return true;
   fewestProven_ = true;
 
-  goal_ = Goal::kLeastWeight;
   columnLimit_ = static_cast<int>(best_.size());
-  bestValue_ = 0;
-  for (int c : best_) bestValue_ += problem_.weight[c];
-  ChooseLimitMultiplier();
-  DescendForValue();
-  if (control_.Stopped()) return false;
-  if (ended_) return true;  // still the fewest columns; the weight is not proven least
+  if (!LightestOnly()) {
+    goal_ = Goal::kLeastWeight;
+    bestValue_ = 0;
+    for (int c : best_) bestValue_ += problem_.weight[c];
+    ChooseLimitMultiplier();
+    DescendForValue();
+    if (control_.Stopped()) return false;
+    if (ended_) return true;  // still the fewest columns; the weight is not proven least
+  }
   optimal_ = true;
   DecideInOrder();
   Undo(0);
