@@ -45,8 +45,8 @@ inline constexpr int kCountIterations = 15;  // searches 2 and 3: steps of the c
 inline constexpr double kRootStep = 2.0;
 inline constexpr double kNodeStep = 0.5;
 inline constexpr int kStallLimit = 50;  // steps without a better bound before the step size is halved
-inline constexpr int kWitnessStallLimit =
-    20;                                   // search 3: steps without a better bound that end a node's bounding
+// Search 3: steps without a better bound that end a node's bounding.
+inline constexpr int kWitnessStallLimit = 20;
 inline constexpr int kFixingRounds = 3;   // rounds of bounding and fixing at a node
 inline constexpr int kStepsPerCover = 5;  // root subgradient steps between two greedy covers
 inline constexpr double kLimitMultipliers[] = {0, 0.5, 1, 2};
