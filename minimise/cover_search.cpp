@@ -6,129 +6,11 @@
 #include <limits>
 #include <queue>
 
+#include "minimise/cover_search_state.h"
+
 namespace brevano {
 
-namespace {
-
-// Three searches share one state of free, taken and refused columns, kept with an undo trail:
-//
-// 1. the fewest columns: depth first, branching on the uncovered row with the fewest free
-//    columns, starting from a greedy cover;
-// 2. the least weight among covers of that many columns, starting from the first search's cover;
-// 3. the first cover in column order of that size and weight: the columns are decided in
-//    ascending order, each taken when some cover of that size and weight takes it along with the
-//    decisions so far. A witness, such a cover, answers for its own columns without a search;
-//    every other column needs a search for a cover with it, which becomes the next witness. Each
-//    witness comes earlier in column order than the one before.
-//
-// Every node is bounded by Lagrangian relaxation: with a multiplier u_r >= 0 per uncovered row
-// (and, in searches 2 and 3, l >= 0 for the limit on the number of columns), any cover of the rest
-// costs at least sum(u_r) - l * (columns left) + sum over free columns of min(0, reduced cost), the
-// reduced cost of column j being its cost + l - sum of u_r over its uncovered rows. The multipliers
-// (l included) are improved by subgradient steps and carried from node to node; l starts from the
-// best of a few values tried at the root. A free column whose reduced cost alone lifts the bound
-// past the best known value is refused (or, with a negative reduced cost, taken) without branching.
-// In searches 2 and 3 a node is first bounded on the number of columns alone, with row multipliers
-// of their own carried over from search 1: the limit is tight there, and that bound leaves many
-// nodes, and refuses many columns, that the weight bound would keep.
-
-constexpr double kTolerance = 1e-6;
-constexpr int kRootIterations = 1000;
-constexpr int kNodeIterations = 50;
-constexpr int kCountIterations = 15;  // searches 2 and 3: steps of the column-count bound at a node
-constexpr double kRootStep = 2.0;
-constexpr double kNodeStep = 0.5;
-constexpr int kStallLimit = 50;    // steps without a better bound before the step size is halved
-constexpr int kFixingRounds = 3;   // rounds of bounding and fixing at a node
-constexpr int kStepsPerCover = 5;  // root subgradient steps between two greedy covers
-constexpr double kLimitMultipliers[] = {0, 0.5, 1, 2};
-constexpr std::int64_t kUnbounded = std::numeric_limits<std::int64_t>::max();
-
-// The least integer value that a cover can have, given a bound on it.
-std::int64_t RoundUp(double bound) { return static_cast<std::int64_t>(std::ceil(bound - kTolerance)); }
-
-enum class Goal { kFewestColumns, kLeastWeight };
-
-class PartSearch {
- public:
-  PartSearch(const CoverProblem& problem, SearchControl& control);
-
-  // False when stopped.
-  bool Solve();
-
-  CoverSolution Solution() const;
-
- private:
-  enum State : char { kFree, kIn, kOut };
-
-  int ColumnCount() const { return static_cast<int>(state_.size()); }
-
-  // Taking, refusing and undoing.
-  void Include(int c);
-  void Exclude(int c);
-  void Undo(std::size_t mark);
-  bool Propagate();
-  bool WithinLimit() const { return goal_ == Goal::kFewestColumns || taken_ <= columnLimit_; }
-
-  // Values of the current goal.
-  std::int64_t Cost(int c) const { return goal_ == Goal::kFewestColumns ? 1 : problem_.weight[c]; }
-  std::int64_t Value() const { return goal_ == Goal::kFewestColumns ? taken_ : takenWeight_; }
-
-  // Bounds.
-  void InitialMultipliers();
-  void ChooseLimitMultiplier();
-  double Evaluate(bool withGradient);
-  double Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers = false);
-  bool FixByReducedCost(double bound, std::int64_t pruneAt);
-  bool FilterByCount(int iterations, double step);
-
-  // Covers.
-  std::vector<int> Taken() const;
-  std::vector<int> WithoutRedundantColumns(std::vector<int> columns) const;
-  void Record();
-  void Greedy(bool lagrangian);
-  bool MustStop();
-
-  // The searches.
-  int MostConstrainedRow() const;
-  std::vector<int> Choices(int row) const;
-  bool PrepareNode(std::int64_t pruneAt, int iterations, double step);
-  void DescendForValue();
-  bool FindCoverTaking(int c);
-  void DecideInOrder();
-  bool Useful(int c) const;
-
-  const CoverProblem& problem_;
-  SearchControl& control_;
-  std::vector<std::vector<int>> rowColumns_;
-  std::vector<State> state_;
-  std::vector<int> covered_;  // taken columns covering each row
-  std::vector<int> live_;     // free columns covering each row
-  std::vector<int> trail_;
-  std::vector<int> pending_;  // rows that may have one free column left
-  int uncovered_;
-  int taken_ = 0;
-  std::int64_t takenWeight_ = 0;
-
-  Goal goal_ = Goal::kFewestColumns;
-  int columnLimit_ = 0;
-  std::vector<double> multiplier_;  // per row
-  double limitMultiplier_ = 0;
-  std::vector<double> savedMultiplier_;
-  double savedLimitMultiplier_ = 0;
-  double limitGradient_ = 0;             // for limitMultiplier_, in searches 2 and 3
-  std::vector<double> countMultiplier_;  // searches 2 and 3: row multipliers of the column count
-  std::vector<double> reduced_;          // per column, for the multipliers of the last Evaluate
-  std::vector<double> gradient_;         // per row
-
-  std::int64_t bestValue_ = kUnbounded;
-  std::vector<int> best_;
-  bool stopAtFirst_ = false;  // search 3: any cover better than bestValue_ will do
-  bool found_ = false;
-  bool ended_ = false;
-  bool fewestProven_ = false;
-  bool optimal_ = false;
-};
+namespace cover_search_detail {
 
 PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control)
     : problem_(problem),
@@ -139,10 +21,14 @@ PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control)
       live_(problem.rowCount, 0),
       uncovered_(problem.rowCount),
       multiplier_(problem.rowCount, 0),
+      openMultiplier_(problem.rowCount, 0),
       reduced_(problem.columnRows.size(), 0),
       gradient_(problem.rowCount, 0) {
+  columnStart_.push_back(0);
   for (int c = 0; c < ColumnCount(); ++c) {
     for (int r : problem.columnRows[c]) rowColumns_[r].push_back(c);
+    columnRow_.insert(columnRow_.end(), problem.columnRows[c].begin(), problem.columnRows[c].end());
+    columnStart_.push_back(static_cast<int>(columnRow_.size()));
   }
   for (int r = 0; r < problem.rowCount; ++r) live_[r] = static_cast<int>(rowColumns_[r].size());
 }
@@ -204,125 +90,6 @@ bool PartSearch::Propagate() {
     }
   }
   return WithinLimit();
-}
-
-void PartSearch::InitialMultipliers() {
-  for (int r = 0; r < problem_.rowCount; ++r) {
-    double least = std::numeric_limits<double>::max();
-    for (int c : rowColumns_[r]) {
-      const double share = static_cast<double>(Cost(c)) / static_cast<double>(problem_.columnRows[c].size());
-      least = std::min(least, share);
-    }
-    multiplier_[r] = least;
-  }
-}
-
-// Searches 2 and 3: the limit multiplier whose root bound is the highest, with its row multipliers.
-void PartSearch::ChooseLimitMultiplier() {
-  double bestBound = -std::numeric_limits<double>::max();
-  std::vector<double> bestRows;
-  double bestLimit = 0;
-  for (double limit : kLimitMultipliers) {
-    limitMultiplier_ = limit;
-    InitialMultipliers();
-    const double bound = Bound(bestValue_, kRootIterations, kRootStep, true);
-    if (bound > bestBound) {
-      bestBound = bound;
-      bestRows = multiplier_;
-      bestLimit = limitMultiplier_;
-    }
-  }
-  multiplier_ = bestRows;
-  limitMultiplier_ = bestLimit;
-  Evaluate(false);
-}
-
-// The Lagrangian value of the current multipliers; fills reduced_ and, when asked, gradient_
-// (zero for covered rows).
-double PartSearch::Evaluate(bool withGradient) {
-  const bool limited = goal_ == Goal::kLeastWeight;
-  const double columnsLeft = limited ? static_cast<double>(columnLimit_ - taken_) : 0;
-  double value = static_cast<double>(Value()) - limitMultiplier_ * columnsLeft;
-  for (int r = 0; r < problem_.rowCount; ++r) {
-    const bool open = covered_[r] == 0;
-    if (open) value += multiplier_[r];
-    if (withGradient) gradient_[r] = open ? 1 : 0;
-  }
-  if (withGradient) limitGradient_ = -columnsLeft;
-  for (int c = 0; c < ColumnCount(); ++c) {
-    if (state_[c] != kFree) continue;
-    double reduced = static_cast<double>(Cost(c)) + limitMultiplier_;
-    for (int r : problem_.columnRows[c]) {
-      if (covered_[r] == 0) reduced -= multiplier_[r];
-    }
-    reduced_[c] = reduced;
-    if (reduced >= 0) continue;
-    value += reduced;
-    if (withGradient) limitGradient_ += 1;
-    if (!withGradient) continue;
-    for (int r : problem_.columnRows[c]) {
-      if (covered_[r] == 0) gradient_[r] -= 1;
-    }
-  }
-  return value;
-}
-
-// The best Lagrangian bound found in up to `iterations` subgradient steps, stopping early once it
-// reaches `pruneAt`; with `withCovers`, a greedy cover guided by the multipliers every few steps.
-// Leaves the multipliers at their best and reduced_ computed for them.
-double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers) {
-  double best = -std::numeric_limits<double>::max();
-  int stall = 0;
-  for (int iteration = 0; iteration < iterations; ++iteration) {
-    const double value = Evaluate(true);
-    if (withCovers && iteration % kStepsPerCover == 0) Greedy(true);
-    if (value > best + kTolerance) {
-      best = value;
-      savedMultiplier_ = multiplier_;
-      savedLimitMultiplier_ = limitMultiplier_;
-      stall = 0;
-    } else if (++stall >= kStallLimit) {
-      step /= 2;
-      stall = 0;
-    }
-    if (RoundUp(best) >= pruneAt || !control_.Tick()) break;
-    double norm = 0;
-    for (int r = 0; r < problem_.rowCount; ++r) {
-      if (multiplier_[r] <= 0 && gradient_[r] < 0) gradient_[r] = 0;
-      norm += gradient_[r] * gradient_[r];
-    }
-    const bool limited = goal_ == Goal::kLeastWeight;
-    if (limited) {
-      if (limitMultiplier_ <= 0 && limitGradient_ < 0) limitGradient_ = 0;
-      norm += limitGradient_ * limitGradient_;
-    }
-    if (norm == 0) break;
-    const double size = step * (static_cast<double>(pruneAt) - value) / norm;
-    for (int r = 0; r < problem_.rowCount; ++r)
-      multiplier_[r] = std::max(0.0, multiplier_[r] + size * gradient_[r]);
-    if (limited) limitMultiplier_ = std::max(0.0, limitMultiplier_ + size * limitGradient_);
-  }
-  if (!savedMultiplier_.empty()) {
-    multiplier_ = savedMultiplier_;
-    limitMultiplier_ = savedLimitMultiplier_;
-  }
-  Evaluate(false);
-  return best;
-}
-
-// Refuses the free columns whose taking would lift the bound to `pruneAt`, and takes those whose
-// refusing would. False when that leaves no cover.
-bool PartSearch::FixByReducedCost(double bound, std::int64_t pruneAt) {
-  for (int c = 0; c < ColumnCount(); ++c) {
-    if (state_[c] != kFree) continue;
-    const double reduced = reduced_[c];
-    if (reduced > 0 && RoundUp(bound + reduced) >= pruneAt) {
-      Exclude(c);
-    } else if (reduced < 0 && RoundUp(bound - reduced) >= pruneAt) {
-      Include(c);
-    }
-  }
-  return Propagate();
 }
 
 std::vector<int> PartSearch::Taken() const {
@@ -393,7 +160,7 @@ void PartSearch::Greedy(bool lagrangian) {
   }
   auto gainOf = [&](int c) {
     int gain = 0;
-    for (int r : problem_.columnRows[c]) gain += covered_[r] == 0;
+    for (int k = columnStart_[c]; k < columnStart_[c + 1]; ++k) gain += covered_[columnRow_[k]] == 0;
     return gain;
   };
   auto entryOf = [&](int c, int gain) {
@@ -415,6 +182,27 @@ void PartSearch::Greedy(bool lagrangian) {
   }
   if (uncovered_ == 0) Record();
   Undo(mark);
+}
+
+// A cover by diving from the current node, recorded when it is better than the best: with the
+// multipliers as they are, aiming at a cover that meets the node's bound, repeatedly fix columns by
+// reduced cost against that aim and take the free column of least reduced cost in the uncovered row
+// with the fewest free columns, the choice the search would try first. Costs one evaluation per
+// column taken, where the search spends dozens per node. Leaves reduced_ as it found it.
+void PartSearch::Dive() {
+  const std::size_t mark = trail_.size();
+  const std::int64_t target = std::min(bestValue_, RoundUp(Evaluate(false)) + 1);
+  while (uncovered_ > 0 && WithinLimit()) {
+    const double bound = Evaluate(false);
+    if (RoundUp(bound) >= target || !FixByReducedCost(bound, target) || uncovered_ == 0) break;
+    const std::vector<int> choices = Choices(MostConstrainedRow());
+    if (choices.empty()) break;
+    Include(choices.front());
+    if (!Propagate()) break;
+  }
+  if (uncovered_ == 0 && WithinLimit()) Record();
+  Undo(mark);
+  Evaluate(false);
 }
 
 // True when the search must end: stopped, or out of time with a cover in hand.
@@ -441,23 +229,6 @@ std::vector<int> PartSearch::Choices(int row) const {
   return columns;
 }
 
-// Searches 2 and 3: whether the rest can still be covered within the column limit, bounded by the
-// count's own multipliers (stronger than the limit multiplier alone); columns are fixed by their
-// count reduced costs. False when the node can be left.
-bool PartSearch::FilterByCount(int iterations, double step) {
-  goal_ = Goal::kFewestColumns;
-  std::swap(multiplier_, countMultiplier_);
-  const double limitMultiplier = limitMultiplier_;
-  limitMultiplier_ = 0;
-  const std::int64_t pruneAt = columnLimit_ + 1;
-  const double bound = Bound(pruneAt, iterations, step);
-  const bool open = !ended_ && RoundUp(bound) < pruneAt && FixByReducedCost(bound, pruneAt);
-  limitMultiplier_ = limitMultiplier;
-  std::swap(multiplier_, countMultiplier_);
-  goal_ = Goal::kLeastWeight;
-  return open;
-}
-
 // Bounds the node and fixes columns by reduced cost; false when the node can be left.
 bool PartSearch::PrepareNode(std::int64_t pruneAt, int iterations, double step) {
   for (int round = 0; round < kFixingRounds; ++round) {
@@ -476,9 +247,18 @@ bool PartSearch::PrepareNode(std::int64_t pruneAt, int iterations, double step) 
 
 void PartSearch::DescendForValue() {
   if (MustStop() || found_) return;
+  const bool root = !inSearch_;
+  inSearch_ = true;
+  DescendFrom(root);
+  inSearch_ = !root;
+}
+
+// One node of DescendForValue; the root of each search also dives for a cover.
+void PartSearch::DescendFrom(bool root) {
   const std::size_t mark = trail_.size();
   if (!PrepareNode(bestValue_, kNodeIterations, kNodeStep)) return Undo(mark);
   if (uncovered_ > 0) Greedy(true);
+  if (root && uncovered_ > 0 && !found_) Dive();
   if (uncovered_ == 0 || found_) {
     if (!found_) Record();
     return Undo(mark);
@@ -549,6 +329,24 @@ void PartSearch::DecideInOrder() {
   bestValue_ = limit - 1;
 }
 
+// Search 2 needs no search when every column of the cover of fewest columns weighs as little as
+// the lightest column: no cover of that many columns weighs less, and those that weigh as much
+// take the lightest columns alone. The heavier ones are then refused, search 3 keeps the column
+// count as its goal, and true is returned.
+bool PartSearch::LightestOnly() {
+  if (problem_.weight.empty()) return false;
+  const std::int64_t lightest = *std::min_element(problem_.weight.begin(), problem_.weight.end());
+  for (int c : best_) {
+    if (problem_.weight[c] != lightest) return false;
+  }
+  for (int c = 0; c < ColumnCount(); ++c) {
+    if (state_[c] == kFree && problem_.weight[c] != lightest) Exclude(c);
+  }
+  Propagate();
+  Evaluate(false);
+  return true;
+}
+
 bool PartSearch::Solve() {
   InitialMultipliers();
   Greedy(false);
@@ -559,14 +357,16 @@ bool PartSearch::Solve() {
   if (ended_) return true;
   fewestProven_ = true;
 
-  goal_ = Goal::kLeastWeight;
   columnLimit_ = static_cast<int>(best_.size());
-  bestValue_ = 0;
-  for (int c : best_) bestValue_ += problem_.weight[c];
-  ChooseLimitMultiplier();
-  DescendForValue();
-  if (control_.Stopped()) return false;
-  if (ended_) return true;  // still the fewest columns; the weight is not proven least
+  if (!LightestOnly()) {
+    goal_ = Goal::kLeastWeight;
+    bestValue_ = 0;
+    for (int c : best_) bestValue_ += problem_.weight[c];
+    ChooseLimitMultiplier();
+    DescendForValue();
+    if (control_.Stopped()) return false;
+    if (ended_) return true;  // still the fewest columns; the weight is not proven least
+  }
   optimal_ = true;
   DecideInOrder();
   Undo(0);
@@ -575,10 +375,10 @@ bool PartSearch::Solve() {
 
 CoverSolution PartSearch::Solution() const { return {best_, optimal_, fewestProven_, false}; }
 
-}  // namespace
+}  // namespace cover_search_detail
 
 CoverSolution SearchCover(const CoverProblem& part, SearchControl& control) {
-  PartSearch search(part, control);
+  cover_search_detail::PartSearch search(part, control);
   if (!search.Solve()) return {{}, false, false, true};
   return search.Solution();
 }

@@ -165,6 +165,48 @@ TEST(MinimiseTest, RandomFunctionsOfFourAndFiveVariablesMatchBruteForce) {
   }
 }
 
+// 1 in the rows with `low` to `high` ones.
+std::uint64_t SymmetricWord(int variables, int low, int high) {
+  std::uint64_t truth = 0;
+  for (std::uint32_t row = 0; row < (1u << variables); ++row) {
+    const int ones = std::popcount(row);
+    if (ones >= low && ones <= high) truth |= std::uint64_t{1} << row;
+  }
+  return truth;
+}
+
+// Symmetric functions have many least covers of equally heavy primes: the order among them decides.
+TEST(MinimiseTest, SymmetricFunctionsMatchBruteForce) {
+  for (int variables : {4, 5}) {
+    for (int low = 1; low < variables; ++low) {
+      for (int high = low; high < variables; ++high) {
+        if (variables == 5 && (high - low > 1 || (low > 1 && high < 4))) continue;  // brute force too slow
+        const std::uint64_t truth = SymmetricWord(variables, low, high);
+        const SumOfProducts sum = Minimise(TruthVector::FromWord(variables, truth));
+        EXPECT_EQ(sum.status, MinimiseStatus::kExact);
+        EXPECT_EQ(sum.terms, BruteLeastSum(truth, variables))
+            << variables << " variables, " << low << ".." << high;
+      }
+    }
+  }
+}
+
+// Nine inputs, 1 when three to six are: 84 terms of 6 literals. Any prime is in some least cover
+// (a permutation of the inputs maps it to any other), so the first cover holds the first prime.
+TEST(MinimiseTest, NineInputSymmetricFunctionIsProvenAndFirstInOrder) {
+  TruthVector truth(9);
+  for (std::uint64_t row = 0; row < truth.Rows(); ++row) {
+    if (const int ones = std::popcount(row); ones >= 3 && ones <= 6) truth.Set(row);
+  }
+  const SumOfProducts sum = Minimise(truth);
+  EXPECT_EQ(sum.status, MinimiseStatus::kExact);
+  ASSERT_EQ(sum.terms.size(), 84u);
+  for (const Cube& term : sum.terms) EXPECT_EQ(LiteralCount(term), 6);
+  ExpectIrredundantCover(truth, 9, sum.terms);
+  SearchControl control(kNoLimit, {});
+  EXPECT_EQ(sum.terms.front(), PrimeImplicants(truth, control).front());
+}
+
 TEST(MinimiseTest, LargerFunctionsAreIrredundantCovers) {
   std::mt19937_64 rng(13);
   for (int variables : {7, 9, 12}) {
