@@ -236,9 +236,10 @@ void Tfrm_bool_alg::OpenSharedCircuit() {
         CircuitDialog* dialog = OpenCircuit();
         if (!dialog) return;
         dialog->SetSharedCircuit(made->function, made->cover.terms,
-                                 tr("Every output of %1 together: %n product term(s), %2", nullptr,
-                                    static_cast<int>(terms))
-                                     .arg(name, standing));
+                                 tr("Every output of %1 together: %2 %3, %4")
+                                     .arg(name)
+                                     .arg(terms)
+                                     .arg(terms == 1 ? tr("product term") : tr("product terms"), standing));
       },
       [this, name](const JobFailure& failure) {
         ShowError(ErrorMessageText(

@@ -196,7 +196,7 @@ class FileOpenTest : public QObject {
     CircuitDialog* circuit = window.findChild<CircuitDialog*>();
     QVERIFY(circuit->Shared());
     QVERIFY2(circuit->TitleText().startsWith("Every output of two.pla together: "), qPrintable(circuit->TitleText()));
-    QVERIFY2(circuit->TitleText().endsWith(", proven fewest"), qPrintable(circuit->TitleText()));
+    QVERIFY2(circuit->TitleText().endsWith(" product terms, proven fewest"), qPrintable(circuit->TitleText()));
     QCOMPARE(circuit->MessageText(), QString());
     QCOMPARE(window.errors, QStringList());
     window.eIN->setText("a*b");
