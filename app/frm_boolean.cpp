@@ -436,10 +436,10 @@ void Tfrm_bool_alg::AskExport() {
   if (!table || LV->RowCount() == 0) return;
   if (!export_) export_ = new NetlistExport(this);
   if (!LV->File() || !opened_) return export_->Ask(*table, shownText_);
-  // An opened file's exports: PLA of every output, or a netlist of the chosen one with the
-  // file's input names, named after the file.
-  const ExportedFile exported{opened_->file, QFileInfo(opened_->name).completeBaseName(),
-                              InputNamesByColumn(*opened_->file)};
+  // An opened file's exports: every output minimised together, as PLA or as a netlist, with the
+  // file's names and named after the file.
+  const QFileInfo info(opened_->name);
+  const ExportedFile exported{opened_->file, info.completeBaseName(), info.fileName()};
   export_->Ask(*table, shownText_, &exported);
 }
 

@@ -92,7 +92,8 @@ is written whole or not at all.</p>
 <h3>Export…</h3>
 <p>Writes the circuit of the table as a netlist in Verilog, VHDL or BLIF (as typed, or a least form),
 exactly as <code>brevano export</code> prints it. For an opened file it offers PLA first: every output
-minimised together, with the file's names.</p>
+minimised together, with the file's names; its BLIF, Verilog and VHDL hold every output too, each
+product term one gate shared by the outputs it feeds.</p>
 <h3>Print…</h3>
 <p><b>File &gt; Print…</b> prints the selected rows, or the whole table when at most one row is selected
 (up to 8,192 rows); the map and the circuit windows print their pictures.</p>)");

@@ -13,6 +13,7 @@
 #include "app/picture_painter.h"
 #include "app/save_dialogs.h"
 #include "circuit/circuit_forms.h"
+#include "circuit/cover_netlist.h"
 #include "filetable/joint_pla.h"
 
 namespace brevano {
@@ -36,6 +37,26 @@ struct Netlist {
   std::string text;
   std::string error;
 };
+
+// Every output of `file` minimised together as one netlist, its comment `title` and the cover's
+// summary; nullopt when options.progress stopped it (the cover is then partial and not written).
+std::optional<std::string> FileNetlist(const FunctionFile& file, NetlistFormat format,
+                                       const std::string& title, const JointOptions& options) {
+  const BooleanFunction function = FunctionOfFile(file);
+  bool stopped = false;
+  JointOptions watched = options;
+  watched.progress = [&stopped, &options](std::uint64_t done, std::uint64_t total) {
+    if (options.progress && !options.progress(done, total)) stopped = true;
+    return !stopped;
+  };
+  const JointCover cover = MinimiseJointly(function, watched);
+  if (stopped) return std::nullopt;
+  const std::size_t terms = cover.terms.size();
+  std::string comment =
+      title + ": " + std::to_string(terms) + (terms == 1 ? " term" : " terms") + ", all outputs together";
+  comment += cover.proven ? ", proven fewest" : ", at least " + std::to_string(cover.lowerBound) + " needed";
+  return WriteCoverNetlist(function, cover.terms, format, comment);
+}
 
 }  // namespace
 
@@ -65,8 +86,8 @@ std::map<std::string, std::string> InputNamesByColumn(const FunctionFile& file) 
   return names;
 }
 
-// The format's data is -1 for PLA, offered and chosen first for an opened file; the circuit's form is then
-// the joint cover's, and its box is greyed.
+// The format's data is -1 for PLA, offered and chosen first for an opened file; an opened file's
+// circuit is always the joint cover of its outputs, so its form box only says so, greyed.
 std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
   QDialog dialog(window_);
   dialog.setWindowTitle(tr("Export"));
@@ -77,15 +98,18 @@ std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
     format->addItem(QString::fromLatin1(entry.name), static_cast<int>(entry.format));
   format->setCurrentIndex(pla ? 0 : format->findData(static_cast<int>(last_.format)));
   auto* form = new QComboBox(&dialog);
-  form->addItem(tr("As typed"), static_cast<int>(CircuitForm::kTyped));
-  form->addItem(tr("Least sum of products"), static_cast<int>(CircuitForm::kSum));
-  form->addItem(tr("Least product of sums"), static_cast<int>(CircuitForm::kProduct));
-  form->addItem(tr("NAND only"), static_cast<int>(CircuitForm::kNand));
-  form->addItem(tr("NOR only"), static_cast<int>(CircuitForm::kNor));
-  form->setCurrentIndex(form->findData(static_cast<int>(last_.form)));
-  const auto greyForm = [format, form] { form->setEnabled(format->currentData().toInt() >= 0); };
-  connect(format, &QComboBox::currentIndexChanged, &dialog, greyForm);
-  greyForm();
+  if (pla) {
+    // Every export of an opened file is its outputs' joint cover.
+    form->addItem(tr("Every output, minimised together"));
+    form->setEnabled(false);
+  } else {
+    form->addItem(tr("As typed"), static_cast<int>(CircuitForm::kTyped));
+    form->addItem(tr("Least sum of products"), static_cast<int>(CircuitForm::kSum));
+    form->addItem(tr("Least product of sums"), static_cast<int>(CircuitForm::kProduct));
+    form->addItem(tr("NAND only"), static_cast<int>(CircuitForm::kNand));
+    form->addItem(tr("NOR only"), static_cast<int>(CircuitForm::kNor));
+    form->setCurrentIndex(form->findData(static_cast<int>(last_.form)));
+  }
   layout->addRow(pla ? tr("Format:") : tr("Netlist format:"), format);
   layout->addRow(tr("Circuit:"), form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -95,14 +119,14 @@ std::optional<NetlistChoice> NetlistExport::AskChoice(bool pla) {
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   AddHelpKey(&dialog, HelpTopic::kFiles);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  NetlistChoice choice = last_;
   const int chosen = format->currentData().toInt();
-  if (chosen < 0) {
-    last_.pla = true;
-  } else {
-    last_ = {static_cast<NetlistFormat>(chosen), static_cast<CircuitForm>(form->currentData().toInt()),
-             false};
+  choice.pla = chosen < 0;
+  if (!choice.pla) {
+    choice.format = last_.format = static_cast<NetlistFormat>(chosen);
+    if (!pla) choice.form = last_.form = static_cast<CircuitForm>(form->currentData().toInt());
   }
-  return last_;
+  return choice;
 }
 
 void NetlistExport::ReportFailure(const QString& path) {
@@ -141,24 +165,38 @@ void NetlistExport::Ask(const TruthTable& table, const QString& expression, cons
   chosen.format = kFormats[file->type].format;
   last_.format = chosen.format;
   ReportFailure(file->path);
-  Write(table, expression, chosen, file->path,
-        opened ? opened->inputNames : std::map<std::string, std::string>{});
+  if (opened) return WriteFileNetlist(opened->file, chosen.format, opened->title, file->path);
+  Write(table, expression, chosen, file->path);
 }
 
-// The file is made whole off the window's thread and written all at once.
 void NetlistExport::WritePla(const std::shared_ptr<const FunctionFile>& file, const QString& path) {
-  std::function<std::optional<std::string>(JobControl&)> work = [file](JobControl& control) {
+  WriteJoint([file](const JointOptions& options) { return MinimisedPla(*file, options); }, path);
+}
+
+void NetlistExport::WriteFileNetlist(const std::shared_ptr<const FunctionFile>& file, NetlistFormat format,
+                                     const QString& title, const QString& path) {
+  WriteJoint([file, format, title = title.toStdString()](
+                 const JointOptions& options) { return FileNetlist(*file, format, title, options); },
+             path);
+}
+
+// The file is made whole off the window's thread and written all at once; nothing is written when
+// the minimisation is cancelled.
+void NetlistExport::WriteJoint(std::function<std::optional<std::string>(const JointOptions&)> make,
+                               const QString& path) {
+  std::function<std::optional<std::string>(JobControl&)> work = [make =
+                                                                     std::move(make)](JobControl& control) {
     JointOptions options;
     options.progress = [&control](std::uint64_t done, std::uint64_t total) {
       return control.Report(done, total);
     };
-    return MinimisedPla(*file, options);
+    return make(options);
   };
   StartJob<std::optional<std::string>>(
       *job_, std::move(work),
-      [this, path](const std::optional<std::string>& pla) {
+      [this, path](const std::optional<std::string>& text) {
         QString error;
-        const bool written = pla && WriteWholeFile(path, QByteArray::fromStdString(*pla), error);
+        const bool written = text && WriteWholeFile(path, QByteArray::fromStdString(*text), error);
         emit finished(written, error);
       },
       [this](const JobFailure& failure) { emit finished(false, failure.Text(tr("not enough memory"))); },

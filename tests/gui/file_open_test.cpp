@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -244,6 +245,46 @@ class FileOpenTest : public QObject {
     const QByteArray netlist = verilog.readAll();
     QVERIFY2(netlist.contains("Alpha") && netlist.contains("rmwB") && !netlist.contains("RMWB"),
              netlist.constData());
+  }
+
+  // A netlist of an opened file holds every output, named as the file names it, from the joint
+  // cover: a*b feeds both outputs as one gate, and ABC proves the BLIF equal to the file.
+  void aFilesNetlistHoldsEveryOutput() {
+    QTemporaryDir dir;
+    const QString path = Write(
+        dir, "adder.pla", ".i 3\n.o 2\n.ilb Alpha b c\n.ob f_out Carry\n.p 4\n11- 11\n--0 10\n--1 01\n.e\n");
+    const auto file = std::make_shared<const FunctionFile>(ReadFunctionFileAt(path.toStdString()));
+    QWidget owner;
+    NetlistExport exporter(&owner);
+    QSignalSpy finished(&exporter, &NetlistExport::finished);
+    exporter.WriteFileNetlist(file, NetlistFormat::kBlif, "adder.pla", dir.filePath("out.blif"));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QCOMPARE(finished[0][0].toBool(), true);
+    QFile blif(dir.filePath("out.blif"));
+    QVERIFY(blif.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(blif.readAll());
+    QVERIFY2(text.startsWith("# adder.pla: 3 terms, all outputs together, proven fewest\n"),
+             qPrintable(text));
+    QVERIFY2(text.contains("\n.inputs Alpha b c\n.outputs f_out Carry\n"), qPrintable(text));
+    // The nets each output reads: some net other than an input is read by both.
+    std::map<QString, QStringList> read;
+    for (const QString& line : text.split('\n')) {
+      QStringList nets = line.split(' ');
+      if (nets.size() < 2 || nets[0] != ".names") continue;
+      const QString driven = nets.takeLast();
+      read[driven] = nets.mid(1);
+    }
+    QStringList shared;
+    for (const QString& net : read["f_out"])
+      if (read["Carry"].contains(net) && read.count(net)) shared << net;
+    QVERIFY2(shared.size() == 1 && read[shared[0]] == QStringList({"Alpha", "b"}), qPrintable(text));
+
+    QProcess abc;
+    abc.start("berkeley-abc", {"-c", "cec -n " + path + " " + blif.fileName()});
+    if (!abc.waitForStarted()) QSKIP("berkeley-abc is not installed");
+    QVERIFY(abc.waitForFinished(30000));
+    const QString verdict = QString::fromUtf8(abc.readAll());
+    QVERIFY2(verdict.contains("Networks are equivalent"), qPrintable(verdict));
   }
 
   void openIsInTheFileMenuOnCtrlO() {
