@@ -9,6 +9,7 @@
 #include "engine/engine_error.h"
 #include "multiout/cover_steps.h"
 #include "multiout/exact_cover.h"
+#include "multiout/wide_exact.h"
 
 namespace brevano {
 
@@ -142,12 +143,22 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
   result.stats.heuristicTerms = result.terms.size();
   ExactLimits limits;
   if (options.exact) limits.maxPrimes = 200000, limits.maxRows = 500000;
+  std::size_t exactBound = 0;
   if (!control.TimeUp() && !control.Stopped() && result.terms.size() > 1) {
     if (std::optional<ExactResult> exact = ExactJointCover(function, limits, control)) {
       result.stats.exactRan = true;
       if (exact->terms.size() <= result.terms.size()) {
         result.terms = std::move(exact->terms);
         result.proven = exact->proven;
+      }
+    } else if (options.exact && function.InputCount() > limits.maxInputs) {
+      // Beyond the table, from the cubes: a cover when the rows settle, else at least a bound.
+      WideExactResult wide = WideJointCover(function, limits.maxPrimes, control);
+      exactBound = wide.lowerBound;
+      if (wide.terms && wide.terms->size() <= result.terms.size()) {
+        result.stats.exactRan = true;
+        result.terms = std::move(*wide.terms);
+        result.proven = wide.proven;
       }
     }
   }
@@ -156,8 +167,8 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
   SearchControl boundControl(
       std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
       options.progress);
-  result.lowerBound = std::max(result.proven ? result.terms.size() : 0,
-                               LowerBound(function, result.terms, sets, boundControl));
+  result.lowerBound = std::max({result.proven ? result.terms.size() : 0, exactBound,
+                                LowerBound(function, result.terms, sets, boundControl)});
   result.lowerBound = std::min(result.lowerBound, result.terms.size());
   result.proven = result.proven || result.lowerBound == result.terms.size();
   result.stats.timeUp = control.TimeUp();
