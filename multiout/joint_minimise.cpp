@@ -134,6 +134,15 @@ std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, 
   return best;
 }
 
+// The bound of LowerBound within two seconds of the budget.
+std::size_t HeuristicBound(const BooleanFunction& function, const CubeCover& cover, const OutputSets& sets,
+                           const JointOptions& options) {
+  SearchControl control(
+      std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
+      options.progress);
+  return LowerBound(function, cover, sets, control);
+}
+
 JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
   SearchControl control(options.budget, options.progress);
   const OutputSets sets(function, kOffLimit);
@@ -151,10 +160,11 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
         result.terms = std::move(exact->terms);
         result.proven = exact->proven;
       }
-    } else if (options.exact && function.InputCount() > limits.maxInputs) {
+    } else if (options.exact && function.InputCount() > limits.maxInputs &&
+               (exactBound = HeuristicBound(function, result.terms, sets, options)) < result.terms.size()) {
       // Beyond the table, from the cubes: a cover when the rows settle, else at least a bound.
       WideExactResult wide = WideJointCover(function, limits.maxPrimes, control);
-      exactBound = wide.lowerBound;
+      exactBound = std::max(exactBound, wide.lowerBound);
       if (wide.terms && wide.terms->size() <= result.terms.size()) {
         result.stats.exactRan = true;
         result.terms = std::move(*wide.terms);
@@ -164,11 +174,8 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
   }
   if (control.Stopped()) throw EngineError("Stopped");
   result.terms = MakeSparse(std::move(result.terms), sets);
-  SearchControl boundControl(
-      std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
-      options.progress);
   result.lowerBound = std::max({result.proven ? result.terms.size() : 0, exactBound,
-                                LowerBound(function, result.terms, sets, boundControl)});
+                                HeuristicBound(function, result.terms, sets, options)});
   result.lowerBound = std::min(result.lowerBound, result.terms.size());
   result.proven = result.proven || result.lowerBound == result.terms.size();
   result.stats.timeUp = control.TimeUp();

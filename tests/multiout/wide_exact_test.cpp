@@ -126,17 +126,22 @@ TEST(WideExactTest, ProvenLeastAsTheTableOnTheInputsUsed) {
     const BooleanFunction function = RandomFunction(random, n, outputs, inputs);
     SCOPED_TRACE(round);
     std::optional<ExactResult> table;
+    WideExactResult wide;
     JointCover cover;
     RunWithLargeStack([&] {
       SearchControl control(std::chrono::seconds(20), {});
       table = ExactJointCover(Narrowed(function, inputs), ExactLimits{}, control);
+      SearchControl wideControl(std::chrono::seconds(20), {});
+      wide = WideJointCover(function, 100000, wideControl);
       JointOptions options;
       options.exact = true;
       options.budget = std::chrono::seconds(20);
       cover = MinimiseJointly(function, options);
     });
-    ASSERT_TRUE(table && table->proven);
-    EXPECT_TRUE(cover.proven && cover.stats.exactRan);
+    ASSERT_TRUE(table && table->proven && wide.terms);
+    EXPECT_TRUE(wide.proven && cover.proven);
+    EXPECT_EQ(wide.lowerBound, table->terms.size());
+    EXPECT_EQ(wide.terms->size(), table->terms.size());
     EXPECT_EQ(cover.terms.size(), table->terms.size());
     // The cover point by point: each output's 1 points held, none of its 0 points.
     const std::vector<std::uint64_t> allowed = Allowed(function, inputs);
@@ -144,7 +149,7 @@ TEST(WideExactTest, ProvenLeastAsTheTableOnTheInputsUsed) {
     onOnly.dontCare.clear();
     const std::vector<std::uint64_t> ones = Allowed(onOnly, inputs);
     BooleanFunction coverOnly = function;
-    coverOnly.on = cover.terms, coverOnly.dontCare.clear();
+    coverOnly.on = *wide.terms, coverOnly.dontCare.clear();
     const std::vector<std::uint64_t> covered = Allowed(coverOnly, inputs);
     BooleanFunction dcOnly = function;
     dcOnly.on.clear();
