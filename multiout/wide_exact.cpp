@@ -95,6 +95,7 @@ RowCover CoverRows(const std::vector<Mask>& primes, const std::vector<Row>& rows
   problem.rowCount = static_cast<int>(rows.size());
   std::vector<std::size_t> primeOf;
   for (std::size_t p = 0; p < primes.size(); ++p) {
+    if (!control.Tick()) return RowCover{{}, false, true};
     std::vector<int> held;
     for (std::size_t r = 0; r < rows.size(); ++r)
       if (((primes[p].out >> rows[r].output) & 1) && HoldsPoint(primes[p], rows[r].point, inputs))

@@ -1,15 +1,19 @@
 // Primes made by consensus against every cube of a small table, and the least cover found from
-// the cubes on functions of 15 to 18 inputs against the table's search on the inputs they use.
+// the cubes on functions of 15 to 18 inputs against the table's search on the inputs they use, and
+// a shipped file of 22 inputs proven.
 #include "multiout/wide_exact.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "engine/deep_stack.h"
 #include "multiout/exact_cover.h"
 #include "multiout/joint_minimise.h"
+#include "plafile/function_file.h"
 
 namespace brevano {
 namespace {
@@ -159,6 +163,20 @@ TEST(WideExactTest, ProvenLeastAsTheTableOnTheInputsUsed) {
       ASSERT_EQ(ones[p] & ~dontCare[p] & ~covered[p], 0u) << "point " << p;
     }
   }
+}
+
+TEST(WideExactTest, FileOfTwentyTwoInputsProvenLeast) {
+  std::ifstream in(std::string(BREVANO_PLA_DATA) + "/duke2.pla");
+  std::ostringstream text;
+  text << in.rdbuf();
+  const BooleanFunction function = FunctionOfFile(ReadPla(text.str()));
+  JointOptions options;
+  options.exact = true;
+  options.budget = std::chrono::seconds(60);
+  JointCover cover;
+  RunWithLargeStack([&] { cover = MinimiseJointly(function, options); });
+  EXPECT_EQ(cover.terms.size(), 86u);
+  EXPECT_TRUE(cover.proven && cover.stats.exactRan);
 }
 
 }  // namespace
