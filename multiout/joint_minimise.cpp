@@ -143,6 +143,21 @@ std::size_t HeuristicBound(const BooleanFunction& function, const CubeCover& cov
   return LowerBound(function, cover, sets, control);
 }
 
+// Beyond the table, where the quick bound leaves the cover unproven: the search from the cubes,
+// whose cover replaces `result`'s when no larger. Returns the best lower bound found.
+std::size_t WideSearch(const BooleanFunction& function, const OutputSets& sets, const JointOptions& options,
+                       const ExactLimits& limits, SearchControl& control, JointCover& result) {
+  const std::size_t quick = HeuristicBound(function, result.terms, sets, options);
+  if (quick >= result.terms.size()) return quick;
+  WideExactResult wide = WideJointCover(function, limits.maxPrimes, control);
+  if (wide.terms && wide.terms->size() <= result.terms.size()) {
+    result.stats.exactRan = true;
+    result.terms = std::move(*wide.terms);
+    result.proven = wide.proven;
+  }
+  return std::max(quick, wide.lowerBound);
+}
+
 JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
   SearchControl control(options.budget, options.progress);
   const OutputSets sets(function, kOffLimit);
@@ -160,16 +175,9 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
         result.terms = std::move(exact->terms);
         result.proven = exact->proven;
       }
-    } else if (options.exact && function.InputCount() > limits.maxInputs &&
-               (exactBound = HeuristicBound(function, result.terms, sets, options)) < result.terms.size()) {
-      // Beyond the table, from the cubes: a cover when the rows settle, else at least a bound.
-      WideExactResult wide = WideJointCover(function, limits.maxPrimes, control);
-      exactBound = std::max(exactBound, wide.lowerBound);
-      if (wide.terms && wide.terms->size() <= result.terms.size()) {
-        result.stats.exactRan = true;
-        result.terms = std::move(*wide.terms);
-        result.proven = wide.proven;
-      }
+    } else if (options.exact && function.InputCount() > limits.maxInputs && function.InputCount() <= 64 &&
+               function.OutputCount() <= 64) {
+      exactBound = WideSearch(function, sets, options, limits, control, result);
     }
   }
   if (control.Stopped()) throw EngineError("Stopped");

@@ -141,7 +141,8 @@ std::optional<CubeCover> JointPrimes(const BooleanFunction& function, std::size_
   std::vector<Mask> waiting, primes;
   for (const CubeCover* list : {&function.on, &function.dontCare})
     for (const MultiCube& cube : *list)
-      if (!cube.NoOutput()) waiting.push_back(MaskOf(cube));
+      if (const Mask mask = MaskOf(cube); mask.out != 0 && (mask.zero | mask.one) == inputs)
+        waiting.push_back(mask);
   while (!waiting.empty()) {
     if (!control.Tick() || control.TimeUp() || primes.size() > limit || waiting.size() > 8 * limit)
       return std::nullopt;
