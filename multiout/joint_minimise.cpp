@@ -9,6 +9,7 @@
 #include "engine/engine_error.h"
 #include "multiout/cover_steps.h"
 #include "multiout/exact_cover.h"
+#include "multiout/wide_exact.h"
 
 namespace brevano {
 
@@ -133,6 +134,30 @@ std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, 
   return best;
 }
 
+// The bound of LowerBound within two seconds of the budget.
+std::size_t HeuristicBound(const BooleanFunction& function, const CubeCover& cover, const OutputSets& sets,
+                           const JointOptions& options) {
+  SearchControl control(
+      std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
+      options.progress);
+  return LowerBound(function, cover, sets, control);
+}
+
+// Beyond the table, where the quick bound leaves the cover unproven: the search from the cubes,
+// whose cover replaces `result`'s when no larger. Returns the best lower bound found.
+std::size_t WideSearch(const BooleanFunction& function, const OutputSets& sets, const JointOptions& options,
+                       const ExactLimits& limits, SearchControl& control, JointCover& result) {
+  const std::size_t quick = HeuristicBound(function, result.terms, sets, options);
+  if (quick >= result.terms.size()) return quick;
+  WideExactResult wide = WideJointCover(function, limits.maxPrimes, control);
+  if (wide.terms && wide.terms->size() <= result.terms.size()) {
+    result.stats.exactRan = true;
+    result.terms = std::move(*wide.terms);
+    result.proven = wide.proven;
+  }
+  return std::max(quick, wide.lowerBound);
+}
+
 JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
   SearchControl control(options.budget, options.progress);
   const OutputSets sets(function, kOffLimit);
@@ -142,6 +167,7 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
   result.stats.heuristicTerms = result.terms.size();
   ExactLimits limits;
   if (options.exact) limits.maxPrimes = 200000, limits.maxRows = 500000;
+  std::size_t exactBound = 0;
   if (!control.TimeUp() && !control.Stopped() && result.terms.size() > 1) {
     if (std::optional<ExactResult> exact = ExactJointCover(function, limits, control)) {
       result.stats.exactRan = true;
@@ -149,15 +175,15 @@ JointCover Jointly(const BooleanFunction& function, const JointOptions& options)
         result.terms = std::move(exact->terms);
         result.proven = exact->proven;
       }
+    } else if (options.exact && function.InputCount() > limits.maxInputs && function.InputCount() <= 64 &&
+               function.OutputCount() <= 64) {
+      exactBound = WideSearch(function, sets, options, limits, control, result);
     }
   }
   if (control.Stopped()) throw EngineError("Stopped");
   result.terms = MakeSparse(std::move(result.terms), sets);
-  SearchControl boundControl(
-      std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
-      options.progress);
-  result.lowerBound = std::max(result.proven ? result.terms.size() : 0,
-                               LowerBound(function, result.terms, sets, boundControl));
+  result.lowerBound = std::max({result.proven ? result.terms.size() : 0, exactBound,
+                                HeuristicBound(function, result.terms, sets, options)});
   result.lowerBound = std::min(result.lowerBound, result.terms.size());
   result.proven = result.proven || result.lowerBound == result.terms.size();
   result.stats.timeUp = control.TimeUp();
