@@ -43,19 +43,10 @@ struct Netlist {
 std::optional<std::string> FileNetlist(const FunctionFile& file, NetlistFormat format,
                                        const std::string& title, const JointOptions& options) {
   const BooleanFunction function = FunctionOfFile(file);
-  bool stopped = false;
-  JointOptions watched = options;
-  watched.progress = [&stopped, &options](std::uint64_t done, std::uint64_t total) {
-    if (options.progress && !options.progress(done, total)) stopped = true;
-    return !stopped;
-  };
-  const JointCover cover = MinimiseJointly(function, watched);
-  if (stopped) return std::nullopt;
-  const std::size_t terms = cover.terms.size();
-  std::string comment =
-      title + ": " + std::to_string(terms) + (terms == 1 ? " term" : " terms") + ", all outputs together";
-  comment += cover.proven ? ", proven fewest" : ", at least " + std::to_string(cover.lowerBound) + " needed";
-  return WriteCoverNetlist(function, cover.terms, format, comment);
+  const std::optional<JointCover> cover = MinimiseJointlyUnlessStopped(function, options);
+  if (!cover) return std::nullopt;
+  const std::string comment = title + ": " + JointCoverSummary(*cover);
+  return WriteCoverNetlist(function, cover->terms, format, comment);
 }
 
 }  // namespace

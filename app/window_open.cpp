@@ -21,6 +21,7 @@
 #include "app/window_commands.h"
 #include "app/window_settings.h"
 #include "filetable/file_table.h"
+#include "filetable/joint_pla.h"
 #include "multiout/joint_minimise.h"
 
 namespace brevano {
@@ -216,37 +217,34 @@ void Tfrm_bool_alg::OpenSharedCircuit() {
   };
   std::function<std::optional<Made>(JobControl&)> work = [file = opened_->file](JobControl& control) {
     Made made{FunctionOfFile(*file), {}};
-    bool stopped = false;
     JointOptions options;
-    options.progress = [&](std::uint64_t done, std::uint64_t total) {
-      stopped = stopped || !control.Report(done, total);
-      return !stopped;
+    options.progress = [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
     };
-    made.cover = MinimiseJointly(made.function, options);
-    return stopped ? std::nullopt : std::optional<Made>(std::move(made));
+    std::optional<JointCover> cover = MinimiseJointlyUnlessStopped(made.function, options);
+    if (!cover) return std::optional<Made>();
+    made.cover = std::move(*cover);
+    return std::optional<Made>(std::move(made));
   };
   const QString name = opened_->name;
   StartJob<std::optional<Made>>(
       *shared_, std::move(work),
       [this, name](const std::optional<Made>& made) {
         if (!made) return;
-        const std::size_t terms = made->cover.terms.size();
-        const QString standing = made->cover.proven ? tr("proven fewest")
-                                                    : tr("at least %1 needed").arg(made->cover.lowerBound);
         CircuitDialog* dialog = OpenCircuit();
         if (!dialog) return;
-        dialog->SetSharedCircuit(made->function, made->cover.terms,
-                                 tr("Every output of %1 together: %2 %3, %4")
-                                     .arg(name)
-                                     .arg(terms)
-                                     .arg(terms == 1 ? tr("product term") : tr("product terms"), standing));
+        dialog->SetSharedCircuit(
+            made->function, made->cover.terms,
+            tr("Every output of %1: %2").arg(name, QString::fromStdString(JointCoverSummary(made->cover))));
       },
       [this, name](const JobFailure& failure) {
-        ShowError(ErrorMessageText(
-            tr("No circuit of every output of %1: %2").arg(name, failure.Text(tr("not enough memory"))).toStdString()));
+        ShowError(ErrorMessageText(tr("No circuit of every output of %1: %2")
+                                       .arg(name, failure.Text(tr("not enough memory")))
+                                       .toStdString()));
       },
       kOpenWait);
-  if (shared_->Running()) shared_->ShowProgressDialog(this, tr("Minimising every output of %1 together\u2026").arg(name));
+  if (shared_->Running())
+    shared_->ShowProgressDialog(this, tr("Minimising every output of %1 together\u2026").arg(name));
 }
 
 }  // namespace brevano

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "circuit/netlist_names.h"
+#include "circuit/shared_circuit.h"
 #include "engine/engine_error.h"
 
 namespace brevano {
@@ -28,28 +29,6 @@ struct CoverModule {
   std::vector<Node> nodes;
   std::size_t internal = 0;
 };
-
-// The distinct product terms that hold a point and feed an output, terms of equal inputs merged.
-CubeCover DistinctTerms(const BooleanFunction& names, const CubeCover& cover) {
-  CubeCover terms;
-  std::map<std::vector<std::uint64_t>, std::size_t> byInputs;
-  for (const MultiCube& cube : cover) {
-    if (cube.inputs != names.InputCount() || cube.outputs != names.OutputCount())
-      throw EngineError("A term of the cover has " + std::to_string(cube.inputs) + " inputs and " +
-                        std::to_string(cube.outputs) + " outputs; the function has " +
-                        std::to_string(names.InputCount()) + " and " + std::to_string(names.OutputCount()));
-    bool empty = cube.NoOutput();
-    for (int i = 0; i < cube.inputs && !empty; ++i) empty = static_cast<int>(cube.Input(i)) == 0;
-    if (empty) continue;
-    std::vector<std::uint64_t> key(cube.bits.begin(), cube.bits.begin() + cube.InputWords());
-    const auto [at, added] = byInputs.emplace(std::move(key), terms.size());
-    if (added)
-      terms.push_back(cube);
-    else
-      terms[at->second] = Supercube(terms[at->second], cube);
-  }
-  return terms;
-}
 
 // The ports: each name made an identifier, the inputs first; one comment line per changed name.
 void NamePorts(const BooleanFunction& names, NetlistNames& taken, CoverModule& module) {

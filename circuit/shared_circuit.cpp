@@ -9,28 +9,6 @@ namespace brevano {
 
 namespace {
 
-// The distinct terms that hold a point and feed an output, terms of equal inputs merged.
-CubeCover DistinctTerms(const BooleanFunction& names, const CubeCover& cover) {
-  CubeCover terms;
-  std::map<std::vector<std::uint64_t>, std::size_t> byInputs;
-  for (const MultiCube& cube : cover) {
-    if (cube.inputs != names.InputCount() || cube.outputs != names.OutputCount())
-      throw EngineError("A term of the cover has " + std::to_string(cube.inputs) + " inputs and " +
-                        std::to_string(cube.outputs) + " outputs; the function has " +
-                        std::to_string(names.InputCount()) + " and " + std::to_string(names.OutputCount()));
-    bool empty = cube.NoOutput();
-    for (int i = 0; i < cube.inputs && !empty; ++i) empty = static_cast<int>(cube.Input(i)) == 0;
-    if (empty) continue;
-    std::vector<std::uint64_t> key(cube.bits.begin(), cube.bits.begin() + cube.InputWords());
-    const auto [at, added] = byInputs.emplace(std::move(key), terms.size());
-    if (added)
-      terms.push_back(cube);
-    else
-      terms[at->second] = Supercube(terms[at->second], cube);
-  }
-  return terms;
-}
-
 Signal GateSignal(std::size_t gate) { return {Signal::Kind::kGate, static_cast<int>(gate)}; }
 
 // The net of each term: its AND gate, its one literal, or (without literals) the constant 1.
@@ -83,6 +61,27 @@ std::string SignalText(const SharedNetwork& network, Signal signal) {
 }
 
 }  // namespace
+
+CubeCover DistinctTerms(const BooleanFunction& names, const CubeCover& cover) {
+  CubeCover terms;
+  std::map<std::vector<std::uint64_t>, std::size_t> byInputs;
+  for (const MultiCube& cube : cover) {
+    if (cube.inputs != names.InputCount() || cube.outputs != names.OutputCount())
+      throw EngineError("A term of the cover has " + std::to_string(cube.inputs) + " inputs and " +
+                        std::to_string(cube.outputs) + " outputs; the function has " +
+                        std::to_string(names.InputCount()) + " and " + std::to_string(names.OutputCount()));
+    bool empty = cube.NoOutput();
+    for (int i = 0; i < cube.inputs && !empty; ++i) empty = static_cast<int>(cube.Input(i)) == 0;
+    if (empty) continue;
+    std::vector<std::uint64_t> key(cube.bits.begin(), cube.bits.begin() + cube.InputWords());
+    const auto [at, added] = byInputs.emplace(std::move(key), terms.size());
+    if (added)
+      terms.push_back(cube);
+    else
+      terms[at->second] = Supercube(terms[at->second], cube);
+  }
+  return terms;
+}
 
 SharedNetwork SharedNetworkOf(const BooleanFunction& names, const CubeCover& cover) {
   SharedNetwork network;

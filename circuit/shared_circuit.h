@@ -22,6 +22,10 @@ struct SharedNetwork {
   int firstOr = 0;              ///< index of the first OR gate
 };
 
+/// The terms of `cover` that hold a point and feed an output, those of equal inputs merged into one
+/// feeding all their outputs. Raises EngineError when a term's widths are not `names`'.
+CubeCover DistinctTerms(const BooleanFunction& names, const CubeCover& cover);
+
 /// The network of `cover` (terms over `names`' inputs, each feeding the outputs it is tagged with),
 /// built as WriteCoverNetlist builds its module: terms of equal inputs are one, a term of one
 /// literal is that literal's net, an output fed by a term without literals is the constant 1,

@@ -7,13 +7,13 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 
 #include "circuit/cover_netlist.h"
 #include "cli/file_commands.h"
 #include "cli/subcommand.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
+#include "filetable/joint_pla.h"
 #include "plafile/function_file.h"
 
 namespace brevano::cli {
@@ -33,39 +33,6 @@ std::string ReadStandardInput() {
   return text;
 }
 
-void CheckName(const std::string& name) {
-  if (name.empty() || name.find_first_of(" \t\r\n\f\v#|") != std::string::npos)
-    throw EngineError("The name \"" + name + "\" cannot be written in a PLA file");
-}
-
-std::string Names(const std::vector<std::string>& names) {
-  std::string line;
-  for (const std::string& name : names) CheckName(name), line += ' ' + name;
-  return line;
-}
-
-// One term: its inputs, then for each output `fed` where it holds the output and `other` where not.
-std::string TermLine(const MultiCube& cube, char fed, char other) {
-  std::string line = InputText(cube);
-  line += ' ';
-  for (int o = 0; o < cube.outputs; ++o) line += cube.HasOutput(o) ? fed : other;
-  return line + '\n';
-}
-
-// The 0 points of every output as cubes, each tagged with the outputs it is 0 in.
-CubeCover ZeroCubes(const BooleanFunction& function) {
-  CubeCover zeros;
-  for (int o = 0; o < function.OutputCount(); ++o) {
-    const OutputCubes cubes = CubesOf(function, o);
-    CubeCover allowed = cubes.on;
-    allowed.insert(allowed.end(), cubes.dontCare.begin(), cubes.dontCare.end());
-    const std::optional<CubeCover> off = Complement(allowed, WithOutput(function.AllOutputs(), o), 1000000);
-    if (!off) throw EngineError("The 0 points of an output take more than a million cubes: use f or fd");
-    zeros.insert(zeros.end(), off->begin(), off->end());
-  }
-  return zeros;
-}
-
 void WriteStats(const JointCover& cover, double seconds) {
   const JointStats& stats = cover.stats;
   std::cerr << "terms of the file: " << stats.startTerms << "\nterms after the loop: " << stats.heuristicTerms
@@ -75,48 +42,16 @@ void WriteStats(const JointCover& cover, double seconds) {
             << "\nbudget spent: " << (stats.timeUp ? "yes" : "no") << "\nseconds: " << seconds << '\n';
 }
 
-// The terms and whether they are proven fewest (or how many at least are needed).
-std::string CoverSummary(const JointCover& cover, bool single) {
-  const std::size_t terms = cover.terms.size();
-  std::string text = std::to_string(terms) + (terms == 1 ? " term" : " terms") +
-                     (single ? ", each output alone" : ", all outputs together");
-  if (cover.proven) return text + ", proven fewest";
-  return text + ", at least " + std::to_string(cover.lowerBound) + " needed";
-}
-
 // The cover in the format asked for, headed by the summary and (for a netlist) the file's name.
 std::string CoverText(const MinimiseArguments& arguments, const std::string& name,
                       const BooleanFunction& function, const JointCover& cover) {
-  if (arguments.format == "pla") return CoverAsPla(function, cover, arguments.outputType, arguments.single);
-  const std::string comment = name + ": " + CoverSummary(cover, arguments.single);
+  if (arguments.format == "pla")
+    return JointCoverPla(function, cover, arguments.outputType, arguments.single);
+  const std::string comment = name + ": " + JointCoverSummary(cover, arguments.single);
   return WriteCoverNetlist(function, cover.terms, *NetlistFormatFromName(arguments.format), comment);
 }
 
 }  // namespace
-
-std::string CoverAsPla(const BooleanFunction& function, const JointCover& cover,
-                       const std::string& outputType, bool single) {
-  std::ostringstream out;
-  out << "# " << CoverSummary(cover, single) << "\n.i " << function.InputCount() << "\n.o "
-      << function.OutputCount() << '\n';
-  if (!function.inputs.empty()) out << ".ilb" << Names(function.inputs) << '\n';
-  out << ".ob" << Names(function.outputs) << '\n';
-  std::string terms;
-  std::size_t count = cover.terms.size();
-  const bool fr = outputType == "fr";
-  for (const MultiCube& cube : cover.terms) terms += TermLine(cube, '1', fr ? '~' : '0');
-  if (outputType == "fd") {
-    for (const MultiCube& cube : function.dontCare) terms += TermLine(cube, '-', '0');
-    count += function.dontCare.size();
-  } else if (fr) {
-    const CubeCover zeros = ZeroCubes(function);
-    for (const MultiCube& cube : zeros) terms += TermLine(cube, '0', '~');
-    count += zeros.size();
-  }
-  if (outputType != "f") out << ".type " << outputType << '\n';
-  out << ".p " << count << '\n' << terms << ".e\n";
-  return out.str();
-}
 
 std::vector<std::pair<CLI::App*, SubcommandRun>> AddMinimiseCommand(CLI::App& app, CommandLine&) {
   auto shared = std::make_shared<MinimiseArguments>();

@@ -25,11 +25,4 @@ struct MinimiseArguments {
 /// after an error.
 int RunMinimiseCommand(const MinimiseArguments& arguments);
 
-/// The cover of `function` as a PLA file of type `outputType` (f, fd or fr): a comment line with
-/// the terms and whether they are proven fewest, .i, .o, .ilb, .ob, (.type), .p, the terms, .e.
-/// `single` tells the comment that each output was minimised alone. Raises EngineError for a name a
-/// PLA file cannot hold, and when the 0 points that fr lists take too many cubes.
-std::string CoverAsPla(const BooleanFunction& function, const JointCover& cover,
-                       const std::string& outputType, bool single = false);
-
 }  // namespace brevano::cli

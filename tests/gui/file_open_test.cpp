@@ -196,8 +196,9 @@ class FileOpenTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!window.SharedCircuitRunning() && window.findChild<CircuitDialog*>(), 10000);
     CircuitDialog* circuit = window.findChild<CircuitDialog*>();
     QVERIFY(circuit->Shared());
-    QVERIFY2(circuit->TitleText().startsWith("Every output of two.pla together: "), qPrintable(circuit->TitleText()));
-    QVERIFY2(circuit->TitleText().endsWith(" product terms, proven fewest"), qPrintable(circuit->TitleText()));
+    QVERIFY2(circuit->TitleText().startsWith("Every output of two.pla: "), qPrintable(circuit->TitleText()));
+    QVERIFY2(circuit->TitleText().endsWith(" terms, all outputs together, proven fewest"),
+             qPrintable(circuit->TitleText()));
     QCOMPARE(circuit->MessageText(), QString());
     QCOMPARE(window.errors, QStringList());
     window.eIN->setText("a*b");
