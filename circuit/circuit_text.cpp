@@ -10,16 +10,6 @@ namespace {
 constexpr std::array kKinds = {GateKind::kNot,  GateKind::kAnd, GateKind::kOr,  GateKind::kXor,
                                GateKind::kNand, GateKind::kNor, GateKind::kXnor};
 
-std::string SignalName(const Network& network, Signal signal) {
-  switch (signal.kind) {
-    case Signal::Kind::kInput: return network.inputs[static_cast<std::size_t>(signal.index)];
-    case Signal::Kind::kGate: return "g" + std::to_string(signal.index + 1);
-    case Signal::Kind::kZero: return "0";
-    case Signal::Kind::kOne: break;
-  }
-  return "1";
-}
-
 std::string GateCounts(const Network& network) {
   std::string counts;
   for (GateKind kind : kKinds) {
@@ -45,10 +35,10 @@ std::string CircuitText(const Network& network) {
     const bool last = outputGate && static_cast<int>(g) == network.output.index;
     text += (last ? std::string("Result") : "g" + std::to_string(g + 1)) + " = " + GateName(gate.kind) + '(';
     for (std::size_t i = 0; i < gate.inputs.size(); ++i)
-      text += (i ? ", " : "") + SignalName(network, gate.inputs[i]);
+      text += (i ? ", " : "") + SignalName(network.inputs, gate.inputs[i]);
     text += ")\n";
   }
-  if (!outputGate) text += "Result = " + SignalName(network, network.output) + '\n';
+  if (!outputGate) text += "Result = " + SignalName(network.inputs, network.output) + '\n';
   return text;
 }
 

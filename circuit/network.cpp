@@ -249,6 +249,16 @@ bool IsNegated(GateKind kind) {
          kind == GateKind::kXnor;
 }
 
+std::string SignalName(const std::vector<std::string>& inputs, Signal signal) {
+  switch (signal.kind) {
+    case Signal::Kind::kInput: return inputs[static_cast<std::size_t>(signal.index)];
+    case Signal::Kind::kGate: return "g" + std::to_string(signal.index + 1);
+    case Signal::Kind::kZero: return "0";
+    case Signal::Kind::kOne: break;
+  }
+  return "1";
+}
+
 const char* GateName(GateKind kind) {
   switch (kind) {
     case GateKind::kNot: return "NOT";

@@ -67,6 +67,10 @@ int NetOf(const Network& network, Signal signal);
 /// True for the gates whose output is complemented: NOT, NAND, NOR and XNOR.
 bool IsNegated(GateKind kind);
 
+/// A signal as a circuit's text names it: the input's name (of `inputs`), "g1"… for the gates in
+/// order, "0" or "1".
+std::string SignalName(const std::vector<std::string>& inputs, Signal signal);
+
 /// "NOT", "AND", "OR", "XOR", "NAND", "NOR" or "XNOR".
 const char* GateName(GateKind kind);
 

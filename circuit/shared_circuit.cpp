@@ -50,16 +50,6 @@ std::vector<Signal> TermNets(const CubeCover& terms, const std::vector<bool>& on
   return nets;
 }
 
-std::string SignalText(const SharedNetwork& network, Signal signal) {
-  switch (signal.kind) {
-    case Signal::Kind::kInput: return network.inputs[static_cast<std::size_t>(signal.index)];
-    case Signal::Kind::kGate: return "g" + std::to_string(signal.index + 1);
-    case Signal::Kind::kZero: return "0";
-    case Signal::Kind::kOne: break;
-  }
-  return "1";
-}
-
 }  // namespace
 
 CubeCover DistinctTerms(const BooleanFunction& names, const CubeCover& cover) {
@@ -145,13 +135,13 @@ std::string SharedCircuitText(const SharedNetwork& network) {
     text += (named == outputOf.end() ? "g" + std::to_string(g + 1) : network.outputNames[named->second]) +
             " = " + GateName(network.gates[g].kind) + '(';
     for (std::size_t i = 0; i < network.gates[g].inputs.size(); ++i)
-      text += (i ? ", " : "") + SignalText(network, network.gates[g].inputs[i]);
+      text += (i ? ", " : "") + SignalName(network.inputs, network.gates[g].inputs[i]);
     text += ")\n";
   }
   for (std::size_t o = 0; o < network.outputs.size(); ++o) {
     const Signal s = network.outputs[o];
     if (s.kind != Signal::Kind::kGate || s.index < network.firstOr)
-      text += network.outputNames[o] + " = " + SignalText(network, s) + '\n';
+      text += network.outputNames[o] + " = " + SignalName(network.inputs, s) + '\n';
   }
   return text;
 }
