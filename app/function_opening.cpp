@@ -10,6 +10,7 @@
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
 #include "minimise/cube_list.h"
+#include "twolevel/least.h"
 
 namespace brevano {
 
@@ -31,20 +32,16 @@ std::uint64_t MaskOf(const CubeList& terms, const std::vector<std::string>& used
   return mask;
 }
 
-AnalysisProgress Stopper(const std::function<bool()>& stop) {
-  return [stop](AnalysisStage, std::uint64_t, std::uint64_t) { return !stop || !stop(); };
-}
-
-// The least sum of `table` with `dontCare`; nullopt when stopped.
-std::optional<Analysis> LeastSum(const TruthTable& table, const TruthTable* dontCare,
-                                 const std::function<bool()>& stop) {
-  AnalysisOptions options;
-  options.product = false;
-  Analysis analysis = AnalyseTable(table, dontCare, options, Stopper(stop));
+// The least sum of `table` with `dontCare`, over `variables` (both tables' variables); nullopt when
+// stopped.
+std::optional<MinimalForm> LeastSum(const TruthTable& table, const TruthTable* dontCare,
+                                    const std::function<bool()>& stop, std::vector<std::string>& variables) {
+  const StepProgress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
+  const LeastForm least = Least(FunctionOfTables(table, dontCare, variables), FormSide::kSum, {}, progress);
   if (stop && stop()) return std::nullopt;
-  if (analysis.sum.expression.empty())
-    throw EngineError("No sum of products: " + AnalysisItems(analysis).back().value);
-  return analysis;
+  MinimalForm sum = MinimalFormOf(least, variables, false, dontCare != nullptr);
+  if (sum.expression.empty()) throw EngineError("No sum of products: " + FormItemText(sum));
+  return sum;
 }
 
 // The terms of the don't-cares over the variables of `mask` alone: each term with the other
@@ -67,7 +64,8 @@ FunctionFile ReadFunctionFileAt(const std::string& path) {
   if (!in) throw EngineError("Cannot read the file: " + std::string(std::strerror(errno)));
   in.seekg(0, std::ios::end);
   if (in.tellg() > static_cast<std::streamoff>(kMaxOpenedFileBytes))
-    throw EngineError("Cannot read the file: larger than " + std::to_string(kMaxOpenedFileBytes >> 20) + " MiB");
+    throw EngineError("Cannot read the file: larger than " + std::to_string(kMaxOpenedFileBytes >> 20) +
+                      " MiB");
   in.seekg(0);
   std::ostringstream text;
   text << in.rdbuf();
@@ -79,20 +77,21 @@ std::optional<OpenedFunction> OpenOutput(const FunctionFile& file, std::size_t o
                                          const std::function<bool()>& stop) {
   const OutputTables tables = TablesOfOutput(file, output);
   const TruthTable* dontCare = tables.dontCare ? &*tables.dontCare : nullptr;
-  const std::optional<Analysis> on = LeastSum(tables.on, dontCare, stop);
+  std::vector<std::string> variables, freeVariables;
+  const std::optional<MinimalForm> on = LeastSum(tables.on, dontCare, stop, variables);
   if (!on) return std::nullopt;
-  if (!on->sum.typable)
-    throw EngineError("The least sum of products names the input " + on->sum.untypableVariable +
+  if (!on->typable)
+    throw EngineError("The least sum of products names the input " + on->untypableVariable +
                       ", which the expression box cannot take as a variable");
   OpenedFunction opened;
-  opened.sum = on->sum.expression;
+  opened.sum = on->expression;
   if (!dontCare) return opened;
-  const std::optional<Analysis> free = LeastSum(*dontCare, nullptr, stop);
+  const std::optional<MinimalForm> free = LeastSum(*dontCare, nullptr, stop, freeVariables);
   if (!free) return std::nullopt;
-  const std::uint64_t mask = MaskOf(on->sum.cubes, on->variables, free->variables);
-  const CubeList within = DontCaresWithin(free->sum.cubes, mask);
-  if (!within.empty()) opened.dontCare = SumText(within, free->variables);
-  if (!std::all_of(free->sum.cubes.begin(), free->sum.cubes.end(),
+  const std::uint64_t mask = MaskOf(on->cubes, variables, freeVariables);
+  const CubeList within = DontCaresWithin(free->cubes, mask);
+  if (!within.empty()) opened.dontCare = SumText(within, freeVariables);
+  if (!std::all_of(free->cubes.begin(), free->cubes.end(),
                    [&within](const WideCube& term) { return CoversCube(within, term); }))
     opened.leftOut =
         "Some don't-cares depend on inputs the least sum of products does not use; they are left out "
