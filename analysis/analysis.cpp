@@ -73,8 +73,8 @@ DiagramStop CountingStop(const AnalysisProgress& progress, const AnalysisOptions
 // (without don't-cares), and `scan` says whether the rows are to be counted one by one within the
 // scan limits (which the caller does once the forms are settled). False when stopped.
 bool CountRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
-               const AnalysisProgress& progress, std::vector<int>& order, std::optional<FunctionCubes>& cubes,
-               bool& scan) {
+               const AnalysisProgress& progress, std::vector<int>& order,
+               std::optional<BooleanFunction>& cubes, bool& scan) {
   const int n = static_cast<int>(analysis.variables.size());
   if (n <= kMaxMinimiseVariables) return ScanRows(function, analysis, options, progress);
   const FunctionDiagrams diagrams =
@@ -111,7 +111,7 @@ FunctionLearnt LearntOf(const Analysis& analysis) {
 // A function too complex for its diagrams: the verdict and the forms first, each within its own
 // budget, then the count row by row when one is to be made, which may take long and be stopped
 // without losing them.
-Analysis TooComplex(const FunctionPrograms& function, const std::optional<FunctionCubes>& cubes, bool scan,
+Analysis TooComplex(const FunctionPrograms& function, const std::optional<BooleanFunction>& cubes, bool scan,
                     Analysis& analysis, const AnalysisOptions& options, const AnalysisProgress& progress,
                     const AnalysisPartial& partial) {
   analysis.countFollows = scan;
@@ -169,7 +169,7 @@ Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const
   analysis.hasDontCares = dontCare != nullptr;
   analysis.rowCount = function.on.RowCount();
   std::vector<int> order;
-  std::optional<FunctionCubes> cubes;
+  std::optional<BooleanFunction> cubes;
   bool scan = false;
   if (!CountRows(function, analysis, options, progress, order, cubes, scan)) return analysis;
   if (analysis.tooComplex) return TooComplex(function, cubes, scan, analysis, options, progress, partial);

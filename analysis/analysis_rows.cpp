@@ -8,6 +8,7 @@
 #include "minimise/cube_sets.h"
 #include "search/race.h"
 #include "tabulate/bit_parallel.h"
+#include "twolevel/function_of.h"
 
 namespace brevano::analysis_detail {
 
@@ -103,20 +104,21 @@ SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const A
   return SatStatus::kAnswered;
 }
 
-bool CubeRows(const FunctionCubes& cubes, Analysis& analysis, const AnalysisOptions& options) {
+bool CubeRows(const BooleanFunction& function, Analysis& analysis, const AnalysisOptions& options) {
   SearchControl control(options.diagramLimits.maxTime, {});
-  const int n = cubes.variableCount;
-  CubeList either = cubes.on;
-  either.insert(either.end(), cubes.dontCare.begin(), cubes.dontCare.end());
+  const int n = function.InputCount();
+  const CubeList on = TermsOfCubes(function.on), dontCare = TermsOfCubes(function.dontCare);
+  CubeList either = on;
+  either.insert(either.end(), dontCare.begin(), dontCare.end());
   const std::optional<std::uint64_t> covered = CountCoveredRows(either, n, control);
-  const std::optional<std::uint64_t> dontCares = CountCoveredRows(cubes.dontCare, n, control);
+  const std::optional<std::uint64_t> dontCares = CountCoveredRows(dontCare, n, control);
   if (!covered || !dontCares) return false;
   const std::optional<CubeList> zeros = ComplementCubes(either, kMaxListedZeroCubes, control);
   if (!zeros) return false;
   const std::size_t limit = options.maxListedRows;
-  analysis.minterms.rows = FirstCoveredRows(cubes.on, cubes.dontCare, n, limit, control);
+  analysis.minterms.rows = FirstCoveredRows(on, dontCare, n, limit, control);
   analysis.maxterms.rows = FirstCoveredRows(*zeros, {}, n, limit, control);
-  analysis.dontCares.rows = FirstCoveredRows(cubes.dontCare, {}, n, limit, control);
+  analysis.dontCares.rows = FirstCoveredRows(dontCare, {}, n, limit, control);
   if (control.TimeUp()) return false;
   analysis.onesCount = analysis.minterms.total = *covered - *dontCares;
   analysis.dontCareCount = analysis.dontCares.total = *dontCares;

@@ -18,9 +18,9 @@ bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const Analys
 void DiagramRows(const FunctionDiagrams& diagrams, Analysis& analysis, std::size_t limit);
 
 /// Counts and lists from the function's cubes (the 1 rows are those of `on` outside the
-/// don't-cares, and the 0 rows those of neither), within the diagram's time budget; false when
-/// that is not enough.
-bool CubeRows(const FunctionCubes& cubes, Analysis& analysis, const AnalysisOptions& options);
+/// don't-cares, and the 0 rows those of neither; one output, at most 63 inputs), within the diagram's time
+/// budget; false when that is not enough.
+bool CubeRows(const BooleanFunction& cubes, Analysis& analysis, const AnalysisOptions& options);
 
 /// "always 1" when no row is 0, "always 0" when none is 1, else "depends on the variables".
 Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros);

@@ -9,6 +9,7 @@
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
 #include "sat/sat_search.h"
+#include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -50,7 +51,7 @@ std::optional<bool> SolverConstant(const CompiledProgram& program, const LeastOp
 
 // Beyond the minimiser, when the diagrams are too complex: from the cubes where there are any, else
 // the constant the solver finds.
-LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<FunctionCubes>& cubes,
+LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<BooleanFunction>& cubes,
                          bool askSolver, FormSide side, const LeastOptions& options,
                          const StepProgress& progress) {
   if (cubes) return FindLeastFormFromCubes(*cubes, side, options.forms, progress);
@@ -85,19 +86,19 @@ FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCa
   return function;
 }
 
-std::optional<FunctionCubes> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
-                                             std::chrono::milliseconds time) {
+std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
+                                               std::chrono::milliseconds time) {
   SearchControl control(time, {});
-  FunctionCubes cubes;
-  cubes.variableCount = function.on.VariableCount();
-  std::optional<CubeList> on = CubesOfProgram(function.on, maxCubes, control);
+  const int n = function.on.VariableCount();
+  const std::optional<CubeList> on = CubesOfProgram(function.on, maxCubes, control);
   if (!on) return std::nullopt;
-  cubes.on = std::move(*on);
+  std::optional<CubeList> dontCare;
   if (function.dontCare) {
-    std::optional<CubeList> dontCare = CubesOfProgram(*function.dontCare, maxCubes, control);
+    dontCare = CubesOfProgram(*function.dontCare, maxCubes, control);
     if (!dontCare) return std::nullopt;
-    cubes.dontCare = std::move(*dontCare);
   }
+  BooleanFunction cubes{function.on.Variables(), {"Result"}, CubesOfTerms(*on, n), {}};
+  if (dontCare) cubes.dontCare = CubesOfTerms(*dontCare, n);
   return cubes;
 }
 
@@ -115,7 +116,7 @@ LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOpti
     case DiagramStatus::kStopped: return {};
     case DiagramStatus::kTooComplex: break;
   }
-  const std::optional<FunctionCubes> cubes =
+  const std::optional<BooleanFunction> cubes =
       CubesOfFunction(function, options.maxFunctionCubes, limits.maxTime);
   return TooComplexForm(function, cubes, true, side, options, progress);
 }

@@ -31,7 +31,7 @@ struct FunctionLearnt {
   std::vector<int> order;
   /// Its diagrams are too complex; its cubes then, where it has few (none: too many, or not made).
   bool tooComplex = false;
-  std::optional<FunctionCubes> cubes;
+  std::optional<BooleanFunction> cubes;
   /// The Result, where it is known to be constant (only read without don't-cares).
   std::optional<bool> constant;
 };
@@ -42,9 +42,10 @@ FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCa
                                   std::vector<std::string>& variables);
 
 /// The function as cubes where it is a sum of products or close to one: at most `maxCubes` terms
-/// for each program, made within `time`; nothing otherwise.
-std::optional<FunctionCubes> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
-                                             std::chrono::milliseconds time);
+/// for each program, made within `time`, over the programs' variables with one output, "Result";
+/// nothing otherwise.
+std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
+                                               std::chrono::milliseconds time);
 
 /// The least form of `side` of `function`: up to kMaxMinimiseVariables variables the exact
 /// minimiser (see FindLeastForm); beyond, from the function's diagrams, or when they are too

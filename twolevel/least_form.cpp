@@ -11,6 +11,7 @@
 #include "minimise/improve_cover.h"
 #include "minimise/minimise.h"
 #include "minimise/minimum_cover.h"
+#include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -160,12 +161,14 @@ LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, Form
   return form;
 }
 
-LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, const FormOptions& options,
+LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side, const FormOptions& options,
                                  const StepProgress& progress) {
   FormClock clock(options.budget, progress);
   SearchControl control = clock.Control(1.0);
-  CubeList given = function.on;
-  given.insert(given.end(), function.dontCare.begin(), function.dontCare.end());
+  const OutputCubes first = CubesOf(function, 0);
+  const CubeList on = TermsOfCubes(first.on), dontCare = TermsOfCubes(first.dontCare);
+  CubeList given = on;
+  given.insert(given.end(), dontCare.begin(), dontCare.end());
   // The 0 rows as cubes where they are few enough; a sum of products may do without them.
   SearchControl complementing = clock.Control(0.25);
   const std::optional<CubeList> off = ComplementCubes(given, options.maxSetTerms, complementing);
@@ -174,9 +177,9 @@ LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, c
   if (!off && side == FormSide::kProduct)
     return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
   SideCubes cubes;
-  cubes.start = side == FormSide::kSum ? function.on : *off;
-  cubes.forbidden = side == FormSide::kSum ? off.value_or(CubeList{}) : function.on;
-  cubes.dontCare = function.dontCare;
+  cubes.start = side == FormSide::kSum ? on : *off;
+  cubes.forbidden = side == FormSide::kSum ? off.value_or(CubeList{}) : on;
+  cubes.dontCare = dontCare;
   CubeFunction loop{cubes.forbidden, cubes.dontCare, std::nullopt};
   if (!off) loop.allowed = given;
   const CubeList improved = ImproveCover(cubes.start, loop, control);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "diagram/two_level.h"
+#include "function/boolean_function.h"
 #include "minimise/cube_list.h"
 #include "minimise/minimise_status.h"
 #include "minimise/search_control.h"
@@ -61,17 +62,11 @@ LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>
 LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side,
                         SearchControl& control);
 
-/// A function with don't-cares as cubes: the terms that give 1 (they may hold don't-care rows
-/// too), and the don't-cares.
-struct FunctionCubes {
-  int variableCount = 0;
-  CubeList on, dontCare;
-};
-
-/// The least form of `side` of a function too complex for a decision diagram, from its cubes: the
-/// improvement loop from the terms as they are, against the complement of the terms and don't-cares
-/// made as cubes (at most maxSetTerms of them), checked against those sets. Not proven least.
-LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, const FormOptions& options,
+/// The least form of `side` of a function too complex for a decision diagram (its first output, of
+/// at most 63 inputs), from its cubes: the improvement loop from the terms as they are, against the
+/// complement of the terms and don't-cares made as cubes (at most maxSetTerms of them), checked
+/// against those sets. Not proven least.
+LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side, const FormOptions& options,
                                  const StepProgress& progress = {});
 
 }  // namespace brevano

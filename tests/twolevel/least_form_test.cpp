@@ -10,6 +10,7 @@
 #include "engine/engine_error.h"
 #include "pipeline/pipeline.h"
 #include "tests/support/random_listing.h"
+#include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -106,12 +107,13 @@ TEST(LeastFormTest, FromCubesWhereTheDiagramIsTooComplex) {
   const std::vector<std::string> names = Names(40);
   const CompiledProgram program = ProgramOver(text, names);
   SearchControl control(std::chrono::seconds(60), {});
-  FunctionCubes cubes{40, *CubesOfProgram(program, 100000, control), {}};
+  const BooleanFunction cubes{
+      names, {"Result"}, CubesOfTerms(*CubesOfProgram(program, 100000, control), 40), {}};
   FormOptions options;
   options.budget = std::chrono::seconds(2);
   const LeastForm form = FindLeastFormFromCubes(cubes, FormSide::kSum, options);
   ASSERT_EQ(form.source, FormSource::kImproved);
-  EXPECT_LE(CostOf(form.cubes), CostOf(cubes.on));
+  EXPECT_LE(CostOf(form.cubes), CostOf(TermsOfCubes(cubes.on)));
   for (int sample = 0; sample < 100000; ++sample) {
     const std::uint64_t row = rng() >> 24;
     const bool covered = std::any_of(form.cubes.begin(), form.cubes.end(),
