@@ -7,6 +7,7 @@
 
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
+#include "twolevel/function_of.h"
 
 namespace brevano {
 
@@ -145,8 +146,8 @@ KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind) {
   cover.kind = kind;
   if (kind == KmapCoverKind::kNone) return cover;
   const bool product = kind == KmapCoverKind::kProductOfSums;
-  TruthVector on(static_cast<int>(layout.variables.size()));
-  TruthVector dontCare(static_cast<int>(layout.variables.size()));
+  const int n = static_cast<int>(layout.variables.size());
+  TruthVector on(n), dontCare(n);
   for (int row = 0; row < layout.CellCount(); ++row) {
     const int value = layout.values[static_cast<std::size_t>(row)];
     if (value == kDontCareCell) {
@@ -157,7 +158,8 @@ KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind) {
   }
   LeastOptions options;
   options.forms.budget = kCoverBudget;
-  const LeastForm least = Least(on, dontCare, product ? FormSide::kProduct : FormSide::kSum, options);
+  const LeastForm least = Least(FunctionOfRows(layout.variables, on, &dontCare), 0,
+                                product ? FormSide::kProduct : FormSide::kSum, options);
   cover.status = least.status;
   cover.standing = StandingOf(least, dontCare.CountOnes() > 0);
   std::vector<Cube> terms;

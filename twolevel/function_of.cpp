@@ -111,6 +111,24 @@ CubeList TermsOfCubes(const CubeCover& cubes) {
   return terms;
 }
 
+TruthVector RowsOfCubes(const CubeCover& cubes, int inputs) {
+  TruthVector rows(inputs);
+  for (const WideCube& term : TermsOfCubes(cubes)) {
+    // The rows of one word the term holds, then every word whose upper row bits it holds.
+    std::uint64_t pattern = 0;
+    for (std::uint64_t r = 0; r < 64; ++r)
+      if (((r ^ term.value) & term.care & 63) == 0) pattern |= std::uint64_t{1} << r;
+    const std::uint64_t care = term.care >> 6, value = term.value >> 6;
+    const std::uint64_t free = ~care & ((rows.WordCount() - 1));
+    for (std::uint64_t part = free;; part = (part - 1) & free) {
+      const std::uint64_t word = value | part;
+      rows.SetWord(word, rows.Word(word) | pattern);
+      if (part == 0) break;
+    }
+  }
+  return rows;
+}
+
 BooleanFunction FunctionOfRows(const std::vector<std::string>& inputs, const TruthVector& on,
                                const TruthVector* dontCare, const std::string& output) {
   const auto n = static_cast<int>(inputs.size());

@@ -43,6 +43,10 @@ BooleanFunction FunctionOfRows(const std::vector<std::string>& inputs, const Tru
 /// of one, in their order.
 CubeCover CubesOfTerms(const CubeList& terms, int inputs);
 
+/// The points of `cubes` (their input parts, of `inputs` inputs, few enough for a truth vector) as
+/// rows, input 0 the most significant row bit.
+TruthVector RowsOfCubes(const CubeCover& cubes, int inputs);
+
 /// The input parts of `cubes` (of at most 63 inputs) as terms over the row bits, in their order:
 /// the reverse of CubesOfTerms.
 CubeList TermsOfCubes(const CubeCover& cubes);

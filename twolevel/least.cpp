@@ -121,10 +121,24 @@ LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOpti
   return TooComplexForm(function, cubes, true, side, options, progress);
 }
 
-LeastForm Least(const TruthVector& on, const TruthVector& dontCare, FormSide side,
-                const LeastOptions& options, const StepProgress& progress) {
-  SearchControl control(options.forms.budget, progress);
-  return MinimiserForm(on, dontCare, side, control);
+LeastForm Least(const BooleanFunction& function, int output, FormSide side, const LeastOptions& options,
+                const StepProgress& progress) {
+  const int n = function.InputCount();
+  const OutputCubes cubes = CubesOf(function, output);
+  if (n <= kMaxMinimiseVariables) {
+    // A don't-care wins over a 1: the minimiser takes the rows of each kind apart.
+    const TruthVector dontCare = RowsOfCubes(cubes.dontCare, n);
+    TruthVector on = RowsOfCubes(cubes.on, n);
+    for (std::size_t w = 0; w < on.WordCount(); ++w) on.SetWord(w, on.Word(w) & ~dontCare.Word(w));
+    SearchControl control(options.forms.budget, progress);
+    return MinimiserForm(on, dontCare, side, control);
+  }
+  if (n > kMaxTableVariables) return {MinimiseStatus::kTooManyVariables, FormSource::kMinimiser, {}};
+  const BooleanFunction one{function.inputs,
+                            {function.outputs[static_cast<std::size_t>(output)]},
+                            CubesOfTerms(TermsOfCubes(cubes.on), n),
+                            CubesOfTerms(TermsOfCubes(cubes.dontCare), n)};
+  return FindLeastFormFromCubes(one, side, options.forms, progress);
 }
 
 bool TriviallyMinimal(const CubeList& cubes, bool withDontCares) {

@@ -55,10 +55,11 @@ std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function,
 LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options = {},
                 const StepProgress& progress = {}, const FunctionLearnt& learnt = {});
 
-/// The least form of `side` of a function given row by row (`on` and `dontCare` of the same
-/// variables, at most kMaxMinimiseVariables): the exact minimiser, within the whole budget.
-LeastForm Least(const TruthVector& on, const TruthVector& dontCare, FormSide side,
-                const LeastOptions& options = {}, const StepProgress& progress = {});
+/// The least form of `side` of output `output` of `function`: up to kMaxMinimiseVariables inputs
+/// the exact minimiser on its rows, within the whole budget; beyond, up to kMaxTableVariables, from
+/// its cubes (see FindLeastFormFromCubes); else not computed (kTooManyVariables).
+LeastForm Least(const BooleanFunction& function, int output, FormSide side, const LeastOptions& options = {},
+                const StepProgress& progress = {});
 
 /// True when `cubes` are least by their shape alone, whatever search found them: a constant, a
 /// single term, or terms of one literal each over distinct variables (a function that is one

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "pipeline/pipeline.h"
+#include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -22,6 +23,15 @@ FunctionPrograms Function(const std::string& on, const std::string& dontCare = {
                             .OverVariables(function.on.Variables());
   }
   return function;
+}
+
+// The same function as the function type, made from its expressions' tables.
+BooleanFunction FunctionType(const std::string& on, const std::string& dontCare = {}) {
+  ExprTree tree, other;
+  const TruthTable table = TruthTable::Build(ProcessExpression(on, tree), DisplayMode::kZeroOne);
+  if (dontCare.empty()) return FunctionOfExpression(table, nullptr);
+  const TruthTable free = TruthTable::Build(ProcessExpression(dontCare, other), DisplayMode::kZeroOne);
+  return FunctionOfExpression(table, &free);
 }
 
 // 40 random products of four of 24 variables: over 1,000 nodes in any order.
@@ -95,6 +105,40 @@ TEST(LeastTest, EveryRungGivesACorrectFormOrSaysWhyNot) {
       }
     }
   }
+}
+
+TEST(LeastTest, OfTheFunctionTypeAsOfItsPrograms) {
+  struct Case {
+    std::string on, dontCare;  // the don't-cares over the variables of `on`
+    bool exact;                // of at most kMaxMinimiseVariables variables: as least as the programs'
+  };
+  const std::vector<Case> cases = {
+      {"a*b+not(a)*c+b*c", "", true}, {"a*b*c+a*not(b)", "a*b*not(c)", true},
+      {"a*b+c", "a", true},  // don't-cares over some of the 1 rows
+      {"a/b/c/d", "a*b*c", true},     {"a*b*not(c)+d*e*f+not(g)*h+i*j*k*l+m/n+o*p*q*r", "a*b*c", false},
+  };
+  for (const Case& c : cases) {
+    const FunctionPrograms programs = Function(c.on, c.dontCare);
+    const BooleanFunction function = FunctionType(c.on, c.dontCare);
+    for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
+      SCOPED_TRACE(c.on + (side == FormSide::kSum ? " sum" : " product"));
+      const LeastForm form = Least(function, 0, side);
+      ASSERT_TRUE(HasForm(StandingOf(form, !c.dontCare.empty()))) << StandingText(StandingOf(form, true));
+      ExpectCovers(programs, side, form.cubes);
+      if (c.exact) EXPECT_EQ(CostOf(form.cubes), CostOf(Least(programs, side).cubes));
+    }
+  }
+  // The output asked for, of two; and no form past the widest table.
+  BooleanFunction two{{"A", "B", "C"}, {"F", "G"}, {}, {}};
+  for (int o = 0; o < 2; ++o) {
+    MultiCube cube = MultiCube::Universe(3, 2);
+    cube.SetOutput(o, true);
+    cube.SetInput(o, Literal::kOne);
+    two.on.push_back(cube);
+  }
+  EXPECT_EQ(Least(two, 1, FormSide::kSum).cubes, (CubeList{{0b010, 0b010}}));
+  const BooleanFunction wide{std::vector<std::string>(64, "X"), {"F"}, {}, {}};
+  EXPECT_EQ(Least(wide, 0, FormSide::kSum).status, MinimiseStatus::kTooManyVariables);
 }
 
 TEST(LeastTest, AFormIsLeastByItsShapeOnlyWithoutDontCares) {
