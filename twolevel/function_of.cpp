@@ -54,17 +54,20 @@ CubeCover CubesOfRows(const TruthVector& rows) {
   return cubes;
 }
 
-// The cubes of `program`: from its sums where they stay within the bounds, else from its rows.
-CubeCover CubesOf(const CompiledProgram& program, const FunctionBounds& bounds) {
+// The cubes of `program`: from its sums where they stay within the bounds, else from its rows;
+// `what` names it in the error raised when neither does.
+CubeCover CubesOf(const CompiledProgram& program, const FunctionBounds& bounds, const std::string& what) {
   const int n = program.VariableCount();
   SearchControl control(bounds.time, {});
   if (const std::optional<CubeList> terms = CubesOfProgram(program, bounds.maxCubes, control)) {
     return CubesOfTerms(*terms, n);
   }
   if (n <= bounds.maxRowVariables) return CubesOfRows(ResultBits(program));
-  throw EngineError("The expression is too wide to be made cubes: over " +
-                    std::to_string(bounds.maxRowVariables) + " variables (" + std::to_string(n) +
-                    "), and more than " + GroupedNumber(bounds.maxCubes) + " terms as a sum of products");
+  throw EngineError(what + " too wide for cubes: of " + std::to_string(n) + " variables (more than " +
+                    std::to_string(bounds.maxRowVariables) +
+                    " are not read row by row), its sum of products takes more than " +
+                    GroupedNumber(bounds.maxCubes) + " terms or more than " +
+                    std::to_string(bounds.time.count()) + " ms to make");
 }
 
 }  // namespace
@@ -74,8 +77,8 @@ BooleanFunction FunctionOfExpression(const TruthTable& on, const TruthTable* don
   BooleanFunction function;
   const FunctionPrograms programs = FunctionOfTables(on, dontCare, function.inputs);
   function.outputs = {"Result"};
-  function.on = CubesOf(programs.on, bounds);
-  if (programs.dontCare) function.dontCare = CubesOf(*programs.dontCare, bounds);
+  function.on = CubesOf(programs.on, bounds, "The expression is");
+  if (programs.dontCare) function.dontCare = CubesOf(*programs.dontCare, bounds, "The don't-cares are");
   return function;
 }
 

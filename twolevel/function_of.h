@@ -20,7 +20,8 @@ struct FunctionBounds {
   std::size_t maxCubes = 20000;
   /// Time each such run may take.
   std::chrono::milliseconds time{2000};
-  /// Most variables a program is read row by row for, where its sums take too many terms.
+  /// Most variables a program is read row by row for, where its sums take too many terms (at most
+  /// about 30: the rows are held in memory).
   int maxRowVariables = 20;
 };
 
