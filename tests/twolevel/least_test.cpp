@@ -125,7 +125,9 @@ TEST(LeastTest, OfTheFunctionTypeAsOfItsPrograms) {
       const LeastForm form = Least(function, 0, side);
       ASSERT_TRUE(HasForm(StandingOf(form, !c.dontCare.empty()))) << StandingText(StandingOf(form, true));
       ExpectCovers(programs, side, form.cubes);
-      if (c.exact) EXPECT_EQ(CostOf(form.cubes), CostOf(Least(programs, side).cubes));
+      if (c.exact) {
+        EXPECT_EQ(CostOf(form.cubes), CostOf(Least(programs, side).cubes));
+      }
     }
   }
   // The output asked for, of two; and no form past the widest table.
