@@ -38,6 +38,7 @@ class FileTable;
 class HelpDialog;
 class KmapDialog;
 class NetlistExport;
+class ShownModel;
 class TruthTableView;
 class WarningLine;
 class WindowCommands;
@@ -79,6 +80,8 @@ class Tfrm_bool_alg : public QMainWindow {
   void Button1Click();
   /// Sets the application title.
   void FormCreate();
+  /// The function shown, which the table, the commands and the dialogs follow.
+  ShownModel* Model() const { return shown_; }
   /// The window's commands, menus and shortcuts.
   WindowCommands* Commands() const { return commands_; }
   /// The widget that holds the controls, below the menu bar.
@@ -127,7 +130,7 @@ class Tfrm_bool_alg : public QMainWindow {
   /// What writes netlists of the table shown.
   NetlistExport* Exporter() const { return export_; }
   /// The text whose table is shown (empty before the first table).
-  const QString& ShownText() const { return shownText_; }
+  QString ShownText() const;
   /// Compares the table shown with the expression `text`, processed as Tabulation processes the
   /// expression box, over the union of their variables, off the window's thread; the outcome goes
   /// to ShowComparison, an error of `text` to ShowError.
@@ -198,26 +201,18 @@ class Tfrm_bool_alg : public QMainWindow {
                 const std::shared_ptr<const FileTable>& table, const QString& name);
   void StartFileOutput(int output, bool analyse);
   void FileOutputMade(int output, const std::optional<OpenedFunction>& made, bool analyse);
-  void FileTableGone();
+  void ShownChanged(unsigned parts);
   void CreateOutputBox();
   QString FileCountsText(const FileTable& file, int output, bool brief) const;
   void StartComparison(const TruthTable& a, const TruthTable& b, const QString& first, const QString& second,
                        const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 
-  // The opened file whose table is shown, and what is made of its chosen output.
-  struct OpenedFile {
-    std::shared_ptr<const FunctionFile> file;
-    QString name;
-    std::vector<std::string> warnings;  // the file's, each led by its name
-    std::optional<TruthTable> sum;      // the table of the chosen output's least sum, once made
-    QString dontCare;                   // its don't-cares over the sum's variables
-  };
-  std::optional<OpenedFile> opened_;
+  ShownModel* shown_ = nullptr;
+  QPointer<AnalysisDialog> analysis_;  // the one analysis open, if any
   BackgroundJob* output_ = nullptr;
   BackgroundJob* shared_ = nullptr;  // the outputs of the file shown minimised together for one circuit
   QComboBox* outputBox_ = nullptr;
   QLabel* outputLabel_ = nullptr;
-  QString shownText_;
   QString meantFirst_, meantSecond_;  // see ComparisonOffer
   BackgroundJob* compare_ = nullptr;
   BackgroundJob* open_ = nullptr;

@@ -16,6 +16,7 @@
 
 #include "analysis/analysis.h"
 #include "app/frm_boolean.h"
+#include "app/shown_model.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
@@ -182,7 +183,7 @@ class AnalysisDialogTest : public QObject {
 
   void closingStopsTheAnalysis() {
     Tfrm_bool_alg window;
-    window.LV->SetTable(Huge(44));
+    window.Model()->ShowTyped(QStringLiteral("huge"), Huge(44));
     QPointer<AnalysisDialog> dialog = window.OpenAnalysis();
     QVERIFY(dialog && dialog->Running());
     dialog->close();
@@ -195,7 +196,7 @@ class AnalysisDialogTest : public QObject {
     QVERIFY(analyse);
     QVERIFY(!analyse->isEnabled());
     QVERIFY(window.OpenAnalysis() == nullptr);
-    window.LV->SetTable(Table("a+b"));
+    window.Model()->ShowTyped(QStringLiteral("a+b"), Table("a+b"));
     QVERIFY(analyse->isEnabled());
     analyse->trigger();
     auto* dialog = window.findChild<AnalysisDialog*>();
