@@ -140,7 +140,7 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent) : QMainWindow(parent) {
   shown_ = new ShownModel(this);
   CreateControls();
 
-  commands_ = new WindowCommands(*this);
+  commands_ = new WindowCommands(*this, LV, eIN);
   commands_->FillMenuBar(menuBar());
   CreateStatusBar();
   LayOutControls(kClientSize);
@@ -251,6 +251,8 @@ std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, 
   }
   return built;
 }
+
+AnalysisDialog* Tfrm_bool_alg::Analysis() const { return analysis_; }
 
 QString Tfrm_bool_alg::ShownText() const { return QString::fromStdString(shown_->Shown().Text()); }
 

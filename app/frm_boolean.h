@@ -56,8 +56,9 @@ inline constexpr QSize kClientSize(414, 505);
 /// The text shown for an error message: `message` with "." appended when its last byte sorts after ".".
 QString ErrorMessageText(const std::string& message);
 
-/// The main window. The controls are public fields named as in the layout; they sit on the client
-/// area, at their places when it has its first size; as the window grows, the table takes the room
+/// The main window. The controls are private fields named as in the layout (tests reach them through
+/// WindowTestAccess, in tests/gui/window_controls.h); they sit on the client area, at their places when
+/// it has its first size; as the window grows, the table takes the room
 /// and the expression box and the warning line the width, the legend and the radio buttons keeping
 /// their distance from the right edge.
 class Tfrm_bool_alg : public QMainWindow {
@@ -67,15 +68,6 @@ class Tfrm_bool_alg : public QMainWindow {
   explicit Tfrm_bool_alg(QWidget* parent = nullptr);
   ~Tfrm_bool_alg() override;
 
-  QLineEdit* eIN = nullptr;        ///< the expression
-  ExprTree defTV;                  ///< the expression store; never shown
-  TruthTableView* LV = nullptr;    ///< the truth table
-  QPushButton* Button1 = nullptr;  ///< "Tabulation", the window's default button
-  QTextEdit* M = nullptr;          ///< the operator legend
-  QRadioButton* r1 = nullptr;      ///< "F \ T"
-  QRadioButton* r2 = nullptr;      ///< "0 \ 1"
-  WarningLine* Warn = nullptr;     ///< what the table ignores of the text; hidden while nothing
-
   /// Processes the expression and shows its truth table; an error keeps the previous table.
   void Button1Click();
   /// Sets the application title.
@@ -84,6 +76,8 @@ class Tfrm_bool_alg : public QMainWindow {
   ShownModel* Model() const { return shown_; }
   /// The window's commands, menus and shortcuts.
   WindowCommands* Commands() const { return commands_; }
+  /// The analysis open beside the window; null when none is.
+  AnalysisDialog* Analysis() const;
   /// The widget that holds the controls, below the menu bar.
   QWidget* ClientArea() const { return client_; }
 
@@ -183,6 +177,17 @@ class Tfrm_bool_alg : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  friend struct WindowTestAccess;
+
+  QLineEdit* eIN = nullptr;        // the expression
+  ExprTree defTV;                  // the expression store; never shown
+  TruthTableView* LV = nullptr;    // the truth table
+  QPushButton* Button1 = nullptr;  // "Tabulation", the window's default button
+  QTextEdit* M = nullptr;          // the operator legend
+  QRadioButton* r1 = nullptr;      // "F \ T"
+  QRadioButton* r2 = nullptr;      // "0 \ 1"
+  WarningLine* Warn = nullptr;     // what the table ignores of the text; hidden while nothing
+
   void CreateControls();
   void CreateStatusBar();
   void LayOutControls(QSize client);

@@ -46,8 +46,8 @@ QList<QKeySequence> Keys(QKeyCombination key) { return {QKeySequence(key)}; }
 
 }  // namespace
 
-WindowCommands::WindowCommands(Tfrm_bool_alg& window)
-    : QObject(&window), window_(window), shown_(*window.Model()), view_(window.LV) {
+WindowCommands::WindowCommands(Tfrm_bool_alg& window, TruthTableView* view, QLineEdit* box)
+    : QObject(&window), window_(window), shown_(*window.Model()), view_(view), box_(box) {
   limits_.solverTime = kWindowSolverTime;
   search_ = new BackgroundJob(this);
   connect(search_, &BackgroundJob::cancelled, this, &WindowCommands::searchFinished);
@@ -110,7 +110,7 @@ void WindowCommands::AddFileAndEditCommands() {
   Add(M::kFile, tr("&Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
 
   // The edit box's own undo and redo, for the menu; with the focus in the box its keys act there.
-  QLineEdit* box = window_.eIN;
+  QLineEdit* box = box_;
   Add(
       M::kEdit, tr("&Undo"), Keys(QKeySequence::Undo), [box] { return box->isUndoAvailable(); },
       [box] { box->undo(); });

@@ -23,6 +23,7 @@
 #include "tabulate/table_format.h"
 
 class QAction;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPrinter;
@@ -77,7 +78,8 @@ class WindowCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit WindowCommands(Tfrm_bool_alg& window);
+  /// The commands of `window`, whose table is `view` and whose expression box is `box`.
+  WindowCommands(Tfrm_bool_alg& window, TruthTableView* view, QLineEdit* box);
   ~WindowCommands() override;
 
   /// The commands, in the order of their menus.
@@ -224,6 +226,7 @@ class WindowCommands : public QObject {
   Tfrm_bool_alg& window_;
   ShownModel& shown_;
   TruthTableView* view_;
+  QLineEdit* box_;
   std::vector<WindowCommand> commands_;
   std::vector<QAction*> actions_;  // one per command; null for separators
   QMenu* contextMenu_ = nullptr;

@@ -1,7 +1,6 @@
 // The "Analyse…" dialog: its fields against the analysis, stopping a long analysis, and the action
 // in the table's context menu.
 #include "app/analysis_dialog.h"
-#include "app/dont_care_field.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +14,7 @@
 #include <random>
 
 #include "analysis/analysis.h"
+#include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
 #include "app/shown_model.h"
 #include "app/truth_table_view.h"
@@ -199,7 +199,7 @@ class AnalysisDialogTest : public QObject {
     window.Model()->ShowTyped(QStringLiteral("a+b"), Table("a+b"));
     QVERIFY(analyse->isEnabled());
     analyse->trigger();
-    auto* dialog = window.findChild<AnalysisDialog*>();
+    auto* dialog = window.Analysis();
     QVERIFY(dialog && dialog->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
     QCOMPARE(dialog->FieldText("Minimal product of sums:"), QString("(A+B)"));

@@ -19,12 +19,13 @@
 
 #include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
-#include "app/shown_model.h"
 #include "app/save_dialogs.h"
+#include "app/shown_model.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -81,7 +82,7 @@ class SavingTest : public QObject {
 
   void init() {
     window_ = std::make_unique<Tfrm_bool_alg>();
-    view_ = window_->LV;
+    view_ = Ui(*window_).LV;
     commands_ = window_->Commands();
     commands_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
     window_->show();
@@ -141,11 +142,11 @@ class SavingTest : public QObject {
   void ctrlSSavesTheShownTable() {
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     ShowTable(Table("not(a)*b", DisplayMode::kFalseTrue));
-    window_->eIN->setFocus();
+    Ui(*window_).eIN->setFocus();
     QSignalSpy finished(commands_, &WindowCommands::saveFinished);
     QTemporaryDir dir;
     AnswerFileDialog(dir.path(), 2, "nor");
-    QTest::keyClick(window_->eIN, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(ReadAll(dir.filePath("nor.md")),
              QByteArray("| A | B | Result |\n|---|---|---|\n| F | F | F |\n| F | T | T |\n| T | F | F |\n"

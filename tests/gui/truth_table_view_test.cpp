@@ -24,6 +24,7 @@
 #include "pipeline/pipeline.h"
 #include "search/row_search.h"
 #include "tabulate/bit_parallel.h"
+#include "tests/gui/window_controls.h"
 #include "tests/support/random_listing.h"
 
 namespace brevano {
@@ -89,7 +90,7 @@ class TruthTableViewTest : public QObject {
  private slots:
   void init() {
     window_ = std::make_unique<Tfrm_bool_alg>();
-    view_ = window_->LV;
+    view_ = Ui(*window_).LV;
     commands_ = window_->Commands();
     commands_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
     notices_.clear();
