@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/dont_care_input.h"
+#include "frontend/dont_care.h"
 #include "app/frm_boolean.h"
 
 namespace brevano {

@@ -26,6 +26,7 @@
 #include "app/focus_button.h"
 #include "app/kmap_dialog.h"
 #include "app/netlist_export.h"
+#include "app/shown_model.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
@@ -78,6 +79,15 @@ void SetUpLegend(QTextEdit* legend) {
   text.mergeBlockFormat(lines);
 }
 
+// `dialog` (a map or a circuit) takes each new function the tools take.
+template <typename Dialog>
+void FollowFunction(const ShownModel& model, Dialog* dialog) {
+  QObject::connect(&model, &ShownModel::changed, dialog, [&model, dialog](unsigned parts) {
+    const TruthTable* table = model.Shown().FunctionTable();
+    if ((parts & kShownFunction) && table) dialog->SetTable(*table);
+  });
+}
+
 // Longest expression quoted whole in a comparison's texts; a longer one is cut in the middle, keeping
 // its start and its end, so that two long expressions that start alike still read apart.
 constexpr int kQuotedExpressionLength = 60;
@@ -127,9 +137,10 @@ Tfrm_bool_alg::Tfrm_bool_alg(QWidget* parent) : QMainWindow(parent) {
   client_->installEventFilter(this);
   scroll_->setWidget(client_);
   setCentralWidget(scroll_);
+  shown_ = new ShownModel(this);
   CreateControls();
 
-  commands_ = new WindowCommands(*this);
+  commands_ = new WindowCommands(*this, LV, eIN);
   commands_->FillMenuBar(menuBar());
   CreateStatusBar();
   LayOutControls(kClientSize);
@@ -152,6 +163,7 @@ void Tfrm_bool_alg::CreateControls() {
 
   LV = new TruthTableView(client_);
   LV->setObjectName(QStringLiteral("LV"));
+  LV->Follow(*shown_);
 
   Button1 = new FocusButton(QStringLiteral("Tabulation"), client_);
   Button1->setObjectName(QStringLiteral("Button1"));
@@ -169,7 +181,7 @@ void Tfrm_bool_alg::CreateControls() {
   r2->setChecked(true);
   // The choice applies to the table shown at once, and to the next ones.
   connect(r1, &QRadioButton::toggled, this,
-          [this](bool on) { LV->SetDisplayMode(on ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne); });
+          [this](bool on) { shown_->SetDisplayMode(on ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne); });
 
   // In the free band between the button row and the table, left of the legend.
   Warn = new WarningLine(client_);
@@ -213,7 +225,8 @@ void Tfrm_bool_alg::FormCreate() {
 
 // The whole run happens on the large-stack thread and the table is shown only once it is built,
 // so an error at any stage leaves the previous table exactly as it was.
-std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, DisplayMode mode, QString* meant) {
+std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, DisplayMode mode,
+                                                     QString* meant) {
   if (expression.size() > kMaxExpressionLength) {
     ShowError(ErrorMessageText("The expression is too long: at most " + std::to_string(kMaxExpressionLength) +
                                " characters are accepted"));
@@ -239,6 +252,10 @@ std::optional<DiagnosedTable> Tfrm_bool_alg::TableOf(const QString& expression, 
   return built;
 }
 
+AnalysisDialog* Tfrm_bool_alg::Analysis() const { return analysis_; }
+
+QString Tfrm_bool_alg::ShownText() const { return QString::fromStdString(shown_->Shown().Text()); }
+
 void Tfrm_bool_alg::Button1Click() { Tabulate(eIN->text()); }
 
 bool Tfrm_bool_alg::Tabulate(const QString& text, const std::vector<std::string>& moreWarnings) {
@@ -248,16 +265,13 @@ bool Tfrm_bool_alg::Tabulate(const QString& text, const std::vector<std::string>
   if (!built) return !meant.isEmpty() && Tabulate(meant, moreWarnings);
   if (compare_) compare_->Cancel();
   if (eIN->text() != text) eIN->setText(text);
-  LV->SetTable(std::move(built->table));
-  shownText_ = text;
+  // The view, the commands and the open dialogs follow the model.
+  shown_->ShowTyped(text, std::move(built->table));
   std::vector<std::string>& warnings = built->diagnosis.warnings;
   warnings.insert(warnings.begin(), moreWarnings.begin(), moreWarnings.end());
-  Warn->SetDiagnosis(built->diagnosis, shownText_);
-  history_.Add(shownText_.toStdString());
+  Warn->SetDiagnosis(built->diagnosis, text);
+  history_.Add(text.toStdString());
   SaveHistory(history_.Entries());
-  for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
-  for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*LV->Table());
-  for (CircuitDialog* circuit : findChildren<CircuitDialog*>()) circuit->SetTable(*LV->Table());
   return true;
 }
 
@@ -265,7 +279,7 @@ void Tfrm_bool_alg::AskCompare() {
   if (!LV->Table() || LV->RowCount() == 0) return;
   bool ok = false;
   const QString text = QInputDialog::getText(
-      this, tr("Compare with"), tr("Compare the table of %1 with the expression:").arg(Quoted(shownText_)),
+      this, tr("Compare with"), tr("Compare the table of %1 with the expression:").arg(Quoted(ShownText())),
       QLineEdit::Normal, QString(), &ok);
   if (ok) CompareWith(text);
 }
@@ -277,7 +291,7 @@ void Tfrm_bool_alg::CompareWith(const QString& text) {
   if (!shown || LV->RowCount() == 0) return;
   const std::optional<DiagnosedTable> other = TableOf(text, DisplayMode::kZeroOne);
   if (!other) return;
-  const QString first = Quoted(shownText_), second = Quoted(text);
+  const QString first = Quoted(ShownText()), second = Quoted(text);
   meantFirst_ = QString::fromStdString(Warn->Shown().suggestion);
   meantSecond_ = QString::fromStdString(other->diagnosis.suggestion);
   if (!meantFirst_.isEmpty() && meantSecond_.isEmpty()) meantSecond_ = text;
@@ -380,16 +394,21 @@ AnalysisDialog* Tfrm_bool_alg::OpenAnalysis(const QString& dontCare) {
   if (!table || LV->RowCount() == 0) return nullptr;
   // One analysis window at most: the new one takes the place of the one open.
   QRect place;
-  for (AnalysisDialog* old : findChildren<AnalysisDialog*>()) {
+  if (AnalysisDialog* old = analysis_) {
     if (old->isVisible()) place = old->geometry();
     old->close();
     old->deleteLater();
-    old->setParent(nullptr);  // gone from findChildren at once
+    old->setParent(nullptr);  // no longer one of the window's dialogs, at once
   }
   // An opened file's output is analysed with the file's don't-cares unless others are given.
-  const QString free = dontCare.isEmpty() && LV->File() && opened_ ? opened_->dontCare : dontCare;
-  auto* dialog = new AnalysisDialog(*table, this, shownText_, AnalysisOptions(), free);
+  const QString free = dontCare.isEmpty() ? QString::fromStdString(shown_->Shown().DontCare()) : dontCare;
+  auto* dialog = new AnalysisDialog(*table, this, ShownText(), AnalysisOptions(), free);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  analysis_ = dialog;
+  // A new table makes it the analysis of the table before.
+  connect(shown_, &ShownModel::changed, dialog, [dialog](unsigned parts) {
+    if (parts & kShownTable) dialog->MarkStale();
+  });
   connect(dialog, &AnalysisDialog::rowRequested, this, [this](const QString& assignment) {
     if (const std::optional<QString> error = commands_->GoTo(assignment))
       statusBar()->showMessage(*error, 10000);
@@ -410,6 +429,7 @@ KmapDialog* Tfrm_bool_alg::OpenKmap() {
   if (!table || !KmapDialog::CanShow(*table)) return nullptr;
   auto* dialog = new KmapDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  FollowFunction(*shown_, dialog);
   // In a file's table a cell is the first row with its values of the sum's variables.
   connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) {
     const TruthTable* shown = FunctionTable();
@@ -426,6 +446,7 @@ CircuitDialog* Tfrm_bool_alg::OpenCircuit() {
   if (!table || LV->RowCount() == 0) return nullptr;
   auto* dialog = new CircuitDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  FollowFunction(*shown_, dialog);
   AddHelpKey(dialog, HelpTopic::kCircuit);
   ShowBeside(dialog);
   return dialog;
@@ -435,12 +456,13 @@ void Tfrm_bool_alg::AskExport() {
   const TruthTable* table = FunctionTable();
   if (!table || LV->RowCount() == 0) return;
   if (!export_) export_ = new NetlistExport(this);
-  if (!LV->File() || !opened_) return export_->Ask(*table, shownText_);
+  const ShownFile* opened = shown_->Shown().File();
+  if (!opened) return export_->Ask(*table, ShownText());
   // An opened file's exports: every output minimised together, as PLA or as a netlist, with the
   // file's names and named after the file.
-  const QFileInfo info(opened_->name);
-  const ExportedFile exported{opened_->file, info.completeBaseName(), info.fileName()};
-  export_->Ask(*table, shownText_, &exported);
+  const QFileInfo info(QString::fromStdString(opened->name));
+  const ExportedFile exported{opened->file, info.completeBaseName(), info.fileName()};
+  export_->Ask(*table, ShownText(), &exported);
 }
 
 void Tfrm_bool_alg::ShowError(const QString& message) {

@@ -38,6 +38,7 @@ class FileTable;
 class HelpDialog;
 class KmapDialog;
 class NetlistExport;
+class ShownModel;
 class TruthTableView;
 class WarningLine;
 class WindowCommands;
@@ -55,8 +56,9 @@ inline constexpr QSize kClientSize(414, 505);
 /// The text shown for an error message: `message` with "." appended when its last byte sorts after ".".
 QString ErrorMessageText(const std::string& message);
 
-/// The main window. The controls are public fields named as in the layout; they sit on the client
-/// area, at their places when it has its first size; as the window grows, the table takes the room
+/// The main window. The controls are private fields named as in the layout (tests reach them through
+/// WindowTestAccess, in tests/gui/window_controls.h); they sit on the client area, at their places when
+/// it has its first size; as the window grows, the table takes the room
 /// and the expression box and the warning line the width, the legend and the radio buttons keeping
 /// their distance from the right edge.
 class Tfrm_bool_alg : public QMainWindow {
@@ -66,21 +68,16 @@ class Tfrm_bool_alg : public QMainWindow {
   explicit Tfrm_bool_alg(QWidget* parent = nullptr);
   ~Tfrm_bool_alg() override;
 
-  QLineEdit* eIN = nullptr;        ///< the expression
-  ExprTree defTV;                  ///< the expression store; never shown
-  TruthTableView* LV = nullptr;    ///< the truth table
-  QPushButton* Button1 = nullptr;  ///< "Tabulation", the window's default button
-  QTextEdit* M = nullptr;          ///< the operator legend
-  QRadioButton* r1 = nullptr;      ///< "F \ T"
-  QRadioButton* r2 = nullptr;      ///< "0 \ 1"
-  WarningLine* Warn = nullptr;     ///< what the table ignores of the text; hidden while nothing
-
   /// Processes the expression and shows its truth table; an error keeps the previous table.
   void Button1Click();
   /// Sets the application title.
   void FormCreate();
+  /// The function shown, which the table, the commands and the dialogs follow.
+  ShownModel* Model() const { return shown_; }
   /// The window's commands, menus and shortcuts.
   WindowCommands* Commands() const { return commands_; }
+  /// The analysis open beside the window; null when none is.
+  AnalysisDialog* Analysis() const;
   /// The widget that holds the controls, below the menu bar.
   QWidget* ClientArea() const { return client_; }
 
@@ -127,7 +124,7 @@ class Tfrm_bool_alg : public QMainWindow {
   /// What writes netlists of the table shown.
   NetlistExport* Exporter() const { return export_; }
   /// The text whose table is shown (empty before the first table).
-  const QString& ShownText() const { return shownText_; }
+  QString ShownText() const;
   /// Compares the table shown with the expression `text`, processed as Tabulation processes the
   /// expression box, over the union of their variables, off the window's thread; the outcome goes
   /// to ShowComparison, an error of `text` to ShowError.
@@ -180,6 +177,17 @@ class Tfrm_bool_alg : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  friend struct WindowTestAccess;
+
+  QLineEdit* eIN = nullptr;        // the expression
+  ExprTree defTV;                  // the expression store; never shown
+  TruthTableView* LV = nullptr;    // the truth table
+  QPushButton* Button1 = nullptr;  // "Tabulation", the window's default button
+  QTextEdit* M = nullptr;          // the operator legend
+  QRadioButton* r1 = nullptr;      // "F \ T"
+  QRadioButton* r2 = nullptr;      // "0 \ 1"
+  WarningLine* Warn = nullptr;     // what the table ignores of the text; hidden while nothing
+
   void CreateControls();
   void CreateStatusBar();
   void LayOutControls(QSize client);
@@ -198,26 +206,18 @@ class Tfrm_bool_alg : public QMainWindow {
                 const std::shared_ptr<const FileTable>& table, const QString& name);
   void StartFileOutput(int output, bool analyse);
   void FileOutputMade(int output, const std::optional<OpenedFunction>& made, bool analyse);
-  void FileTableGone();
+  void ShownChanged(unsigned parts);
   void CreateOutputBox();
   QString FileCountsText(const FileTable& file, int output, bool brief) const;
   void StartComparison(const TruthTable& a, const TruthTable& b, const QString& first, const QString& second,
                        const QString& warnings, std::shared_ptr<DifferenceSolver> goOn);
 
-  // The opened file whose table is shown, and what is made of its chosen output.
-  struct OpenedFile {
-    std::shared_ptr<const FunctionFile> file;
-    QString name;
-    std::vector<std::string> warnings;  // the file's, each led by its name
-    std::optional<TruthTable> sum;      // the table of the chosen output's least sum, once made
-    QString dontCare;                   // its don't-cares over the sum's variables
-  };
-  std::optional<OpenedFile> opened_;
+  ShownModel* shown_ = nullptr;
+  QPointer<AnalysisDialog> analysis_;  // the one analysis open, if any
   BackgroundJob* output_ = nullptr;
   BackgroundJob* shared_ = nullptr;  // the outputs of the file shown minimised together for one circuit
   QComboBox* outputBox_ = nullptr;
   QLabel* outputLabel_ = nullptr;
-  QString shownText_;
   QString meantFirst_, meantSecond_;  // see ComparisonOffer
   BackgroundJob* compare_ = nullptr;
   BackgroundJob* open_ = nullptr;

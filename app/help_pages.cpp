@@ -29,8 +29,10 @@ and, where the prime terms are few, proven minimal; the line says which.</p>
 <h3>Don't care</h3>
 <p>Type an expression over the table's columns into <b>Don't care:</b> and press Enter or <b>Apply</b>: the
 rows where it is 1 may take either value. The counts then say how many rows are don't-cares, and the least
-forms cover every 1 row and no 0 row. An expression that cannot be read, or that names a variable the
-table lacks, is shown in red under the field, and the analysis stays as it was.</p>
+forms cover every 1 row and no 0 row. The expression names only the table's columns: one that names
+another variable is refused with that variable's name (the don't-cares never add columns to the table;
+<code>brevano analyse --dont-care</code> refuses it in the same words). An expression that cannot be
+read is shown in red under the field too, and the analysis stays as it was.</p>
 <h3>Other forms and properties</h3>
 <p>The second page gives the algebraic normal form, the NAND and NOR forms, the canonical lists, the
 function number, the variables the function depends on and is monotone in, and whether it is symmetric,
@@ -50,8 +52,9 @@ first variable or two; the cell at the same place in the next map is a neighbour
 the 0s. Hover over a term in the list, or select it, to highlight its group. A click on a cell selects
 its row in the table.</p>
 <h3>Don't care</h3>
-<p>An expression in <b>Don't care:</b> makes its rows don't-cares: they are drawn "-" and grouped where
-that makes the cover smaller.</p>
+<p>An expression in <b>Don't care:</b> over the map's variables makes its rows don't-cares: they are
+drawn "-" and grouped where that makes the cover smaller. Another variable is refused by name, as in the
+analysis.</p>
 <h3>Keeping the map</h3>
 <p><b>Save as SVG…</b>, <b>Save as PNG…</b>, <b>Copy image</b> and <b>Print…</b> take the light picture
 with its terms under the map.</p>)");

@@ -14,6 +14,7 @@
 #include "app/frm_boolean.h"
 #include "app/printing.h"
 #include "app/save_dialogs.h"
+#include "app/shown_model.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
@@ -317,7 +318,7 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
   limits.buildDiagram = !count_->Running();  // the count's diagram is on its way
   std::function<RowSearch(JobControl&)> work =
       [table = *view_->Table(), query, limits, pending = pending_,
-       memory = SearchMemory{diagram_, diagramTooComplex_, std::move(solver_)}](JobControl& control) mutable {
+       memory = shown_.TakeMemory()](JobControl& control) mutable {
         const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
           return control.Report(done, total);
         };
@@ -359,7 +360,7 @@ void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from)
   const auto o = static_cast<std::size_t>(output);
   CellQuery query{output, goal.wanted == 1 ? Cell::kOne : Cell::kZero, from, goal.forward, goal.nth > 0};
   std::function<CellSearch(JobControl&)> work =
-      [file = view_->FileShared(), diagrams = o < fileDiagrams_.size() ? fileDiagrams_[o] : nullptr,
+      [file = view_->FileShared(), diagrams = shown_.Shown().FileDiagrams(output),
        query](JobControl& control) {
         return FindCell(*file, diagrams.get(), query, [&control] { return control.StopRequested(); });
       };
@@ -394,8 +395,7 @@ void WindowCommands::FileSearchEnded(const SearchGoal& goal, const CellSearch& s
 QString WindowCommands::Seconds() const { return QLocale().toString(limits_.solverTime.count() / 1000.0); }
 
 void WindowCommands::SearchEnded(const SearchGoal& goal, std::uint64_t from, const RowSearch& search) {
-  LearnDiagram(search.memory.diagram, search.memory.diagramTooComplex);
-  solver_ = search.memory.solver;
+  shown_.Learn(search.memory);
   const SearchOutcome& outcome = search.outcome;
   if (search.path == RowSearchPath::kOutOfTime) {
     const QString question =

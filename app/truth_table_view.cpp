@@ -15,6 +15,8 @@
 #include <limits>
 #include <string>
 
+#include "app/shown_model.h"
+
 namespace brevano {
 
 namespace {
@@ -72,6 +74,21 @@ TruthTableView::~TruthTableView() = default;
 void TruthTableView::SelectionChanged() {
   viewport()->update();
   emit selectionChanged();
+}
+
+void TruthTableView::Follow(const ShownModel& model) {
+  connect(&model, &ShownModel::changed, this, [this, &model](unsigned parts) {
+    const ShownFunction& shown = model.Shown();
+    if (parts & kShownTable) {
+      if (const ShownFile* file = shown.File()) {
+        SetFileTable(file->table, shown.Mode());
+      } else if (shown.Table()) {
+        SetTable(*shown.Table());
+      }
+    }
+    if (parts & kShownOutput) SetChosenOutput(shown.ChosenOutput());
+    if (parts & kShownMode) SetDisplayMode(shown.Mode());
+  });
 }
 
 void TruthTableView::SetTable(TruthTable table) {

@@ -20,6 +20,8 @@ class QStandardItemModel;
 
 namespace brevano {
 
+class ShownModel;
+
 /// Column widths in pixels: one per variable, then the "Result" column.
 inline constexpr int kVariableColumnWidth = 35;
 inline constexpr int kResultColumnWidth = 45;
@@ -42,6 +44,8 @@ class TruthTableView : public QAbstractScrollArea {
   explicit TruthTableView(QWidget* parent = nullptr);
   ~TruthTableView() override;
 
+  /// Shows the window's function shown from now on: its table, its chosen output and its truth values.
+  void Follow(const ShownModel& model);
   /// Shows `table`: no current row, no selection, scrolled to the top.
   void SetTable(TruthTable table);
   /// Shows the table of an opened file instead, its truth values written as `mode` says, its first

@@ -13,6 +13,7 @@
 #include "app/background_job.h"
 #include "app/frm_boolean.h"
 #include "app/help_dialog.h"
+#include "app/shown_model.h"
 #include "app/truth_table_view.h"
 #include "app/window_settings.h"
 #include "diagram/diagram.h"
@@ -45,7 +46,8 @@ QList<QKeySequence> Keys(QKeyCombination key) { return {QKeySequence(key)}; }
 
 }  // namespace
 
-WindowCommands::WindowCommands(Tfrm_bool_alg& window) : QObject(&window), window_(window), view_(window.LV) {
+WindowCommands::WindowCommands(Tfrm_bool_alg& window, TruthTableView* view, QLineEdit* box)
+    : QObject(&window), window_(window), shown_(*window.Model()), view_(view), box_(box) {
   limits_.solverTime = kWindowSolverTime;
   search_ = new BackgroundJob(this);
   connect(search_, &BackgroundJob::cancelled, this, &WindowCommands::searchFinished);
@@ -61,7 +63,11 @@ WindowCommands::WindowCommands(Tfrm_bool_alg& window) : QObject(&window), window
   connect(view_, &TruthTableView::contextMenuRequested, contextMenu_,
           [this](const QPoint& at) { contextMenu_->exec(at); });
   connect(view_, &TruthTableView::selectionChanged, this, &WindowCommands::UpdateStates);
-  connect(view_, &TruthTableView::tableChanged, this, &WindowCommands::TableChanged);
+  connect(&shown_, &ShownModel::changed, this, [this](unsigned parts) {
+    if (parts & kShownTable) TableChanged();
+    if (parts & kShownOutput) UpdateStates();
+    if (parts & kShownCounts) emit countChanged();
+  });
   UpdateStates();
 }
 
@@ -104,7 +110,7 @@ void WindowCommands::AddFileAndEditCommands() {
   Add(M::kFile, tr("&Quit"), Keys(QKeySequence::Quit), {}, [this] { window_.close(); });
 
   // The edit box's own undo and redo, for the menu; with the focus in the box its keys act there.
-  QLineEdit* box = window_.eIN;
+  QLineEdit* box = box_;
   Add(
       M::kEdit, tr("&Undo"), Keys(QKeySequence::Undo), [box] { return box->isUndoAvailable(); },
       [box] { box->undo(); });
@@ -335,18 +341,12 @@ void WindowCommands::Notify(const QString& text) {
   }
 }
 
-// A new table ends the search on the old one and starts learning the new one's diagram.
+// A new table ends the search on the old one and starts learning the new one's diagram (the model
+// has forgotten the old one's).
 void WindowCommands::TableChanged() {
   StopSearch();
-  diagram_.reset();
-  diagramTooComplex_ = false;
-  solver_.reset();
-  ones_.reset();
-  fileDiagrams_.clear();
-  fileTooComplex_.clear();
   UpdateStates();
   StartCount();
-  emit countChanged();
 }
 
 void WindowCommands::PendingDiagram::Finish(DiagramOutcome result) {
@@ -387,7 +387,7 @@ void WindowCommands::StartCount() {
       *count_, std::move(work),
       [this](const DiagramOutcome& outcome) {
         if (outcome.status == DiagramStatus::kStopped) return;
-        LearnDiagram(outcome.diagram, outcome.status == DiagramStatus::kTooComplex);
+        shown_.LearnDiagram(outcome.diagram, outcome.status == DiagramStatus::kTooComplex);
       },
       [](const JobFailure&) {});
 }
@@ -406,35 +406,16 @@ void WindowCommands::StartFileCount() {
     return built;
   };
   StartJob<Built>(
-      *count_, std::move(work),
-      [this](const Built& built) {
-        for (const OutputDiagrams& output : built) {
-          const bool tooComplex = output.rows.status == DiagramStatus::kTooComplex;
-          fileDiagrams_.push_back(tooComplex ? nullptr : std::make_shared<const OutputDiagrams>(output));
-          fileTooComplex_.push_back(tooComplex);
-        }
-        emit countChanged();
-      },
+      *count_, std::move(work), [this](const Built& built) { shown_.LearnFileDiagrams(built); },
       [](const JobFailure&) {});
 }
 
 std::optional<OutputCounts> WindowCommands::FileCounts(int output) const {
-  const auto o = static_cast<std::size_t>(output);
-  if (o >= fileDiagrams_.size() || !fileDiagrams_[o]) return std::nullopt;
-  return fileDiagrams_[o]->Counts();
+  return shown_.Shown().FileCounts(output);
 }
 
 bool WindowCommands::FileCountTooComplex(int output) const {
-  const auto o = static_cast<std::size_t>(output);
-  return o < fileTooComplex_.size() && fileTooComplex_[o];
-}
-
-void WindowCommands::LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex) {
-  const bool counted = ones_.has_value(), complex = diagramTooComplex_;
-  if (diagram && !diagram_) diagram_ = diagram;
-  if (tooComplex) diagramTooComplex_ = true;
-  if (diagram_ && !ones_) ones_ = diagram_->Count(1);
-  if (ones_.has_value() != counted || diagramTooComplex_ != complex) emit countChanged();
+  return shown_.Shown().FileCountTooComplex(output);
 }
 
 }  // namespace brevano

@@ -16,12 +16,14 @@
 #include <optional>
 #include <vector>
 
+#include "app/shown_model.h"
 #include "diagram/diagram.h"
 #include "filetable/file_table.h"
 #include "search/row_search.h"
 #include "tabulate/table_format.h"
 
 class QAction;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPrinter;
@@ -70,12 +72,14 @@ struct WindowCommand {
 /// that work on the table shown. The table view only paints and takes input.
 ///
 /// The searches and the count of rows with Result 1 share what is learnt of the table's decision
-/// diagram: it is built off the window's thread as soon as a table is shown.
+/// diagram, which the window's function shown (ShownModel) keeps: it is built off the window's thread
+/// as soon as a table is shown.
 class WindowCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit WindowCommands(Tfrm_bool_alg& window);
+  /// The commands of `window`, whose table is `view` and whose expression box is `box`.
+  WindowCommands(Tfrm_bool_alg& window, TruthTableView* view, QLineEdit* box);
   ~WindowCommands() override;
 
   /// The commands, in the order of their menus.
@@ -145,9 +149,9 @@ class WindowCommands : public QObject {
 
   /// The number of rows with Result 1 once the table's decision diagram is built; nullopt before,
   /// and for a function too complex for it.
-  std::optional<std::uint64_t> OnesCount() const { return ones_; }
+  std::optional<std::uint64_t> OnesCount() const { return shown_.Shown().OnesCount(); }
   /// True once the diagram has proved too complex to build.
-  bool CountTooComplex() const { return diagramTooComplex_; }
+  bool CountTooComplex() const { return shown_.Shown().CountTooComplex(); }
   /// The counts of output `output` of the file's table shown, once its diagrams are built (they are
   /// built off the window's thread, output by output, as soon as the table is shown).
   std::optional<OutputCounts> FileCounts(int output) const;
@@ -209,7 +213,6 @@ class WindowCommands : public QObject {
   void StartFileCount();
   void StartFileSearch(const SearchGoal& goal, std::uint64_t from);
   void FileSearchEnded(const SearchGoal& goal, const CellSearch& search);
-  void LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex);
   void StartSearch(const SearchGoal& goal, std::uint64_t from);
   void SearchEnded(const SearchGoal& goal, std::uint64_t from, const RowSearch& search);
   void StopSearch();
@@ -221,7 +224,9 @@ class WindowCommands : public QObject {
   void Notify(const QString& text);
 
   Tfrm_bool_alg& window_;
+  ShownModel& shown_;
   TruthTableView* view_;
+  QLineEdit* box_;
   std::vector<WindowCommand> commands_;
   std::vector<QAction*> actions_;  // one per command; null for separators
   QMenu* contextMenu_ = nullptr;
@@ -231,18 +236,8 @@ class WindowCommands : public QObject {
   BackgroundJob* save_ = nullptr;
   BackgroundJob* count_ = nullptr;
   QString savePath_;
-  // What is known of the shown table's decision diagram: the diagram, or that it is too complex.
-  std::shared_ptr<const Diagram> diagram_;
-  bool diagramTooComplex_ = false;
   std::shared_ptr<PendingDiagram> pending_;
-  // The shown table's solver, which a search takes and hands back with its answer.
-  std::shared_ptr<ResultSolver> solver_;
   SearchLimits limits_;
-  std::optional<std::uint64_t> ones_;
-  // What is known of the file's table shown: each output's diagrams, null until built or when too
-  // complex.
-  std::vector<std::shared_ptr<const OutputDiagrams>> fileDiagrams_;
-  std::vector<bool> fileTooComplex_;
   std::function<void(const QString&)> noticeHandler_;
   std::function<bool(const QString&)> goOnHandler_;
 };

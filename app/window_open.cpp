@@ -16,6 +16,7 @@
 #include "app/help_dialog.h"
 #include "app/kmap_dialog.h"
 #include "app/save_dialogs.h"
+#include "app/shown_model.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
@@ -79,70 +80,63 @@ void Tfrm_bool_alg::OpenFunctionFile(const QString& path) {
 void Tfrm_bool_alg::ShowFile(const std::shared_ptr<const FunctionFile>& file,
                              const std::shared_ptr<const FileTable>& table, const QString& name) {
   if (compare_) compare_->Cancel();
-  OpenedFile opened{file, name, {}, std::nullopt, {}};
-  for (const std::string& warning : file->warnings)
-    opened.warnings.push_back(name.toStdString() + ": " + warning);
-  LV->SetFileTable(table, r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne);
-  opened_ = std::move(opened);
-  shownText_ = name;
+  // The view, the commands and the open dialogs follow the model; the output box follows it here.
+  shown_->ShowFile(file, table, name);
   Diagnosis diagnosis;
-  diagnosis.warnings = opened_->warnings;
+  diagnosis.warnings = shown_->Shown().File()->warnings;
   Warn->SetDiagnosis(diagnosis, eIN->text());
-  {
-    const QSignalBlocker quiet(outputBox_);
-    outputBox_->clear();
-    for (const std::string& output : table->Outputs()) outputBox_->addItem(QString::fromStdString(output));
-  }
-  outputBox_->setVisible(true);
-  outputLabel_->setVisible(true);
-  for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) dialog->MarkStale();
   StartFileOutput(0, true);
 }
 
-// A typed expression's table took the place of the file's.
-void Tfrm_bool_alg::FileTableGone() {
-  if (LV->File() || !opened_) return;
-  opened_.reset();
-  if (output_) output_->Cancel();
-  outputBox_->setVisible(false);
-  outputLabel_->setVisible(false);
+// The output box shows the file's outputs while its table is shown; a typed expression's table in
+// its place ends the making of the output's sum.
+void Tfrm_bool_alg::ShownChanged(unsigned parts) {
+  const ShownFile* opened = shown_->Shown().File();
+  if (parts & kShownTable) {
+    if (!opened && output_) output_->Cancel();
+    if (opened) {
+      const QSignalBlocker quiet(outputBox_);
+      outputBox_->clear();
+      for (const std::string& output : opened->table->Outputs())
+        outputBox_->addItem(QString::fromStdString(output));
+    }
+    outputBox_->setVisible(opened != nullptr);
+    outputLabel_->setVisible(opened != nullptr);
+  }
+  if ((parts & kShownOutput) && opened && outputBox_->currentIndex() != opened->output) {
+    const QSignalBlocker quiet(outputBox_);
+    outputBox_->setCurrentIndex(opened->output);
+  }
+  if (parts & (kShownOutput | kShownCounts)) UpdateStatus();
 }
 
 void Tfrm_bool_alg::ChooseFileOutput(int output) {
-  if (!LV->File() || !opened_ || output < 0 || output >= LV->File()->OutputCount()) return;
-  if (output != LV->ChosenOutput()) {
-    LV->SetChosenOutput(output);
-    commands_->UpdateStates();
-    UpdateStatus();  // the status bar counts the chosen output
-  }
-  if (outputBox_->currentIndex() != output) {
-    const QSignalBlocker quiet(outputBox_);
-    outputBox_->setCurrentIndex(output);
-  }
-  bool analysed = false;
-  for (AnalysisDialog* dialog : findChildren<AnalysisDialog*>()) analysed = analysed || dialog->isVisible();
-  StartFileOutput(output, analysed);
+  const ShownFile* opened = shown_->Shown().File();
+  if (!opened || output < 0 || output >= opened->table->OutputCount()) return;
+  // The view, the commands and the status bar follow the output chosen.
+  shown_->ChooseOutput(output);
+  StartFileOutput(output, analysis_ && analysis_->isVisible());
 }
 
-const TruthTable* Tfrm_bool_alg::FunctionTable() const {
-  if (!LV->File()) return LV->Table();
-  return opened_ && opened_->sum ? &*opened_->sum : nullptr;
+const TruthTable* Tfrm_bool_alg::FunctionTable() const { return shown_->Shown().FunctionTable(); }
+
+QString Tfrm_bool_alg::OpenedFileName() const {
+  const ShownFile* opened = shown_->Shown().File();
+  return opened ? QString::fromStdString(opened->name) : QString();
 }
 
-QString Tfrm_bool_alg::OpenedFileName() const { return LV->File() && opened_ ? opened_->name : QString(); }
-
+// Its sum is made anew: until it is there the tools have no function.
 void Tfrm_bool_alg::StartFileOutput(int output, bool analyse) {
   if (!output_) output_ = new BackgroundJob(this);
-  opened_->sum.reset();
-  opened_->dontCare.clear();
-  std::function<std::optional<OpenedFunction>(JobControl&)> work = [file = opened_->file,
+  const ShownFile& opened = *shown_->Shown().File();
+  std::function<std::optional<OpenedFunction>(JobControl&)> work = [file = opened.file,
                                                                     output](JobControl& control) {
     return OpenOutput(*file, static_cast<std::size_t>(output),
                       [&control] { return control.StopRequested(); });
   };
-  const QString name = opened_->name;
+  const QString name = QString::fromStdString(opened.name);
   const QString outputName =
-      QString::fromStdString(opened_->file->outputs[static_cast<std::size_t>(output)].name);
+      QString::fromStdString(opened.file->outputs[static_cast<std::size_t>(output)].name);
   StartJob<std::optional<OpenedFunction>>(
       *output_, std::move(work),
       [this, output, analyse](const std::optional<OpenedFunction>& made) {
@@ -161,29 +155,29 @@ void Tfrm_bool_alg::StartFileOutput(int output, bool analyse) {
 // The least sum goes into the expression box and its table serves the analysis, the map and the
 // circuit; the file's table stays.
 void Tfrm_bool_alg::FileOutputMade(int output, const std::optional<OpenedFunction>& made, bool analyse) {
-  if (!made || !opened_ || !LV->File() || LV->ChosenOutput() != output) return;
+  const ShownFile* opened = shown_->Shown().File();
+  if (!made || !opened || opened->output != output) return;
   const QString sum = QString::fromStdString(made->sum);
   std::optional<DiagnosedTable> built =
       TableOf(sum, r1->isChecked() ? DisplayMode::kFalseTrue : DisplayMode::kZeroOne);
   if (!built) return;
-  opened_->sum = std::move(built->table);
-  opened_->dontCare = QString::fromStdString(made->dontCare);
+  // An error shown meanwhile may have let another table or output take the place of this one.
+  opened = shown_->Shown().File();
+  if (!opened || opened->output != output) return;
   if (eIN->text() != sum) eIN->setText(sum);
-  shownText_ = sum;
+  // The open maps and circuits follow the model.
+  shown_->SetOutputFunction(output, sum, std::move(built->table), made->dontCare);
   history_.Add(sum.toStdString());
   SaveHistory(history_.Entries());
   std::vector<std::string>& warnings = built->diagnosis.warnings;
-  warnings.insert(warnings.begin(), opened_->warnings.begin(), opened_->warnings.end());
-  if (!made->leftOut.empty())
-    warnings.insert(warnings.begin(), opened_->name.toStdString() + ": " + made->leftOut);
-  Warn->SetDiagnosis(built->diagnosis, shownText_);
-  for (KmapDialog* map : findChildren<KmapDialog*>()) map->SetTable(*opened_->sum);
-  for (CircuitDialog* circuit : findChildren<CircuitDialog*>()) circuit->SetTable(*opened_->sum);
+  warnings.insert(warnings.begin(), opened->warnings.begin(), opened->warnings.end());
+  if (!made->leftOut.empty()) warnings.insert(warnings.begin(), opened->name + ": " + made->leftOut);
+  Warn->SetDiagnosis(built->diagnosis, sum);
   commands_->UpdateStates();
   if (!analyse) return;
   // An analysis replaced as the outputs are stepped through leaves the keys with the window.
   const bool active = isActiveWindow();
-  OpenAnalysis(opened_->dontCare);
+  OpenAnalysis(QString::fromStdString(made->dontCare));
   if (active) activateWindow();
 }
 
@@ -203,19 +197,20 @@ void Tfrm_bool_alg::CreateOutputBox() {
   outputLabel_->setVisible(false);
   connect(outputBox_, &QComboBox::currentIndexChanged, this, [this](int index) { ChooseFileOutput(index); });
   connect(LV, &TruthTableView::outputClicked, this, &Tfrm_bool_alg::ChooseFileOutput);
-  connect(LV, &TruthTableView::tableChanged, this, &Tfrm_bool_alg::FileTableGone);
+  connect(shown_, &ShownModel::changed, this, &Tfrm_bool_alg::ShownChanged);
 }
 
 bool Tfrm_bool_alg::SharedCircuitRunning() const { return shared_ && shared_->Running(); }
 
 void Tfrm_bool_alg::OpenSharedCircuit() {
-  if (!opened_ || !LV->File() || SharedCircuitRunning()) return;
+  const ShownFile* opened = shown_->Shown().File();
+  if (!opened || SharedCircuitRunning()) return;
   if (!shared_) shared_ = new BackgroundJob(this);
   struct Made {
     BooleanFunction function;
     JointCover cover;
   };
-  std::function<std::optional<Made>(JobControl&)> work = [file = opened_->file](JobControl& control) {
+  std::function<std::optional<Made>(JobControl&)> work = [file = opened->file](JobControl& control) {
     Made made{FunctionOfFile(*file), {}};
     JointOptions options;
     options.progress = [&control](std::uint64_t done, std::uint64_t total) {
@@ -226,7 +221,7 @@ void Tfrm_bool_alg::OpenSharedCircuit() {
     made.cover = std::move(*cover);
     return std::optional<Made>(std::move(made));
   };
-  const QString name = opened_->name;
+  const QString name = QString::fromStdString(opened->name);
   StartJob<std::optional<Made>>(
       *shared_, std::move(work),
       [this, name](const std::optional<Made>& made) {

@@ -18,6 +18,7 @@
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "solver_cases.h"
+#include "tests/gui/window_controls.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ double ClickToPaint(brevano::Tfrm_bool_alg& window, PaintProbe& probe) {
   probe.painted = false;
   QElapsedTimer clock;
   clock.start();
-  window.Button1->click();
+  Ui(window).Button1->click();
   while (!probe.painted) QCoreApplication::processEvents();
   return clock.nsecsElapsed() / 1e6;
 }
@@ -76,7 +77,7 @@ double JumpToMiddle(brevano::Tfrm_bool_alg& window, PaintProbe& probe) {
   probe.painted = false;
   QElapsedTimer clock;
   clock.start();
-  window.LV->SelectRow(window.LV->RowCount() / 2);
+  Ui(window).LV->SelectRow(Ui(window).LV->RowCount() / 2);
   while (!probe.painted) QCoreApplication::processEvents();
   return clock.nsecsElapsed() / 1e6;
 }
@@ -137,17 +138,17 @@ void BenchSearches(brevano::Tfrm_bool_alg& window) {
   for (const auto& [name, expression] : cases) {
     std::vector<double> answers, passes;
     for (int i = 0; i < kRepetitions; ++i) {
-      window.eIN->setText(QString::fromStdString(expression));
-      window.Button1->click();
-      window.LV->SelectRow(0);
+      Ui(window).eIN->setText(QString::fromStdString(expression));
+      Ui(window).Button1->click();
+      Ui(window).LV->SelectRow(0);
       if (std::string(name).find("last") != std::string::npos)
-        window.LV->SelectRow(window.LV->RowCount() - 2);
-      const std::uint64_t before = *window.LV->CurrentRow();
+        Ui(window).LV->SelectRow(Ui(window).LV->RowCount() - 2);
+      const std::uint64_t before = *Ui(window).LV->CurrentRow();
       QElapsedTimer clock;
       clock.start();
       PressF3(window);
       const Watch watch =
-          Run([&] { return !window.Commands()->SearchRunning() && window.LV->CurrentRow() != before; });
+          Run([&] { return !window.Commands()->SearchRunning() && Ui(window).LV->CurrentRow() != before; });
       answers.push_back(clock.nsecsElapsed() / 1e6);
       passes.push_back(watch.longestPassMs);
     }
@@ -174,10 +175,10 @@ std::string SparseProducts(std::mt19937_64& rng, int terms) {
 // answer and the longest pass of the event loop, in ms.
 std::pair<double, double> TimedSearch(brevano::Tfrm_bool_alg& window, const std::string& expression,
                                       bool forward) {
-  window.eIN->setText(QString::fromStdString(expression));
-  window.Button1->click();
-  const std::uint64_t start = forward ? 0 : window.LV->RowCount() - 1;
-  window.LV->SelectRow(start);
+  Ui(window).eIN->setText(QString::fromStdString(expression));
+  Ui(window).Button1->click();
+  const std::uint64_t start = forward ? 0 : Ui(window).LV->RowCount() - 1;
+  Ui(window).LV->SelectRow(start);
   QElapsedTimer clock;
   clock.start();
   window.Commands()
@@ -185,7 +186,7 @@ std::pair<double, double> TimedSearch(brevano::Tfrm_bool_alg& window, const std:
                        : QStringLiteral("Previous row where Result is 1"))
       ->trigger();
   const Watch watch =
-      Run([&] { return !window.Commands()->SearchRunning() && window.LV->CurrentRow() != start; });
+      Run([&] { return !window.Commands()->SearchRunning() && Ui(window).LV->CurrentRow() != start; });
   return {clock.nsecsElapsed() / 1e6, watch.longestPassMs};
 }
 
@@ -224,9 +225,9 @@ void BenchTooComplex(brevano::Tfrm_bool_alg& window) {
   std::printf(
       "\nThe billionth row with Result 1 of a negated sum of 150 products of 40 variables (too complex for "
       "a diagram, fewer such rows):\n");
-  window.eIN->setText(expression);
-  window.Button1->click();
-  window.LV->SelectRow(0);
+  Ui(window).eIN->setText(expression);
+  Ui(window).Button1->click();
+  Ui(window).LV->SelectRow(0);
   window.Commands()->FindNth(1, 1'000'000'000);
   const Watch during = Run([] { return false; }, 3000);
   std::printf("longest pass of the event loop in 3 s: %.2f ms\n", during.longestPassMs);
@@ -236,10 +237,10 @@ void BenchTooComplex(brevano::Tfrm_bool_alg& window) {
   std::printf("Cancel during the row-by-row scan: %.2f ms\n", clock.nsecsElapsed() / 1e6);
   window.Commands()->FindNth(1, 1'000'000'000);
   Run([] { return false; }, 100);  // the build is under way
-  window.eIN->setText(QStringLiteral("a+b"));
-  window.LV->SelectRow(0);
+  Ui(window).eIN->setText(QStringLiteral("a+b"));
+  Ui(window).LV->SelectRow(0);
   clock.restart();
-  window.Button1->click();
+  Ui(window).Button1->click();
   std::printf("new tabulation during the search: %.2f ms\n", clock.nsecsElapsed() / 1e6);
 }
 
@@ -251,7 +252,7 @@ int main(int argc, char** argv) {
   brevano::Tfrm_bool_alg window;
   window.Commands()->SetNoticeHandler([](const QString&) {});  // a search's notice must not wait for a click
   PaintProbe probe;
-  window.LV->viewport()->installEventFilter(&probe);
+  Ui(window).LV->viewport()->installEventFilter(&probe);
   window.show();
   while (!probe.painted) QCoreApplication::processEvents();
   for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
@@ -262,7 +263,7 @@ int main(int argc, char** argv) {
   std::printf("%9s %20s %15s %10s %8s %15s %19s\n", "variables", "rows", "first ms", "median ms", "max ms",
               "jump to middle ms", "peak over empty MB");
   for (int variables : {10, 20, 30, 40, brevano::kWindowMaxVariables}) {
-    window.eIN->setText(Expression(variables));
+    Ui(window).eIN->setText(Expression(variables));
     ResetPeak();
     std::vector<double> times;
     std::vector<double> jumps;
@@ -272,7 +273,7 @@ int main(int argc, char** argv) {
     }
     const long peakKb = StatusKb("VmHWM");
     std::printf("%9d %20llu %15.2f %10.2f %8.2f %17.2f %19.2f\n", variables,
-                static_cast<unsigned long long>(window.LV->RowCount()), times.front(), Median(times),
+                static_cast<unsigned long long>(Ui(window).LV->RowCount()), times.front(), Median(times),
                 *std::max_element(times.begin(), times.end()), Median(jumps), (peakKb - emptyKb) / 1024.0);
   }
   BenchSearches(window);

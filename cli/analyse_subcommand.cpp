@@ -43,12 +43,13 @@ int RunAnalyse(const AnalyseOptions& options) {
     return done ? 0 : 1;
   }
   DiagnosedTable built;
-  std::optional<DiagnosedTable> dontCare;
+  std::optional<TruthTable> dontCare;
   if (!BuildReportingWarnings(options.expression, DisplayMode::kZeroOne, options.strict, built)) return 1;
-  if (!BuildDontCare(options.dontCare, options.dontCareOption, options.strict, dontCare)) return 1;
-  const bool done = RunReportingErrors([&] {
-    CommandAnalyse(built.table, dontCare ? &dontCare->table : nullptr, options.Settings(), std::cout);
-  });
+  if (!BuildDontCare(options.dontCare, options.dontCareOption, options.strict, built.table.Variables(),
+                     dontCare))
+    return 1;
+  const bool done = RunReportingErrors(
+      [&] { CommandAnalyse(built.table, dontCare ? &*dontCare : nullptr, options.Settings(), std::cout); });
   std::cout << std::flush;
   return done ? 0 : 1;
 }

@@ -29,23 +29,17 @@ struct ExplainArguments {
 int RunExplain(const ExplainArguments& c) {
   const std::string& expression = c.expression;
   DiagnosedTable built;
-  std::optional<DiagnosedTable> dontCare;
-  if (!RunReportingErrors([&] {
-        CheckExpressionLength(expression);
-        built = BuildExpressionTable(expression, DisplayMode::kZeroOne);
-        if (c.dontCareOption->count()) dontCare = BuildExpressionTable(c.dontCare, DisplayMode::kZeroOne);
-      }))
-    return 1;
-  WriteWarnings(built.diagnosis, std::cerr);
-  if (dontCare) WriteWarnings(dontCare->diagnosis, std::cerr, "don't-care");
+  std::optional<TruthTable> dontCare;
+  if (!BuildReportingWarnings(expression, DisplayMode::kZeroOne, false, built)) return 1;
+  if (!BuildDontCare(c.dontCare, c.dontCareOption, false, built.table.Variables(), dontCare)) return 1;
   ExplainOptions options;
   options.product = c.form == "pos";
   options.tabular = c.method == "tabular";
   options.tsv = c.format == "tsv";
   std::string text;
   if (!RunReportingErrors([&] {
-        text = ExplainTable(built.table, built.diagnosis.evaluatedAs, dontCare ? &dontCare->table : nullptr,
-                            options);
+        text =
+            ExplainTable(built.table, built.diagnosis.evaluatedAs, dontCare ? &*dontCare : nullptr, options);
       }))
     return 1;
   std::cout << text << std::flush;

@@ -28,11 +28,12 @@ int RunExportPla(const ExportArguments& exported) {
         [&](std::ostream& out) { CommandExportPlaFile(exported.file, exported.output, out, std::cerr); });
   }
   DiagnosedTable built;
-  std::optional<DiagnosedTable> dontCare;
+  std::optional<TruthTable> dontCare;
   if (!BuildReportingWarnings(exported.expression, DisplayMode::kZeroOne, false, built)) return 1;
-  if (!BuildDontCare(exported.dontCare, exported.dontCareOption, false, dontCare)) return 1;
+  if (!BuildDontCare(exported.dontCare, exported.dontCareOption, false, built.table.Variables(), dontCare))
+    return 1;
   return PrintWhenDone([&](std::ostream& out) {
-    CommandExportPla(built.table, dontCare ? &dontCare->table : nullptr, exported.expression, out);
+    CommandExportPla(built.table, dontCare ? &*dontCare : nullptr, exported.expression, out);
   });
 }
 

@@ -19,12 +19,12 @@ struct KmapOptions {
 // The map is printed only once it is complete, after the warnings of its table.
 int RunKmap(const KmapOptions& options) {
   DiagnosedTable built;
-  std::optional<DiagnosedTable> dontCare;
+  std::optional<TruthTable> dontCare;
   if (!BuildReportingWarnings(options.expression, DisplayMode::kZeroOne, false, built)) return 1;
-  if (!BuildDontCare(options.dontCare, options.dontCareOption, false, dontCare)) return 1;
+  if (!BuildDontCare(options.dontCare, options.dontCareOption, false, built.table.Variables(), dontCare))
+    return 1;
   return PrintWhenDone([&](std::ostream& out) {
-    CommandKmap(built.table, dontCare ? &dontCare->table : nullptr, options.cover, options.format == "svg",
-                out);
+    CommandKmap(built.table, dontCare ? &*dontCare : nullptr, options.cover, options.format == "svg", out);
   });
 }
 

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "engine/deep_stack.h"
 #include "engine/engine_error.h"
+#include "frontend/dont_care.h"
 
 namespace brevano::cli {
 
@@ -43,10 +44,18 @@ bool BuildReportingWarnings(const std::string& expression, DisplayMode mode, boo
 }
 
 bool BuildDontCare(const std::string& text, const CLI::Option* option, bool strict,
-                   std::optional<DiagnosedTable>& built) {
+                   const std::vector<std::string>& columns, std::optional<TruthTable>& built) {
   if (!option->count()) return true;
-  built.emplace();
-  return BuildReportingWarnings(text, DisplayMode::kZeroOne, strict, *built, "don't-care");
+  DontCareInput input = ReadDontCare(text, columns, kMaxExpressionBytes);
+  if (!input.Usable()) {
+    std::cerr << input.error << '\n';
+    return false;
+  }
+  Diagnosis diagnosis;
+  diagnosis.warnings = std::move(input.warnings);
+  WriteWarnings(diagnosis, std::cerr, "don't-care");
+  built = std::move(input.table);
+  return !(strict && !diagnosis.warnings.empty());
 }
 
 CLI::Option* AddExpressionArgument(CLI::App& command, CommandLine& line, std::string& expression) {

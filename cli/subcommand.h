@@ -55,9 +55,11 @@ int PrintWhenDone(const std::function<void(std::ostream&)>& work);
 bool BuildReportingWarnings(const std::string& expression, DisplayMode mode, bool strict,
                             DiagnosedTable& built, const std::string& label = {});
 
-/// Builds the table of the don't-cares when `option` was given, with its warnings; false on an error.
+/// Reads the don't-cares when `option` was given for a table of `columns` (frontend/dont_care.h: a
+/// variable the table lacks is an error), printing their warnings; false on an error or when `strict`
+/// turns the warnings into one. A blank text gives no table.
 bool BuildDontCare(const std::string& text, const CLI::Option* option, bool strict,
-                   std::optional<DiagnosedTable>& built);
+                   const std::vector<std::string>& columns, std::optional<TruthTable>& built);
 
 /// The help of the expression argument.
 inline constexpr const char* kExpressionHelp =
@@ -67,7 +69,8 @@ inline constexpr const char* kStrictHelp =
     "Fail (status 1, nothing on standard output) when there are warnings";
 /// The help of --dont-care.
 inline constexpr const char* kDontCareHelp =
-    "An expression over the same variables, or others: the rows where it is 1 may take either value";
+    "An expression over the expression's variables (another variable is an error): the rows where it is 1 "
+    "may take either value";
 /// The help of --form for circuits and netlists.
 inline constexpr const char* kCircuitFormHelp =
     "typed (the default: the tree the table evaluates), sop or pos (the least sum of products or product of "

@@ -19,6 +19,11 @@ expect engine_error 1 "" "Floating point division by zero$nl" -- analyse '1/0'
 expect dont_care 0 "Rows with Result 1: 1 of 4, 1 don't-care${nl}Verdict: depends on the variables${nl}Minterms: 3${nl}Maxterms: 0, 1${nl}Don't-cares: 2${nl}Minimal sum of products: A$nl" \
   "warning: don't-care: Only the first statement is tabulated: \"b\" after \";\" is ignored.$nl" \
   -- analyse --form sop --dont-care 'a*not(b);b' 'a*b'
+# A don't-care of a variable the table lacks is refused by name, as in the window; a blank one is none.
+expect dont_care_other_variable 1 "" "The don't-care expression names C, which is not a column of the table (its columns are A, B)$nl" \
+  -- analyse --dont-care 'a*c' 'a*b'
+expect dont_care_blank 0 "Rows with Result 1: 1 of 4${nl}Verdict: depends on the variables${nl}Minterms: 3${nl}Maxterms: 0, 1, 2${nl}Minimal sum of products: A*B$nl" "" \
+  -- analyse --form sop --dont-care ' ' 'a*b'
 expect only_product 0 "Rows with Result 1: 3 of 4${nl}Verdict: depends on the variables${nl}Minterms: 1, 2, 3${nl}Maxterms: 0${nl}Minimal product of sums: (A+B)$nl" "" \
   -- analyse --form pos 'a+b'
 # Beyond 32 variables from the decision diagram; too complex for it and too large to scan: an error.

@@ -1,7 +1,6 @@
 // The "Analyse…" dialog: its fields against the analysis, stopping a long analysis, and the action
 // in the table's context menu.
 #include "app/analysis_dialog.h"
-#include "app/dont_care_field.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +14,9 @@
 #include <random>
 
 #include "analysis/analysis.h"
+#include "app/dont_care_field.h"
 #include "app/frm_boolean.h"
+#include "app/shown_model.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
@@ -182,7 +183,7 @@ class AnalysisDialogTest : public QObject {
 
   void closingStopsTheAnalysis() {
     Tfrm_bool_alg window;
-    window.LV->SetTable(Huge(44));
+    window.Model()->ShowTyped(QStringLiteral("huge"), Huge(44));
     QPointer<AnalysisDialog> dialog = window.OpenAnalysis();
     QVERIFY(dialog && dialog->Running());
     dialog->close();
@@ -195,10 +196,10 @@ class AnalysisDialogTest : public QObject {
     QVERIFY(analyse);
     QVERIFY(!analyse->isEnabled());
     QVERIFY(window.OpenAnalysis() == nullptr);
-    window.LV->SetTable(Table("a+b"));
+    window.Model()->ShowTyped(QStringLiteral("a+b"), Table("a+b"));
     QVERIFY(analyse->isEnabled());
     analyse->trigger();
-    auto* dialog = window.findChild<AnalysisDialog*>();
+    auto* dialog = window.Analysis();
     QVERIFY(dialog && dialog->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
     QCOMPARE(dialog->FieldText("Minimal product of sums:"), QString("(A+B)"));

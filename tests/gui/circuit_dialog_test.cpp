@@ -17,6 +17,7 @@
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -56,7 +57,7 @@ class CircuitDialogTest : public QObject {
  private slots:
   void formsAndSymbolsFromTheWindowsCommand() {
     Tfrm_bool_alg window;
-    window.eIN->setText(QStringLiteral("not(a)*b+a*c"));
+    Ui(window).eIN->setText(QStringLiteral("not(a)*b+a*c"));
     window.Button1Click();
     QAction* action = window.Commands()->Action(QStringLiteral("Circuit\u2026"));
     QVERIFY(action && action->isEnabled());
@@ -75,7 +76,7 @@ class CircuitDialogTest : public QObject {
     QCOMPARE(Items(*dialog, "symbol"), 4);
     QCOMPARE(Items(*dialog, "bubble"), 4);
 
-    window.eIN->setText(QStringLiteral("x*y"));
+    Ui(window).eIN->setText(QStringLiteral("x*y"));
     window.Button1Click();
     QTRY_VERIFY(!dialog->Busy());
     QCOMPARE(dialog->Form(), CircuitForm::kNand);
@@ -105,11 +106,11 @@ class CircuitDialogTest : public QObject {
     QCOMPARE(QImage(folder.filePath("c.png")).width(), dialog.Image().width());
 
     Tfrm_bool_alg window;
-    window.eIN->setText(QStringLiteral("a*b+not(c)"));
+    Ui(window).eIN->setText(QStringLiteral("a*b+not(c)"));
     window.Button1Click();
     NetlistExport exporter(&window);
     QSignalSpy ended(&exporter, &NetlistExport::finished);
-    exporter.Write(*window.LV->Table(), window.ShownText(), {NetlistFormat::kVerilog, CircuitForm::kSum},
+    exporter.Write(*Ui(window).LV->Table(), window.ShownText(), {NetlistFormat::kVerilog, CircuitForm::kSum},
                    folder.filePath("c.v"));
     QTRY_COMPARE(ended.count(), 1);
     QVERIFY(ended.at(0).at(0).toBool());
@@ -120,7 +121,7 @@ class CircuitDialogTest : public QObject {
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), cli.readAllStandardOutput());
 
-    exporter.Write(*window.LV->Table(), window.ShownText(), {NetlistFormat::kBlif, CircuitForm::kTyped},
+    exporter.Write(*Ui(window).LV->Table(), window.ShownText(), {NetlistFormat::kBlif, CircuitForm::kTyped},
                    folder.filePath("missing/c.blif"));
     QTRY_COMPARE(ended.count(), 2);
     QVERIFY(!ended.at(1).at(0).toBool() && !ended.at(1).at(1).toString().isEmpty());

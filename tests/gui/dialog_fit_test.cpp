@@ -14,6 +14,7 @@
 #include "app/frm_boolean.h"
 #include "app/kmap_dialog.h"
 #include "app/truth_table_view.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 
@@ -36,7 +37,7 @@ class DialogFitTest : public QObject {
     Tfrm_bool_alg window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.eIN->setText(expression);
+    Ui(window).eIN->setText(expression);
     window.Button1Click();
     QDialog* dialog = which == 0   ? static_cast<QDialog*>(window.OpenAnalysis())
                       : which == 1 ? static_cast<QDialog*>(window.OpenKmap())
@@ -70,7 +71,7 @@ class DialogFitTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QStringList terms;
     for (int i = 0; i < 12; ++i) terms << QStringLiteral("x%1*not(y%1)").arg(i);
-    window.eIN->setText(terms.join(QLatin1Char('+')));
+    Ui(window).eIN->setText(terms.join(QLatin1Char('+')));
     window.Button1Click();
     CircuitDialog* dialog = window.OpenCircuit();
     QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));

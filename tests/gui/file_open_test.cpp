@@ -21,6 +21,7 @@
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -84,41 +85,41 @@ class FileOpenTest : public QObject {
     QTemporaryDir dir;
     OpeningWindow window;
     window.OpenFunctionFile(Write(dir, name, text));
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
     // Another output chosen replaces the analysis with its own.
     window.ChooseFileOutput(output);
-    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput() && window.eIN->text() == sum, 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput() && Ui(window).eIN->text() == sum, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
     QCOMPARE(window.errors, QStringList());
-    QCOMPARE(window.eIN->text(), sum);
+    QCOMPARE(Ui(window).eIN->text(), sum);
     QCOMPARE(window.ShownText(), sum);
-    auto* dialog = window.findChild<AnalysisDialog*>();
+    auto* dialog = window.Analysis();
     QCOMPARE(dialog->DontCare()->Text(), dontCare);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 10000);
     QCOMPARE(dialog->FieldText("Rows with Result 1:"), count);
     QCOMPARE(dialog->FieldText("Minimal sum of products:"), sum);
-    QVERIFY(window.LV->File() != nullptr);
-    QCOMPARE(window.LV->RowCount(), std::uint64_t{1} << window.LV->File()->InputCount());
-    const std::vector<std::string>& warnings = window.Warn->Shown().warnings;
+    QVERIFY(Ui(window).LV->File() != nullptr);
+    QCOMPARE(Ui(window).LV->RowCount(), std::uint64_t{1} << Ui(window).LV->File()->InputCount());
+    const std::vector<std::string>& warnings = Ui(window).Warn->Shown().warnings;
     QCOMPARE(!warnings.empty() && warnings[0].find("left out") != std::string::npos, leftOut);
   }
 
   void aBadFileSaysItsLineAndKeepsTheWindow() {
     QTemporaryDir dir;
     OpeningWindow window;
-    window.eIN->setText("a/b");
+    Ui(window).eIN->setText("a/b");
     window.Button1Click();
-    window.eIN->setText("a*c");  // typed, not yet tabulated
+    Ui(window).eIN->setText("a*c");  // typed, not yet tabulated
     window.OpenFunctionFile(Write(dir, "bad.pla", ".i 3\n.o 1\n.p 2\n011 1\n01x 1\n.e\n"));
     QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 1, 10000);
     QVERIFY2(window.errors[0].startsWith("Cannot open bad.pla: Line 5: "), qPrintable(window.errors[0]));
     window.OpenFunctionFile(dir.filePath("missing.pla"));
     QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 2, 10000);
     QVERIFY(window.errors[1].startsWith("Cannot open missing.pla: Cannot read the file"));
-    QCOMPARE(window.eIN->text(), QString("a*c"));
+    QCOMPARE(Ui(window).eIN->text(), QString("a*c"));
     QCOMPARE(window.ShownText(), QString("a/b"));
-    QCOMPARE(window.LV->RowCount(), std::uint64_t{4});
-    QVERIFY(window.findChild<AnalysisDialog*>() == nullptr);
+    QCOMPARE(Ui(window).LV->RowCount(), std::uint64_t{4});
+    QVERIFY(window.Analysis() == nullptr);
   }
 
   // The file's inputs as it names and orders them, a column per output with "-" for its
@@ -131,15 +132,15 @@ class FileOpenTest : public QObject {
     window.OpenFunctionFile(
         Write(dir, "mixed.pla",
               ".i 3\n.o 2\n.ilb zeta Alpha rmwB\n.ob f Out0\n.p 3\n1-0 10\n011 1-\n111 -1\n.e\n"));
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
     QCOMPARE(window.errors, QStringList());
-    QHeaderView* header = window.LV->Header();
+    QHeaderView* header = Ui(window).LV->Header();
     QStringList captions;
     for (int c = 0; c < header->count(); ++c)
       captions << header->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
     QCOMPARE(captions, QStringList({"zeta", "Alpha", "rmwB", "f", "Out0"}));
-    QCOMPARE(window.LV->RowTexts(3), (std::vector<std::string>{"0", "1", "1", "1", "-"}));
-    QCOMPARE(window.LV->RowTexts(7), (std::vector<std::string>{"1", "1", "1", "-", "1"}));
+    QCOMPARE(Ui(window).LV->RowTexts(3), (std::vector<std::string>{"0", "1", "1", "1", "-"}));
+    QCOMPARE(Ui(window).LV->RowTexts(7), (std::vector<std::string>{"1", "1", "1", "-", "1"}));
     QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("1: 3 \u00b7 0: 4 \u00b7 -: 1"), 10000);
     QCOMPARE(window.StatusTexts()[2], QString("3 inputs, 2 outputs"));
     QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QLabel*>("onesStatus")->toolTip() ==
@@ -149,19 +150,19 @@ class FileOpenTest : public QObject {
 
     // F3 from the top goes to f's first 1, row 3; on Out0 the next 1 after row 3 is row 7.
     window.Commands()->FindResult(true, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(3), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(3), 10000);
     window.OutputBox()->setCurrentIndex(1);
-    QCOMPARE(window.LV->ChosenOutput(), 1);
+    QCOMPARE(Ui(window).LV->ChosenOutput(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(window.StatusTexts()[1], QString("1: 1 \u00b7 0: 6 \u00b7 -: 1"), 10000);
     window.Commands()->FindResult(true, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(7), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(7), 10000);
     window.Commands()->FindResult(true, 1);
     QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 10000);
     QCOMPARE(notices[0], QString("No row after the current row has Out0 = 1."));
     window.Commands()->FindResult(false, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(window.LV->CurrentRow(), std::optional<std::uint64_t>(6), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(6), 10000);
     QCOMPARE(window.Commands()->GoTo("alpha=1 ZETA=1"), std::nullopt);
-    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(6));
+    QCOMPARE(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(6));
     QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput(), 10000);
     QVERIFY(window.FunctionTable() != nullptr);
     // Out0's least sum is Alpha*rmwB: its map's cell of both 1 is the file's row 3, zeta being 0.
@@ -169,14 +170,14 @@ class FileOpenTest : public QObject {
     QVERIFY(map != nullptr);
     QCOMPARE(window.FunctionTable()->Variables(), (std::vector<std::string>{"ALPHA", "RMWB"}));
     emit map->rowClicked(3);
-    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(3));
+    QCOMPARE(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(3));
 
     // Tabulation of a typed expression is the ordinary table again.
-    window.eIN->setText("a*b");
+    Ui(window).eIN->setText("a*b");
     window.Button1Click();
-    QVERIFY(window.LV->File() == nullptr);
+    QVERIFY(Ui(window).LV->File() == nullptr);
     QVERIFY(window.OutputBox()->isHidden());
-    QCOMPARE(window.LV->Table()->Captions(), (std::vector<std::string>{"A", "B", "Result"}));
+    QCOMPARE(Ui(window).LV->Table()->Captions(), (std::vector<std::string>{"A", "B", "Result"}));
   }
 
   // Shift+F7: every output in one circuit, a term feeding f and g drawn once; a new table draws
@@ -188,7 +189,7 @@ class FileOpenTest : public QObject {
     QVERIFY(every != nullptr);
     QCOMPARE(every->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
     window.OpenFunctionFile(Write(dir, "two.pla", kPla));
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput(), 10000);
     window.Commands()->UpdateStates();
     QVERIFY(every->isEnabled());
@@ -201,7 +202,7 @@ class FileOpenTest : public QObject {
              qPrintable(circuit->TitleText()));
     QCOMPARE(circuit->MessageText(), QString());
     QCOMPARE(window.errors, QStringList());
-    window.eIN->setText("a*b");
+    Ui(window).eIN->setText("a*b");
     window.Button1Click();
     QVERIFY(!circuit->Shared());
   }
@@ -214,7 +215,7 @@ class FileOpenTest : public QObject {
     QVERIFY2(
         window.errors[0].startsWith("Cannot open wide.pla: The file has 64 inputs: a table holds at most 63"),
         qPrintable(window.errors[0]));
-    QVERIFY(window.LV->File() == nullptr);
+    QVERIFY(Ui(window).LV->File() == nullptr);
   }
 
   // Export of an opened file: a PLA of every output with the file's names, and netlists whose

@@ -18,6 +18,7 @@
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -161,7 +162,7 @@ class KmapDialogTest : public QObject {
     QAction* action = window.Commands()->Action(QStringLiteral("Karnaugh map\u2026"));
     QVERIFY(action);
     QVERIFY(!action->isEnabled());
-    window.eIN->setText(QStringLiteral("a*b+c"));
+    Ui(window).eIN->setText(QStringLiteral("a*b+c"));
     window.Button1Click();
     QVERIFY(action->isEnabled());
     action->trigger();
@@ -169,15 +170,15 @@ class KmapDialogTest : public QObject {
     QVERIFY(dialog);
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QTest::mouseClick(dialog->View(), Qt::LeftButton, {}, CellCentre(*dialog, 6));
-    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(6));
+    QCOMPARE(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(6));
 
-    window.eIN->setText(QStringLiteral("a+b+c+d+e+f+g"));
+    Ui(window).eIN->setText(QStringLiteral("a+b+c+d+e+f+g"));
     window.Button1Click();
     QVERIFY(!action->isEnabled());
     QCOMPARE(action->toolTip(),
              QStringLiteral("A Karnaugh map is drawn for 1 to 6 variables; this table has 7"));
     QVERIFY(dialog->Stale());
-    window.eIN->setText(QStringLiteral("a/b"));
+    Ui(window).eIN->setText(QStringLiteral("a/b"));
     window.Button1Click();
     QVERIFY(!dialog->Stale());
     QCOMPARE(dialog->TermTexts(), QStringList({"not(A)*B", "A*not(B)"}));

@@ -20,10 +20,12 @@
 #include "app/analysis_dialog.h"
 #include "app/frm_boolean.h"
 #include "app/save_dialogs.h"
+#include "app/shown_model.h"
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -80,7 +82,7 @@ class SavingTest : public QObject {
 
   void init() {
     window_ = std::make_unique<Tfrm_bool_alg>();
-    view_ = window_->LV;
+    view_ = Ui(*window_).LV;
     commands_ = window_->Commands();
     commands_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
     window_->show();
@@ -139,12 +141,12 @@ class SavingTest : public QObject {
   // Ctrl+S works while the focus is elsewhere in the window, and writes the chosen format.
   void ctrlSSavesTheShownTable() {
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    view_->SetTable(Table("not(a)*b", DisplayMode::kFalseTrue));
-    window_->eIN->setFocus();
+    ShowTable(Table("not(a)*b", DisplayMode::kFalseTrue));
+    Ui(*window_).eIN->setFocus();
     QSignalSpy finished(commands_, &WindowCommands::saveFinished);
     QTemporaryDir dir;
     AnswerFileDialog(dir.path(), 2, "nor");
-    QTest::keyClick(window_->eIN, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(ReadAll(dir.filePath("nor.md")),
              QByteArray("| A | B | Result |\n|---|---|---|\n| F | F | F |\n| F | T | T |\n| T | F | F |\n"
@@ -157,7 +159,7 @@ class SavingTest : public QObject {
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
     old.close();
-    view_->SetTable(SumOf(26));  // 3.6 GB of text: many seconds
+    ShowTable(SumOf(26));  // 3.6 GB of text: many seconds
     QSignalSpy finished(commands_, &WindowCommands::saveFinished);
     commands_->SaveTable(path, TableFormat::kTsv);
     QVERIFY(commands_->SaveRunning());
@@ -174,13 +176,13 @@ class SavingTest : public QObject {
   void refusalsAndErrorsAreNotices() {
     QTemporaryDir dir;
     QSignalSpy finished(commands_, &WindowCommands::saveFinished);
-    view_->SetTable(SumOf(50));
+    ShowTable(SumOf(50));
     commands_->SaveTable(dir.filePath("huge.tsv"), TableFormat::kTsv);
     QVERIFY(!commands_->SaveRunning());
     QCOMPARE(notices_.size(), 1);
     QVERIFY2(notices_.last().contains("free"), qPrintable(notices_.last()));
 
-    view_->SetTable(Table("a"));
+    ShowTable(Table("a"));
     commands_->SaveTable(dir.filePath("missing/a.tsv"), TableFormat::kTsv);
     QTRY_COMPARE(finished.count(), 2);
     QCOMPARE(notices_.size(), 2);
@@ -204,6 +206,9 @@ class SavingTest : public QObject {
   }
 
  private:
+  // Shows `table` as the window's function, which the view and the commands follow.
+  void ShowTable(TruthTable table) { window_->Model()->ShowTyped(QString(), std::move(table)); }
+
   std::unique_ptr<Tfrm_bool_alg> window_;
   TruthTableView* view_ = nullptr;
   WindowCommands* commands_ = nullptr;

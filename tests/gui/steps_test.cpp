@@ -13,6 +13,7 @@
 #include "app/steps_page.h"
 #include "app/truth_table_view.h"
 #include "pipeline/pipeline.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -72,7 +73,7 @@ class StepsTest : public QObject {
   // From the analysis of the table shown, the row where a wrong step differs is one click away.
   void ShowTheRowGoesToItInTheTable() {
     Tfrm_bool_alg window;
-    window.eIN->setText(QStringLiteral("not(a*b)+c"));
+    Ui(window).eIN->setText(QStringLiteral("not(a*b)+c"));
     window.Button1Click();
     AnalysisDialog* analysis = window.OpenAnalysis();
     QVERIFY(analysis);
@@ -94,7 +95,7 @@ class StepsTest : public QObject {
     }
     QVERIFY(show && show->isEnabled());
     show->click();
-    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(2));
+    QCOMPARE(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(2));
     analysis->Stop();
   }
 

@@ -7,6 +7,7 @@
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -26,8 +27,8 @@ class RecordingWindow : public Tfrm_bool_alg {
 };
 
 void Tabulate(Tfrm_bool_alg& window, const QString& text) {
-  window.eIN->setText(text);
-  QTest::mouseClick(window.Button1, Qt::LeftButton);
+  Ui(window).eIN->setText(text);
+  QTest::mouseClick(Ui(window).Button1, Qt::LeftButton);
 }
 
 }  // namespace
@@ -42,28 +43,28 @@ class SuggestionTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Tabulate(window, QStringLiteral("not(a) * a"));
     // As typed: the columns A and "A)", and the line says why, whole, with the offer beside it.
-    QCOMPARE(window.LV->Table()->Variables(), (std::vector<std::string>{"A", "A)"}));
-    const QString first = QString::fromStdString(window.Warn->Shown().warnings.front());
-    QCOMPARE(window.Warn->LineText(), first);
-    QPushButton* offer = window.Warn->SuggestionButton();
+    QCOMPARE(Ui(window).LV->Table()->Variables(), (std::vector<std::string>{"A", "A)"}));
+    const QString first = QString::fromStdString(Ui(window).Warn->Shown().warnings.front());
+    QCOMPARE(Ui(window).Warn->LineText(), first);
+    QPushButton* offer = Ui(window).Warn->SuggestionButton();
     QVERIFY(offer->isVisible());
     QCOMPARE(offer->text(), QStringLiteral("Tabulate `not(a)*a` instead"));
-    QVERIFY2(window.Warn->height() >= window.Warn->NeededHeight(window.Warn->width()),
+    QVERIFY2(Ui(window).Warn->height() >= Ui(window).Warn->NeededHeight(Ui(window).Warn->width()),
              qPrintable(QStringLiteral("%1 %2 %3")
-                            .arg(window.Warn->height())
-                            .arg(window.Warn->NeededHeight(window.Warn->width()))
-                            .arg(window.Warn->width())));
-    QCOMPARE(window.LV->geometry().top(), window.Warn->geometry().bottom() + 3);
-    QVERIFY(window.Warn->DetailsText().contains(QStringLiteral("Suggested: not(a)*a\n")));
+                            .arg(Ui(window).Warn->height())
+                            .arg(Ui(window).Warn->NeededHeight(Ui(window).Warn->width()))
+                            .arg(Ui(window).Warn->width())));
+    QCOMPARE(Ui(window).LV->geometry().top(), Ui(window).Warn->geometry().bottom() + 3);
+    QVERIFY(Ui(window).Warn->DetailsText().contains(QStringLiteral("Suggested: not(a)*a\n")));
     window.grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/suggestion.png"));
 
     QTest::mouseClick(offer, Qt::LeftButton);
     QCOMPARE(window.ShownText(), QStringLiteral("not(a)*a"));
-    QCOMPARE(window.eIN->text(), QStringLiteral("not(a)*a"));
-    QCOMPARE(window.LV->Table()->Variables(), (std::vector<std::string>{"A"}));
-    QCOMPARE(window.LV->Table()->Result(0) + window.LV->Table()->Result(1), 0);
-    QVERIFY(!window.Warn->isVisible());
-    QCOMPARE(window.LV->geometry().top(), 88);  // the table takes its room back
+    QCOMPARE(Ui(window).eIN->text(), QStringLiteral("not(a)*a"));
+    QCOMPARE(Ui(window).LV->Table()->Variables(), (std::vector<std::string>{"A"}));
+    QCOMPARE(Ui(window).LV->Table()->Result(0) + Ui(window).LV->Table()->Result(1), 0);
+    QVERIFY(!Ui(window).Warn->isVisible());
+    QCOMPARE(Ui(window).LV->geometry().top(), 88);  // the table takes its room back
   }
 
   void anErrorOffersTheMeantReadingAndTakingItTabulatesIt() {
@@ -73,8 +74,8 @@ class SuggestionTest : public QObject {
     QVERIFY2(window.offers.front().endsWith(QStringLiteral("1.0 is a number not written as 0 or 1. | 1*a+b")),
              qPrintable(window.offers.front()));
     QCOMPARE(window.ShownText(), QStringLiteral("1*a+b"));
-    QCOMPARE(window.eIN->text(), QStringLiteral("1*a+b"));
-    QCOMPARE(window.LV->Table()->Variables(), (std::vector<std::string>{"A", "B"}));
+    QCOMPARE(Ui(window).eIN->text(), QStringLiteral("1*a+b"));
+    QCOMPARE(Ui(window).LV->Table()->Variables(), (std::vector<std::string>{"A", "B"}));
   }
 
   void aComparisonOffersBothSidesAsMeant() {

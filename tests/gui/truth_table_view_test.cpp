@@ -19,10 +19,12 @@
 #include <string>
 
 #include "app/frm_boolean.h"
+#include "app/shown_model.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
 #include "search/row_search.h"
 #include "tabulate/bit_parallel.h"
+#include "tests/gui/window_controls.h"
 #include "tests/support/random_listing.h"
 
 namespace brevano {
@@ -88,7 +90,7 @@ class TruthTableViewTest : public QObject {
  private slots:
   void init() {
     window_ = std::make_unique<Tfrm_bool_alg>();
-    view_ = window_->LV;
+    view_ = Ui(*window_).LV;
     commands_ = window_->Commands();
     commands_->SetNoticeHandler([this](const QString& text) { notices_ << text; });
     notices_.clear();
@@ -152,7 +154,7 @@ class TruthTableViewTest : public QObject {
     QFETCH(qulonglong, current);
     QFETCH(qulonglong, firstSelected);
     QFETCH(qulonglong, selected);
-    view_->SetTable(Table("a*b+c*d+e*f+g*h"));
+    ShowTable(Table("a*b+c*d+e*f+g*h"));
     view_->SelectRow(start);
     QTest::keyClick(view_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(view_->CurrentRow(), Row(current));
@@ -162,7 +164,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void pageKeys() {
-    view_->SetTable(Table("a*b+c*d+e*f+g*h"));
+    ShowTable(Table("a*b+c*d+e*f+g*h"));
     const std::uint64_t page = view_->VisibleRowCount();
     QVERIFY(page > 5);
     view_->SelectRow(0);
@@ -182,7 +184,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void mouseSelection() {
-    view_->SetTable(Table("a*b+c*d+e*f+g*h"));
+    ShowTable(Table("a*b+c*d+e*f+g*h"));
     QWidget* viewport = view_->viewport();
     const int h = view_->RowHeight();
     auto at = [h](int line) { return QPoint(20, line * h + h / 2); };
@@ -205,7 +207,7 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(view_->Selection().Count(), std::uint64_t{4});
     QCOMPARE(view_->CurrentRow(), Row(5));
 
-    view_->SetTable(Table("a"));
+    ShowTable(Table("a"));
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at(1));
     QCOMPARE(view_->Selection().Count(), std::uint64_t{1});
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at(10));  // below the last row
@@ -213,7 +215,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void wheel() {
-    view_->SetTable(Table("a*b+c*d+e*f+g*h"));
+    ShowTable(Table("a*b+c*d+e*f+g*h"));
     view_->SelectRow(0);
     const QPoint inside(20, 20);
     auto turn = [&](int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -236,7 +238,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void hugeTableScrolls() {
-    view_->SetTable(NeverTrue(40));
+    ShowTable(NeverTrue(40));
     QScrollBar* bar = view_->verticalScrollBar();
     const std::uint64_t rows = std::uint64_t{1} << 40;
     const std::uint64_t maxTop = rows - view_->VisibleRowCount();
@@ -262,14 +264,14 @@ class TruthTableViewTest : public QObject {
     QVERIFY(view_->TopRow() <= rows / 2 && rows / 2 < view_->TopRow() + view_->VisibleRowCount());
     QVERIFY(!view_->grab().isNull());
 
-    view_->SetTable(NeverTrue(63));
+    ShowTable(NeverTrue(63));
     QTest::keyClick(view_, Qt::Key_End);
     QCOMPARE(view_->CurrentRow(), Row((std::uint64_t{1} << 63) - 1));
     QCOMPARE(bar->value(), bar->maximum());
   }
 
   void paletteColours() {
-    view_->SetTable(Table("a*b"));
+    ShowTable(Table("a*b"));
     view_->SelectRow(1);
     const QImage image = view_->viewport()->grab().toImage();
     const int h = view_->RowHeight();
@@ -283,7 +285,7 @@ class TruthTableViewTest : public QObject {
   void focusAndTabStop() {
     QVERIFY(view_->focusPolicy() & Qt::TabFocus);
     view_->clearFocus();
-    view_->SetTable(Table("a+b"));
+    ShowTable(Table("a+b"));
     QCOMPARE(view_->CurrentRow(), Row());
     view_->setFocus(Qt::TabFocusReason);
     QCOMPARE(view_->CurrentRow(), Row(0));
@@ -318,7 +320,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void copy() {
-    view_->SetTable(Table("a*b+c"));
+    ShowTable(Table("a*b+c"));
     view_->SelectRow(1);
     QTest::keyClick(view_, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(view_, Qt::Key_C, Qt::ControlModifier);
@@ -330,7 +332,7 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(lines.at(8), QStringLiteral("1\t1\t1\t1"));
     QVERIFY(notices_.isEmpty());
 
-    view_->SetTable(Table("a*b+c", DisplayMode::kFalseTrue));
+    ShowTable(Table("a*b+c", DisplayMode::kFalseTrue));
     view_->SelectRow(7);
     FindAction(commands_, "Copy")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tB\tC\tResult\nT\tT\tT\tT\n"));
@@ -338,14 +340,14 @@ class TruthTableViewTest : public QObject {
 
   void copyEscapesTabsInCaptions() {
     // A tab in a variable name would make four header fields over three columns.
-    view_->SetTable(Table("a\tb+c"));
+    ShowTable(Table("a\tb+c"));
     view_->SelectRow(1);
     FindAction(commands_, "Copy")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\\tB\tC\tResult\n0\t1\t1\n"));
   }
   void copyRefusesHugeTables() {
     QApplication::clipboard()->setText(QStringLiteral("kept"));
-    view_->SetTable(NeverTrue(20));  // 1,048,576 rows
+    ShowTable(NeverTrue(20));  // 1,048,576 rows
     FindAction(commands_, "Copy table")->trigger();
     QCOMPARE(notices_.size(), 1);
     QVERIFY2(notices_.first().contains(QStringLiteral("Copy table")), qPrintable(notices_.first()));
@@ -355,7 +357,7 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(notices_.size(), 2);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
 
-    view_->SetTable(NeverTrue(19));  // 524,288 rows: copied
+    ShowTable(NeverTrue(19));  // 524,288 rows: copied
     FindAction(commands_, "Copy table")->trigger();
     QCOMPARE(QApplication::clipboard()->text().count(u'\n'), 524'289);
   }
@@ -406,7 +408,7 @@ class TruthTableViewTest : public QObject {
     QFETCH(QString, expression);
     QFETCH(QString, text);
     QFETCH(qlonglong, row);
-    view_->SetTable(Table(expression.toStdString()));
+    ShowTable(Table(expression.toStdString()));
     view_->SelectRow(3 % view_->RowCount());
     const std::optional<QString> error = commands_->GoTo(text);
     if (row < 0) {
@@ -422,7 +424,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void goToDialog() {
-    view_->SetTable(Table("a*b+c"));
+    ShowTable(Table("a*b+c"));
     QTimer::singleShot(0, this, [] {
       if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
         dialog->setTextValue(QStringLiteral("B=1 C=1"));
@@ -436,7 +438,7 @@ class TruthTableViewTest : public QObject {
   // The n-th row where Result is 1, n up to the count of such rows: a bad entry is asked again
   // with that count, digits may be grouped.
   void nthRowDialog() {
-    view_->SetTable(Table("a+b+c+d+e+f+g+h+i+j+k"));  // every row but row 0 has Result 1
+    ShowTable(Table("a+b+c+d+e+f+g+h+i+j+k"));  // every row but row 0 has Result 1
     QTRY_VERIFY_WITH_TIMEOUT(commands_->OnesCount().has_value(), kLoadedWait);
     QStringList answers{"0", "2,048", "1,024"};
     std::function<void()> answer = [&] {
@@ -452,7 +454,7 @@ class TruthTableViewTest : public QObject {
     const QString refusal = QStringLiteral("2,047 rows have Result 1: type a whole number from 1 to 2,047.");
     QCOMPARE(notices_, QStringList({refusal, refusal}));
     QCOMPARE(view_->CurrentRow(), Row(1024));
-    view_->SetTable(Table("a*not(a)"));
+    ShowTable(Table("a*not(a)"));
     QTRY_VERIFY_WITH_TIMEOUT(commands_->OnesCount().has_value(), kLoadedWait);
     FindAction(commands_, QString::fromUtf8("Go to the n-th row where Result is 1\u2026"))->trigger();
     QCOMPARE(notices_.last(), QStringLiteral("No row has Result 1."));
@@ -460,7 +462,7 @@ class TruthTableViewTest : public QObject {
 
   // A bad entry is reported, then asked for again with the text as typed.
   void goToDialogKeepsABadEntry() {
-    view_->SetTable(Table("a*b+c"));
+    ShowTable(Table("a*b+c"));
     QStringList offered;
     std::function<void()> answer = [&] {
       auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
@@ -482,7 +484,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void shiftF10OpensTheContextMenu() {
-    view_->SetTable(Table("a+b"));
+    ShowTable(Table("a+b"));
     bool shown = false;
     QTimer::singleShot(0, this, [&shown] {
       if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
@@ -495,7 +497,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void captionsThatDoNotFitAreElided() {
-    view_->SetTable(Table("longvariablename+b"));
+    ShowTable(Table("longvariablename+b"));
     const QAbstractItemModel* model = view_->Header()->model();
     // Cut in the middle: both ends show.
     const QString shown = model->headerData(1, Qt::Horizontal).toString();
@@ -510,7 +512,7 @@ class TruthTableViewTest : public QObject {
   }
 
   void search() {
-    view_->SetTable(Table("a*b"));  // results 0 0 0 1
+    ShowTable(Table("a*b"));  // results 0 0 0 1
     QSignalSpy finished(commands_, &WindowCommands::searchFinished);
     view_->SelectRow(0);
     QTest::keyClick(view_, Qt::Key_F3);
@@ -528,7 +530,7 @@ class TruthTableViewTest : public QObject {
     QCOMPARE(notices_.size(), 3);
     QCOMPARE(view_->CurrentRow(), Row(3));
 
-    view_->SetTable(
+    ShowTable(
         Table("a01*a02*a03*a04*a05*a06*a07*a08*a09*a10*a11*a12*a13*a14*a15*a16*a17*a18*a19*a20*a21*a22*"
               "a23*a24"));
     view_->SelectRow(5);
@@ -544,7 +546,7 @@ class TruthTableViewTest : public QObject {
   void searchesOfLargeTablesAnswerFromTheDiagram() {
     std::string and40 = "x10";
     for (int i = 11; i < 50; ++i) and40 += "*x" + std::to_string(i);
-    view_->SetTable(Table(and40));
+    ShowTable(Table(and40));
     const std::uint64_t last = (std::uint64_t{1} << 40) - 1;
     view_->SelectRow(0);
     QTest::keyClick(view_, Qt::Key_F3);
@@ -568,7 +570,7 @@ class TruthTableViewTest : public QObject {
     const TruthTable table = Table(Sparse());
     const std::optional<std::uint64_t> first = FindNextRow(table.Program(), 1, 1).row;
     QVERIFY(first && *first > kQuickScanRows);
-    view_->SetTable(table);
+    ShowTable(table);
     view_->SelectRow(0);
     QTest::keyClick(view_, Qt::Key_F3);
     QTRY_VERIFY_WITH_TIMEOUT(!commands_->SearchRunning(), kLoadedWait);
@@ -598,7 +600,7 @@ class TruthTableViewTest : public QObject {
 
   void longSearchShowsProgressAndCancels() {
     // The n-th row of a table too complex for its diagram goes through the rows.
-    view_->SetTable(NeverTrueTooComplex(40));
+    ShowTable(NeverTrueTooComplex(40));
     view_->SelectRow(10);
     QSignalSpy finished(commands_, &WindowCommands::searchFinished);
     commands_->FindNth(1, 5);
@@ -617,12 +619,15 @@ class TruthTableViewTest : public QObject {
     view_->SelectRow((std::uint64_t{1} << 40) - 1);
     commands_->FindNth(1, 7);
     QVERIFY(commands_->SearchRunning());
-    view_->SetTable(Table("a"));  // a new table ends the search
+    ShowTable(Table("a"));  // a new table ends the search
     QVERIFY(!commands_->SearchRunning());
     QCOMPARE(view_->CurrentRow(), Row());
   }
 
  private:
+  // Shows `table` as the window's function, which the view and the commands follow.
+  void ShowTable(TruthTable table) { window_->Model()->ShowTyped(QString(), std::move(table)); }
+
   std::unique_ptr<Tfrm_bool_alg> window_;
   TruthTableView* view_ = nullptr;
   WindowCommands* commands_ = nullptr;

@@ -11,6 +11,7 @@
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
+#include "tests/gui/window_controls.h"
 #include "tests/support/random_listing.h"
 
 namespace brevano {
@@ -21,7 +22,7 @@ namespace {
 // the rows and run long.
 void TabulateHugeProduct(Tfrm_bool_alg& window) {
   const std::string tangled = testing::TangledProducts(44, 150);
-  window.eIN->setText(QStringLiteral("a01*not(a01)*(%1)").arg(QString::fromStdString(tangled)));
+  Ui(window).eIN->setText(QStringLiteral("a01*not(a01)*(%1)").arg(QString::fromStdString(tangled)));
   window.Button1Click();
 }
 
@@ -49,11 +50,11 @@ class WindowCloseTest : public QObject {
     QPointer<Tfrm_bool_alg> window = ShowMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     TabulateHugeProduct(*window);
-    window->LV->SelectRow(0);
+    Ui(*window).LV->SelectRow(0);
     window->Commands()->FindNth(1, 5);  // too complex for the diagram: row by row
     QVERIFY(window->Commands()->SearchRunning());
-    QTRY_VERIFY(window->LV->findChild<QProgressDialog*>() &&
-                window->LV->findChild<QProgressDialog*>()->isVisible());
+    QTRY_VERIFY(Ui(*window).LV->findChild<QProgressDialog*>() &&
+                Ui(*window).LV->findChild<QProgressDialog*>()->isVisible());
     QVERIFY(!QGuiApplication::modalWindow());  // nothing keeps the close button from the window
 
     qint64 endedAfterMs = 0;

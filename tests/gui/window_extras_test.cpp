@@ -29,6 +29,7 @@
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
 #include "app/window_settings.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -44,7 +45,7 @@ class QuietWindow : public Tfrm_bool_alg {
 };
 
 void Tabulate(Tfrm_bool_alg& window, const QString& text) {
-  window.eIN->setText(text);
+  Ui(window).eIN->setText(text);
   window.Button1Click();
 }
 
@@ -98,16 +99,16 @@ class WindowExtrasTest : public QObject {
     QAction* undo = window.Commands()->Action(QStringLiteral("Undo"));
     QAction* redo = window.Commands()->Action(QStringLiteral("Redo"));
     QVERIFY(undo && redo);
-    window.eIN->setText(QStringLiteral("a"));
-    QTest::keyClicks(window.eIN, QStringLiteral("*b"));
+    Ui(window).eIN->setText(QStringLiteral("a"));
+    QTest::keyClicks(Ui(window).eIN, QStringLiteral("*b"));
     window.Commands()->UpdateStates();
     QVERIFY(undo->isEnabled());
     undo->trigger();
-    QVERIFY(window.eIN->text() != QStringLiteral("a*b"));
+    QVERIFY(Ui(window).eIN->text() != QStringLiteral("a*b"));
     window.Commands()->UpdateStates();
     QVERIFY(redo->isEnabled());
     redo->trigger();
-    QCOMPARE(window.eIN->text(), QStringLiteral("a*b"));
+    QCOMPARE(Ui(window).eIN->text(), QStringLiteral("a*b"));
   }
 
   // The history, the folder last used and the files opened are there after a restart.
@@ -119,7 +120,7 @@ class WindowExtrasTest : public QObject {
       Tabulate(window, QStringLiteral("a+b"));
       Tabulate(window, QStringLiteral("a*c"));
       window.OpenFunctionFile(pla);
-      QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+      QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
       SaveFolder(files.path());
     }
     Settings()->sync();
@@ -131,9 +132,9 @@ class WindowExtrasTest : public QObject {
     QCOMPARE(entries[1], std::string("a*c"));
     QCOMPARE(SavedFolder(), files.path());
     QCOMPARE(RecentFiles(), QStringList{pla});
-    window.eIN->clear();
-    QTest::keyClick(window.eIN, Qt::Key_Up);
-    QCOMPARE(window.eIN->text().toStdString(), entries.back());
+    Ui(window).eIN->clear();
+    QTest::keyClick(Ui(window).eIN, Qt::Key_Up);
+    QCOMPARE(Ui(window).eIN->text().toStdString(), entries.back());
 
     // File > Open Recent lists it and opens it.
     QMenu* recent = window.Commands()->RecentMenu();
@@ -141,7 +142,7 @@ class WindowExtrasTest : public QObject {
     QCOMPARE(recent->actions().size(), 1);
     QVERIFY(recent->actions()[0]->text().endsWith(QStringLiteral("f.pla")));
     recent->actions()[0]->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
     QCOMPARE(window.errors, QStringList());
 
     // A file gone is no longer offered; without settings nothing is kept.
@@ -170,7 +171,7 @@ class WindowExtrasTest : public QObject {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &file, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<AnalysisDialog*>() != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window.Analysis() != nullptr, 10000);
     QCOMPARE(window.errors, QStringList());
     QCOMPARE(window.ShownText(), QStringLiteral("A*C"));
   }
@@ -179,12 +180,12 @@ class WindowExtrasTest : public QObject {
   void truthValuesSwitchInPlace() {
     Tfrm_bool_alg window;
     Tabulate(window, QStringLiteral("a*b"));
-    window.LV->SelectRow(3);
-    window.r1->click();
-    QCOMPARE(window.LV->Table()->RowTexts(3), (std::vector<std::string>{"T", "T", "T"}));
-    QCOMPARE(window.LV->CurrentRow(), std::optional<std::uint64_t>(3));
-    window.r2->click();
-    QCOMPARE(window.LV->Table()->RowTexts(2), (std::vector<std::string>{"1", "0", "0"}));
+    Ui(window).LV->SelectRow(3);
+    Ui(window).r1->click();
+    QCOMPARE(Ui(window).LV->Table()->RowTexts(3), (std::vector<std::string>{"T", "T", "T"}));
+    QCOMPARE(Ui(window).LV->CurrentRow(), std::optional<std::uint64_t>(3));
+    Ui(window).r2->click();
+    QCOMPARE(Ui(window).LV->Table()->RowTexts(2), (std::vector<std::string>{"1", "0", "0"}));
   }
 
   // Long names that differ only at their ends stay apart in the header; the tooltip has the name.
@@ -198,12 +199,12 @@ class WindowExtrasTest : public QObject {
     QFETCH(QString, expression);
     Tfrm_bool_alg window;
     Tabulate(window, expression);
-    const QAbstractItemModel* model = window.LV->Header()->model();
+    const QAbstractItemModel* model = Ui(window).LV->Header()->model();
     QStringList shown;
     for (int c = 0; c < model->columnCount(); ++c) {
       shown << model->headerData(c, Qt::Horizontal).toString();
       QCOMPARE(model->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString(),
-               QString::fromStdString(window.LV->Table()->Captions()[c]));
+               QString::fromStdString(Ui(window).LV->Table()->Captions()[c]));
     }
     QCOMPARE(QSet<QString>(shown.begin(), shown.end()).size(), shown.size());
   }
@@ -217,11 +218,11 @@ class WindowExtrasTest : public QObject {
     QStringList names;
     for (int i = 0; i < 24; ++i) names << QStringLiteral("v%1").arg(i);
     Tabulate(window, names.join(QLatin1Char('*')));
-    QScrollBar* bar = window.LV->horizontalScrollBar();
+    QScrollBar* bar = Ui(window).LV->horizontalScrollBar();
     QVERIFY(bar->maximum() > 0);
     bar->setValue(0);
     window.Commands()->Action(QStringLiteral("Next row where Result is 1"))->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(window.LV->CurrentRow().has_value(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Ui(window).LV->CurrentRow().has_value(), 10000);
     QCOMPARE(bar->value(), bar->maximum());
   }
 
@@ -316,7 +317,7 @@ class WindowExtrasTest : public QObject {
     Tabulate(window, QStringLiteral("a*b"));
     AnalysisDialog* second = window.OpenAnalysis();
     QCOMPARE(window.findChildren<AnalysisDialog*>().size(), 1);
-    QCOMPARE(window.findChild<AnalysisDialog*>(), second);
+    QCOMPARE(window.Analysis(), second);
     QVERIFY(!second->Stale());
   }
 

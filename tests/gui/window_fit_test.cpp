@@ -7,6 +7,7 @@
 
 #include "app/frm_boolean.h"
 #include "app/truth_table_view.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 
@@ -35,12 +36,12 @@ class WindowFitTest : public QObject {
     QVERIFY(window.ClientArea()->height() < kClientSize.height());
     QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
     QVERIFY(scroll->viewport()->rect().contains(
-        QRect(window.LV->mapTo(scroll->viewport(), QPoint()), window.LV->size())));
+        QRect(Ui(window).LV->mapTo(scroll->viewport(), QPoint()), Ui(window).LV->size())));
     // Lower still, the client area keeps its least size and scrolls to every control.
     window.resize(300, 200);
     QTRY_VERIFY(window.ClientArea()->height() > scroll->viewport()->height());
     QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
-    scroll->ensureWidgetVisible(window.LV);
+    scroll->ensureWidgetVisible(Ui(window).LV);
     QVERIFY(scroll->verticalScrollBar()->value() > 0);
   }
 };

@@ -26,6 +26,7 @@
 #include "app/truth_table_view.h"
 #include "app/warning_line.h"
 #include "app/window_commands.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -45,8 +46,8 @@ class AnsweringWindow : public Tfrm_bool_alg {
 };
 
 void Tabulate(Tfrm_bool_alg& window, const QString& text) {
-  window.eIN->setText(text);
-  QTest::mouseClick(window.Button1, Qt::LeftButton);
+  Ui(window).eIN->setText(text);
+  QTest::mouseClick(Ui(window).Button1, Qt::LeftButton);
 }
 
 // The actions of every menu of the menu bar.
@@ -110,14 +111,14 @@ class WindowFrameTest : public QObject {
     window_->Commands()->Action(QStringLiteral("Copy"))->trigger();
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("A\tB\tResult\n0\t0\t0\n0\t1\t0\n1\t0\t0\n1\t1\t1\n"));
-    window_->LV->SelectRow(0);
-    QTest::keyClick(window_->eIN, Qt::Key_F3);
-    QTRY_COMPARE(window_->LV->CurrentRow(), std::optional<std::uint64_t>(3));
+    Ui(*window_).LV->SelectRow(0);
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_F3);
+    QTRY_COMPARE(Ui(*window_).LV->CurrentRow(), std::optional<std::uint64_t>(3));
   }
 
   // F1 opens the reference beside the window; a clicked example lands in the edit box.
   void helpAndItsExamples() {
-    QTest::keyClick(window_->eIN, Qt::Key_F1);
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_F1);
     auto* help = window_->findChild<HelpDialog*>();
     QVERIFY(help && help->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
@@ -129,8 +130,8 @@ class WindowFrameTest : public QObject {
     QVERIFY(!example.isNull());
     example.setPosition(example.selectionStart() + 2);  // inside the link
     QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(example).center());
-    QCOMPARE(window_->eIN->text(), QStringLiteral("a/b/c"));
-    QTest::keyClick(window_->eIN, Qt::Key_F1);  // raised again, not a second one
+    QCOMPARE(Ui(*window_).eIN->text(), QStringLiteral("a/b/c"));
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_F1);  // raised again, not a second one
     QCOMPARE(window_->findChildren<HelpDialog*>().size(), 1);
   }
 
@@ -138,7 +139,7 @@ class WindowFrameTest : public QObject {
     QCOMPARE(window_->StatusTexts(), (QStringList{"", "", ""}));
     Tabulate(*window_, QStringLiteral("a*b+c"));
     QTRY_COMPARE(window_->StatusTexts(), (QStringList{"", "5 of 8 rows are 1", "3 variables"}));
-    window_->LV->SelectRow(6);
+    Ui(*window_).LV->SelectRow(6);
     QCOMPARE(window_->StatusTexts().first(), QStringLiteral("Row 6"));
     window_->Commands()->Action(QStringLiteral("Select all"))->trigger();
     QCOMPARE(window_->StatusTexts().first(), QString::fromUtf8("Row 6 \u00b7 8 rows selected"));
@@ -153,9 +154,10 @@ class WindowFrameTest : public QObject {
     // View > Row numbers: a first column of row numbers, which Copy leaves out.
     Tabulate(*window_, QStringLiteral("a"));
     window_->Commands()->Action(QStringLiteral("Row numbers"))->trigger();
-    QVERIFY(window_->LV->RowNumbersShown());
-    QCOMPARE(window_->LV->Header()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Row"));
-    window_->LV->SelectRow(1);
+    QVERIFY(Ui(*window_).LV->RowNumbersShown());
+    QCOMPARE(Ui(*window_).LV->Header()->model()->headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("Row"));
+    Ui(*window_).LV->SelectRow(1);
     window_->Commands()->CopySelection();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tResult\n1\t1\n"));
   }
@@ -168,17 +170,17 @@ class WindowFrameTest : public QObject {
     QVERIFY(screen.contains(window_->frameGeometry()));
     window_->resize(window_->size() + QSize(200, 150));
     QCOMPARE(window_->ClientArea()->size(), kClientSize + QSize(200, 150));
-    QCOMPARE(window_->Button1->geometry(), QRect(8, 32, 75, 25));
-    QCOMPARE(window_->eIN->geometry(), QRect(8, 8, 481, 21));
-    QCOMPARE(window_->M->geometry(), QRect(496, 8, 113, 65));
-    QCOMPARE(window_->r1->geometry(), QRect(432, 32, 57, 17));
-    QCOMPARE(window_->r2->geometry(), QRect(432, 48, 49, 17));
-    QCOMPARE(window_->Warn->geometry(), QRect(8, 66, 481, 20));
-    QCOMPARE(window_->LV->geometry(), QRect(8, 88, 601, 559));
+    QCOMPARE(Ui(*window_).Button1->geometry(), QRect(8, 32, 75, 25));
+    QCOMPARE(Ui(*window_).eIN->geometry(), QRect(8, 8, 481, 21));
+    QCOMPARE(Ui(*window_).M->geometry(), QRect(496, 8, 113, 65));
+    QCOMPARE(Ui(*window_).r1->geometry(), QRect(432, 32, 57, 17));
+    QCOMPARE(Ui(*window_).r2->geometry(), QRect(432, 48, 49, 17));
+    QCOMPARE(Ui(*window_).Warn->geometry(), QRect(8, 66, 481, 20));
+    QCOMPARE(Ui(*window_).LV->geometry(), QRect(8, 88, 601, 559));
     // Lower than at first, the table gives up its height, down to a few rows, before anything scrolls.
     window_->resize(300, 200);
     QCOMPARE(window_->ClientArea()->size(), QSize(414, 216));
-    QCOMPARE(window_->LV->geometry(), QRect(8, 88, 401, 120));
+    QCOMPARE(Ui(*window_).LV->geometry(), QRect(8, 88, 401, 120));
     auto* scroll = qobject_cast<QScrollArea*>(window_->centralWidget());
     QVERIFY(scroll && scroll->verticalScrollBar()->maximum() > 0 &&
             scroll->horizontalScrollBar()->maximum() > 0);
@@ -202,31 +204,32 @@ class WindowFrameTest : public QObject {
 
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    window_->eIN->setFocus();
-    window_->eIN->selectAll();
-    QTest::keyClicks(window_->eIN, QStringLiteral("a+b*c"));
-    QTest::keyClick(window_->eIN, Qt::Key_Return);
-    QCOMPARE(window_->LV->RowCount(), std::uint64_t{8});
+    Ui(*window_).eIN->setFocus();
+    Ui(*window_).eIN->selectAll();
+    QTest::keyClicks(Ui(*window_).eIN, QStringLiteral("a+b*c"));
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_Return);
+    QCOMPARE(Ui(*window_).LV->RowCount(), std::uint64_t{8});
     QVERIFY(analysis->Stale());
     QCOMPARE(map->TermTexts(), (QStringList{"A", "B*C"}));
     QVERIFY(QTest::qWaitForWindowExposed(map));
     QTest::mouseClick(map->View(), Qt::LeftButton, {}, CellCentre(*map, 5));
-    QCOMPARE(window_->LV->CurrentRow(), std::optional<std::uint64_t>(5));
-    QVERIFY(window_->LV->TopRow() <= 5 && 5 < window_->LV->TopRow() + window_->LV->VisibleRowCount());
+    QCOMPARE(Ui(*window_).LV->CurrentRow(), std::optional<std::uint64_t>(5));
+    QVERIFY(Ui(*window_).LV->TopRow() <= 5 &&
+            5 < Ui(*window_).LV->TopRow() + Ui(*window_).LV->VisibleRowCount());
   }
 
   // Up and Down in the edit box step through the expressions tabulated.
   void expressionHistory() {
     Tabulate(*window_, QStringLiteral("a"));
     Tabulate(*window_, QStringLiteral("b"));
-    window_->eIN->setFocus();
-    window_->eIN->clear();
-    QTest::keyClicks(window_->eIN, QStringLiteral("c+"));
+    Ui(*window_).eIN->setFocus();
+    Ui(*window_).eIN->clear();
+    QTest::keyClicks(Ui(*window_).eIN, QStringLiteral("c+"));
     const std::pair<Qt::Key, const char*> steps[] = {
         {Qt::Key_Up, "b"}, {Qt::Key_Up, "a"}, {Qt::Key_Up, "a"}, {Qt::Key_Down, "b"}, {Qt::Key_Down, "c+"}};
     for (const auto& [key, text] : steps) {
-      QTest::keyClick(window_->eIN, key);
-      QCOMPARE(window_->eIN->text(), QString::fromLatin1(text));
+      QTest::keyClick(Ui(*window_).eIN, key);
+      QCOMPARE(Ui(*window_).eIN->text(), QString::fromLatin1(text));
     }
   }
 

@@ -23,6 +23,7 @@
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
 #include "tabulate/bit_parallel.h"
+#include "tests/gui/window_controls.h"
 
 namespace brevano {
 namespace {
@@ -83,8 +84,8 @@ QString ManyVariables(int count) {
 }
 
 void Tabulate(Tfrm_bool_alg& window, const QString& text) {
-  window.eIN->setText(text);
-  QTest::mouseClick(window.Button1, Qt::LeftButton);
+  Ui(window).eIN->setText(text);
+  QTest::mouseClick(Ui(window).Button1, Qt::LeftButton);
 }
 
 }  // namespace
@@ -102,12 +103,12 @@ class WindowTest : public QObject {
   void cleanup() { window_.reset(); }
 
   void startState() {
-    QCOMPARE(window_->eIN->text(), QStringLiteral("not(a+b)"));
-    QVERIFY(window_->r2->isChecked());
-    QVERIFY(!window_->r1->isChecked());
-    QVERIFY(window_->LV->Table() == nullptr);
-    QCOMPARE(window_->LV->Header()->count(), 0);
-    QCOMPARE(window_->LV->RowCount(), std::uint64_t{0});
+    QCOMPARE(Ui(*window_).eIN->text(), QStringLiteral("not(a+b)"));
+    QVERIFY(Ui(*window_).r2->isChecked());
+    QVERIFY(!Ui(*window_).r1->isChecked());
+    QVERIFY(Ui(*window_).LV->Table() == nullptr);
+    QCOMPARE(Ui(*window_).LV->Header()->count(), 0);
+    QCOMPARE(Ui(*window_).LV->RowCount(), std::uint64_t{0});
     QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Brevano Boolean"));
   }
 
@@ -141,46 +142,48 @@ class WindowTest : public QObject {
         (window_->geometry().center() - window_->screen()->availableGeometry().center()).manhattanLength() <=
         1);
 
-    QCOMPARE(window_->Button1->text(), QStringLiteral("Tabulation"));
-    QVERIFY(window_->Button1->isDefault());
-    QCOMPARE(window_->r1->text(), QStringLiteral("F \\ T"));
-    QCOMPARE(window_->r2->text(), QStringLiteral("0 \\ 1"));
-    QCOMPARE(window_->eIN->maxLength(), 32768);
+    QCOMPARE(Ui(*window_).Button1->text(), QStringLiteral("Tabulation"));
+    QVERIFY(Ui(*window_).Button1->isDefault());
+    QCOMPARE(Ui(*window_).r1->text(), QStringLiteral("F \\ T"));
+    QCOMPARE(Ui(*window_).r2->text(), QStringLiteral("0 \\ 1"));
+    QCOMPARE(Ui(*window_).eIN->maxLength(), 32768);
 
-    QCOMPARE(window_->M->toPlainText(), QStringLiteral("+  or\n* and\n/ xor\n  not"));
-    QVERIFY(window_->M->isReadOnly());
-    QVERIFY(!(window_->M->focusPolicy() & Qt::TabFocus));
-    QCOMPARE(window_->M->font().pixelSize(), 13);
-    QVERIFY(QFontInfo(window_->M->font()).fixedPitch());
-    QVERIFY(window_->M->document()->size().height() <= window_->M->viewport()->height());  // no line cut off
+    QCOMPARE(Ui(*window_).M->toPlainText(), QStringLiteral("+  or\n* and\n/ xor\n  not"));
+    QVERIFY(Ui(*window_).M->isReadOnly());
+    QVERIFY(!(Ui(*window_).M->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(Ui(*window_).M->font().pixelSize(), 13);
+    QVERIFY(QFontInfo(Ui(*window_).M->font()).fixedPitch());
+    QVERIFY(Ui(*window_).M->document()->size().height() <=
+            Ui(*window_).M->viewport()->height());  // no line cut off
   }
 
   void tabOrder() {
     QList<QWidget*> order;
-    QWidget* widget = window_->eIN;
+    QWidget* widget = Ui(*window_).eIN;
     do {
       if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && window_->isAncestorOf(widget)) {
         order << widget;
       }
       widget = widget->nextInFocusChain();
-    } while (widget != window_->eIN);
-    const QList<QWidget*> expected{window_->eIN, window_->LV, window_->Button1, window_->r1, window_->r2};
+    } while (widget != Ui(*window_).eIN);
+    const QList<QWidget*> expected{Ui(*window_).eIN, Ui(*window_).LV, Ui(*window_).Button1, Ui(*window_).r1,
+                                   Ui(*window_).r2};
     QCOMPARE(order, expected);
 
-    window_->eIN->setFocus();
-    QTest::keyClick(window_->eIN, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), window_->LV);
+    Ui(*window_).eIN->setFocus();
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Ui(*window_).LV);
   }
 
   void tabulationFillsTable() {
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
-    QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
-    QCOMPARE(Rows(window_->LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
-    QCOMPARE(window_->LV->Header()->sectionSize(0), 35);
-    QCOMPARE(window_->LV->Header()->sectionSize(1), 35);
-    QCOMPARE(window_->LV->Header()->sectionSize(2), 45);
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
+    QCOMPARE(Captions(Ui(*window_).LV), (QStringList{"A", "B", "Result"}));
+    QCOMPARE(Rows(Ui(*window_).LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
+    QCOMPARE(Ui(*window_).LV->Header()->sectionSize(0), 35);
+    QCOMPARE(Ui(*window_).LV->Header()->sectionSize(1), 35);
+    QCOMPARE(Ui(*window_).LV->Header()->sectionSize(2), 45);
     Tabulate(*window_, QStringLiteral("1"));
-    QCOMPARE(window_->LV->Header()->sectionSize(0), 45);  // the Result column alone
+    QCOMPARE(Ui(*window_).LV->Header()->sectionSize(0), 45);  // the Result column alone
     QVERIFY(window_->errors.isEmpty());
   }
 
@@ -215,7 +218,7 @@ class WindowTest : public QObject {
     window_->CompareWith(QStringLiteral("1/0"));
     QCOMPARE(window_->errors, QStringList{"Floating point division by zero."});
     QCOMPARE(window_->comparisons.size(), 4);
-    QCOMPARE(window_->LV->RowCount(), std::uint64_t{4});  // the table stays
+    QCOMPARE(Ui(*window_).LV->RowCount(), std::uint64_t{4});  // the table stays
 
     // With warnings on either side, both are told, each led by its expression.
     Tabulate(*window_, QStringLiteral("a*b + 1"));
@@ -269,7 +272,7 @@ class WindowTest : public QObject {
     changed.replace(4, negated ? 8 : 3, negated ? name : "not(" + name + ")");
     window_->CompareWith(changed);
     QTRY_VERIFY_WITH_TIMEOUT(!window_->ComparisonRunning(), 10000);
-    const TruthTable a = *window_->LV->Table();
+    const TruthTable a = *Ui(*window_).LV->Table();
     ExprTree tree;
     const CompiledProgram b = CompiledProgram::Compile(ProcessExpression(changed.toStdString(), tree), 63);
     QCOMPARE(b.Variables(), a.Variables());
@@ -288,46 +291,46 @@ class WindowTest : public QObject {
   // the table's expression; with the table's own text back it says only what it said before.
   void bandNamesTheTablesExpression() {
     Tabulate(*window_, QStringLiteral("not(a+b)"));
-    QVERIFY(!window_->Warn->isVisible());
-    window_->eIN->setText(QStringLiteral("not(a+"));
-    QVERIFY(window_->Warn->isVisible());
-    QCOMPARE(window_->Warn->LineText(), QStringLiteral("The table shown is of \"not(a+b)\"."));
-    window_->eIN->setText(QStringLiteral("not(a+b)"));
-    QVERIFY(!window_->Warn->isVisible());
+    QVERIFY(!Ui(*window_).Warn->isVisible());
+    Ui(*window_).eIN->setText(QStringLiteral("not(a+"));
+    QVERIFY(Ui(*window_).Warn->isVisible());
+    QCOMPARE(Ui(*window_).Warn->LineText(), QStringLiteral("The table shown is of \"not(a+b)\"."));
+    Ui(*window_).eIN->setText(QStringLiteral("not(a+b)"));
+    QVERIFY(!Ui(*window_).Warn->isVisible());
 
     Tabulate(*window_, QStringLiteral("a*b + 1"));
     Tabulate(*window_, QStringLiteral("not(1+1)"));
     QCOMPARE(window_->errors.size(), 1);
-    QVERIFY2(window_->Warn->LineText().startsWith(QStringLiteral("Table of \"a*b + 1\": The number")),
-             qPrintable(window_->Warn->LineText()));
-    QVERIFY(window_->Warn->toolTip().startsWith(QStringLiteral("The table shown is of \"a*b + 1\".\n")));
+    QVERIFY2(Ui(*window_).Warn->LineText().startsWith(QStringLiteral("Table of \"a*b + 1\": The number")),
+             qPrintable(Ui(*window_).Warn->LineText()));
+    QVERIFY(Ui(*window_).Warn->toolTip().startsWith(QStringLiteral("The table shown is of \"a*b + 1\".\n")));
   }
 
   void pressingTwiceGivesOneTable() {
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
-    QCOMPARE(window_->LV->Header()->count(), 3);
-    QCOMPARE(Rows(window_->LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
+    QCOMPARE(Ui(*window_).LV->Header()->count(), 3);
+    QCOMPARE(Rows(Ui(*window_).LV), (QStringList{"0 0 1", "0 1 0", "1 0 0", "1 1 0"}));
   }
 
   // The choice rewrites the table shown at once, and holds for the next.
   void displayModeAppliesAtOnceAndToNextTable() {
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
-    QTest::mouseClick(window_->r1, Qt::LeftButton);
-    QVERIFY(window_->r1->isChecked());
-    QVERIFY(!window_->r2->isChecked());
-    QCOMPARE(Rows(window_->LV).first(), QStringLiteral("F F T"));
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
-    QCOMPARE(Rows(window_->LV), (QStringList{"F F T", "F T F", "T F F", "T T F"}));
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
+    QTest::mouseClick(Ui(*window_).r1, Qt::LeftButton);
+    QVERIFY(Ui(*window_).r1->isChecked());
+    QVERIFY(!Ui(*window_).r2->isChecked());
+    QCOMPARE(Rows(Ui(*window_).LV).first(), QStringLiteral("F F T"));
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
+    QCOMPARE(Rows(Ui(*window_).LV), (QStringList{"F F T", "F T F", "T F F", "T T F"}));
   }
 
   void enterRunsTabulation() {
-    window_->eIN->setFocus();
-    window_->eIN->setText(QStringLiteral("b*a"));
-    QTest::keyClick(window_->eIN, Qt::Key_Return);
-    QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
-    QCOMPARE(Rows(window_->LV).last(), QStringLiteral("1 1 1"));
-    QCOMPARE(QApplication::focusWidget(), window_->eIN);
+    Ui(*window_).eIN->setFocus();
+    Ui(*window_).eIN->setText(QStringLiteral("b*a"));
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_Return);
+    QCOMPARE(Captions(Ui(*window_).LV), (QStringList{"A", "B", "Result"}));
+    QCOMPARE(Rows(Ui(*window_).LV).last(), QStringLiteral("1 1 1"));
+    QCOMPARE(QApplication::focusWidget(), Ui(*window_).eIN);
   }
 
   void errorKeepsPreviousTable_data() {
@@ -341,8 +344,8 @@ class WindowTest : public QObject {
     QFETCH(QString, text);
     QFETCH(QString, messageStart);
     Tabulate(*window_, QStringLiteral("a/b"));
-    const QStringList before = Rows(window_->LV);
-    window_->LV->SelectRow(2);
+    const QStringList before = Rows(Ui(*window_).LV);
+    Ui(*window_).LV->SelectRow(2);
 
     Tabulate(*window_, text);
     if (window_->errors.isEmpty() && text == QStringLiteral("1/0"))
@@ -350,12 +353,12 @@ class WindowTest : public QObject {
     QCOMPARE(window_->errors.size(), 1);
     QVERIFY2(window_->errors.first().startsWith(messageStart), qPrintable(window_->errors.first()));
     QVERIFY(window_->errors.first().endsWith(u'.'));
-    QCOMPARE(Captions(window_->LV), (QStringList{"A", "B", "Result"}));
-    QCOMPARE(Rows(window_->LV), before);
-    QCOMPARE(window_->LV->CurrentRow(), std::optional<std::uint64_t>(2));
+    QCOMPARE(Captions(Ui(*window_).LV), (QStringList{"A", "B", "Result"}));
+    QCOMPARE(Rows(Ui(*window_).LV), before);
+    QCOMPARE(Ui(*window_).LV->CurrentRow(), std::optional<std::uint64_t>(2));
 
     Tabulate(*window_, QStringLiteral("a*b"));
-    QCOMPARE(Rows(window_->LV).last(), QStringLiteral("1 1 1"));
+    QCOMPARE(Rows(Ui(*window_).LV).last(), QStringLiteral("1 1 1"));
   }
 
   void errorMessageText_data() {
@@ -404,77 +407,77 @@ class WindowTest : public QObject {
     QCOMPARE(title, QStringLiteral("Brevano Boolean"));
     QVERIFY2(text.startsWith(QStringLiteral("Too many variables")) && text.endsWith(u'.'), qPrintable(text));
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(window.LV->Table() == nullptr);
+    QVERIFY(Ui(window).LV->Table() == nullptr);
   }
 
   void deepAndLongExpressions() {
     const int depth = 6000;  // 30,001 characters: as deep as the box allows
     Tabulate(*window_, QStringLiteral("not(").repeated(depth) + u'a' + QStringLiteral(")").repeated(depth));
     QVERIFY2(window_->errors.isEmpty(), qPrintable(window_->errors.join(u'\n')));
-    QCOMPARE(Rows(window_->LV), (QStringList{"0 0", "1 1"}));
+    QCOMPARE(Rows(Ui(*window_).LV), (QStringList{"0 0", "1 1"}));
 
-    window_->eIN->setText(QStringLiteral("a+").repeated(16383) + u'a');
-    QCOMPARE(window_->eIN->text().size(), 32767);
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    Ui(*window_).eIN->setText(QStringLiteral("a+").repeated(16383) + u'a');
+    QCOMPARE(Ui(*window_).eIN->text().size(), 32767);
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
     QVERIFY2(window_->errors.isEmpty(), qPrintable(window_->errors.join(u'\n')));
-    QCOMPARE(Captions(window_->LV), (QStringList{"A", "Result"}));
+    QCOMPARE(Captions(Ui(*window_).LV), (QStringList{"A", "Result"}));
 
     // A longer paste is cut one past the limit and refused, never tabulated shortened.
-    window_->eIN->setText(QStringLiteral("a+").repeated(20000) + u'b');
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
+    Ui(*window_).eIN->setText(QStringLiteral("a+").repeated(20000) + u'b');
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
     QCOMPARE(window_->errors,
              QStringList{"The expression is too long: at most 32767 characters are accepted."});
-    QCOMPARE(Captions(window_->LV), (QStringList{"A", "Result"}));
+    QCOMPARE(Captions(Ui(*window_).LV), (QStringList{"A", "Result"}));
   }
 
   void largestTables() {
     Tabulate(*window_, ManyVariables(40));
     QVERIFY(window_->errors.isEmpty());
-    QCOMPARE(window_->LV->RowCount(), std::uint64_t{1} << 40);
-    QCOMPARE(window_->LV->Header()->count(), 41);
+    QCOMPARE(Ui(*window_).LV->RowCount(), std::uint64_t{1} << 40);
+    QCOMPARE(Ui(*window_).LV->Header()->count(), 41);
     Tabulate(*window_, ManyVariables(kWindowMaxVariables));
     QVERIFY(window_->errors.isEmpty());
-    QCOMPARE(window_->LV->RowCount(), std::uint64_t{1} << kWindowMaxVariables);
-    window_->LV->setFocus();
-    QTest::keyClick(window_->LV, Qt::Key_End);
-    QCOMPARE(window_->LV->CurrentRow(),
+    QCOMPARE(Ui(*window_).LV->RowCount(), std::uint64_t{1} << kWindowMaxVariables);
+    Ui(*window_).LV->setFocus();
+    QTest::keyClick(Ui(*window_).LV, Qt::Key_End);
+    QCOMPARE(Ui(*window_).LV->CurrentRow(),
              std::optional<std::uint64_t>((std::uint64_t{1} << kWindowMaxVariables) - 1));
   }
 
   void copyShortcut() {
-    QTest::mouseClick(window_->Button1, Qt::LeftButton);
-    window_->LV->setFocus();
-    QTest::keyClick(window_->LV, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(window_->LV, Qt::Key_C, Qt::ControlModifier);
+    QTest::mouseClick(Ui(*window_).Button1, Qt::LeftButton);
+    Ui(*window_).LV->setFocus();
+    QTest::keyClick(Ui(*window_).LV, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Ui(*window_).LV, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(),
              QStringLiteral("A\tB\tResult\n0\t0\t1\n0\t1\t0\n1\t0\t0\n1\t1\t0\n"));
     // In the expression box, Ctrl+C copies the box's text as usual.
-    window_->eIN->setFocus();
-    window_->eIN->selectAll();
-    QTest::keyClick(window_->eIN, Qt::Key_C, Qt::ControlModifier);
+    Ui(*window_).eIN->setFocus();
+    Ui(*window_).eIN->selectAll();
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("not(a+b)"));
   }
 
   void warningLine() {
-    const QRect button = window_->Button1->geometry(), table = window_->LV->geometry();
+    const QRect button = Ui(*window_).Button1->geometry(), table = Ui(*window_).LV->geometry();
     Tabulate(*window_, QStringLiteral("not(a+b)"));
-    QVERIFY(!window_->Warn->isVisible());  // a clean expression says nothing
+    QVERIFY(!Ui(*window_).Warn->isVisible());  // a clean expression says nothing
 
     Tabulate(*window_, QStringLiteral("not (a+b)"));
-    QVERIFY(window_->Warn->isVisible());
-    const QString first = QString::fromStdString(window_->Warn->Shown().warnings.front());
+    QVERIFY(Ui(*window_).Warn->isVisible());
+    const QString first = QString::fromStdString(Ui(*window_).Warn->Shown().warnings.front());
     QVERIFY2(first.contains(QStringLiteral("without a space")), qPrintable(first));
-    QVERIFY(window_->Warn->toolTip().contains(first));
-    QVERIFY(window_->Warn->toolTip().endsWith(QStringLiteral("Evaluated as: A+B")));
-    QCOMPARE(window_->Warn->LineText(), first);  // whole, wrapped as it needs
+    QVERIFY(Ui(*window_).Warn->toolTip().contains(first));
+    QVERIFY(Ui(*window_).Warn->toolTip().endsWith(QStringLiteral("Evaluated as: A+B")));
+    QCOMPARE(Ui(*window_).Warn->LineText(), first);  // whole, wrapped as it needs
     // In the free band: below the buttons, above the table, left of the legend; it grows downwards
     // and the table gives up that room, its bottom staying; nothing else moves.
-    const QRect band = window_->Warn->geometry();
-    const QRect shorter = window_->LV->geometry();
-    QVERIFY(band.top() > window_->r2->geometry().bottom() && band.bottom() < shorter.top());
-    QVERIFY(band.right() < window_->M->geometry().left());
-    QVERIFY(band.height() >= window_->Warn->NeededHeight(band.width()));
-    QCOMPARE(window_->Button1->geometry(), button);
+    const QRect band = Ui(*window_).Warn->geometry();
+    const QRect shorter = Ui(*window_).LV->geometry();
+    QVERIFY(band.top() > Ui(*window_).r2->geometry().bottom() && band.bottom() < shorter.top());
+    QVERIFY(band.right() < Ui(*window_).M->geometry().left());
+    QVERIFY(band.height() >= Ui(*window_).Warn->NeededHeight(band.width()));
+    QCOMPARE(Ui(*window_).Button1->geometry(), button);
     QCOMPARE(shorter.bottom(), table.bottom());
     QCOMPARE(shorter.top(), band.bottom() + 3);
 
@@ -483,41 +486,41 @@ class WindowTest : public QObject {
     QCOMPARE(window_->errors.size(), 1);
     QVERIFY2(window_->errors.first().contains(QStringLiteral("1+1 was folded to the number 2")),
              qPrintable(window_->errors.first()));
-    QVERIFY(window_->Warn->isVisible());
-    QCOMPARE(QString::fromStdString(window_->Warn->Shown().warnings.front()), first);
+    QVERIFY(Ui(*window_).Warn->isVisible());
+    QCOMPARE(QString::fromStdString(Ui(*window_).Warn->Shown().warnings.front()), first);
 
-    QTest::mouseClick(window_->Warn->DetailsButton(), Qt::LeftButton);
+    QTest::mouseClick(Ui(*window_).Warn->DetailsButton(), Qt::LeftButton);
     auto* details = window_->findChild<QPlainTextEdit*>();
     QVERIFY(details && details->isVisible());
-    QCOMPARE(details->toPlainText(), window_->Warn->DetailsText());
+    QCOMPARE(details->toPlainText(), Ui(*window_).Warn->DetailsText());
     Tabulate(*window_, QStringLiteral("a"));  // clean again: the line and its details go
-    QVERIFY(!window_->Warn->isVisible());
+    QVERIFY(!Ui(*window_).Warn->isVisible());
     QVERIFY(!details->isVisible());
   }
 
   // F3/F4, Ctrl+G, F9 and the copy keys act on the table while the expression is being edited.
   void tableKeysInTheEditBox() {
     Tabulate(*window_, QStringLiteral("a*b"));  // results 0 0 0 1
-    window_->eIN->setFocus();
-    window_->eIN->deselect();
-    QTest::keyClick(window_->eIN, Qt::Key_F3);
-    QTRY_COMPARE(window_->LV->CurrentRow(), std::optional<std::uint64_t>(3));
-    QCOMPARE(QApplication::focusWidget(), window_->eIN);
-    QTest::keyClick(window_->eIN, Qt::Key_C, Qt::ControlModifier);
+    Ui(*window_).eIN->setFocus();
+    Ui(*window_).eIN->deselect();
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_F3);
+    QTRY_COMPARE(Ui(*window_).LV->CurrentRow(), std::optional<std::uint64_t>(3));
+    QCOMPARE(QApplication::focusWidget(), Ui(*window_).eIN);
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A\tB\tResult\n1\t1\t1\n"));
-    QTest::keyClick(window_->eIN, Qt::Key_F9);
-    QVERIFY(window_->findChild<AnalysisDialog*>());
-    QTest::keyClick(window_->eIN, Qt::Key_Home);
-    QCOMPARE(window_->eIN->cursorPosition(), 0);  // the box's own keys stay its own
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_F9);
+    QVERIFY(window_->Analysis());
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_Home);
+    QCOMPARE(Ui(*window_).eIN->cursorPosition(), 0);  // the box's own keys stay its own
   }
 
   void focusedButtonShowsItsFocus() {
-    window_->eIN->setFocus();
-    const QImage unfocused = window_->Button1->grab().toImage();
-    QTest::keyClick(window_->eIN, Qt::Key_Tab);  // to the table, then to the button, as a keyboard user
-    QTest::keyClick(window_->LV, Qt::Key_Tab);
-    QVERIFY(window_->Button1->hasFocus());
-    QVERIFY(window_->Button1->grab().toImage() != unfocused);
+    Ui(*window_).eIN->setFocus();
+    const QImage unfocused = Ui(*window_).Button1->grab().toImage();
+    QTest::keyClick(Ui(*window_).eIN, Qt::Key_Tab);  // to the table, then to the button, as a keyboard user
+    QTest::keyClick(Ui(*window_).LV, Qt::Key_Tab);
+    QVERIFY(Ui(*window_).Button1->hasFocus());
+    QVERIFY(Ui(*window_).Button1->grab().toImage() != unfocused);
   }
 
   void analysisNamesItsTableAndGoesStale() {
@@ -534,15 +537,15 @@ class WindowTest : public QObject {
 
   void screenshots() {
     Tabulate(*window_, QStringLiteral("not(a+b)"));
-    window_->LV->setFocus();
-    window_->LV->SelectRow(1);
+    Ui(*window_).LV->setFocus();
+    Ui(*window_).LV->SelectRow(1);
     QTest::qWait(20);
     QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window.png")));
 
     Tabulate(*window_, ManyVariables(30));
-    window_->LV->setFocus();
-    window_->LV->SelectRow(std::uint64_t{1} << 29);
-    QCOMPARE(window_->LV->TopRow(), (std::uint64_t{1} << 29) - window_->LV->VisibleRowCount() / 2);
+    Ui(*window_).LV->setFocus();
+    Ui(*window_).LV->SelectRow(std::uint64_t{1} << 29);
+    QCOMPARE(Ui(*window_).LV->TopRow(), (std::uint64_t{1} << 29) - Ui(*window_).LV->VisibleRowCount() / 2);
     QTest::qWait(20);
     QVERIFY(window_->grab().save(QStringLiteral(BREVANO_SCREENSHOT_DIR "/window-30-variables.png")));
 

@@ -29,6 +29,9 @@ Least sum of products: A
 # Don't-care cells are drawn as "-" and grouped where they make the cover smaller.
 expect dont_care 0 "    CD${nl}AB  00  01  11  10${nl}00   -   1   1   -${nl}01   0   -   1   0${nl}11   0   0   1   0${nl}10   0   0   1   0${nl}${nl}Least sum of products: not(A)*not(B)+C*D${nl}  not(A)*not(B)${nl}  C*D$nl" "" \
   -- kmap --dont-care 'not(a)*not(b)*not(d)+not(a)*b*not(c)*d' 'not(a)*not(b)*d+not(a)*b*c*d+c*d'
+# Only the map's own variables: another is refused by name, as analyse and the window refuse it.
+expect dont_care_other_variable_kmap 1 "" "The don't-care expression names C, which is not a column of the table (its columns are A, B)$nl" \
+  -- kmap --dont-care 'c' 'a*b'
 expect too_wide 1 "" "A Karnaugh map is drawn for 1 to 6 variables; this table has 7$nl" -- kmap 'a+b+c+d+e+f+g'
 expect constant 1 "" "A Karnaugh map is drawn for 1 to 6 variables; this table has 0$nl" -- kmap 'not(0)'
 expect bad_cover 2 "" "--cover: sum not in {sop,pos,none}${nl}Run with --help for more information.$nl" \

@@ -1,6 +1,7 @@
-// The "Don't care:" expression of a dialog read into a table, and checked against the table it qualifies.
+// The text of a "don't care" expression read for a table, the same way for the window and the command line.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,8 +20,10 @@ struct DontCareInput {
   bool Usable() const { return error.empty(); }
 };
 
-/// Reads `text` as the expression box is read (at most `maxLength` characters, through the front
-/// end, on the large stack); its variables must be among `columns`, the table's.
+/// Reads `text` as an expression is read (at most `maxLength` bytes, through the front end, on the
+/// large stack) for the table whose columns are `columns`. A blank text means no don't-cares. Its
+/// variables must be among `columns`: a variable the table lacks is an error that names it, since
+/// the rows of the table would otherwise change under the user.
 DontCareInput ReadDontCare(const std::string& text, const std::vector<std::string>& columns,
                            std::size_t maxLength);
 

@@ -1,5 +1,5 @@
-// Reading a don't-care expression: the front end's table and warnings, and its columns checked.
-#include "app/dont_care_input.h"
+// Reading a don't-care expression: the front end's table and warnings, its columns checked against the table's.
+#include "frontend/dont_care.h"
 
 #include <algorithm>
 #include <exception>
@@ -29,7 +29,8 @@ std::string ForeignColumns(const TruthTable& table, const std::vector<std::strin
   if (foreign.empty()) return {};
   const std::string known = columns.empty() ? "it has none" : "its columns are " + Joined(columns);
   return "The don't-care expression names " + Joined(foreign) +
-         (foreign.size() == 1 ? ", which is not a column of the table (" : ", which are not columns of the table (") +
+         (foreign.size() == 1 ? ", which is not a column of the table ("
+                              : ", which are not columns of the table (") +
          known + ")";
 }
 
