@@ -31,16 +31,13 @@ std::uint64_t MaskOf(const CubeList& terms, const std::vector<std::string>& used
   return mask;
 }
 
-AnalysisProgress Stopper(const std::function<bool()>& stop) {
-  return [stop](AnalysisStage, std::uint64_t, std::uint64_t) { return !stop || !stop(); };
-}
-
 // The least sum of `table` with `dontCare`; nullopt when stopped.
 std::optional<Analysis> LeastSum(const TruthTable& table, const TruthTable* dontCare,
                                  const std::function<bool()>& stop) {
   AnalysisOptions options;
   options.product = false;
-  Analysis analysis = AnalyseTable(table, dontCare, options, Stopper(stop));
+  const Budget budget(Budget::kNoLimit, [&stop](std::uint64_t, std::uint64_t) { return !stop || !stop(); });
+  Analysis analysis = AnalyseTable(table, dontCare, options, budget);
   if (stop && stop()) return std::nullopt;
   if (analysis.sum.expression.empty())
     throw EngineError("No sum of products: " + AnalysisItems(analysis).back().value);

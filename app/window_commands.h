@@ -18,7 +18,7 @@
 
 #include "diagram/diagram.h"
 #include "filetable/file_table.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
 #include "tabulate/table_format.h"
 
 class QAction;

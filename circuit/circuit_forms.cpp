@@ -23,7 +23,7 @@ TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const std
     return circuit;
   }
   const bool product = form == CircuitForm::kProduct || form == CircuitForm::kNor;
-  const StepProgress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
+  const Progress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
   std::vector<std::string> variables;
   const LeastForm found = Least(FunctionOfTables(table, nullptr, variables),
                                 product ? FormSide::kProduct : FormSide::kSum, {}, progress);

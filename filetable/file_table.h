@@ -93,7 +93,7 @@ struct OutputDiagrams {
 
 /// Builds the diagrams of output `output` within `limits`.
 OutputDiagrams BuildOutputDiagrams(const FileTable& table, int output, const DiagramLimits& limits = {},
-                                   const DiagramStop& stop = {});
+                                   const Budget& stop = {});
 
 /// The answer from the output's diagrams when built, else (next and previous) from the walk.
 CellSearch FindCell(const FileTable& table, const OutputDiagrams* diagrams, const CellQuery& query,

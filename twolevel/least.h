@@ -52,12 +52,12 @@ std::optional<FunctionCubes> CubesOfFunction(const FunctionPrograms& function, s
 /// the solver shows so, the constant; else not computed (kDiagramTooComplex). `progress` is called
 /// with the milliseconds spent of the budget; false stops it, with kStopped.
 LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options = {},
-                const StepProgress& progress = {}, const FunctionLearnt& learnt = {});
+                const Progress& progress = {}, const FunctionLearnt& learnt = {});
 
 /// The least form of `side` of a function given row by row (`on` and `dontCare` of the same
 /// variables, at most kMaxMinimiseVariables): the exact minimiser, within the whole budget.
 LeastForm Least(const TruthVector& on, const TruthVector& dontCare, FormSide side,
-                const LeastOptions& options = {}, const StepProgress& progress = {});
+                const LeastOptions& options = {}, const Progress& progress = {});
 
 /// True when `cubes` are least by their shape alone, whatever search found them: a constant, a
 /// single term, or terms of one literal each over distinct variables (a function that is one

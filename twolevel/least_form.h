@@ -4,10 +4,10 @@
 #include <chrono>
 #include <cstdint>
 
+#include "budget/budget.h"
 #include "diagram/two_level.h"
 #include "minimise/cube_list.h"
 #include "minimise/minimise_status.h"
-#include "minimise/search_control.h"
 #include "minimise/truth_vector.h"
 
 namespace brevano {
@@ -54,12 +54,11 @@ struct FormOptions {
 /// called now and then with the milliseconds spent of the budget (first, up to the minimiser's
 /// limit, with the steps of its prime implicants); false stops the search, with kStopped.
 LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                        const FormOptions& options, const StepProgress& progress = {});
+                        const FormOptions& options, const Progress& progress = {});
 
 /// The exact minimiser's form of `side` of a function given row by row (at most
 /// kMaxMinimiseVariables variables), within the control's budget.
-LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side,
-                        SearchControl& control);
+LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side, Budget& control);
 
 /// A function with don't-cares as cubes: the terms that give 1 (they may hold don't-care rows
 /// too), and the don't-cares.
@@ -72,6 +71,6 @@ struct FunctionCubes {
 /// improvement loop from the terms as they are, against the complement of the terms and don't-cares
 /// made as cubes (at most maxSetTerms of them), checked against those sets. Not proven least.
 LeastForm FindLeastFormFromCubes(const FunctionCubes& function, FormSide side, const FormOptions& options,
-                                 const StepProgress& progress = {});
+                                 const Progress& progress = {});
 
 }  // namespace brevano

@@ -21,7 +21,7 @@
 #include "app/frm_boolean.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
 #include "tabulate/bit_parallel.h"
 #include "tests/support/random_listing.h"
 

@@ -85,7 +85,7 @@ TEST(ProgramCubesTest, SumsOfProductsOfRandomExpressions) {
     } catch (const EngineError&) {
       continue;  // a text whose operator lacks an operand
     }
-    SearchControl control(std::chrono::seconds(60), {});
+    Budget control(std::chrono::seconds(60), {});
     const std::optional<CubeList> cubes = CubesOfProgram(program, 100000, control);
     ASSERT_TRUE(cubes.has_value()) << "trial " << trial;
     for (std::uint64_t row = 0; row < program.RowCount(); ++row) {
@@ -94,7 +94,7 @@ TEST(ProgramCubesTest, SumsOfProductsOfRandomExpressions) {
       ASSERT_EQ(covered, EvaluateRow(program, row) == 1) << "trial " << trial << " row " << row;
     }
   }
-  SearchControl control(std::chrono::seconds(60), {});
+  Budget control(std::chrono::seconds(60), {});
   EXPECT_FALSE(CubesOfProgram(ProgramOver("(a+b)*(c+d)*(e+f)*(g+h)", Names(0)), 8, control).has_value());
 }
 
@@ -105,7 +105,7 @@ TEST(LeastFormTest, FromCubesWhereTheDiagramIsTooComplex) {
   const std::string text = RandomSum(rng, 40, 60);
   const std::vector<std::string> names = Names(40);
   const CompiledProgram program = ProgramOver(text, names);
-  SearchControl control(std::chrono::seconds(60), {});
+  Budget control(std::chrono::seconds(60), {});
   FunctionCubes cubes{40, *CubesOfProgram(program, 100000, control), {}};
   FormOptions options;
   options.budget = std::chrono::seconds(2);
