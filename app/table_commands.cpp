@@ -361,7 +361,10 @@ void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from)
   std::function<CellSearch(JobControl&)> work =
       [file = view_->FileShared(), diagrams = o < fileDiagrams_.size() ? fileDiagrams_[o] : nullptr,
        query](JobControl& control) {
-        return FindCell(*file, diagrams.get(), query, [&control] { return control.StopRequested(); });
+        return FindCell(*file, diagrams.get(), query,
+                        Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
+                          return !control.StopRequested();
+                        }));
       };
   StartJob<CellSearch>(
       *search_, std::move(work), [this, goal](const CellSearch& search) { FileSearchEnded(goal, search); },
