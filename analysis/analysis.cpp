@@ -13,9 +13,10 @@ namespace {
 using analysis_detail::DiagramRows;
 using analysis_detail::ScanRows;
 
-StepProgress StageProgress(const AnalysisProgress& progress, AnalysisStage stage) {
-  if (!progress) return {};
-  return [&progress, stage](std::uint64_t done, std::uint64_t total) { return progress(stage, done, total); };
+// The caller's budget with `stage` tagged, as the progress of one step.
+Progress StageProgress(const Budget& budget, AnalysisStage stage) {
+  budget.SetStage(static_cast<int>(stage));
+  return budget.Reporting();
 }
 
 MinimalForm FormOf(const LeastForm& least, const Analysis& analysis, bool product) {
@@ -34,14 +35,13 @@ LeastOptions LeastOptionsOf(const AnalysisOptions& options) {
 
 // The forms asked for, each handed on as soon as it is final. False when stopped.
 bool FindForms(const FunctionPrograms& function, const FunctionLearnt& learnt, Analysis& analysis,
-               const AnalysisOptions& options, const AnalysisProgress& progress,
-               const AnalysisPartial& partial) {
+               const AnalysisOptions& options, const Budget& budget, const AnalysisPartial& partial) {
   const LeastOptions least = LeastOptionsOf(options);
   for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
     const bool product = side == FormSide::kProduct;
     if (!(product ? options.product : options.sum)) continue;
     const AnalysisStage stage = product ? AnalysisStage::kProductOfSums : AnalysisStage::kSumOfProducts;
-    const LeastForm form = Least(function, side, least, StageProgress(progress, stage), learnt);
+    const LeastForm form = Least(function, side, least, StageProgress(budget, stage), learnt);
     (product ? analysis.product : analysis.sum) = FormOf(form, analysis, product);
     if (form.status == MinimiseStatus::kStopped) return false;
     if (partial && !product && options.product) partial(analysis);
@@ -56,29 +56,18 @@ void KnownForms(const FunctionPrograms& function, const FunctionLearnt& learnt, 
   analysis.product = FormOf(Least(function, FormSide::kProduct, {}, {}, learnt), analysis, true);
 }
 
-// Polls the caller while a diagram is built, reporting the milliseconds spent of its budget.
-DiagramStop CountingStop(const AnalysisProgress& progress, const AnalysisOptions& options) {
-  if (!progress) return {};
-  const auto start = std::chrono::steady_clock::now();
-  return [&progress, &options, start] {
-    const auto spent =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    return !progress(AnalysisStage::kCounting, static_cast<std::uint64_t>(spent.count()),
-                     static_cast<std::uint64_t>(options.diagramLimits.maxTime.count()));
-  };
-}
-
 // Beyond the minimiser's limit the rows come from the diagrams. When they are too complex, from the
 // function's cubes where it has few; else the solver finds the first and last rows of each kind
 // (without don't-cares), and `scan` says whether the rows are to be counted one by one within the
 // scan limits (which the caller does once the forms are settled). False when stopped.
 bool CountRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
-               const AnalysisProgress& progress, std::vector<int>& order,
-               std::optional<BooleanFunction>& cubes, bool& scan) {
+               const Budget& budget, std::vector<int>& order, std::optional<BooleanFunction>& cubes,
+               bool& scan) {
   const int n = static_cast<int>(analysis.variables.size());
-  if (n <= kMaxMinimiseVariables) return ScanRows(function, analysis, options, progress);
-  const FunctionDiagrams diagrams =
-      BuildFunctionDiagrams(function, options.diagramLimits, CountingStop(progress, options));
+  if (n <= kMaxMinimiseVariables) return ScanRows(function, analysis, options, budget);
+  // The caller hears of the milliseconds spent of the diagrams' time while they are built.
+  const Budget counting(options.diagramLimits.maxTime, StageProgress(budget, AnalysisStage::kCounting));
+  const FunctionDiagrams diagrams = BuildFunctionDiagrams(function, options.diagramLimits, counting);
   if (diagrams.status == DiagramStatus::kBuilt) {
     DiagramRows(diagrams, analysis, options.maxListedRows);
     order = diagrams.order;
@@ -91,7 +80,7 @@ bool CountRows(const FunctionPrograms& function, Analysis& analysis, const Analy
   const std::uint64_t steps =
       ScanSteps(function.on) + (function.dontCare ? ScanSteps(*function.dontCare) : 0);
   if (!function.dontCare) {
-    const SatStatus ends = analysis_detail::SolverEnds(function.on, analysis, options, progress);
+    const SatStatus ends = analysis_detail::SolverEnds(function.on, analysis, options, budget);
     if (ends == SatStatus::kStopped) return false;
     if (analysis.rowsComplete) return true;
   }
@@ -112,7 +101,7 @@ FunctionLearnt LearntOf(const Analysis& analysis) {
 // budget, then the count row by row when one is to be made, which may take long and be stopped
 // without losing them.
 Analysis TooComplex(const FunctionPrograms& function, const std::optional<BooleanFunction>& cubes, bool scan,
-                    Analysis& analysis, const AnalysisOptions& options, const AnalysisProgress& progress,
+                    Analysis& analysis, const AnalysisOptions& options, const Budget& budget,
                     const AnalysisPartial& partial) {
   analysis.countFollows = scan;
   if (partial && (analysis.rowsComplete || analysis.endsComplete)) partial(analysis);
@@ -120,14 +109,14 @@ Analysis TooComplex(const FunctionPrograms& function, const std::optional<Boolea
     FunctionLearnt learnt;
     learnt.tooComplex = true;
     learnt.cubes = cubes;
-    if (!FindForms(function, learnt, analysis, options, progress, partial)) return analysis;
+    if (!FindForms(function, learnt, analysis, options, budget, partial)) return analysis;
   } else {
     KnownForms(function, LearntOf(analysis), analysis);
   }
   if (partial && scan) partial(analysis);
   analysis.countFollows = false;
   if (scan) {
-    if (!ScanRows(function, analysis, options, progress)) return analysis;
+    if (!ScanRows(function, analysis, options, budget)) return analysis;
     if (partial && (analysis.rowsComplete || analysis.rowsScanned > 0)) partial(analysis);
   }
   // A count that finds the Result constant settles the forms too.
@@ -154,13 +143,13 @@ MinimalForm MinimalFormOf(const LeastForm& least, const std::vector<std::string>
   return form;
 }
 
-Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options,
-                      const AnalysisProgress& progress, const AnalysisPartial& partial) {
-  return AnalyseTable(table, nullptr, options, progress, partial);
+Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options, const Budget& budget,
+                      const AnalysisPartial& partial) {
+  return AnalyseTable(table, nullptr, options, budget, partial);
 }
 
 Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const AnalysisOptions& options,
-                      const AnalysisProgress& progress, const AnalysisPartial& partial) {
+                      const Budget& budget, const AnalysisPartial& partial) {
   Analysis analysis;
   analysis.sumWanted = options.sum;
   analysis.productWanted = options.product;
@@ -171,13 +160,13 @@ Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const
   std::vector<int> order;
   std::optional<BooleanFunction> cubes;
   bool scan = false;
-  if (!CountRows(function, analysis, options, progress, order, cubes, scan)) return analysis;
-  if (analysis.tooComplex) return TooComplex(function, cubes, scan, analysis, options, progress, partial);
+  if (!CountRows(function, analysis, options, budget, order, cubes, scan)) return analysis;
+  if (analysis.tooComplex) return TooComplex(function, cubes, scan, analysis, options, budget, partial);
   if (partial && (analysis.rowsComplete || analysis.rowsScanned > 0)) partial(analysis);
   if (!analysis.rowsComplete) return analysis;
   FunctionLearnt learnt;
   learnt.order = order;
-  analysis.complete = FindForms(function, learnt, analysis, options, progress, partial);
+  analysis.complete = FindForms(function, learnt, analysis, options, budget, partial);
   return analysis;
 }
 

@@ -60,13 +60,12 @@ FormStanding StandingOf(const MinimalForm& form);
 MinimalForm MinimalFormOf(const LeastForm& least, const std::vector<std::string>& variables, bool product,
                           bool withDontCares);
 
-/// The steps of an analysis, in order.
+/// The steps of an analysis, in order. The analysis tags the step under way on its budget
+/// (Budget::Stage) before the budget's progress hears of it: called now and then from the
+/// analysing thread, or from a thread that the analysis starts and waits for, with the work done
+/// and expected in the stage (in the two minimisations, first the steps of the prime implicants,
+/// then milliseconds spent of the time budget); false stops it.
 enum class AnalysisStage { kCounting, kListing, kSumOfProducts, kProductOfSums };
-
-/// Called now and then from the analysing thread, or from a thread that the analysis starts and
-/// waits for, with the work done and expected in the stage (in the two minimisations, first the
-/// steps of the prime implicants, then milliseconds spent of the time budget); false stops it.
-using AnalysisProgress = std::function<bool(AnalysisStage stage, std::uint64_t done, std::uint64_t total)>;
 
 /// Limits of an analysis.
 struct AnalysisOptions {
@@ -134,14 +133,14 @@ using AnalysisPartial = std::function<void(const Analysis& sofar)>;
 /// from the decision diagram. When the diagram is too complex, the solver finds the verdict and the
 /// first and last rows of each kind (all of it when the Result is constant or one row differs),
 /// and the rows are counted one by one within the scan limits; the forms are not computed.
-Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {},
-                      const AnalysisProgress& progress = {}, const AnalysisPartial& partial = {});
+Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {}, const Budget& budget = {},
+                      const AnalysisPartial& partial = {});
 
 /// The same with don't-cares: the rows where `dontCare` gives 1 may take either value. The
 /// analysis is over the variables of both tables; raises EngineError when they are more than
 /// kMaxTableVariables together.
 Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare,
-                      const AnalysisOptions& options = {}, const AnalysisProgress& progress = {},
+                      const AnalysisOptions& options = {}, const Budget& budget = {},
                       const AnalysisPartial& partial = {});
 
 /// What an item of the report tells, in the order the report gives them.

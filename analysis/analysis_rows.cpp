@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "minimise/cube_sets.h"
-#include "search/race.h"
+#include "search/ladder.h"
 #include "tabulate/bit_parallel.h"
 #include "twolevel/function_of.h"
 
@@ -68,36 +68,45 @@ void SingleRow(Analysis& analysis, int value, std::uint64_t row, std::size_t lim
 }  // namespace
 
 SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
-                     const AnalysisProgress& progress) {
-  ResultSolver solver(program);
-  const ProgressCallback counting =
-      progress ? ProgressCallback([&progress](std::uint64_t done, std::uint64_t total) {
-        return progress(AnalysisStage::kCounting, done, total);
-      })
-               : ProgressCallback();
-  TimedProgress timed(options.solverTime, counting);
-  const SatControl control{options.solverTime, [&timed] { return timed(); }};
+                     const Budget& budget) {
+  budget.SetStage(static_cast<int>(AnalysisStage::kCounting));
+  // The diagram is known to be too complex: the ladder goes from its quick scan to the solver.
+  SearchLimits limits;
+  limits.diagram = options.diagramLimits;
+  limits.solverTime = options.solverTime;
+  limits.buildDiagram = false;
+  SearchMemory memory;
+  memory.diagramTooComplex = true;
+  SatStatus status = SatStatus::kAnswered;
+  const auto ask = [&](RowQuery::Kind kind, int result, std::uint64_t from) {
+    RowSearch search = AskRows(program, {kind, result, from}, limits, std::move(memory), budget);
+    memory = std::move(search.memory);
+    status = search.outcome.stopped                     ? SatStatus::kStopped
+             : search.path == RowSearchPath::kOutOfTime ? SatStatus::kOutOfTime
+                                                        : SatStatus::kAnswered;
+    return search.outcome.row;
+  };
   const std::uint64_t last = analysis.rowCount - 1;
-  SatRow ends[2][2];  // [result][first, last]
+  std::optional<std::uint64_t> ends[2][2];  // [result][first, last]
   for (int result = 1; result >= 0; --result) {
-    ends[result][0] = solver.Next(result, 0, control);
-    if (ends[result][0].status != SatStatus::kAnswered) return ends[result][0].status;
-    if (!ends[result][0].row) {
+    ends[result][0] = ask(RowQuery::Kind::kNext, result, 0);
+    if (status != SatStatus::kAnswered) return status;
+    if (!ends[result][0]) {
       ConstantRows(analysis, 1 - result, options.maxListedRows);
       return SatStatus::kAnswered;
     }
   }
   for (int result = 1; result >= 0; --result) {
-    ends[result][1] = solver.Previous(result, last, control);
-    if (ends[result][1].status != SatStatus::kAnswered) return ends[result][1].status;
+    ends[result][1] = ask(RowQuery::Kind::kPrevious, result, last);
+    if (status != SatStatus::kAnswered) return status;
   }
   analysis.verdict = Verdict::kDepends;
-  analysis.ones = {ends[1][0].row, ends[1][1].row};
-  analysis.zeros = {ends[0][0].row, ends[0][1].row};
+  analysis.ones = {ends[1][0], ends[1][1]};
+  analysis.zeros = {ends[0][0], ends[0][1]};
   analysis.endsComplete = true;
   for (int result = 1; result >= 0; --result) {
-    if (ends[result][0].row == ends[result][1].row) {
-      SingleRow(analysis, result, *ends[result][0].row, options.maxListedRows);
+    if (ends[result][0] == ends[result][1]) {
+      SingleRow(analysis, result, *ends[result][0], options.maxListedRows);
       break;
     }
   }
@@ -105,7 +114,7 @@ SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const A
 }
 
 bool CubeRows(const BooleanFunction& function, Analysis& analysis, const AnalysisOptions& options) {
-  SearchControl control(options.diagramLimits.maxTime, {});
+  Budget control(options.diagramLimits.maxTime, {});
   const int n = function.InputCount();
   const CubeList on = TermsOfCubes(function.on), dontCare = TermsOfCubes(function.dontCare);
   CubeList either = on;
@@ -135,7 +144,7 @@ Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros) {
 }
 
 bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
-              const AnalysisProgress& progress) {
+              const Budget& budget) {
   BlockEvaluator on(function.on);
   std::optional<BlockEvaluator> dontCare;
   if (function.dontCare) dontCare.emplace(*function.dontCare);
@@ -145,9 +154,10 @@ bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const Analys
   std::uint64_t ones = 0, zeros = 0, dontCares = 0;
   const std::uint64_t every = RowsPerProgressCall(function.on);
   std::uint64_t start = 0;
+  budget.SetStage(static_cast<int>(AnalysisStage::kCounting));
   for (; start < rows; start += 64) {
     if (start % every == 0 && start > 0) {
-      if (progress && !progress(AnalysisStage::kCounting, start, rows)) return false;
+      if (!budget.Report(start, rows)) return false;
       if (std::chrono::steady_clock::now() > deadline) break;
     }
     const std::uint64_t valid = ValidRowsMask(rows, start);

@@ -11,7 +11,7 @@ namespace brevano::analysis_detail {
 /// Counts and lists every row bit-parallel, with progress; stops at `options.scanBudget` with the
 /// rows counted so far (rowsScanned). False when stopped by the caller.
 bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
-              const AnalysisProgress& progress);
+              const Budget& budget);
 
 /// Counts and lists from the diagrams: time in proportion to the variables per listed row in table
 /// order; in another order the listing stops after a while, the counts staying exact.
@@ -28,6 +28,6 @@ Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros);
 /// The verdict and the first and last row of each kind from the solver (a function without
 /// don't-cares), and all the rows when the Result is constant or one row differs from the others.
 SatStatus SolverEnds(const CompiledProgram& program, Analysis& analysis, const AnalysisOptions& options,
-                     const AnalysisProgress& progress);
+                     const Budget& budget);
 
 }  // namespace brevano::analysis_detail

@@ -115,9 +115,9 @@ FunctionDescription DescribeTruthVector(const TruthVector& truth, std::size_t ma
 }
 
 FunctionDescription DescribeFunction(const TruthTable& table, const DescribeOptions& options,
-                                     const std::function<bool()>& stop) {
+                                     const Budget& stop) {
   FunctionDescription description;
-  if (table.RowCount() == 0 || (stop && stop())) return description;
+  if (table.RowCount() == 0 || stop.Poll()) return description;
   const CompiledProgram& program = table.Program();
   if (program.VariableCount() <= options.maxRowVariables) {
     return DescribeTruthVector(ResultBits(program), options.anfLimits.maxTerms);

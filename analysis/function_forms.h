@@ -37,9 +37,9 @@ struct DescribeOptions {
   CoverLimits anfLimits;
 };
 
-/// Describes the Result column of `table`. `stop` is polled now and then; true stops it.
+/// Describes the Result column of `table`. `stop` is polled now and then; once stopped, so is this.
 FunctionDescription DescribeFunction(const TruthTable& table, const DescribeOptions& options = {},
-                                     const std::function<bool()>& stop = {});
+                                     const Budget& stop = {});
 
 /// The properties and the Möbius transform of a truth vector (a function of at most 20 or so
 /// variables): the products of its algebraic normal form, listed when at most `maxTerms`.

@@ -266,23 +266,25 @@ void AnalysisDialog::Start() {
   save_->setEnabled(false);
   std::function<Described(JobControl&)> work = [this, run, options = options_, table = table_,
                                                 dontCare = dontCare_](JobControl& control) {
-    const AnalysisProgress progress = [&control](AnalysisStage stage, std::uint64_t done,
-                                                 std::uint64_t total) {
-      return control.Report(done, total, static_cast<int>(stage));
-    };
+    // The analysis tags its stage on the budget before it reports.
+    const Budget budget(Budget::kNoLimit, [&control, &budget](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total, budget.Stage());
+    });
     // Counts and the sum are shown as soon as they are final. The dialog waits for the work before it
     // goes, and a call still posted then is dropped with it.
     const AnalysisPartial partial = [this, run](const Analysis& sofar) {
       QMetaObject::invokeMethod(
           this, [this, run, sofar] { ShowPartial(run, sofar); }, Qt::QueuedConnection);
     };
-    Described described{AnalyseTable(table, dontCare ? &*dontCare : nullptr, options, progress, partial), {}};
+    Described described{AnalyseTable(table, dontCare ? &*dontCare : nullptr, options, budget, partial), {}};
     // Then the other forms and the properties, unless stopped or out of the diagram's reach; they are
     // of a function given in every row, so not with don't-cares.
     if (described.analysis.tooComplex) described.description.source = DescriptionSource::kTooComplex;
     if (described.analysis.complete && !described.analysis.tooComplex && !dontCare) {
       control.Report(0, 0, kDescribeStage);
-      described.description = DescribeFunction(table, {}, [&control] { return control.StopRequested(); });
+      const Budget describing(Budget::kNoLimit,
+                              [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); });
+      described.description = DescribeFunction(table, {}, describing);
     }
     return described;
   };

@@ -186,7 +186,9 @@ void CircuitDialog::MakeCircuit() {
   if (!state_->Ready()) {
     const CircuitForm form = state_->Form();
     std::function<TableCircuit(JobControl&)> work = [table = state_->Table(), form](JobControl& control) {
-      return CircuitOfTable(table, form, [&control] { return control.StopRequested(); });
+      return CircuitOfTable(table, form, Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
+                              return !control.StopRequested();
+                            }));
     };
     StartJob<TableCircuit>(
         *job_, std::move(work),

@@ -36,7 +36,7 @@
 #include "engine/engine_error.h"
 #include "frontend/fix_it.h"
 #include "frontend/tabulate_expression.h"
-#include "search/compare.h"
+#include "search/ladder.h"
 #include "tabulate/row_address.h"
 
 namespace brevano {
@@ -307,10 +307,10 @@ void Tfrm_bool_alg::StartComparison(const TruthTable& a, const TruthTable& b, co
   if (!compare_) compare_ = new BackgroundJob(this);
   const SearchLimits limits = commands_->Limits();
   std::function<TableComparison(JobControl&)> work = [a, b, limits, goOn](JobControl& control) {
-    const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+    const Budget budget(Budget::kNoLimit, [&control](std::uint64_t done, std::uint64_t total) {
       return control.Report(done, total);
-    };
-    return CompareTables(a.Program(), b.Program(), limits, progress, goOn);
+    });
+    return CompareTables(a.Program(), b.Program(), limits, budget, goOn);
   };
   const QString seconds = QLocale().toString(limits.solverTime.count() / 1000.0);
   StartJob<TableComparison>(

@@ -36,7 +36,7 @@ std::uint64_t MaskOf(const CubeList& terms, const std::vector<std::string>& used
 // stopped.
 std::optional<MinimalForm> LeastSum(const TruthTable& table, const TruthTable* dontCare,
                                     const std::function<bool()>& stop, std::vector<std::string>& variables) {
-  const StepProgress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
+  const Progress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
   const LeastForm least = Least(FunctionOfTables(table, dontCare, variables), FormSide::kSum, {}, progress);
   if (stop && stop()) return std::nullopt;
   MinimalForm sum = MinimalFormOf(least, variables, false, dontCare != nullptr);

@@ -199,7 +199,10 @@ void NetlistExport::Write(const TruthTable& table, const QString& expression, Ne
                           const QString& path, const std::map<std::string, std::string>& inputNames) {
   std::function<Netlist(JobControl&)> work = [table, expression = expression.toStdString(), choice,
                                               inputNames](JobControl& control) {
-    TableCircuit circuit = CircuitOfTable(table, choice.form, [&control] { return control.StopRequested(); });
+    TableCircuit circuit =
+        CircuitOfTable(table, choice.form, Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
+                         return !control.StopRequested();
+                       }));
     if (!circuit.error.empty()) return Netlist{{}, circuit.error};
     for (std::string& input : circuit.network.inputs) {
       if (const auto name = inputNames.find(input); name != inputNames.end()) input = name->second;

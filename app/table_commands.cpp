@@ -18,7 +18,7 @@
 #include "app/table_saver.h"
 #include "app/truth_table_view.h"
 #include "app/window_commands.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
 #include "tabulate/bit_parallel.h"
 #include "tabulate/row_address.h"
 #include "tabulate/table_format.h"
@@ -319,9 +319,9 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
   std::function<RowSearch(JobControl&)> work =
       [table = *view_->Table(), query, limits, pending = pending_,
        memory = shown_.TakeMemory()](JobControl& control) mutable {
-        const ProgressCallback progress = [&control](std::uint64_t done, std::uint64_t total) {
+        const Budget budget(Budget::kNoLimit, [&control](std::uint64_t done, std::uint64_t total) {
           return control.Report(done, total);
-        };
+        });
         // The n-th row needs the diagram: where a quick scan does not settle it, the one being built
         // for the count serves.
         if (query.kind == RowQuery::Kind::kNth && !memory.diagram && !memory.diagramTooComplex && pending &&
@@ -331,7 +331,7 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
             memory.diagramTooComplex = outcome->status == DiagramStatus::kTooComplex;
           }
         }
-        return FindRow(table.Program(), query, limits, memory, progress);
+        return AskRows(table.Program(), query, limits, memory, budget);
       };
   StartJob<RowSearch>(
       *search_, std::move(work),
@@ -362,7 +362,10 @@ void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from)
   std::function<CellSearch(JobControl&)> work =
       [file = view_->FileShared(), diagrams = shown_.Shown().FileDiagrams(output),
        query](JobControl& control) {
-        return FindCell(*file, diagrams.get(), query, [&control] { return control.StopRequested(); });
+        return FindCell(*file, diagrams.get(), query,
+                        Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
+                          return !control.StopRequested();
+                        }));
       };
   StartJob<CellSearch>(
       *search_, std::move(work), [this, goal](const CellSearch& search) { FileSearchEnded(goal, search); },

@@ -379,7 +379,9 @@ void WindowCommands::StartCount() {
   std::function<DiagramOutcome(JobControl&)> work = [table = *table,
                                                      pending = pending_](JobControl& control) {
     DiagramOutcome outcome =
-        BuildDiagram(table.Program(), {}, [&control] { return control.StopRequested(); });
+        BuildDiagram(table.Program(), {}, Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
+                       return !control.StopRequested();
+                     }));
     pending->Finish(outcome);
     return outcome;
   };
@@ -400,7 +402,9 @@ void WindowCommands::StartFileCount() {
   std::function<Built(JobControl&)> work = [file](JobControl& control) {
     Built built;
     for (int o = 0; o < file->OutputCount() && !control.StopRequested(); ++o) {
-      built.push_back(BuildOutputDiagrams(*file, o, {}, [&control] { return control.StopRequested(); }));
+      const Budget stop(Budget::kNoLimit,
+                        [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); });
+      built.push_back(BuildOutputDiagrams(*file, o, {}, stop));
       control.Report(static_cast<std::uint64_t>(o + 1), static_cast<std::uint64_t>(file->OutputCount()));
     }
     return built;

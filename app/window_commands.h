@@ -19,7 +19,7 @@
 #include "app/shown_model.h"
 #include "diagram/diagram.h"
 #include "filetable/file_table.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
 #include "tabulate/table_format.h"
 
 class QAction;

@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
       std::chrono::duration<double>(budgetSeconds));
   for (const Function& f : functions) {
     if (!onlySet.empty() && f.set != onlySet) continue;
-    brevano::SearchControl control(budget, {});
+    brevano::Budget control(budget, {});
     const auto start = std::chrono::steady_clock::now();
     const brevano::SumOfProducts sum = brevano::MinimiseSumOfProducts(f.truth, control);
     const double ms =

@@ -130,7 +130,7 @@ double MedianMs(F&& work, int runs = 5) {
 }
 
 // The bit-parallel scan for a second: the time it would take in all, as text.
-std::string ScanEstimate(const std::function<brevano::SearchOutcome(const brevano::ProgressCallback&)>& scan,
+std::string ScanEstimate(const std::function<brevano::SearchOutcome(const brevano::Progress&)>& scan,
                          std::uint64_t total) {
   const auto start = Clock::now();
   std::uint64_t examined = 0;
@@ -246,11 +246,11 @@ void BenchFitting(const char* cli) {
     const brevano::Diagram& diagram = *built.diagram;
     const double f3 = build + MedianMs([&] { (void)diagram.Next(1, 1); });
     const double count = build + MedianMs([&] { (void)diagram.Count(1); });
-    const std::string scanF3 = ScanEstimate(
-        [&](const brevano::ProgressCallback& p) { return brevano::FindNextRow(program, 1, 1, p); },
-        program.RowCount());
+    const std::string scanF3 =
+        ScanEstimate([&](const brevano::Progress& p) { return brevano::FindNextRow(program, 1, 1, p); },
+                     program.RowCount());
     const std::string scanCount = ScanEstimate(
-        [&](const brevano::ProgressCallback& p) {
+        [&](const brevano::Progress& p) {
           const brevano::CountOutcome counted = brevano::CountRows(program, 1, p);
           return brevano::SearchOutcome{std::nullopt, counted.stopped};
         },
@@ -343,7 +343,7 @@ void BenchCoverQuality() {
     brevano::TruthVector truth(program.VariableCount());
     brevano::BlockEvaluator evaluator(program);
     for (std::size_t w = 0; w < truth.WordCount(); ++w) truth.SetWord(w, evaluator.EvaluateAligned(64 * w));
-    brevano::SearchControl control(std::chrono::seconds(10), {});
+    brevano::Budget control(std::chrono::seconds(10), {});
     const brevano::SumOfProducts exact = brevano::MinimiseSumOfProducts(truth, control);
     const brevano::Cover cover = brevano::BuildDiagramAndCovers(program, true, false).sum;
     if (exact.status != brevano::MinimiseStatus::kExact || cover.status != brevano::CoverStatus::kFound)

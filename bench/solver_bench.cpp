@@ -145,7 +145,7 @@ std::string CliMedian(const char* cli, const std::vector<std::string>& args, con
 
 void BenchLibrary(const std::vector<Case>& cases) {
   (void)brevano::BuildDiagram(ProgramOf("a"));  // starts the owner thread and its manager
-  const brevano::SatControl control{std::chrono::seconds(60), {}};
+  const brevano::Budget control{std::chrono::seconds(60)};
   std::printf(
       "| function | diagram | build, ms | F3 from row 1: scan | solver, ms | last row with Result 0: solver, "
       "ms "

@@ -15,7 +15,7 @@ std::optional<CircuitForm> CircuitFormFromName(std::string_view name) {
   return std::nullopt;
 }
 
-TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const std::function<bool()>& stop) {
+TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const Budget& stop) {
   TableCircuit circuit;
   if (form == CircuitForm::kTyped) {
     circuit.network = TypedNetwork(table.Program());
@@ -23,7 +23,7 @@ TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const std
     return circuit;
   }
   const bool product = form == CircuitForm::kProduct || form == CircuitForm::kNor;
-  const StepProgress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
+  const Progress progress = [&stop](std::uint64_t, std::uint64_t) { return !stop.Poll(); };
   std::vector<std::string> variables;
   const LeastForm found = Least(FunctionOfTables(table, nullptr, variables),
                                 product ? FormSide::kProduct : FormSide::kSum, {}, progress);

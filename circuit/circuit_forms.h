@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "budget/budget.h"
 #include "circuit/network.h"
 #include "tabulate/tabulation.h"
 
@@ -26,8 +27,7 @@ struct TableCircuit {
 
 /// The circuit of `table` in `form`. The two-level forms are its least forms (see Least: exact up
 /// to 16 variables, improved beyond) and have none when they are not computed. `stop` is polled
-/// now and then; true stops it.
-TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form,
-                            const std::function<bool()>& stop = {});
+/// now and then; once stopped, so is this.
+TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const Budget& stop = {});
 
 }  // namespace brevano

@@ -13,15 +13,14 @@
 #include "diff/m_macros_diff.h"
 #include "engine/engine_error.h"
 #include "engine/parser.h"
-#include "frontend/fix_it.h"
 #include "engine/tree_printer.h"
+#include "frontend/fix_it.h"
 #include "kmap/kmap_layout.h"
 #include "kmap/kmap_picture.h"
 #include "kmap/kmap_svg.h"
 #include "kmap/kmap_text.h"
 #include "pipeline/pipeline.h"
-#include "search/compare.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
 #include "tabulate/row_address.h"
 
 namespace brevano::cli {
@@ -133,9 +132,11 @@ class ScanProgress {
     if (shown_) *out_ << "\r\033[K" << std::flush;
   }
 
-  AnalysisProgress Callback() {
+  /// The progress of `budget`, whose stage the analysis tags.
+  Progress Callback(const Budget& budget) {
     if (!out_) return {};
-    return [this](AnalysisStage stage, std::uint64_t done, std::uint64_t total) {
+    return [this, &budget](std::uint64_t done, std::uint64_t total) {
+      const auto stage = static_cast<AnalysisStage>(budget.Stage());
       const auto now = std::chrono::steady_clock::now();
       // Only the count row by row reports rows; the diagram reports milliseconds of its budget.
       if (stage != AnalysisStage::kCounting || total < (std::uint64_t{1} << 20) || now - last_ < kInterval)
@@ -183,7 +184,8 @@ void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const A
   Analysis analysis;
   {
     ScanProgress progress(settings.progress);
-    analysis = AnalyseTable(table, dontCare, options, progress.Callback(), partial);
+    const Budget budget(Budget::kNoLimit, progress.Callback(budget));
+    analysis = AnalyseTable(table, dontCare, options, budget, partial);
   }
   if (!analysis.rowsComplete && !analysis.endsComplete && analysis.rowsScanned == 0) {
     throw EngineError(
@@ -222,7 +224,7 @@ void CommandFind(const TruthTable& table, const FindOptions& options, std::ostre
     query.kind = options.previous ? RowQuery::Kind::kPrevious : RowQuery::Kind::kNext;
     query.from = options.from.value_or(options.previous ? ~std::uint64_t{0} : 0);
   }
-  const RowSearch search = FindRow(table.Program(), query, CliLimits(options.budget));
+  const RowSearch search = AskRows(table.Program(), query, CliLimits(options.budget));
   if (search.path == RowSearchPath::kTooComplex) {
     throw EngineError(
         "Too complex to count: the n-th row needs the decision diagram, which exceeds its budget, and the "

@@ -16,6 +16,7 @@
 #include "multiout/joint_minimise.h"
 #include "picture/picture_svg.h"
 #include "plafile/function_file.h"
+#include "tabulate/variable_union.h"
 
 namespace brevano::cli {
 
@@ -137,12 +138,7 @@ void CommandExportPla(const TruthTable& table, const TruthTable* dontCare, const
                         (expression.size() > 200 ? "..." : "") + (dontCare ? ", with don't-cares" : "");
   if (const std::string note = UnprovenComment(sum); !note.empty()) comment += "\n" + note;
   std::vector<std::string> variables = table.Variables();
-  if (dontCare) {
-    std::vector<std::string> both;
-    std::set_union(variables.begin(), variables.end(), dontCare->Variables().begin(),
-                   dontCare->Variables().end(), std::back_inserter(both));
-    variables = std::move(both);
-  }
+  if (dontCare) variables = VariableUnion(variables, dontCare->Variables());
   out << WritePla({{"Result", sum.cubes}}, variables, comment + "\nwritten by brevano");
 }
 

@@ -9,6 +9,7 @@
 #include "diagram/variable_order.h"
 #include "engine/engine_error.h"
 #include "tabulate/tabulation.h"
+#include "tabulate/variable_union.h"
 
 namespace brevano {
 
@@ -61,7 +62,7 @@ std::uint64_t FirstOne(int node, int variableCount) {
 }  // namespace
 
 DiagramOutcome BuildDiagramInOrder(const CompiledProgram& program, const std::vector<int>& order,
-                                   const DiagramLimits& limits, const DiagramStop& stop) {
+                                   const DiagramLimits& limits, const Budget& stop) {
   // The job owns its input and its output: a caller that stops waiting leaves them to it.
   struct State {
     CompiledProgram program;
@@ -84,8 +85,7 @@ DiagramOutcome BuildDiagramInOrder(const CompiledProgram& program, const std::ve
   return outcome;
 }
 
-DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits,
-                            const DiagramStop& stop) {
+DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits, const Budget& stop) {
   const std::vector<std::vector<int>> orders = CandidateOrders(program);
   DiagramOutcome outcome;
   outcome.status = DiagramStatus::kTooComplex;
@@ -97,10 +97,9 @@ DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits&
 }
 
 Comparison CompareFunctions(const CompiledProgram& first, const CompiledProgram& second,
-                            const DiagramLimits& limits, const DiagramStop& stop) {
+                            const DiagramLimits& limits, const Budget& stop) {
   Comparison comparison;
-  std::set_union(first.Variables().begin(), first.Variables().end(), second.Variables().begin(),
-                 second.Variables().end(), std::back_inserter(comparison.variables));
+  comparison.variables = VariableUnion(first.Variables(), second.Variables());
   const int n = static_cast<int>(comparison.variables.size());
   if (n > kMaxTableVariables) {
     throw EngineError("Too many variables in the two expressions together (" + std::to_string(n) +

@@ -47,7 +47,6 @@ Cover CoverOf(const Ref& function, bool complement, int variableCount, const Cov
 struct CoverJobs {
   CompiledProgram program;
   CoverLimits limits;
-  std::atomic<int> phase{static_cast<int>(CoverPhase::kDiagram)};
   diagram_detail::FlatDiagram flat;
   std::atomic<bool> built{false};  // set once `flat` is written, which is then left alone
   Cover sum, product;
@@ -56,8 +55,8 @@ struct CoverJobs {
 // Builds the function, flattens it the first time, then makes the cover of `phase` within the
 // cover's own budget.
 JobEnd RunCoverJob(const std::shared_ptr<CoverJobs>& jobs, CoverPhase phase, const DiagramLimits& limits,
-                   const DiagramStop& polled) {
-  if (phase != CoverPhase::kDiagram) jobs->phase.store(static_cast<int>(phase));
+                   const Budget& stop, const Budget& polled) {
+  stop.SetStage(static_cast<int>(phase));
   return diagram_detail::RunOnOwner(
       [jobs, phase, limits] {
         // The job waits for the diagram and then its cover; the diagram has its own budget first.
@@ -89,7 +88,7 @@ Cover Settle(JobEnd end, const Cover& done) {
 
 DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum, bool product,
                                         const DiagramLimits& limits, const CoverLimits& coverLimits,
-                                        const PhasedStop& stop, const DiagramReady& ready) {
+                                        const Budget& stop, const DiagramReady& ready) {
   const auto jobs = std::make_shared<CoverJobs>();
   jobs->program = program;
   jobs->limits = coverLimits;
@@ -106,17 +105,17 @@ DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum
   // ends with its budget all the same, as BuildDiagram's does.
   const auto diagramDeadline = std::chrono::steady_clock::now() + limits.maxTime + diagram_detail::kJobGrace;
   bool diagramOutOfTime = false;
-  const DiagramStop polled = [&] {
+  const Budget polled(Budget::kNoLimit, [&](std::uint64_t, std::uint64_t) {
     deliver();
     if (!jobs->built.load() && std::chrono::steady_clock::now() > diagramDeadline) {
       diagramOutOfTime = true;
-      return true;
+      return false;
     }
-    return stop && stop(static_cast<CoverPhase>(jobs->phase.load()));
-  };
+    return !stop.Poll();
+  });
   // One job per cover, each with its own budget; the second builds the function again, which is
   // quick now that it is known to fit.
-  const JobEnd first = RunCoverJob(jobs, sum ? CoverPhase::kSum : CoverPhase::kDiagram, limits, polled);
+  const JobEnd first = RunCoverJob(jobs, sum ? CoverPhase::kSum : CoverPhase::kDiagram, limits, stop, polled);
   deliver();
   if (!result.diagram.diagram) {
     result.diagram.status =
@@ -126,7 +125,7 @@ DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum
   if (sum) result.sum = Settle(first, jobs->sum);
   JobEnd last = first;
   if (last != JobEnd::kStopped && product) {
-    last = RunCoverJob(jobs, CoverPhase::kProduct, limits, polled);
+    last = RunCoverJob(jobs, CoverPhase::kProduct, limits, stop, polled);
     result.product = Settle(last, jobs->product);
   }
   if (last == JobEnd::kStopped) result.diagram.status = DiagramStatus::kStopped;

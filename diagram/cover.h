@@ -47,11 +47,8 @@ struct DiagramWithCovers {
   Cover product;  ///< terms whose sum is the complement (one per factor of a product of sums)
 };
 
-/// The stages of BuildDiagramAndCovers.
+/// The stages of BuildDiagramAndCovers, tagged on its `stop` as they begin.
 enum class CoverPhase { kDiagram, kSum, kProduct };
-
-/// Polled like DiagramStop, with the stage under way; true stops everything.
-using PhasedStop = std::function<bool(CoverPhase phase)>;
 
 /// Called on the waiting thread with the diagram as soon as it is built, before the covers.
 using DiagramReady = std::function<void(const std::shared_ptr<const Diagram>& diagram)>;
@@ -61,6 +58,6 @@ using DiagramReady = std::function<void(const std::shared_ptr<const Diagram>& di
 /// is kept, the status is kStopped and the covers not finished are kNotRequested.
 DiagramWithCovers BuildDiagramAndCovers(const CompiledProgram& program, bool sum, bool product,
                                         const DiagramLimits& limits = {}, const CoverLimits& coverLimits = {},
-                                        const PhasedStop& stop = {}, const DiagramReady& ready = {});
+                                        const Budget& stop = {}, const DiagramReady& ready = {});
 
 }  // namespace brevano

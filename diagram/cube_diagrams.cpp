@@ -20,7 +20,7 @@ std::shared_ptr<const Diagram> Flat(const Ref& root, int variableCount) {
 }  // namespace
 
 CubeDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
-                               const DiagramLimits& limits, const DiagramStop& stop) {
+                               const DiagramLimits& limits, const Budget& stop) {
   // The job owns its input and its output: a caller that stops waiting leaves them to it.
   struct State {
     CubeList on, dontCare;

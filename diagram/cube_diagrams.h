@@ -20,6 +20,6 @@ struct CubeDiagrams {
 /// Builds the diagrams of the sums `on` and `dontCare` over `variableCount` table columns (row bit
 /// n-1-i for column i; at most 63). A don't-care wins over a 1. All three are set when built.
 CubeDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
-                               const DiagramLimits& limits = {}, const DiagramStop& stop = {});
+                               const DiagramLimits& limits = {}, const Budget& stop = {});
 
 }  // namespace brevano

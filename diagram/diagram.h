@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "budget/budget.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
@@ -96,24 +97,24 @@ enum class DiagramStatus {
   kStopped,     ///< the caller stopped it
 };
 
-/// Polled about every 10 ms on the waiting thread while a build runs; true stops the build.
-using DiagramStop = std::function<bool()>;
-
 /// A diagram, or why there is none.
 struct DiagramOutcome {
   DiagramStatus status = DiagramStatus::kStopped;
   std::shared_ptr<const Diagram> diagram;  ///< set when built
 };
 
+/// The builds below poll their `stop` about every 10 ms on the waiting thread; once it stopped, the
+/// build is abandoned with kStopped.
+
 /// Builds the diagram of the program's Result by running the program on diagrams instead of bits:
 /// in table order, or in an order read from the program (see CandidateOrders) where that keeps it
 /// within the limits; the limits hold for all the attempts together.
 DiagramOutcome BuildDiagram(const CompiledProgram& program, const DiagramLimits& limits = {},
-                            const DiagramStop& stop = {});
+                            const Budget& stop = {});
 
 /// The same in `order` (the table column of each level).
 DiagramOutcome BuildDiagramInOrder(const CompiledProgram& program, const std::vector<int>& order,
-                                   const DiagramLimits& limits = {}, const DiagramStop& stop = {});
+                                   const DiagramLimits& limits = {}, const Budget& stop = {});
 
 /// The comparison of two programs over the union of their variables.
 struct Comparison {
@@ -130,6 +131,6 @@ struct Comparison {
 /// Compares the Results of two programs; raises EngineError when together they have more than
 /// 63 variables.
 Comparison CompareFunctions(const CompiledProgram& first, const CompiledProgram& second,
-                            const DiagramLimits& limits = {}, const DiagramStop& stop = {});
+                            const DiagramLimits& limits = {}, const Budget& stop = {});
 
 }  // namespace brevano

@@ -169,7 +169,7 @@ struct DescribeJob {
 }  // namespace
 
 DiagramDescription DescribeWithDiagram(const CompiledProgram& program, const DiagramLimits& limits,
-                                       const CoverLimits& anfLimits, const DiagramStop& stop) {
+                                       const CoverLimits& anfLimits, const Budget& stop) {
   const auto job = std::make_shared<DescribeJob>();
   job->program = program;
   job->anfLimits = anfLimits;

@@ -46,6 +46,6 @@ struct DiagramDescription {
 /// algebraic normal form from the diagram's Möbius transform (a diagram of the set of products),
 /// listed when it has at most anfLimits.maxTerms products.
 DiagramDescription DescribeWithDiagram(const CompiledProgram& program, const DiagramLimits& limits = {},
-                                       const CoverLimits& anfLimits = {}, const DiagramStop& stop = {});
+                                       const CoverLimits& anfLimits = {}, const Budget& stop = {});
 
 }  // namespace brevano

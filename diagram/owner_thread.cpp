@@ -155,7 +155,7 @@ Owner& TheOwner() {
 }  // namespace
 
 JobEnd RunOnOwner(const std::function<void()>& work, std::size_t maxNodes, std::chrono::milliseconds time,
-                  const std::function<bool()>& stop) {
+                  const Budget& stop) {
   auto job = std::make_shared<Job>();
   job->work = work;
   job->maxNodes = std::max(maxNodes, kMinimumNodes);
@@ -167,7 +167,7 @@ JobEnd RunOnOwner(const std::function<void()>& work, std::size_t maxNodes, std::
   // its next check.
   const auto giveUp = Clock::now() + time + kJobGrace;
   while (end.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
-    if (stop && stop()) {
+    if (stop.Poll()) {
       job->cancelled.store(true);
       return JobEnd::kStopped;
     }

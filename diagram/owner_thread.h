@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <functional>
 
+#include "budget/budget.h"
+
 namespace brevano::diagram_detail {
 
 /// How a job on the owner thread ended.
@@ -19,14 +21,14 @@ enum class JobEnd {
 /// How long past its time budget a caller waits for a job.
 inline constexpr std::chrono::milliseconds kJobGrace{250};
 
-/// Runs `work` on the owner thread and waits for it. While waiting, calls `stop` about every
-/// 10 ms on the calling thread; once it returns true the job is cancelled and the call returns at
+/// Runs `work` on the owner thread and waits for it. While waiting, polls `stop` about every
+/// 10 ms on the calling thread; once it has stopped the job is cancelled and the call returns at
 /// once, as it does a little after the time budget: `work` must own what it reads and writes
 /// (the job may outlive the call). Budget failures and errors of the manager end the job through
 /// an exception thrown inside the manager's calls, after which the manager is reset: `work` must
 /// hold nodes only through Ref. Other exceptions of `work` reach the caller.
 JobEnd RunOnOwner(const std::function<void()>& work, std::size_t maxNodes, std::chrono::milliseconds time,
-                  const std::function<bool()>& stop);
+                  const Budget& stop);
 
 /// On the owner thread, inside a job: ends the job when it was cancelled or its time is up.
 void CheckJob();

@@ -52,7 +52,7 @@ DiagramStatus StatusOf(JobEnd end) {
 }  // namespace
 
 FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const DiagramLimits& limits,
-                                       const DiagramStop& stop) {
+                                       const Budget& stop) {
   struct State {
     FunctionPrograms function;
     std::vector<int> order;
@@ -86,7 +86,7 @@ FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const D
 }
 
 SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                         const CoverLimits& limits, std::size_t maxSetTerms, const DiagramStop& stop) {
+                         const CoverLimits& limits, std::size_t maxSetTerms, const Budget& stop) {
   struct State {
     FunctionPrograms function;
     std::vector<int> order;
@@ -139,7 +139,7 @@ SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int
 
 std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std::vector<int>& order,
                                     FormSide side, std::size_t maxPrimes, std::chrono::milliseconds time,
-                                    const DiagramStop& stop) {
+                                    const Budget& stop) {
   struct State {
     FunctionPrograms function;
     std::vector<int> order;
@@ -163,7 +163,7 @@ std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std:
 }
 
 FormCheck CheckForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                    const CubeList& cover, const DiagramLimits& limits, const DiagramStop& stop) {
+                    const CubeList& cover, const DiagramLimits& limits, const Budget& stop) {
   struct State {
     FunctionPrograms function;
     std::vector<int> order;

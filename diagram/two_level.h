@@ -36,7 +36,7 @@ struct FunctionDiagrams {
 /// Builds the diagrams in table order, or in an order read from the `on` program where that keeps
 /// them within the limits (as BuildDiagram).
 FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const DiagramLimits& limits = {},
-                                       const DiagramStop& stop = {});
+                                       const Budget& stop = {});
 
 /// The least sum of products covers the 1 rows; the least product of sums is the complement of a
 /// sum that covers the 0 rows.
@@ -58,19 +58,19 @@ struct SideCubes {
 /// The cubes of `side`, in `order` (as built by BuildFunctionDiagrams): the irredundant cover within
 /// `limits`, then the two sets, within `limits` again and at most `maxSetTerms` terms each.
 SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                         const CoverLimits& limits, std::size_t maxSetTerms, const DiagramStop& stop = {});
+                         const CoverLimits& limits, std::size_t maxSetTerms, const Budget& stop = {});
 
 /// Every prime implicant of the rows a form of `side` may cover (its rows and the don't-cares), or
 /// nothing when there are more than `maxPrimes` or the time runs out.
 std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std::vector<int>& order,
                                     FormSide side, std::size_t maxPrimes, std::chrono::milliseconds time,
-                                    const DiagramStop& stop = {});
+                                    const Budget& stop = {});
 
 /// Whether a sum checked against the diagrams covers every row of its side and no row that must not be.
 enum class FormCheck { kCorrect, kWrong, kUnknown };
 
 /// Checks `cover` (terms over table columns) as a form of `side`; kUnknown when the limits end it.
 FormCheck CheckForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                    const CubeList& cover, const DiagramLimits& limits = {}, const DiagramStop& stop = {});
+                    const CubeList& cover, const DiagramLimits& limits = {}, const Budget& stop = {});
 
 }  // namespace brevano

@@ -13,8 +13,9 @@
 #include "frontend/tabulate_expression.h"
 #include "minimise/minimise_status.h"
 #include "pipeline/pipeline.h"
-#include "search/compare.h"
+#include "search/ladder.h"
 #include "tabulate/row_address.h"
+#include "tabulate/variable_union.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -89,9 +90,7 @@ bool CompareLines(const ReadLine& previousLine, const ReadLine& line, std::int64
                   StepsCheck& check) {
   const TruthTable& previous = previousLine.table;
   const TruthTable& next = line.table;
-  std::vector<std::string> both;
-  std::set_union(previous.Variables().begin(), previous.Variables().end(), next.Variables().begin(),
-                 next.Variables().end(), std::back_inserter(both));
+  const std::vector<std::string> both = VariableUnion(previous.Variables(), next.Variables());
   if (static_cast<int>(both.size()) > kMaxTableVariables)
     throw EngineError("The two lines have more than 63 variables together");
   const CompiledProgram a = previous.Program().OverVariables(both), b = next.Program().OverVariables(both);

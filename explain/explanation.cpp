@@ -10,6 +10,7 @@
 #include "explain/derivation.h"
 #include "explain/minimality_proof.h"
 #include "forms/boolean_form.h"
+#include "tabulate/variable_union.h"
 #include "twolevel/least.h"
 #include "twolevel/program_cubes.h"
 
@@ -27,12 +28,7 @@ struct Rows {
 Rows RowsOf(const TruthTable& table, const TruthTable* dontCare) {
   Rows rows;
   rows.variables = table.Variables();
-  if (dontCare) {
-    std::vector<std::string> both;
-    std::set_union(rows.variables.begin(), rows.variables.end(), dontCare->Variables().begin(),
-                   dontCare->Variables().end(), std::back_inserter(both));
-    rows.variables = both;
-  }
+  if (dontCare) rows.variables = VariableUnion(rows.variables, dontCare->Variables());
   const int n = static_cast<int>(rows.variables.size());
   if (n > kMaxMinimiseVariables)
     throw EngineError("explain takes at most " + std::to_string(kMaxMinimiseVariables) +
@@ -65,7 +61,7 @@ std::string ProofLine(const TabularMethod& method, std::size_t terms, bool produ
 }
 
 void ExplainTabular(const Rows& rows, bool product, std::ostream& out) {
-  SearchControl control(std::chrono::seconds(10), {});
+  Budget control(std::chrono::seconds(10), {});
   const TruthVector side = SideOf(rows, product);
   const TabularMethod method =
       RunTabularMethod(side, rows.hasDontCares ? &rows.dontCare : nullptr,
@@ -118,7 +114,7 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
     out << "The last step goes by the tabular method (brevano explain --method tabular): no derivation by "
            "laws "
            "was found within the budget.\n";
-  SearchControl control(std::chrono::seconds(10), {});
+  Budget control(std::chrono::seconds(10), {});
   const TabularMethod method = RunTabularMethod(SideOf(rows, product), nullptr, false, control);
   out << ProofLine(method, target.size(), product)
       << (standing == FormStanding::kLeast ? "" : " (the least form itself is not proven least)") << '\n';

@@ -25,7 +25,7 @@ void SortStage(std::vector<Cube>& cubes, int n) {
 
 // The stages of combining: each implicant joined with one that differs in a single plain literal.
 // False when they grow past kMaxTabularImplicants or the control stops.
-bool Combine(TabularMethod& method, bool keepStages, SearchControl& control) {
+bool Combine(TabularMethod& method, bool keepStages, Budget& control) {
   const int n = method.variables;
   const std::uint32_t full = n == 0 ? 0 : (n == 32 ? ~0u : (1u << n) - 1);
   std::vector<Cube> current;
@@ -181,7 +181,7 @@ bool DropDominated(TabularMethod& method, Chart& chart, int round) {
 }
 
 // The least cover of what the reduction left, by the exact branch-and-bound search.
-void SettleCore(TabularMethod& method, Chart& chart, SearchControl& control) {
+void SettleCore(TabularMethod& method, Chart& chart, Budget& control) {
   std::vector<int> rowOf(chart.rowActive.size(), -1);
   for (std::size_t r = 0; r < chart.rowActive.size(); ++r) {
     if (!chart.rowActive[r]) continue;
@@ -216,7 +216,7 @@ std::vector<std::uint32_t> RowsOf(const TruthVector& v, const TruthVector* minus
 }  // namespace
 
 TabularMethod RunTabularMethod(const TruthVector& on, const TruthVector* dontCare, bool keepStages,
-                               SearchControl& control) {
+                               Budget& control) {
   TabularMethod method;
   method.variables = on.Variables();
   method.ones = RowsOf(on, dontCare);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "budget/budget.h"
 #include "minimise/cube.h"
-#include "minimise/search_control.h"
 #include "minimise/truth_vector.h"
 
 namespace brevano {
@@ -71,7 +71,7 @@ struct TabularMethod {
 /// nullptr for none). The stages are made and kept when `keepStages`; otherwise the primes come
 /// from the minimiser's faster search. Recursive: run it on a large stack.
 TabularMethod RunTabularMethod(const TruthVector& on, const TruthVector* dontCare, bool keepStages,
-                               SearchControl& control);
+                               Budget& control);
 
 /// The method as text over `variables`: in full (stages, chart, reductions) up to
 /// kMaxShownTabularVariables variables or `full`, otherwise its counts and result.

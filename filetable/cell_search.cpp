@@ -20,14 +20,14 @@ bool AnyWhole(const CubeList& cubes, std::uint64_t below) {
 // settled as soon as the cubes tell that all its rows or none have the value, which every row does.
 class ForwardWalk {
  public:
-  ForwardWalk(int n, Cell value, std::uint64_t from, const std::function<bool()>& stop)
+  ForwardWalk(int n, Cell value, std::uint64_t from, const Budget& stop)
       : n_(n), value_(value), from_(from), stop_(stop) {}
 
   bool Stopped() const { return stopped_; }
 
   std::optional<std::uint64_t> Visit(int level, std::uint64_t prefix, bool tight, const CubeList& on,
                                      const CubeList& free) {
-    if (++steps_ % kStepsPerPoll == 0 && stop_ && stop_()) stopped_ = true;
+    if (++steps_ % kStepsPerPoll == 0 && stop_.Poll()) stopped_ = true;
     if (stopped_) return std::nullopt;
     const std::uint64_t below = (std::uint64_t{1} << (n_ - level)) - 1;
     const bool wholeOn = AnyWhole(on, below), wholeFree = AnyWhole(free, below);
@@ -68,7 +68,7 @@ class ForwardWalk {
   int n_;
   Cell value_;
   std::uint64_t from_;
-  const std::function<bool()>& stop_;
+  const Budget& stop_;
   unsigned steps_ = 0;
   bool stopped_ = false;
 };
@@ -84,7 +84,7 @@ CubeList Mirrored(const CubeList& cubes) {
 
 }  // namespace
 
-CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const std::function<bool()>& stop) {
+CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const Budget& stop) {
   const std::uint64_t last = table.RowCount() - 1;
   if (query.nth || (query.forward && query.from > last)) return {};
   const int n = table.InputCount();
@@ -103,7 +103,7 @@ CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const std::
 }
 
 CellSearch FindCell(const FileTable& table, const OutputDiagrams* diagrams, const CellQuery& query,
-                    const std::function<bool()>& stop) {
+                    const Budget& stop) {
   const Diagram* rows = diagrams ? diagrams->Of(query.value) : nullptr;
   if (!rows) return WalkCubes(table, query, stop);
   if (query.nth) return {rows->Nth(1, query.from), false};

@@ -103,7 +103,7 @@ std::optional<OutputCounts> OutputDiagrams::Counts() const {
 }
 
 OutputDiagrams BuildOutputDiagrams(const FileTable& table, int output, const DiagramLimits& limits,
-                                   const DiagramStop& stop) {
+                                   const Budget& stop) {
   return {BuildCubeDiagrams(table.OnCubes(output), table.DontCareCubes(output), table.InputCount(), limits,
                             stop)};
 }

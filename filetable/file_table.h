@@ -79,8 +79,8 @@ struct CellSearch {
 
 /// Next and previous by a walk over the output's cubes, input by input from the first, leaving out
 /// the parts of the table that no row of the value can lie in. Exact; `stop` is polled along the
-/// walk, and true ends it. Not for the n-th row (the answer is then none).
-CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const std::function<bool()>& stop = {});
+/// walk, and once stopped ends it. Not for the n-th row (the answer is then none).
+CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const Budget& stop = {});
 
 /// The diagrams of one output, and its counts once built.
 struct OutputDiagrams {
@@ -93,10 +93,10 @@ struct OutputDiagrams {
 
 /// Builds the diagrams of output `output` within `limits`.
 OutputDiagrams BuildOutputDiagrams(const FileTable& table, int output, const DiagramLimits& limits = {},
-                                   const DiagramStop& stop = {});
+                                   const Budget& stop = {});
 
 /// The answer from the output's diagrams when built, else (next and previous) from the walk.
 CellSearch FindCell(const FileTable& table, const OutputDiagrams* diagrams, const CellQuery& query,
-                    const std::function<bool()>& stop = {});
+                    const Budget& stop = {});
 
 }  // namespace brevano

@@ -8,6 +8,7 @@
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
 #include "twolevel/function_of.h"
+#include "tabulate/variable_union.h"
 
 namespace brevano {
 
@@ -79,9 +80,7 @@ std::string CellText(int value, DisplayMode mode) {
 }
 
 KmapLayout MakeKmapLayout(const TruthTable& table, const TruthTable& dontCare) {
-  std::vector<std::string> variables;
-  std::set_union(table.Variables().begin(), table.Variables().end(), dontCare.Variables().begin(),
-                 dontCare.Variables().end(), std::back_inserter(variables));
+  std::vector<std::string> variables = VariableUnion(table.Variables(), dontCare.Variables());
   std::vector<int> values;
   // At most 2^6 rows are evaluated; a larger table is refused before any row.
   if (variables.size() <= static_cast<std::size_t>(kMaxKmapVariables)) {

@@ -31,7 +31,7 @@ class Reducer {
   }
 
   // False when stopped.
-  bool Run(SearchControl& control) {
+  bool Run(Budget& control) {
     while (true) {
       control.Tick();
       if (control.Stopped()) return false;
@@ -173,7 +173,7 @@ ReducedCover Reducer::Split() const {
 
 }  // namespace
 
-ReducedCover ReduceCover(const CoverProblem& problem, SearchControl& control) {
+ReducedCover ReduceCover(const CoverProblem& problem, Budget& control) {
   Reducer reducer(problem);
   if (!reducer.Run(control)) return {{}, {}, true};
   return reducer.Split();

@@ -23,6 +23,6 @@ struct ReducedCover {
 };
 
 /// Applies the reductions until none applies, then splits what is left.
-ReducedCover ReduceCover(const CoverProblem& problem, SearchControl& control);
+ReducedCover ReduceCover(const CoverProblem& problem, Budget& control);
 
 }  // namespace brevano

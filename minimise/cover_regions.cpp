@@ -12,8 +12,7 @@ namespace {
 
 class RegionSplitter {
  public:
-  RegionSplitter(const CubeList& covered, const CubeList& columns, std::size_t maxRows,
-                 SearchControl& control)
+  RegionSplitter(const CubeList& covered, const CubeList& columns, std::size_t maxRows, Budget& control)
       : covered_(covered), columns_(columns), maxRows_(maxRows), control_(control) {}
 
   // False once over the limit or stopped.
@@ -96,7 +95,7 @@ class RegionSplitter {
   const CubeList& covered_;
   const CubeList& columns_;
   std::size_t maxRows_;
-  SearchControl& control_;
+  Budget& control_;
   std::size_t regions_ = 0;
   std::set<std::vector<int>> rows_;
 };
@@ -105,7 +104,7 @@ class RegionSplitter {
 
 std::optional<CoverProblem> RegionCoverProblem(const CubeList& targets, const CubeList& covered,
                                                const CubeList& columns, std::size_t maxRows,
-                                               SearchControl& control) {
+                                               Budget& control) {
   RegionSplitter splitter(covered, columns, maxRows, control);
   for (const WideCube& target : targets)
     if (!splitter.Split(target)) return std::nullopt;

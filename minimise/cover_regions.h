@@ -18,7 +18,6 @@ namespace brevano {
 /// Nothing when more than `maxRows` regions would be needed, when stopped or out of time, and when
 /// some row of a target lies in no column.
 std::optional<CoverProblem> RegionCoverProblem(const CubeList& targets, const CubeList& covered,
-                                               const CubeList& columns, std::size_t maxRows,
-                                               SearchControl& control);
+                                               const CubeList& columns, std::size_t maxRows, Budget& control);
 
 }  // namespace brevano

@@ -12,7 +12,7 @@ namespace brevano {
 
 namespace cover_search_detail {
 
-PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control)
+PartSearch::PartSearch(const CoverProblem& problem, Budget& control)
     : problem_(problem),
       control_(control),
       rowColumns_(problem.rowCount),
@@ -377,7 +377,7 @@ CoverSolution PartSearch::Solution() const { return {best_, optimal_, fewestProv
 
 }  // namespace cover_search_detail
 
-CoverSolution SearchCover(const CoverProblem& part, SearchControl& control) {
+CoverSolution SearchCover(const CoverProblem& part, Budget& control) {
   cover_search_detail::PartSearch search(part, control);
   if (!search.Solve()) return {{}, false, false, true};
   return search.Solution();

@@ -7,6 +7,6 @@ namespace brevano {
 
 /// The best cover of `part` in the sense of SolveMinimumCover: fewest columns, then least weight,
 /// then first in column order. Recursive: run it on a large stack.
-CoverSolution SearchCover(const CoverProblem& part, SearchControl& control);
+CoverSolution SearchCover(const CoverProblem& part, Budget& control);
 
 }  // namespace brevano

@@ -59,7 +59,7 @@ enum class Goal { kFewestColumns, kLeastWeight };
 
 class PartSearch {
  public:
-  PartSearch(const CoverProblem& problem, SearchControl& control);
+  PartSearch(const CoverProblem& problem, Budget& control);
 
   // False when stopped.
   bool Solve();
@@ -110,7 +110,7 @@ class PartSearch {
   bool LightestOnly();
 
   const CoverProblem& problem_;
-  SearchControl& control_;
+  Budget& control_;
   std::vector<std::vector<int>> rowColumns_;
   std::vector<int>
       columnStart_;  // the rows of column c are columnRow_[columnStart_[c] .. columnStart_[c + 1])

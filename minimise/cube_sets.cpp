@@ -34,7 +34,7 @@ bool Less(const WideCube& a, const WideCube& b) {
 
 // The complement of f = x'·f0 + x·f1 is x'·g0 + x·g1 for the complements g0, g1 of the cofactors;
 // a term of both goes in without the literal.
-bool Complement(const CubeList& list, std::size_t maxCubes, SearchControl& control, CubeList& out) {
+bool Complement(const CubeList& list, std::size_t maxCubes, Budget& control, CubeList& out) {
   if (!control.Tick()) return false;
   if (list.empty()) {
     out.push_back({});
@@ -64,7 +64,7 @@ bool Complement(const CubeList& list, std::size_t maxCubes, SearchControl& contr
   return out.size() <= maxCubes;
 }
 
-std::optional<std::uint64_t> Count(const CubeList& list, int free, SearchControl& control) {
+std::optional<std::uint64_t> Count(const CubeList& list, int free, Budget& control) {
   if (!control.Tick()) return std::nullopt;
   if (list.empty()) return 0;
   if (HasUniversal(list)) return std::uint64_t{1} << free;
@@ -94,7 +94,7 @@ std::optional<std::uint64_t> NextRowIn(WideCube cube, std::uint64_t from, std::u
 
 }  // namespace
 
-std::optional<CubeList> ComplementCubes(const CubeList& list, std::size_t maxCubes, SearchControl& control) {
+std::optional<CubeList> ComplementCubes(const CubeList& list, std::size_t maxCubes, Budget& control) {
   CubeList out;
   if (!Complement(list, maxCubes, control, out)) return std::nullopt;
   return out;
@@ -112,13 +112,12 @@ std::optional<CubeList> ProductCubes(const CubeList& a, const CubeList& b, std::
   return product;
 }
 
-std::optional<std::uint64_t> CountCoveredRows(const CubeList& list, int variableCount,
-                                              SearchControl& control) {
+std::optional<std::uint64_t> CountCoveredRows(const CubeList& list, int variableCount, Budget& control) {
   return Count(list, variableCount, control);
 }
 
 std::vector<std::uint64_t> FirstCoveredRows(const CubeList& list, const CubeList& except, int variableCount,
-                                            std::size_t limit, SearchControl& control) {
+                                            std::size_t limit, Budget& control) {
   const std::uint64_t end = std::uint64_t{1} << variableCount;
   using Next = std::pair<std::uint64_t, std::size_t>;  // a cube's next row, and the cube
   std::priority_queue<Next, std::vector<Next>, std::greater<>> queue;

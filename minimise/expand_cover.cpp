@@ -144,7 +144,7 @@ WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList&
   return {care, cube.value & care};
 }
 
-CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, SearchControl& control) {
+CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, Budget& control) {
   std::vector<std::size_t> order(cover.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "budget/budget.h"
 #include "minimise/cube_list.h"
-#include "minimise/search_control.h"
 
 namespace brevano {
 
@@ -28,6 +28,6 @@ WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList&
 /// Every cube of `cover` expanded, those with the fewest literals first, each trying to take in the
 /// cubes not yet expanded; a cube held by an expanded one is dropped. Stops expanding (keeping the
 /// rest as they are) when the control says so.
-CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, SearchControl& control);
+CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, Budget& control);
 
 }  // namespace brevano

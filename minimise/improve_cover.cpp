@@ -29,7 +29,7 @@ CubeList OthersAndDontCares(const CubeList& cover, std::size_t skip, const CubeL
 
 // Drops terms one at a time, those with the most literals first, while the rest still cover them
 // (and while there is time: the rest is kept).
-CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed, SearchControl& control) {
+CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed, Budget& control) {
   std::stable_sort(candidates.begin(), candidates.end(),
                    [](const WideCube& a, const WideCube& b) { return LiteralCount(a) > LiteralCount(b); });
   for (std::size_t i = 0; i < candidates.size() && control.LongTick();) {
@@ -45,7 +45,7 @@ CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed, SearchCon
 
 // The reduced cover: each term in turn, the largest first, shrunk to the smallest cube holding the
 // rows that only it covers (outside the don't-cares); a term that covers nothing of its own goes.
-CubeList Reduce(CubeList cover, const CubeList& dontCare, SearchControl& control) {
+CubeList Reduce(CubeList cover, const CubeList& dontCare, Budget& control) {
   std::stable_sort(cover.begin(), cover.end(),
                    [](const WideCube& a, const WideCube& b) { return LiteralCount(a) < LiteralCount(b); });
   for (std::size_t i = 0; i < cover.size() && control.LongTick();) {
@@ -62,7 +62,7 @@ CubeList Reduce(CubeList cover, const CubeList& dontCare, SearchControl& control
 
 // Each term reduced against all the others as they are; terms that then take in two or more of the
 // reduced terms when expanded join the cover, whose irredundant choice may then be smaller.
-CubeList LastGasp(const CubeList& cover, const CubeFunction& function, SearchControl& control) {
+CubeList LastGasp(const CubeList& cover, const CubeFunction& function, Budget& control) {
   CubeList reduced;
   for (std::size_t i = 0; i < cover.size() && control.LongTick(); ++i) {
     const std::optional<WideCube> own =
@@ -85,7 +85,7 @@ CubeList LastGasp(const CubeList& cover, const CubeFunction& function, SearchCon
 }
 
 CubeList ExactChoice(const CubeList& essential, const CubeList& undecided, const CubeList& dontCare,
-                     SearchControl& control) {
+                     Budget& control) {
   CubeList covered = essential;
   covered.insert(covered.end(), dontCare.begin(), dontCare.end());
   const std::optional<CoverProblem> problem =
@@ -103,7 +103,7 @@ bool Better(const CubeList& a, const CubeList& b) { return CostOf(a) < CostOf(b)
 
 }  // namespace
 
-CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, SearchControl& control) {
+CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, Budget& control) {
   CubeList essential, undecided;
   for (std::size_t i = 0; i < cover.size(); ++i) {
     if (!control.LongTick()) return cover;  // out of time: the cover as it is
@@ -128,7 +128,7 @@ CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, Searc
   return result;
 }
 
-CubeList ImproveCover(const CubeList& start, const CubeFunction& function, SearchControl& control) {
+CubeList ImproveCover(const CubeList& start, const CubeFunction& function, Budget& control) {
   CubeList best = start;
   CubeList cover = IrredundantCover(ExpandCover(start, function, control), function.dontCare, control);
   if (Better(cover, best)) best = cover;

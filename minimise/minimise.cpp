@@ -52,13 +52,12 @@ std::pair<TruthVector, TruthVector> RequiredAndAllowed(const TruthVector& on, co
 
 }  // namespace
 
-SumOfProducts MinimiseSumOfProducts(const TruthVector& truth, SearchControl& control) {
+SumOfProducts MinimiseSumOfProducts(const TruthVector& truth, Budget& control) {
   if (truth.Variables() > kMaxMinimiseVariables) return {{}, MinimiseStatus::kTooManyVariables};
   return MinimiseSumOfProducts(truth, TruthVector(truth.Variables()), control);
 }
 
-SumOfProducts MinimiseSumOfProducts(const TruthVector& on, const TruthVector& dontCare,
-                                    SearchControl& control) {
+SumOfProducts MinimiseSumOfProducts(const TruthVector& on, const TruthVector& dontCare, Budget& control) {
   const int variableCount = on.Variables();
   if (variableCount > kMaxMinimiseVariables) return {{}, MinimiseStatus::kTooManyVariables};
   const std::pair<TruthVector, TruthVector> sets = RequiredAndAllowed(on, dontCare);

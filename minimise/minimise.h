@@ -3,10 +3,10 @@
 
 #include <vector>
 
+#include "budget/budget.h"
 #include "minimise/cube.h"
 #include "minimise/minimise_status.h"
 #include "minimise/prime_implicants.h"
-#include "minimise/search_control.h"
 
 namespace brevano {
 
@@ -23,12 +23,11 @@ inline constexpr std::uint64_t kMaxCoverEntries = std::uint64_t{1} << 24;
 /// terms, then the fewest literals; among those, the one whose ascending term list comes first in
 /// CubeKey order. No terms for the constant 0; one term without literals for the constant 1.
 /// Runs its search on a large stack of its own thread; the control's callback is called there.
-SumOfProducts MinimiseSumOfProducts(const TruthVector& truth, SearchControl& control);
+SumOfProducts MinimiseSumOfProducts(const TruthVector& truth, Budget& control);
 
 /// The same for a function with don't-cares: the sum takes the value 1 in every row of `on`
 /// outside `dontCare`, 0 in every row outside both, and either value in the rows of `dontCare`.
 /// Its terms are prime implicants of `on` OR `dontCare`; both vectors have the same variables.
-SumOfProducts MinimiseSumOfProducts(const TruthVector& on, const TruthVector& dontCare,
-                                    SearchControl& control);
+SumOfProducts MinimiseSumOfProducts(const TruthVector& on, const TruthVector& dontCare, Budget& control);
 
 }  // namespace brevano

@@ -8,7 +8,7 @@
 
 namespace brevano {
 
-CoverSolution SolveMinimumCover(const CoverProblem& problem, SearchControl& control) {
+CoverSolution SolveMinimumCover(const CoverProblem& problem, Budget& control) {
   ReducedCover reduced = ReduceCover(problem, control);
   if (reduced.stopped) return {{}, false, false, true};
   CoverSolution solution{std::move(reduced.forced), true, true, false};

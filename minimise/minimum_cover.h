@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "minimise/search_control.h"
+#include "budget/budget.h"
 
 namespace brevano {
 
@@ -32,6 +32,6 @@ struct CoverSolution {
 /// `fewestColumns` telling whether its size is proven least); it has no column that could be left
 /// out. Every row must be covered by some column. Recursive: run it on a
 /// large stack.
-CoverSolution SolveMinimumCover(const CoverProblem& problem, SearchControl& control);
+CoverSolution SolveMinimumCover(const CoverProblem& problem, Budget& control);
 
 }  // namespace brevano

@@ -68,7 +68,7 @@ Cube CubeOfKey(std::uint64_t key, int variableCount) {
 
 }  // namespace
 
-std::vector<Cube> PrimeImplicants(const TruthVector& truth, SearchControl& control) {
+std::vector<Cube> PrimeImplicants(const TruthVector& truth, Budget& control) {
   const int variableCount = truth.Variables();
   const std::uint64_t size = PowerOfThree(variableCount);
   std::vector<std::uint8_t> table(size);

@@ -83,7 +83,7 @@ MultiCube RaiseRest(MultiCube cube, const OutputSets& sets, bool outputs, std::m
 
 // The primes made from `cover`'s terms in order, each swallowing what it can of the others.
 CubeCover ExpandAgainst(const CubeCover& cover, const CubeCover& targets, std::vector<char>& gone,
-                        const OutputSets& sets, SearchControl& control, std::mt19937* random) {
+                        const OutputSets& sets, Budget& control, std::mt19937* random) {
   CubeCover primes;
   for (std::size_t t = 0; t < cover.size() && control.LongTick(); ++t) {
     if (gone[t]) continue;
@@ -109,13 +109,13 @@ JointCost CostOf(const CubeCover& cover) {
   return cost;
 }
 
-CubeCover Expand(CubeCover cover, const OutputSets& sets, SearchControl& control, std::mt19937* random) {
+CubeCover Expand(CubeCover cover, const OutputSets& sets, Budget& control, std::mt19937* random) {
   cover = Sorted(std::move(cover), Larger, random);
   std::vector<char> gone(cover.size(), 0);
   return ExpandAgainst(cover, cover, gone, sets, control, random);
 }
 
-CubeCover Irredundant(CubeCover cover, const OutputSets& sets, SearchControl& control) {
+CubeCover Irredundant(CubeCover cover, const OutputSets& sets, Budget& control) {
   // Terms no other term stands in for stay; the others are tried, the smallest first.
   std::vector<std::size_t> order(cover.size());
   std::iota(order.begin(), order.end(), 0);
@@ -139,7 +139,7 @@ CubeCover Irredundant(CubeCover cover, const OutputSets& sets, SearchControl& co
   return kept;
 }
 
-CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control, std::mt19937* random) {
+CubeCover Reduce(CubeCover cover, const OutputSets& sets, Budget& control, std::mt19937* random) {
   cover = Sorted(std::move(cover), Larger, random);
   for (std::size_t t = 0; t < cover.size() && control.LongTick(); ++t) {
     std::optional<MultiCube> reduced;
@@ -160,7 +160,7 @@ CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control
   return cover;
 }
 
-CubeCover LastGasp(const CubeCover& cover, const OutputSets& sets, SearchControl& control) {
+CubeCover LastGasp(const CubeCover& cover, const OutputSets& sets, Budget& control) {
   CubeCover reduced;
   for (std::size_t t = 0; t < cover.size() && control.LongTick(); ++t) {
     std::optional<MultiCube> part;

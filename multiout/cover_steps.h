@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "budget/budget.h"
 #include "function/cube_algebra.h"
-#include "minimise/search_control.h"
 #include "multiout/output_sets.h"
 
 namespace brevano {
@@ -13,23 +13,21 @@ namespace brevano {
 /// Each term made prime: inputs raised and outputs added while no output's 0 point enters, first
 /// towards the other terms it can swallow; the terms swallowed are dropped.
 /// With `random`, terms of the same size are taken in a random order.
-CubeCover Expand(CubeCover cover, const OutputSets& sets, SearchControl& control,
-                 std::mt19937* random = nullptr);
+CubeCover Expand(CubeCover cover, const OutputSets& sets, Budget& control, std::mt19937* random = nullptr);
 
 /// A subset of the terms covering the same points: the terms no other covers kept, then of the
 /// rest, the smallest first, those the others cannot stand in for.
-CubeCover Irredundant(CubeCover cover, const OutputSets& sets, SearchControl& control);
+CubeCover Irredundant(CubeCover cover, const OutputSets& sets, Budget& control);
 
 /// Each term in turn, the largest first, shrunk to the smallest term holding the points of its
 /// outputs that the other terms and the don't-cares miss; a term left with nothing is dropped.
 /// With `random`, terms of the same size are taken in a random order.
-CubeCover Reduce(CubeCover cover, const OutputSets& sets, SearchControl& control,
-                 std::mt19937* random = nullptr);
+CubeCover Reduce(CubeCover cover, const OutputSets& sets, Budget& control, std::mt19937* random = nullptr);
 
 /// One more try where the loop stalls: every term reduced against the others as they are, the
 /// reduced terms expanded towards each other, and the primes that swallow two of them added
 /// before redundant terms are dropped. Returns the cover unchanged when that finds nothing.
-CubeCover LastGasp(const CubeCover& cover, const OutputSets& sets, SearchControl& control);
+CubeCover LastGasp(const CubeCover& cover, const OutputSets& sets, Budget& control);
 
 /// Each term's outputs cut to those it is needed for, then its inputs raised where that is free:
 /// the same number of terms with fewer connections and literals.

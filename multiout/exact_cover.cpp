@@ -90,7 +90,7 @@ MultiCube CubeOfIndex(std::uint64_t index, std::uint64_t outputs, const BooleanF
 
 // The primes' indices in the cube table.
 std::vector<std::uint64_t> Primes(const std::vector<std::uint64_t>& table,
-                                  const std::vector<std::uint64_t>& power, int n, SearchControl& control) {
+                                  const std::vector<std::uint64_t>& power, int n, Budget& control) {
   std::vector<std::uint64_t> primes;
   for (std::uint64_t index = 0; index < table.size(); ++index) {
     const std::uint64_t outputs = table[index];
@@ -110,7 +110,7 @@ std::vector<std::uint64_t> Primes(const std::vector<std::uint64_t>& table,
 }  // namespace
 
 std::optional<ExactResult> ExactJointCover(const BooleanFunction& function, const ExactLimits& limits,
-                                           SearchControl& control) {
+                                           Budget& control) {
   const int n = function.InputCount();
   if (n > limits.maxInputs || function.OutputCount() > 64 || function.OutputCount() == 0) return std::nullopt;
   const PointMasks masks = MasksOf(function);

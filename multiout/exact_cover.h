@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "budget/budget.h"
 #include "function/boolean_function.h"
-#include "minimise/search_control.h"
 
 namespace brevano {
 
@@ -26,6 +26,6 @@ struct ExactResult {
 /// nothing when the function is beyond `limits` (or has more than 64 outputs) or when the control
 /// stopped or ran out before any cover was found. Recursive: run it on a large stack.
 std::optional<ExactResult> ExactJointCover(const BooleanFunction& function, const ExactLimits& limits,
-                                           SearchControl& control);
+                                           Budget& control);
 
 }  // namespace brevano

@@ -40,7 +40,7 @@ CubeCover StartCover(const BooleanFunction& function) {
 }
 
 // Reduce-expand-irredundant rounds and last gasp from `cover` until nothing improves.
-CubeCover Settle(CubeCover cover, const OutputSets& sets, SearchControl& control, JointStats& stats,
+CubeCover Settle(CubeCover cover, const OutputSets& sets, Budget& control, JointStats& stats,
                  std::mt19937* random) {
   while (!control.TimeUp() && !control.Stopped()) {
     ++stats.passes;
@@ -61,8 +61,8 @@ CubeCover Settle(CubeCover cover, const OutputSets& sets, SearchControl& control
 // Expand and irredundant from the function's cubes, settled; then, until `tries` rounds in a row
 // find nothing better or they have taken three times as long as the first (at least 0.2 s),
 // settled again from the best cover with ties taken in random orders.
-CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, SearchControl& control,
-                  JointStats& stats, int tries) {
+CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, Budget& control, JointStats& stats,
+                  int tries) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   CubeCover best = Irredundant(Expand(StartCover(function), sets, control), sets, control);
@@ -94,7 +94,7 @@ MultiCube PointOf(MultiCube cube, int o, std::mt19937* random = nullptr) {
 // their outputs): the cover needs a term for each. Points only one term of `cover` holds come
 // first (up to eight of each term's own part), then a point of each 1 cube.
 std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, const OutputSets& sets,
-                       SearchControl& control) {
+                       Budget& control) {
   CubeCover candidates;
   for (std::size_t t = 0; t < cover.size(); ++t) {
     for (int o = 0; o < sets.Outputs(); ++o) {
@@ -137,16 +137,15 @@ std::size_t LowerBound(const BooleanFunction& function, const CubeCover& cover, 
 // The bound of LowerBound within two seconds of the budget.
 std::size_t HeuristicBound(const BooleanFunction& function, const CubeCover& cover, const OutputSets& sets,
                            const JointOptions& options) {
-  SearchControl control(
-      std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
-      options.progress);
+  Budget control(std::min<std::chrono::steady_clock::duration>(options.budget, std::chrono::seconds(2)),
+                 options.progress);
   return LowerBound(function, cover, sets, control);
 }
 
 // Beyond the table, where the quick bound leaves the cover unproven: the search from the cubes,
 // whose cover replaces `result`'s when no larger. Returns the best lower bound found.
 std::size_t WideSearch(const BooleanFunction& function, const OutputSets& sets, const JointOptions& options,
-                       const ExactLimits& limits, SearchControl& control, JointCover& result) {
+                       const ExactLimits& limits, Budget& control, JointCover& result) {
   const std::size_t quick = HeuristicBound(function, result.terms, sets, options);
   if (quick >= result.terms.size()) return quick;
   WideExactResult wide = WideJointCover(function, limits.maxPrimes, control);
@@ -159,7 +158,7 @@ std::size_t WideSearch(const BooleanFunction& function, const OutputSets& sets, 
 }
 
 JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
-  SearchControl control(options.budget, options.progress);
+  Budget control(options.budget, options.progress);
   const OutputSets sets(function, kOffLimit);
   JointCover result;
   result.stats.startTerms = function.on.size();

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <cstddef>
 
+#include "budget/budget.h"
 #include "function/boolean_function.h"
-#include "minimise/search_control.h"
 
 namespace brevano {
 
@@ -15,7 +15,7 @@ struct JointOptions {
   std::chrono::steady_clock::duration budget = std::chrono::seconds(10);  ///< time for the whole run
   bool exact = false;   ///< give the exact search larger problems (it still keeps to the budget)
   bool single = false;  ///< each output alone: no term shared between outputs
-  StepProgress progress;
+  Progress progress;
 };
 
 /// What the run went through, for those who ask.

@@ -90,7 +90,7 @@ struct RowCover {
 };
 
 RowCover CoverRows(const std::vector<Mask>& primes, const std::vector<Row>& rows, std::uint64_t inputs,
-                   SearchControl& control) {
+                   Budget& control) {
   CoverProblem problem;
   problem.rowCount = static_cast<int>(rows.size());
   std::vector<std::size_t> primeOf;
@@ -131,8 +131,7 @@ std::vector<Row> MissedRows(const BooleanFunction& function, const std::vector<M
 
 }  // namespace
 
-std::optional<CubeCover> JointPrimes(const BooleanFunction& function, std::size_t limit,
-                                     SearchControl& control) {
+std::optional<CubeCover> JointPrimes(const BooleanFunction& function, std::size_t limit, Budget& control) {
   const int n = function.InputCount(), outputs = function.OutputCount();
   if (n > 64 || outputs > 64) return std::nullopt;
   const std::uint64_t inputs = n == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
@@ -160,8 +159,7 @@ std::optional<CubeCover> JointPrimes(const BooleanFunction& function, std::size_
   return cover;
 }
 
-WideExactResult WideJointCover(const BooleanFunction& function, std::size_t maxPrimes,
-                               SearchControl& control) {
+WideExactResult WideJointCover(const BooleanFunction& function, std::size_t maxPrimes, Budget& control) {
   WideExactResult result;
   const std::optional<CubeCover> primeCubes = JointPrimes(function, maxPrimes, control);
   if (!primeCubes || primeCubes->empty()) return result;

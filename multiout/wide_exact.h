@@ -5,16 +5,15 @@
 
 #include <optional>
 
+#include "budget/budget.h"
 #include "function/boolean_function.h"
-#include "minimise/search_control.h"
 
 namespace brevano {
 
 /// Every multi-output prime of the function (its 1 and don't-care cubes taken together), each
 /// with all the outputs it can feed; nothing when the function has more than 64 inputs or
 /// outputs, when more than `limit` cubes are kept at once, or when the control runs out.
-std::optional<CubeCover> JointPrimes(const BooleanFunction& function, std::size_t limit,
-                                     SearchControl& control);
+std::optional<CubeCover> JointPrimes(const BooleanFunction& function, std::size_t limit, Budget& control);
 
 /// What the search beyond the table found.
 struct WideExactResult {
@@ -26,7 +25,6 @@ struct WideExactResult {
 /// The exact search over the primes of JointPrimes: the least cover of a set of rows, each a
 /// point and an output that must be 1, is a lower bound; while it leaves some 1 point of an output
 /// out, such points join the rows. Recursive: run it on a large stack.
-WideExactResult WideJointCover(const BooleanFunction& function, std::size_t maxPrimes,
-                               SearchControl& control);
+WideExactResult WideJointCover(const BooleanFunction& function, std::size_t maxPrimes, Budget& control);
 
 }  // namespace brevano

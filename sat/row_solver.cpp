@@ -20,19 +20,19 @@ constexpr int kUnsatisfiable = 20;
 }  // namespace
 
 // Ends a solver's call when the caller stops it or its time is up; CaDiCaL asks it between steps.
-class Budget : public CaDiCaL::Terminator {
+class QuestionEnd : public CaDiCaL::Terminator {
  public:
-  explicit Budget(const SatControl& control) : control_(control), deadline_(Clock::now() + control.maxTime) {}
+  explicit QuestionEnd(const Budget& budget) : budget_(budget), deadline_(budget.EndAfter(Clock::now())) {}
 
   bool terminate() override {
-    if (control_.stop && control_.stop()) stopped_ = true;
+    if (budget_.Poll()) stopped_ = true;
     return stopped_ || Clock::now() > deadline_;
   }
 
   SatStatus Unanswered() const { return stopped_ ? SatStatus::kStopped : SatStatus::kOutOfTime; }
 
  private:
-  const SatControl& control_;
+  const Budget& budget_;
   Clock::time_point deadline_;
   bool stopped_ = false;
 };
@@ -152,19 +152,19 @@ void RowSolver::TakeModel() {
   for (std::size_t i = 0; i < watched_.size(); ++i) modelValues_[i] = solver_->val(Literal(watched_[i])) > 0;
 }
 
-SatRow RowSolver::Search(Signal goal, std::uint64_t from, bool forward, const SatControl& control) {
+SatRow RowSolver::Search(Signal goal, std::uint64_t from, bool forward, const Budget& budget) {
   if (!pending_ || pending_->goal != goal || pending_->from != from || pending_->forward != forward) {
     EndSearch();
     StartSearch(goal, from, forward);
   }
-  Budget budget(control);
-  solver_->connect_terminator(&budget);
-  const SatRow row = Descend(budget);
+  QuestionEnd end(budget);
+  solver_->connect_terminator(&end);
+  const SatRow row = Descend(end);
   solver_->disconnect_terminator();
   return row;
 }
 
-SatRow RowSolver::Descend(const Budget& budget) {
+SatRow RowSolver::Descend(const QuestionEnd& end) {
   Pending& p = *pending_;
   if (!p.haveModel) {
     const int outcome = Solve({});
@@ -172,7 +172,7 @@ SatRow RowSolver::Descend(const Budget& budget) {
       EndSearch();
       return {SatStatus::kAnswered, std::nullopt};
     }
-    if (outcome != kSatisfiable) return {budget.Unanswered(), std::nullopt};
+    if (outcome != kSatisfiable) return {end.Unanswered(), std::nullopt};
     TakeModel();
     p.haveModel = true;
   }
@@ -195,7 +195,7 @@ SatRow RowSolver::Descend(const Budget& budget) {
       } else if (outcome == kUnsatisfiable) {
         bit = 1 - preferred;
       } else {
-        return {budget.Unanswered(), std::nullopt};
+        return {end.Unanswered(), std::nullopt};
       }
     }
     p.fixed.push_back(RowLiteral(input, bit));

@@ -14,7 +14,7 @@ class Solver;
 
 namespace brevano::sat_detail {
 
-class Budget;
+class QuestionEnd;
 
 /// The clauses of the gates that `watched` signals depend on; the circuit's inputs are the bits
 /// of a row, input 0 the most significant.
@@ -34,7 +34,7 @@ class RowSolver {
 
   /// The least (`forward`) or greatest row with `goal` (a watched signal) 1, at or after (at or
   /// before) `from`; `from` must be a row.
-  SatRow Search(Signal goal, std::uint64_t from, bool forward, const SatControl& control);
+  SatRow Search(Signal goal, std::uint64_t from, bool forward, const Budget& budget);
 
   /// The value (0 or 1) of watched signal `signal` in the row the last answered search found.
   int ValueInAnswer(Signal signal) const;
@@ -47,7 +47,7 @@ class RowSolver {
   void StartSearch(Signal goal, std::uint64_t from, bool forward);
   void EndSearch();
   int Solve(const std::vector<int>& extra);
-  SatRow Descend(const Budget& budget);
+  SatRow Descend(const QuestionEnd& end);
   void TakeModel();
 
   std::unique_ptr<CaDiCaL::Solver> solver_;

@@ -6,6 +6,7 @@
 
 #include "engine/engine_error.h"
 #include "sat/row_solver.h"
+#include "tabulate/variable_union.h"
 
 namespace brevano {
 
@@ -37,19 +38,18 @@ ResultSolver::~ResultSolver() = default;
 ResultSolver::ResultSolver(ResultSolver&&) noexcept = default;
 ResultSolver& ResultSolver::operator=(ResultSolver&&) noexcept = default;
 
-SatRow ResultSolver::Next(int result, std::uint64_t from, const SatControl& control) {
+SatRow ResultSolver::Next(int result, std::uint64_t from, const Budget& budget) {
   if (from >= std::uint64_t{1} << variableCount_) return {};
-  return solver_->Search(result ? output_ : sat_detail::Not(output_), from, true, control);
+  return solver_->Search(result ? output_ : sat_detail::Not(output_), from, true, budget);
 }
 
-SatRow ResultSolver::Previous(int result, std::uint64_t from, const SatControl& control) {
+SatRow ResultSolver::Previous(int result, std::uint64_t from, const Budget& budget) {
   from = std::min(from, (std::uint64_t{1} << variableCount_) - 1);
-  return solver_->Search(result ? output_ : sat_detail::Not(output_), from, false, control);
+  return solver_->Search(result ? output_ : sat_detail::Not(output_), from, false, budget);
 }
 
 DifferenceSolver::DifferenceSolver(const CompiledProgram& first, const CompiledProgram& second) {
-  std::set_union(first.Variables().begin(), first.Variables().end(), second.Variables().begin(),
-                 second.Variables().end(), std::back_inserter(variables_));
+  variables_ = VariableUnion(first.Variables(), second.Variables());
   const int n = static_cast<int>(variables_.size());
   if (n > kMaxTableVariables) {
     throw EngineError("Too many variables in the two expressions together (" + std::to_string(n) +
@@ -64,8 +64,8 @@ DifferenceSolver::DifferenceSolver(const CompiledProgram& first, const CompiledP
 
 DifferenceSolver::~DifferenceSolver() = default;
 
-SatDifference DifferenceSolver::FirstDifference(const SatControl& control) {
-  const SatRow found = solver_->Search(miter_, 0, true, control);
+SatDifference DifferenceSolver::FirstDifference(const Budget& budget) {
+  const SatRow found = solver_->Search(miter_, 0, true, budget);
   SatDifference difference;
   difference.status = found.status;
   difference.row = found.row;

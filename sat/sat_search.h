@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "budget/budget.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
@@ -23,13 +24,6 @@ enum class SatStatus {
   kAnswered,
   kOutOfTime,  ///< the time budget ran out first; asking again goes on where it stopped
   kStopped,    ///< the caller's stop said so; asking again goes on where it stopped
-};
-
-/// The budget of one question and the caller's way to stop it.
-struct SatControl {
-  std::chrono::milliseconds maxTime{2000};
-  /// Polled often from the solving thread (keep it cheap); true stops the question.
-  std::function<bool()> stop;
 };
 
 /// A row found, none, or no answer.
@@ -50,10 +44,11 @@ class ResultSolver {
 
   int VariableCount() const { return variableCount_; }
 
-  /// The first row at or after `from` whose Result is `result` (none past the last row).
-  SatRow Next(int result, std::uint64_t from, const SatControl& control);
+  /// The first row at or after `from` whose Result is `result` (none past the last row). Each
+  /// question may take the budget's Time(); the budget is polled often on this thread as its stop.
+  SatRow Next(int result, std::uint64_t from, const Budget& budget);
   /// The last row at or before `from` (clamped to the last row) whose Result is `result`.
-  SatRow Previous(int result, std::uint64_t from, const SatControl& control);
+  SatRow Previous(int result, std::uint64_t from, const Budget& budget);
 
  private:
   int variableCount_ = 0;
@@ -81,7 +76,7 @@ class DifferenceSolver {
   const std::vector<std::string>& Variables() const { return variables_; }
 
   /// The least row where the two differ.
-  SatDifference FirstDifference(const SatControl& control);
+  SatDifference FirstDifference(const Budget& budget);
 
  private:
   std::vector<std::string> variables_;

@@ -1,5 +1,4 @@
-// The comparison of two tables that picks its way: the solver's miter and the decision diagrams at
-// once, the first to answer.
+// The comparison of two tables: the first row where they differ, or that they are equivalent.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +7,6 @@
 #include <vector>
 
 #include "sat/sat_search.h"
-#include "search/row_search.h"
 
 namespace brevano {
 
@@ -26,13 +24,5 @@ struct TableComparison {
   /// The solver, to go on with after kOutOfTime.
   std::shared_ptr<DifferenceSolver> solver;
 };
-
-/// Compares two programs: the solver on this thread, the diagrams built beside it; with `goOn`
-/// (the solver of an earlier comparison of the same two that ran out of time), that solver alone
-/// goes on. `progress` gets the milliseconds spent of the budget; false stops. Raises EngineError
-/// when together they have more than 63 variables.
-TableComparison CompareTables(const CompiledProgram& first, const CompiledProgram& second,
-                              const SearchLimits& limits = {}, const ProgressCallback& progress = {},
-                              std::shared_ptr<DifferenceSolver> goOn = {});
 
 }  // namespace brevano

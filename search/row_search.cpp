@@ -1,11 +1,8 @@
-// Searches of a Result column that pick their path: a short scan, the diagram and the solver at
-// once, or a full scan.
+// The rungs of the row questions that need no solver: a short scan, the diagram, a full scan.
 #include "search/row_search.h"
 
 #include <algorithm>
 #include <bit>
-
-#include "search/race.h"
 
 namespace brevano {
 
@@ -28,7 +25,7 @@ std::uint64_t Matches(BlockEvaluator& evaluator, const CompiledProgram& program,
 
 // The k-th row with the Result wanted, scanning from row 0; stops after `maxRows` rows.
 SearchOutcome ScanForNth(const CompiledProgram& program, int result, std::uint64_t k, std::uint64_t maxRows,
-                         const ProgressCallback& progress) {
+                         const Progress& progress) {
   BlockEvaluator evaluator(program);
   const std::uint64_t rows = program.RowCount();
   const std::uint64_t every = RowsPerProgressCall(program);
@@ -49,7 +46,7 @@ std::optional<std::uint64_t> AnswerFromDiagram(const Diagram& diagram, const Row
   switch (query.kind) {
     case RowQuery::Kind::kNext: return diagram.Next(query.result, query.from);
     case RowQuery::Kind::kPrevious: return diagram.Previous(query.result, query.from);
-    case RowQuery::Kind::kNth: break;
+    default: break;
   }
   return diagram.Nth(query.result, query.from);
 }
@@ -58,6 +55,7 @@ std::optional<std::optional<std::uint64_t>> QuickScan(const CompiledProgram& pro
                                                       std::uint64_t maxRows) {
   const std::uint64_t rows = program.RowCount();
   SearchOutcome outcome;
+  if (query.kind == RowQuery::Kind::kCount || query.kind == RowQuery::Kind::kConstant) return std::nullopt;
   if (query.kind == RowQuery::Kind::kNth) {
     outcome = ScanForNth(program, query.result, query.from, maxRows, {});
   } else {
@@ -85,12 +83,11 @@ std::optional<std::optional<std::uint64_t>> QuickScan(const CompiledProgram& pro
   return outcome.row;
 }
 
-SearchOutcome FullScan(const CompiledProgram& program, const RowQuery& query,
-                       const ProgressCallback& progress) {
+SearchOutcome FullScan(const CompiledProgram& program, const RowQuery& query, const Progress& progress) {
   switch (query.kind) {
     case RowQuery::Kind::kNext: return FindNextRow(program, query.result, query.from, progress);
     case RowQuery::Kind::kPrevious: return FindPreviousRow(program, query.result, query.from, progress);
-    case RowQuery::Kind::kNth: break;
+    default: break;
   }
   return ScanForNth(program, query.result, query.from, ~std::uint64_t{0}, progress);
 }
@@ -99,96 +96,6 @@ std::uint64_t ScanSteps(const CompiledProgram& program) {
   const std::uint64_t blocks = std::max<std::uint64_t>(program.RowCount() / 64, 1);
   const std::uint64_t instructions = std::max<std::uint64_t>(program.Instructions().size(), 1);
   return blocks > ~std::uint64_t{0} / instructions ? ~std::uint64_t{0} : blocks * instructions;
-}
-
-namespace {
-
-// Next or previous: the solver on this thread and the diagram beside it.
-RowSearch RaceForRow(const CompiledProgram& program, const RowQuery& query, const SearchLimits& limits,
-                     SearchMemory memory, const ProgressCallback& progress) {
-  if (!memory.solver) memory.solver = std::make_shared<ResultSolver>(program);
-  ResultSolver& solver = *memory.solver;
-  SatRow found;
-  const auto solve = [&](const search_detail::RaceStop& stop) {
-    const SatControl control{limits.solverTime, stop};
-    found = query.kind == RowQuery::Kind::kNext ? solver.Next(query.result, query.from, control)
-                                                : solver.Previous(query.result, query.from, control);
-    return found.status == SatStatus::kAnswered;
-  };
-  std::shared_ptr<const Diagram> built;
-  std::function<DiagramStatus(const search_detail::RaceStop&)> build;
-  if (!memory.diagramTooComplex && limits.buildDiagram) {
-    build = [&](const search_detail::RaceStop& stop) {
-      DiagramOutcome outcome = BuildDiagram(program, limits.diagram, stop);
-      built = std::move(outcome.diagram);
-      return outcome.status;
-    };
-  }
-  const search_detail::RaceEnd end =
-      search_detail::Race(solve, build, std::max(limits.solverTime, limits.diagram.maxTime), progress);
-  if (end.diagram == DiagramStatus::kTooComplex) memory.diagramTooComplex = true;
-  RowSearch search;
-  if (built) {
-    memory.diagram = built;
-    search.outcome.row = AnswerFromDiagram(*built, query);
-    search.path = RowSearchPath::kDiagram;
-  } else if (end.solverAnswered) {
-    search.outcome.row = found.row;
-    search.path = RowSearchPath::kSolver;
-  } else {
-    search.outcome.stopped = end.stopped;
-    search.path = end.stopped ? RowSearchPath::kSolver : RowSearchPath::kOutOfTime;
-  }
-  search.memory = std::move(memory);
-  return search;
-}
-
-// The n-th row: the diagram, or a full scan when that is too complex.
-RowSearch NthRow(const CompiledProgram& program, const RowQuery& query, const SearchLimits& limits,
-                 SearchMemory memory, const ProgressCallback& progress) {
-  RowSearch search;
-  if (!memory.diagramTooComplex) {
-    const auto start = std::chrono::steady_clock::now();
-    const auto budget = static_cast<std::uint64_t>(limits.diagram.maxTime.count());
-    const DiagramStop stop = [&] {
-      const auto spent =
-          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-      return progress && !progress(std::min(static_cast<std::uint64_t>(spent.count()), budget), budget);
-    };
-    const DiagramOutcome built = BuildDiagram(program, limits.diagram, stop);
-    if (built.diagram) {
-      memory.diagram = built.diagram;
-      search = {{AnswerFromDiagram(*built.diagram, query), false}, RowSearchPath::kDiagram, {}};
-    } else if (built.status == DiagramStatus::kStopped) {
-      search = {{std::nullopt, true}, RowSearchPath::kDiagram, {}};
-    }
-    memory.diagramTooComplex = built.status == DiagramStatus::kTooComplex;
-  }
-  if (memory.diagramTooComplex) {
-    search = ScanSteps(program) > limits.maxScanSteps
-                 ? RowSearch{{}, RowSearchPath::kTooComplex, {}}
-                 : RowSearch{FullScan(program, query, progress), RowSearchPath::kFullScan, {}};
-  }
-  search.memory = std::move(memory);
-  return search;
-}
-
-}  // namespace
-
-RowSearch FindRow(const CompiledProgram& program, const RowQuery& query, const SearchLimits& limits,
-                  SearchMemory memory, const ProgressCallback& progress) {
-  if (memory.diagram) {
-    RowSearch search{{AnswerFromDiagram(*memory.diagram, query), false}, RowSearchPath::kDiagram, {}};
-    search.memory = std::move(memory);
-    return search;
-  }
-  if (auto quick = QuickScan(program, query)) {
-    RowSearch search{{*quick, false}, RowSearchPath::kQuickScan, {}};
-    search.memory = std::move(memory);
-    return search;
-  }
-  if (query.kind == RowQuery::Kind::kNth) return NthRow(program, query, limits, std::move(memory), progress);
-  return RaceForRow(program, query, limits, std::move(memory), progress);
 }
 
 }  // namespace brevano

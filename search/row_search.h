@@ -1,5 +1,5 @@
-// Searches of a Result column that pick their path: a short scan, the decision diagram and the
-// solver at once, or a full scan.
+// The questions about a Result column and the rungs that answer them: a short scan, the decision
+// diagram, and a full scan.
 #pragma once
 
 #include <chrono>
@@ -19,6 +19,8 @@ struct RowQuery {
     kNext,      ///< the first row at or after `from` whose Result is `result`
     kPrevious,  ///< the last row at or before `from` (clamped to the last row)
     kNth,       ///< the row with Result `result` that has `from` such rows before it
+    kCount,     ///< how many rows have Result `result`
+    kConstant,  ///< whether every row has the same Result, and which
   };
   Kind kind = Kind::kNext;
   int result = 1;
@@ -53,42 +55,17 @@ struct SearchMemory {
   std::shared_ptr<ResultSolver> solver;
 };
 
-/// The answer from the diagram.
+/// The row asked for by next, previous or the n-th, from the diagram.
 std::optional<std::uint64_t> AnswerFromDiagram(const Diagram& diagram, const RowQuery& query);
 
-/// The answer from scanning at most `maxRows` rows bit-parallel, when that settles it (the row is
-/// found, or the rows to search are all scanned); nothing otherwise.
+/// The row asked for by next, previous or the n-th, from scanning at most `maxRows` rows
+/// bit-parallel, when that settles it (the row is found, or the rows to search are all scanned);
+/// nothing otherwise (and for the other questions).
 std::optional<std::optional<std::uint64_t>> QuickScan(const CompiledProgram& program, const RowQuery& query,
                                                       std::uint64_t maxRows = kQuickScanRows);
 
-/// The answer from scanning every row it takes, bit-parallel, with progress.
-SearchOutcome FullScan(const CompiledProgram& program, const RowQuery& query,
-                       const ProgressCallback& progress = {});
-
-/// How FindRow found its answer, or why it has none.
-enum class RowSearchPath {
-  kQuickScan,
-  kDiagram,
-  kSolver,
-  kFullScan,
-  kTooComplex,  ///< the n-th row: the diagram is too complex and the table too large to scan
-  kOutOfTime,   ///< next or previous: neither the diagram nor the solver answered within budget;
-                ///< searching again goes on where the solver stopped
-};
-
-/// An answer, its path, and the memory handed back.
-struct RowSearch {
-  SearchOutcome outcome;
-  RowSearchPath path = RowSearchPath::kQuickScan;
-  SearchMemory memory;
-};
-
-/// Next and previous: from the diagram when known; otherwise the quick scan, then the solver with
-/// the diagram built beside it (unless known to be too complex), the first to answer. The n-th:
-/// the diagram, built when not known, and a full scan within limits.maxScanSteps when it is too
-/// complex. `progress` gets the milliseconds spent of the budget while the solver or the diagram
-/// works, rows while a full scan runs; a false return stops the search.
-RowSearch FindRow(const CompiledProgram& program, const RowQuery& query, const SearchLimits& limits = {},
-                  SearchMemory memory = {}, const ProgressCallback& progress = {});
+/// The row asked for by next, previous or the n-th, scanning every row it takes, bit-parallel, with
+/// progress.
+SearchOutcome FullScan(const CompiledProgram& program, const RowQuery& query, const Progress& progress = {});
 
 }  // namespace brevano

@@ -33,7 +33,7 @@ struct WordAlgebra {
 // Calls the progress callback after every RowsPerProgressCall examined rows.
 class ProgressTicker {
  public:
-  ProgressTicker(const ProgressCallback& progress, std::uint64_t total, const CompiledProgram& program)
+  ProgressTicker(const Progress& progress, std::uint64_t total, const CompiledProgram& program)
       : progress_(progress), total_(total), every_(RowsPerProgressCall(program)) {}
 
   // Records 64 more rows; false when the callback asks to stop.
@@ -44,7 +44,7 @@ class ProgressTicker {
   }
 
  private:
-  const ProgressCallback& progress_;
+  const Progress& progress_;
   std::uint64_t total_;
   std::uint64_t every_;
   std::uint64_t done_ = 0;
@@ -105,7 +105,7 @@ std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstR
   return BlockEvaluator(program).Evaluate(firstRow);
 }
 
-CountOutcome CountRows(const CompiledProgram& program, int result, const ProgressCallback& progress) {
+CountOutcome CountRows(const CompiledProgram& program, int result, const Progress& progress) {
   BlockEvaluator evaluator(program);
   const std::uint64_t rowCount = program.RowCount();
   ProgressTicker ticker(progress, rowCount, program);
@@ -121,7 +121,7 @@ CountOutcome CountRows(const CompiledProgram& program, int result, const Progres
 }
 
 SearchOutcome FindNextRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
-                          const ProgressCallback& progress) {
+                          const Progress& progress) {
   const std::uint64_t rowCount = program.RowCount();
   if (fromRow >= rowCount) return {};
   BlockEvaluator evaluator(program);
@@ -139,7 +139,7 @@ SearchOutcome FindNextRow(const CompiledProgram& program, int result, std::uint6
 }
 
 SearchOutcome FindPreviousRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
-                              const ProgressCallback& progress) {
+                              const Progress& progress) {
   const std::uint64_t rowCount = program.RowCount();
   fromRow = std::min(fromRow, rowCount - 1);
   BlockEvaluator evaluator(program);

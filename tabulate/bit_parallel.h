@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "budget/budget.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
@@ -38,10 +39,6 @@ std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstR
 /// The bits of the 64 rows from `start` that exist in a table of `rowCount` rows.
 std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start);
 
-/// Called now and then by the bulk operations with the rows examined so far and the most they
-/// will examine; returning false stops the operation.
-using ProgressCallback = std::function<bool(std::uint64_t done, std::uint64_t total)>;
-
 /// Rows between two calls of the progress callback.
 inline constexpr std::uint64_t kRowsPerProgressCall = std::uint64_t{1} << 22;
 
@@ -62,14 +59,14 @@ struct SearchOutcome {
 };
 
 /// Counts the rows whose result is `result` (0 or 1).
-CountOutcome CountRows(const CompiledProgram& program, int result, const ProgressCallback& progress = {});
+CountOutcome CountRows(const CompiledProgram& program, int result, const Progress& progress = {});
 
 /// The first row at or after `fromRow` whose result is `result`.
 SearchOutcome FindNextRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
-                          const ProgressCallback& progress = {});
+                          const Progress& progress = {});
 
 /// The last row at or before `fromRow` (clamped to the last row) whose result is `result`.
 SearchOutcome FindPreviousRow(const CompiledProgram& program, int result, std::uint64_t fromRow,
-                              const ProgressCallback& progress = {});
+                              const Progress& progress = {});
 
 }  // namespace brevano

@@ -58,7 +58,7 @@ CubeCover CubesOfRows(const TruthVector& rows) {
 // `what` names it in the error raised when neither does.
 CubeCover CubesOf(const CompiledProgram& program, const FunctionBounds& bounds, const std::string& what) {
   const int n = program.VariableCount();
-  SearchControl control(bounds.time, {});
+  Budget control(bounds.time, {});
   if (const std::optional<CubeList> terms = CubesOfProgram(program, bounds.maxCubes, control)) {
     return CubesOfTerms(*terms, n);
   }

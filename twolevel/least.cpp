@@ -8,7 +8,8 @@
 
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
-#include "sat/sat_search.h"
+#include "search/ladder.h"
+#include "tabulate/variable_union.h"
 #include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
@@ -22,38 +23,30 @@ LeastForm ConstantForm(bool one, FormSide side) {
   return form;
 }
 
-// Polls the caller while an engine runs, with the milliseconds spent of its budget `limit`.
-DiagramStop EnginePoll(const StepProgress& progress, std::chrono::milliseconds limit) {
-  if (!progress) return {};
-  const auto start = std::chrono::steady_clock::now();
-  return [&progress, limit, start] {
-    const auto spent =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    return !progress(static_cast<std::uint64_t>(std::min(spent, limit).count()),
-                     static_cast<std::uint64_t>(limit.count()));
-  };
-}
-
-// The Result of a function too complex for its diagrams where the solver shows it constant; kStopped
-// in `status` when the caller stopped it.
+// The Result of a function too complex for its diagrams where the ladder (its quick scan, then the
+// solver) shows it constant; kStopped in `status` when the caller stopped it.
 std::optional<bool> SolverConstant(const CompiledProgram& program, const LeastOptions& options,
-                                   const StepProgress& progress, SatStatus& status) {
-  ResultSolver solver(program);
-  const SatControl control{options.solverTime, EnginePoll(progress, 2 * options.solverTime)};
-  for (int result = 1; result >= 0; --result) {
-    const SatRow row = solver.Next(result, 0, control);
-    status = row.status;
-    if (status != SatStatus::kAnswered) return std::nullopt;
-    if (!row.row) return result == 0;
-  }
-  return std::nullopt;
+                                   const Progress& progress, SatStatus& status) {
+  SearchLimits limits;
+  limits.diagram = options.forms.diagramLimits;
+  limits.solverTime = options.solverTime;
+  limits.buildDiagram = false;
+  SearchMemory memory;
+  memory.diagramTooComplex = true;
+  const RowSearch search = AskRows(program, {RowQuery::Kind::kConstant, 1, 0}, limits, std::move(memory),
+                                   Budget(Budget::kNoLimit, progress));
+  status = search.outcome.stopped                     ? SatStatus::kStopped
+           : search.path == RowSearchPath::kOutOfTime ? SatStatus::kOutOfTime
+                                                      : SatStatus::kAnswered;
+  if (!search.constant) return std::nullopt;
+  return *search.constant == 1;
 }
 
 // Beyond the minimiser, when the diagrams are too complex: from the cubes where there are any, else
 // the constant the solver finds.
 LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<BooleanFunction>& cubes,
                          bool askSolver, FormSide side, const LeastOptions& options,
-                         const StepProgress& progress) {
+                         const Progress& progress) {
   if (cubes) return FindLeastFormFromCubes(*cubes, side, options.forms, progress);
   if (askSolver && !function.dontCare) {
     SatStatus status = SatStatus::kAnswered;
@@ -69,12 +62,7 @@ LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<B
 FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCare,
                                   std::vector<std::string>& variables) {
   variables = on.Variables();
-  if (dontCare) {
-    std::vector<std::string> both;
-    std::set_union(variables.begin(), variables.end(), dontCare->Variables().begin(),
-                   dontCare->Variables().end(), std::back_inserter(both));
-    variables = std::move(both);
-  }
+  if (dontCare) variables = VariableUnion(variables, dontCare->Variables());
   const int n = static_cast<int>(variables.size());
   if (n > kMaxTableVariables) {
     throw EngineError("Too many variables in the expression and its don't-cares together (" +
@@ -88,7 +76,7 @@ FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCa
 
 std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
                                                std::chrono::milliseconds time) {
-  SearchControl control(time, {});
+  Budget control(time, {});
   const int n = function.on.VariableCount();
   const std::optional<CubeList> on = CubesOfProgram(function.on, maxCubes, control);
   if (!on) return std::nullopt;
@@ -103,14 +91,13 @@ std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function,
 }
 
 LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options,
-                const StepProgress& progress, const FunctionLearnt& learnt) {
+                const Progress& progress, const FunctionLearnt& learnt) {
   if (learnt.constant && !function.dontCare) return ConstantForm(*learnt.constant, side);
   if (function.on.VariableCount() <= kMaxMinimiseVariables || !learnt.order.empty())
     return FindLeastForm(function, learnt.order, side, options.forms, progress);
   if (learnt.tooComplex) return TooComplexForm(function, learnt.cubes, false, side, options, progress);
   const DiagramLimits& limits = options.forms.diagramLimits;
-  const FunctionDiagrams diagrams =
-      BuildFunctionDiagrams(function, limits, EnginePoll(progress, limits.maxTime));
+  const FunctionDiagrams diagrams = BuildFunctionDiagrams(function, limits, Budget(limits.maxTime, progress));
   switch (diagrams.status) {
     case DiagramStatus::kBuilt: return FindLeastForm(function, diagrams.order, side, options.forms, progress);
     case DiagramStatus::kStopped: return {};
@@ -122,7 +109,7 @@ LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOpti
 }
 
 LeastForm Least(const BooleanFunction& function, int output, FormSide side, const LeastOptions& options,
-                const StepProgress& progress) {
+                const Progress& progress) {
   const int n = function.InputCount();
   const OutputCubes cubes = CubesOf(function, output);
   if (n <= kMaxMinimiseVariables) {
@@ -130,7 +117,7 @@ LeastForm Least(const BooleanFunction& function, int output, FormSide side, cons
     const TruthVector dontCare = RowsOfCubes(cubes.dontCare, n);
     TruthVector on = RowsOfCubes(cubes.on, n);
     for (std::size_t w = 0; w < on.WordCount(); ++w) on.SetWord(w, on.Word(w) & ~dontCare.Word(w));
-    SearchControl control(options.forms.budget, progress);
+    Budget control(options.forms.budget, progress);
     return MinimiserForm(on, dontCare, side, control);
   }
   if (n > kMaxTableVariables) return {MinimiseStatus::kTooManyVariables, FormSource::kMinimiser, {}};

@@ -53,13 +53,13 @@ std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function,
 /// the solver shows so, the constant; else not computed (kDiagramTooComplex). `progress` is called
 /// with the milliseconds spent of the budget; false stops it, with kStopped.
 LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options = {},
-                const StepProgress& progress = {}, const FunctionLearnt& learnt = {});
+                const Progress& progress = {}, const FunctionLearnt& learnt = {});
 
 /// The least form of `side` of output `output` of `function`: up to kMaxMinimiseVariables inputs
 /// the exact minimiser on its rows, within the whole budget; beyond, up to kMaxTableVariables, from
 /// its cubes (see FindLeastFormFromCubes); else not computed (kTooManyVariables).
 LeastForm Least(const BooleanFunction& function, int output, FormSide side, const LeastOptions& options = {},
-                const StepProgress& progress = {});
+                const Progress& progress = {});
 
 /// True when `cubes` are least by their shape alone, whatever search found them: a constant, a
 /// single term, or terms of one literal each over distinct variables (a function that is one

@@ -34,54 +34,23 @@ bool IsComputed(MinimiseStatus status) {
          status == MinimiseStatus::kHeuristic;
 }
 
-// The budget of one form, shared among its searches: each gets a share of what is left, and
-// progress is reported as the time spent of the whole.
-class FormClock {
- public:
-  FormClock(std::chrono::milliseconds budget, const StepProgress& progress)
-      : start_(std::chrono::steady_clock::now()), budget_(budget), progress_(progress) {}
+// A form's budget is shared among its searches: each gets a share of what is left and shares the
+// form's stop, and its progress is heard as the time spent of the whole form.
+std::chrono::milliseconds LeftOf(const Budget& form) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(form.Left());
+}
 
-  std::chrono::milliseconds Left() const {
-    const auto spent =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
-    return std::max(budget_ - spent, std::chrono::milliseconds(0));
-  }
+// A budget for a search that may take `share` of the form's time left.
+Budget Share(const Budget& form, double share) {
+  return Budget(
+      std::chrono::duration_cast<std::chrono::milliseconds>(LeftOf(form) * share),
+      [&form](std::uint64_t, std::uint64_t) { return !form.Poll(); }, &form);
+}
 
-  /// A control for a search that may take `share` of the time left.
-  SearchControl Control(double share) const {
-    return SearchControl(std::chrono::duration_cast<std::chrono::milliseconds>(Left() * share), Reporter());
-  }
-
-  /// A job of the diagram's limit `limit`, capped by the time left (at least a millisecond).
-  std::chrono::milliseconds Capped(std::chrono::milliseconds limit) const {
-    return std::clamp(Left(), std::chrono::milliseconds(1), limit);
-  }
-
-  StepProgress Reporter() const {
-    if (!progress_) return {};
-    return [this](std::uint64_t, std::uint64_t) {
-      const auto spent =
-          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
-      return progress_(static_cast<std::uint64_t>(std::min(spent, budget_).count()),
-                       static_cast<std::uint64_t>(budget_.count()));
-    };
-  }
-
-  /// Polls the caller while a diagram job runs; true once it asked to stop.
-  bool Stopped() {
-    if (!progress_) return false;
-    stopped_ = stopped_ || !Reporter()(0, 0);
-    return stopped_;
-  }
-  bool WasStopped() const { return stopped_; }
-  void NoteStop(const SearchControl& control) { stopped_ = stopped_ || control.Stopped(); }
-
- private:
-  std::chrono::steady_clock::time_point start_;
-  std::chrono::milliseconds budget_;
-  const StepProgress& progress_;
-  bool stopped_ = false;
-};
+// A job of the diagram's limit `limit`, capped by the form's time left (at least a millisecond).
+std::chrono::milliseconds Capped(const Budget& form, std::chrono::milliseconds limit) {
+  return std::clamp(LeftOf(form), std::chrono::milliseconds(1), limit);
+}
 
 // The cubes as a form of `side`, when it covers every row `start` covers outside the don't-cares
 // and no forbidden row (the sets are exact, so that is the function).
@@ -96,7 +65,7 @@ bool Certified(const CubeList& cover, const SideCubes& cubes) {
 }
 
 // The least cover of the start's rows by the primes, within the control's time.
-std::optional<LeastForm> ExactCover(const SideCubes& cubes, CubeList primes, SearchControl& control) {
+std::optional<LeastForm> ExactCover(const SideCubes& cubes, CubeList primes, Budget& control) {
   std::sort(primes.begin(), primes.end(), TermBefore);
   const std::optional<CoverProblem> problem =
       RegionCoverProblem(cubes.start, cubes.dontCare, primes, kMaxExactRegions, control);
@@ -114,12 +83,11 @@ std::optional<LeastForm> ExactCover(const SideCubes& cubes, CubeList primes, Sea
 }
 
 LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                     const FormOptions& options, FormClock& clock) {
-  const DiagramStop stop = [&clock] { return clock.Stopped(); };
+                     const FormOptions& options, const Budget& whole) {
   LeastForm form;
   CoverLimits limits = options.coverLimits;
-  limits.maxTime = clock.Capped(limits.maxTime);
-  const SideCubes cubes = BuildSideCubes(function, order, side, limits, options.maxSetTerms, stop);
+  limits.maxTime = Capped(whole, limits.maxTime);
+  const SideCubes cubes = BuildSideCubes(function, order, side, limits, options.maxSetTerms, whole);
   switch (cubes.status) {
     case CoverStatus::kFound: break;
     case CoverStatus::kTooManyTerms: return {MinimiseStatus::kTooLarge, FormSource::kTooManyTerms, {}};
@@ -129,20 +97,18 @@ LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& o
   form = {MinimiseStatus::kHeuristic, FormSource::kIrredundant, cubes.start};
   if (!cubes.setsFound) return form;
   // The loop is quick: half of what is left is plenty, and the rest goes to the exact search.
-  SearchControl loop = clock.Control(0.5);
+  Budget loop = Share(whole, 0.5);
   const CubeList improved = ImproveCover(cubes.start, {cubes.forbidden, cubes.dontCare, std::nullopt}, loop);
-  clock.NoteStop(loop);
-  if (clock.WasStopped()) return {};
+  if (whole.Stopped()) return {};
   if (CostOf(improved) < CostOf(form.cubes) && Certified(improved, cubes))
     form = {MinimiseStatus::kHeuristic, FormSource::kImproved, improved};
-  if (clock.Left().count() == 0) return form;
-  const std::optional<CubeList> primes =
-      BuildPrimes(function, order, side, options.maxPrimes, clock.Capped(options.coverLimits.maxTime), stop);
+  if (LeftOf(whole).count() == 0) return form;
+  const std::optional<CubeList> primes = BuildPrimes(function, order, side, options.maxPrimes,
+                                                     Capped(whole, options.coverLimits.maxTime), whole);
   if (!primes) return form;
-  SearchControl search = clock.Control(1.0);
+  Budget search = Share(whole, 1.0);
   const std::optional<LeastForm> exact = ExactCover(cubes, *primes, search);
-  clock.NoteStop(search);
-  if (clock.WasStopped()) return {};
+  if (whole.Stopped()) return {};
   if (!exact || !Certified(exact->cubes, cubes)) return form;
   // A proven search is at least as good; an unproven one only when it is better.
   if (exact->status != MinimiseStatus::kHeuristic || CostOf(exact->cubes) < CostOf(form.cubes)) form = *exact;
@@ -151,8 +117,7 @@ LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& o
 
 }  // namespace
 
-LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side,
-                        SearchControl& control) {
+LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side, Budget& control) {
   const SumOfProducts sum = side == FormSide::kSum
                                 ? MinimiseSumOfProducts(on, dontCare, control)
                                 : MinimiseSumOfProducts(OffBits(on, dontCare), dontCare, control);
@@ -162,18 +127,17 @@ LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, Form
 }
 
 LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side, const FormOptions& options,
-                                 const StepProgress& progress) {
-  FormClock clock(options.budget, progress);
-  SearchControl control = clock.Control(1.0);
+                                 const Progress& progress) {
+  const Budget whole(options.budget, progress);
+  Budget control = Share(whole, 1.0);
   const OutputCubes first = CubesOf(function, 0);
   const CubeList on = TermsOfCubes(first.on), dontCare = TermsOfCubes(first.dontCare);
   CubeList given = on;
   given.insert(given.end(), dontCare.begin(), dontCare.end());
   // The 0 rows as cubes where they are few enough; a sum of products may do without them.
-  SearchControl complementing = clock.Control(0.25);
+  Budget complementing = Share(whole, 0.25);
   const std::optional<CubeList> off = ComplementCubes(given, options.maxSetTerms, complementing);
-  clock.NoteStop(complementing);
-  if (clock.WasStopped()) return {};
+  if (whole.Stopped()) return {};
   if (!off && side == FormSide::kProduct)
     return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
   SideCubes cubes;
@@ -183,8 +147,7 @@ LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side,
   CubeFunction loop{cubes.forbidden, cubes.dontCare, std::nullopt};
   if (!off) loop.allowed = given;
   const CubeList improved = ImproveCover(cubes.start, loop, control);
-  clock.NoteStop(control);
-  if (clock.WasStopped()) return {};
+  if (whole.Stopped()) return {};
   // Without the 0 rows as cubes, every term is checked to lie within the 1 and don't-care terms.
   const bool correct = off ? Certified(improved, cubes)
                            : std::all_of(improved.begin(), improved.end(),
@@ -195,14 +158,14 @@ LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side,
 }
 
 LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                        const FormOptions& options, const StepProgress& progress) {
-  FormClock clock(options.budget, progress);
+                        const FormOptions& options, const Progress& progress) {
+  const Budget whole(options.budget, progress);
   LeastForm form;
   const int variables = function.on.VariableCount();
   if (variables <= kMaxMinimiseVariables) {
     const TruthVector on = ResultBits(function.on);
     // Where the minimiser gives up, the covers get what it leaves.
-    SearchControl control = clock.Control(0.75);
+    Budget control = Share(whole, 0.75);
     form = MinimiserForm(on, function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables()),
                          side, control);
     if (form.status == MinimiseStatus::kStopped || form.status == MinimiseStatus::kExact ||
@@ -216,8 +179,8 @@ LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>
   } else if (order.empty()) {
     return {MinimiseStatus::kTooLarge, FormSource::kDiagramTooComplex, {}};
   }
-  const LeastForm fromCovers = FromCovers(function, levels, side, options, clock);
-  if (clock.WasStopped()) return {};
+  const LeastForm fromCovers = FromCovers(function, levels, side, options, whole);
+  if (whole.Stopped()) return {};
   if (!IsComputed(form.status) ||
       (IsComputed(fromCovers.status) && CostOf(fromCovers.cubes) < CostOf(form.cubes)))
     return fromCovers;

@@ -4,11 +4,11 @@
 #include <chrono>
 #include <cstdint>
 
+#include "budget/budget.h"
 #include "diagram/two_level.h"
 #include "function/boolean_function.h"
 #include "minimise/cube_list.h"
 #include "minimise/minimise_status.h"
-#include "minimise/search_control.h"
 #include "minimise/truth_vector.h"
 
 namespace brevano {
@@ -55,18 +55,17 @@ struct FormOptions {
 /// called now and then with the milliseconds spent of the budget (first, up to the minimiser's
 /// limit, with the steps of its prime implicants); false stops the search, with kStopped.
 LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
-                        const FormOptions& options, const StepProgress& progress = {});
+                        const FormOptions& options, const Progress& progress = {});
 
 /// The exact minimiser's form of `side` of a function given row by row (at most
 /// kMaxMinimiseVariables variables), within the control's budget.
-LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side,
-                        SearchControl& control);
+LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, FormSide side, Budget& control);
 
 /// The least form of `side` of a function too complex for a decision diagram (its first output, of
 /// at most 63 inputs), from its cubes: the improvement loop from the terms as they are, against the
 /// complement of the terms and don't-cares made as cubes (at most maxSetTerms of them), checked
 /// against those sets. Not proven least.
 LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side, const FormOptions& options,
-                                 const StepProgress& progress = {});
+                                 const Progress& progress = {});
 
 }  // namespace brevano

@@ -19,7 +19,7 @@ namespace {
 
 // a XOR b = a·not(b) + not(a)·b.
 std::optional<CubeList> Exclusive(const CubeList& a, const CubeList& b, std::size_t maxCubes,
-                                  SearchControl& control) {
+                                  Budget& control) {
   const std::optional<CubeList> notA = ComplementCubes(a, maxCubes, control);
   if (!notA) return std::nullopt;
   const std::optional<CubeList> notB = ComplementCubes(b, maxCubes, control);
@@ -37,7 +37,7 @@ class CubeAlgebra {
  public:
   using Value = CubeList;
 
-  CubeAlgebra(int variables, std::size_t maxCubes, SearchControl& control)
+  CubeAlgebra(int variables, std::size_t maxCubes, Budget& control)
       : variables_(variables), maxCubes_(maxCubes), control_(control) {}
 
   bool Failed() const { return failed_; }
@@ -73,14 +73,14 @@ class CubeAlgebra {
 
   int variables_;
   std::size_t maxCubes_;
-  SearchControl& control_;
+  Budget& control_;
   bool failed_ = false;
 };
 
 }  // namespace
 
 std::optional<CubeList> CubesOfProgram(const CompiledProgram& program, std::size_t maxCubes,
-                                       SearchControl& control) {
+                                       Budget& control) {
   CubeAlgebra algebra(program.VariableCount(), maxCubes, control);
   CubeList result = RunProgram(program, algebra);
   if (algebra.Failed()) return std::nullopt;

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <optional>
 
+#include "budget/budget.h"
 #include "minimise/cube_list.h"
-#include "minimise/search_control.h"
 #include "minimise/truth_vector.h"
 #include "tabulate/compiled_program.h"
 
@@ -17,7 +17,6 @@ TruthVector ResultBits(const CompiledProgram& program);
 /// The program's Result as a sum of at most `maxCubes` products over its variables (row bits as in
 /// a table), built by running the program on sums: OR joins them, AND multiplies them out, NOT and
 /// XOR take complements. Nothing when some step needs more terms, or when the control says to stop.
-std::optional<CubeList> CubesOfProgram(const CompiledProgram& program, std::size_t maxCubes,
-                                       SearchControl& control);
+std::optional<CubeList> CubesOfProgram(const CompiledProgram& program, std::size_t maxCubes, Budget& control);
 
 }  // namespace brevano

@@ -392,9 +392,9 @@ TEST(AnalysisTest, MarksOfUnprovenForms) {
 }
 
 TEST(AnalysisTest, StoppingDuringMinimisationLeavesItIncomplete) {
-  const AnalysisProgress stop = [](AnalysisStage stage, std::uint64_t, std::uint64_t) {
-    return stage != AnalysisStage::kSumOfProducts;
-  };
+  const Budget stop(Budget::kNoLimit, [&stop](std::uint64_t, std::uint64_t) {
+    return static_cast<AnalysisStage>(stop.Stage()) != AnalysisStage::kSumOfProducts;
+  });
   const Analysis analysis = AnalyseTable(TableOf("a*b+c"), {}, stop);
   EXPECT_FALSE(analysis.complete);
   EXPECT_EQ(Item(analysis, "Rows with Result 1:"), "5 of 8");

@@ -54,7 +54,7 @@ void ExpectTypesBackAs(const std::string& text, const TruthVector& truth,
 }
 
 std::vector<WideCube> LeastSum(const TruthVector& truth) {
-  SearchControl control(std::chrono::milliseconds(100), {});
+  Budget control(std::chrono::milliseconds(100), {});
   return Widened(MinimiseSumOfProducts(truth, control).terms);
 }
 
@@ -234,7 +234,8 @@ TEST(FunctionFormsTest, ItemsSayWhatIsNotComputedAndWhy) {
   EXPECT_EQ(Item(large, "Algebraic normal form:"), "not computed: 2,097,151 terms, more than 1,000");
   EXPECT_EQ(Item(large, "Depends on:").substr(0, 10), "X0, X1, X1");
 
-  const FunctionDescription stopped = DescribeFunction(wide, {}, [] { return true; });
+  const FunctionDescription stopped = DescribeFunction(
+      wide, {}, Budget(Budget::kNoLimit, [](std::uint64_t, std::uint64_t) { return false; }));
   EXPECT_EQ(Item(FunctionItems(AnalyseTable(wide, listed), stopped), "Symmetric:"), "not computed: stopped");
 }
 

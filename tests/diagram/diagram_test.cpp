@@ -262,7 +262,10 @@ TEST(DiagramTest, BudgetsEndABuildAndLeaveTheManagerUsable) {
             DiagramStatus::kTooComplex);
   EXPECT_EQ(BuildDiagram(large, {2'000'000, std::chrono::milliseconds(1)}).status,
             DiagramStatus::kTooComplex);
-  EXPECT_EQ(BuildDiagram(large, {}, [] { return true; }).status, DiagramStatus::kStopped);
+  EXPECT_EQ(
+      BuildDiagram(large, {}, Budget(Budget::kNoLimit, [](std::uint64_t, std::uint64_t) { return false; }))
+          .status,
+      DiagramStatus::kStopped);
   // The default budget ends it too, within the time the fallback may wait.
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(BuildDiagram(ProgramOf(TangledProducts(150))).status, DiagramStatus::kTooComplex);

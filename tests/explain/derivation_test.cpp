@@ -25,7 +25,7 @@ DiagnosedTable Tabulate(const std::string& text) {
 
 // The least sum of `truth`, or of its complement for a product.
 std::vector<Cube> LeastTerms(const TruthVector& truth, bool product) {
-  SearchControl control(std::chrono::seconds(60), {});
+  Budget control(std::chrono::seconds(60), {});
   return MinimiseSumOfProducts(product ? truth.Complement() : truth, TruthVector(truth.Variables()), control)
       .terms;
 }

@@ -14,7 +14,7 @@
 namespace brevano {
 namespace {
 
-SearchControl Unlimited() { return SearchControl(std::chrono::seconds(60), {}); }
+Budget Unlimited() { return Budget(std::chrono::seconds(60), {}); }
 
 // The number of terms of the least sum of every function of n variables, as a histogram.
 std::vector<int> LeastSizeCounts(int variables) {
@@ -23,7 +23,7 @@ std::vector<int> LeastSizeCounts(int variables) {
     const std::uint64_t functions = std::uint64_t{1} << (1u << variables);
     for (std::uint64_t word = 0; word < functions; ++word) {
       const TruthVector truth = TruthVector::FromWord(variables, word);
-      SearchControl control = Unlimited();
+      Budget control = Unlimited();
       const TabularMethod method = RunTabularMethod(truth, nullptr, false, control);
       ASSERT_TRUE(method.complete);
       const std::size_t terms = method.chosen.size();
@@ -54,7 +54,7 @@ TEST(TabularMethod, MatchesTheMinimiserOnRandomFunctions) {
         if (pick < 3) on.Set(r);
         if (trial % 2 && pick == 7) dc.Set(r);
       }
-      SearchControl control = Unlimited(), other = Unlimited();
+      Budget control = Unlimited(), other = Unlimited();
       const TabularMethod method = RunTabularMethod(on, trial % 2 ? &dc : nullptr, n <= 4, control);
       const SumOfProducts least = MinimiseSumOfProducts(on, dc, other);
       ASSERT_TRUE(method.complete);
@@ -78,7 +78,7 @@ TEST(TabularMethod, MatchesTheMinimiserOnRandomFunctions) {
 TEST(TabularMethod, CyclicChartAndItsText) {
   TruthVector on(3);
   for (int r : {0, 1, 2, 5, 6, 7}) on.Set(r);
-  SearchControl control = Unlimited();
+  Budget control = Unlimited();
   TabularMethod method;
   RunWithLargeStack([&] { method = RunTabularMethod(on, nullptr, true, control); });
   EXPECT_EQ(method.primes.size(), 6u);
@@ -95,7 +95,7 @@ TEST(TabularMethod, CyclicChartAndItsText) {
 }
 
 TEST(TabularMethod, ConstantsAndDontCares) {
-  SearchControl control = Unlimited();
+  Budget control = Unlimited();
   TabularMethod zero, one, dcOnly;
   TruthVector none(2), all(2), dc(2);
   for (int r = 0; r < 4; ++r) all.Set(r);

@@ -124,7 +124,9 @@ TEST(FileTable, AWalkThatIsStoppedSaysSoAndFindsNothing) {
   // Every other row is 1 and the rest don't-cares: no 0 row, which the walk proves row pair by pair.
   FileTable table({std::vector<std::string>(40, "x")}, {"f"}, {{{1, 1}}}, {{{1, 0}}});
   int polls = 0;
-  const CellSearch search = WalkCubes(table, {0, Cell::kZero, 0, true}, [&polls] { return ++polls > 2; });
+  const CellSearch search =
+      WalkCubes(table, {0, Cell::kZero, 0, true},
+                Budget(Budget::kNoLimit, [&polls](std::uint64_t, std::uint64_t) { return ++polls <= 2; }));
   EXPECT_TRUE(search.stopped);
   EXPECT_EQ(search.row, std::nullopt);
 }

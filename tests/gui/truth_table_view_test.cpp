@@ -22,7 +22,7 @@
 #include "app/shown_model.h"
 #include "app/window_commands.h"
 #include "pipeline/pipeline.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
 #include "tabulate/bit_parallel.h"
 #include "tests/gui/window_controls.h"
 #include "tests/support/random_listing.h"

@@ -72,7 +72,7 @@ TEST(CubeSetsTest, MatchTheRows) {
     const int variables = 1 + trial % 9;
     const CubeList a = RandomList(rng, variables, static_cast<int>(rng() % 12));
     const CubeList b = RandomList(rng, variables, static_cast<int>(rng() % 6));
-    SearchControl control(kNoLimit, {});
+    Budget control(kNoLimit, {});
     const std::optional<CubeList> complement = ComplementCubes(a, 10000, control);
     const std::optional<CubeList> product = ProductCubes(a, b, 10000);
     ASSERT_TRUE(complement && product);
@@ -87,7 +87,7 @@ TEST(CubeSetsTest, MatchTheRows) {
     EXPECT_EQ(CountCoveredRows(a, variables, control), count) << "trial " << trial;
     EXPECT_EQ(FirstCoveredRows(a, b, variables, 5, control), first) << "trial " << trial;
   }
-  SearchControl control(kNoLimit, {});
+  Budget control(kNoLimit, {});
   EXPECT_FALSE(ComplementCubes(RandomList(rng, 30, 40), 10, control).has_value());
 }
 
@@ -128,7 +128,7 @@ TEST(ImproveCoverTest, NeverWorseThanItsStartNeverWrongNeverBelowTheMinimum) {
   for (int trial = 0; trial < 120; ++trial) {
     const int variables = 3 + trial % 8;
     const Function f = RandomFunction(rng, variables);
-    SearchControl control(kNoLimit, {});
+    Budget control(kNoLimit, {});
     const CubeList improved = ImproveCover(f.onCubes, {f.offCubes, f.dontCareCubes, std::nullopt}, control);
     ExpectCorrect(f, improved);
     EXPECT_LE(CostOf(improved), CostOf(f.onCubes));

@@ -97,7 +97,7 @@ std::vector<Cube> BruteLeastSum(std::uint64_t truth, int variables) {
 }
 
 SumOfProducts Minimise(const TruthVector& truth, std::chrono::milliseconds budget = kNoLimit) {
-  SearchControl control(budget, {});
+  Budget control(budget, {});
   return MinimiseSumOfProducts(truth, control);
 }
 
@@ -136,7 +136,7 @@ TEST(PrimeImplicantsTest, MatchBruteForce) {
     const std::uint64_t all = variables == 6 ? ~std::uint64_t{0} : (std::uint64_t{1} << (1 << variables)) - 1;
     for (int trial = 0; trial < 40; ++trial) {
       const std::uint64_t truth = trial == 0 ? 0 : trial == 1 ? all : rng() & all;
-      SearchControl control(kNoLimit, {});
+      Budget control(kNoLimit, {});
       EXPECT_EQ(PrimeImplicants(TruthVector::FromWord(variables, truth), control),
                 BrutePrimes(truth, variables))
           << variables << " variables, truth " << truth;
@@ -203,7 +203,7 @@ TEST(MinimiseTest, NineInputSymmetricFunctionIsProvenAndFirstInOrder) {
   ASSERT_EQ(sum.terms.size(), 84u);
   for (const Cube& term : sum.terms) EXPECT_EQ(LiteralCount(term), 6);
   ExpectIrredundantCover(truth, 9, sum.terms);
-  SearchControl control(kNoLimit, {});
+  Budget control(kNoLimit, {});
   EXPECT_EQ(sum.terms.front(), PrimeImplicants(truth, control).front());
 }
 
@@ -244,7 +244,7 @@ TEST(MinimiseTest, SearchWithoutTimeStillGivesACover) {
 TEST(MinimiseTest, StoppedSearchGivesNothing) {
   std::mt19937_64 rng(15);
   const TruthVector truth = RandomTruth(rng, 10, 0.5);
-  SearchControl control(kNoLimit, [](std::uint64_t, std::uint64_t) { return false; });
+  Budget control(kNoLimit, [](std::uint64_t, std::uint64_t) { return false; });
   const SumOfProducts sum = MinimiseSumOfProducts(truth, control);
   EXPECT_EQ(sum.status, MinimiseStatus::kStopped);
   EXPECT_TRUE(sum.terms.empty());
@@ -329,7 +329,7 @@ TEST(MinimiseTest, DontCaresMatchBruteForceUpToEightVariables) {
         if (on.At(row) && !dontCare.At(row)) required[row / 64] |= std::uint64_t{1} << (row % 64);
         if (on.At(row) || dontCare.At(row)) allowed[row / 64] |= std::uint64_t{1} << (row % 64);
       }
-      SearchControl control(kNoLimit, {});
+      Budget control(kNoLimit, {});
       const SumOfProducts sum = MinimiseSumOfProducts(on, dontCare, control);
       ASSERT_EQ(sum.status, MinimiseStatus::kExact);
       Rows256 covered{};

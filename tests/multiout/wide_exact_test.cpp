@@ -97,7 +97,7 @@ TEST(WideExactTest, PrimesAreEveryMaximalCubeOfTheTable) {
       for (int o = 0; o < outputs; ++o) cube.SetOutput(o, (mask >> o) & 1);
       if (prime) expected.insert(cube);
     }
-    SearchControl control(std::chrono::seconds(10), {});
+    Budget control(std::chrono::seconds(10), {});
     const std::optional<CubeCover> primes = JointPrimes(function, 100000, control);
     ASSERT_TRUE(primes);
     EXPECT_EQ(std::set<MultiCube>(primes->begin(), primes->end()), expected) << "round " << round;
@@ -133,9 +133,9 @@ TEST(WideExactTest, ProvenLeastAsTheTableOnTheInputsUsed) {
     WideExactResult wide;
     JointCover cover;
     RunWithLargeStack([&] {
-      SearchControl control(std::chrono::seconds(20), {});
+      Budget control(std::chrono::seconds(20), {});
       table = ExactJointCover(Narrowed(function, inputs), ExactLimits{}, control);
-      SearchControl wideControl(std::chrono::seconds(20), {});
+      Budget wideControl(std::chrono::seconds(20), {});
       wide = WideJointCover(function, 100000, wideControl);
       JointOptions options;
       options.exact = true;

@@ -51,7 +51,7 @@ std::optional<CompiledProgram> RandomProgram(std::mt19937_64& rng, int round) {
   }
 }
 
-const SatControl kPlenty{std::chrono::milliseconds(60000), {}};
+const Budget kPlenty{std::chrono::milliseconds(60000)};
 
 TEST(SatTest, RowsAgreeWithTheBitParallelEvaluator) {
   std::mt19937_64 rng(24);
@@ -147,7 +147,8 @@ TEST(SatTest, StoppedQuestionsGoOnWhereTheyStopped) {
     for (; found.status != SatStatus::kAnswered; ++asked) {
       ASSERT_LT(asked, 1000);
       int looks = 0;
-      const SatControl slice{std::chrono::milliseconds(60000), [&looks, asked] { return looks++ > asked; }};
+      const Budget slice(std::chrono::milliseconds(60000),
+                         [&looks, asked](std::uint64_t, std::uint64_t) { return !(looks++ > asked); });
       found = forward ? solver.Next(result, from, slice) : solver.Previous(result, from, slice);
       ASSERT_NE(found.status, SatStatus::kOutOfTime);
     }
@@ -156,7 +157,7 @@ TEST(SatTest, StoppedQuestionsGoOnWhereTheyStopped) {
         << "round " << round << " after " << asked << " questions";
   }
   ResultSolver solver(ProgramOf("a*b+c*not(d)+e/f"));
-  EXPECT_EQ(solver.Next(1, 3, {std::chrono::milliseconds(0), {}}).status, SatStatus::kOutOfTime);
+  EXPECT_EQ(solver.Next(1, 3, Budget(std::chrono::milliseconds(0))).status, SatStatus::kOutOfTime);
   EXPECT_EQ(solver.Next(1, 3, kPlenty).row, 5u);
 }
 

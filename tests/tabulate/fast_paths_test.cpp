@@ -170,7 +170,7 @@ TEST(BulkSearch, ProgressCanStopALongSearch) {
   const TruthTable table = TruthTable::Build(AlwaysZero(40), DisplayMode::kZeroOne);
   int calls = 0;
   std::uint64_t lastDone = 0;
-  const ProgressCallback stopAfterThree = [&](std::uint64_t done, std::uint64_t total) {
+  const Progress stopAfterThree = [&](std::uint64_t done, std::uint64_t total) {
     EXPECT_EQ(total, table.RowCount());
     lastDone = done;
     return ++calls < 3;

@@ -86,7 +86,7 @@ TEST(ProgramCubesTest, SumsOfProductsOfRandomExpressions) {
     } catch (const EngineError&) {
       continue;  // a text whose operator lacks an operand
     }
-    SearchControl control(std::chrono::seconds(60), {});
+    Budget control(std::chrono::seconds(60), {});
     const std::optional<CubeList> cubes = CubesOfProgram(program, 100000, control);
     ASSERT_TRUE(cubes.has_value()) << "trial " << trial;
     for (std::uint64_t row = 0; row < program.RowCount(); ++row) {
@@ -95,7 +95,7 @@ TEST(ProgramCubesTest, SumsOfProductsOfRandomExpressions) {
       ASSERT_EQ(covered, EvaluateRow(program, row) == 1) << "trial " << trial << " row " << row;
     }
   }
-  SearchControl control(std::chrono::seconds(60), {});
+  Budget control(std::chrono::seconds(60), {});
   EXPECT_FALSE(CubesOfProgram(ProgramOver("(a+b)*(c+d)*(e+f)*(g+h)", Names(0)), 8, control).has_value());
 }
 
@@ -106,7 +106,7 @@ TEST(LeastFormTest, FromCubesWhereTheDiagramIsTooComplex) {
   const std::string text = RandomSum(rng, 40, 60);
   const std::vector<std::string> names = Names(40);
   const CompiledProgram program = ProgramOver(text, names);
-  SearchControl control(std::chrono::seconds(60), {});
+  Budget control(std::chrono::seconds(60), {});
   const BooleanFunction cubes{
       names, {"Result"}, CubesOfTerms(*CubesOfProgram(program, 100000, control), 40), {}};
   FormOptions options;

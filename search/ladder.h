@@ -1,0 +1,56 @@
+// The one way every question about rows is answered: a short scan when that settles it, the
+// decision diagram and the solver raced, and a full scan with progress.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "budget/budget.h"
+#include "search/compare.h"
+#include "search/row_search.h"
+
+namespace brevano {
+
+/// How the ladder found its answer, or why it has none.
+enum class RowSearchPath {
+  kQuickScan,
+  kDiagram,
+  kSolver,
+  kFullScan,
+  kTooComplex,  ///< the n-th row or a count: the diagram is too complex and the table too large to scan
+  kOutOfTime,   ///< next, previous or constant: neither the diagram nor the solver answered within
+                ///< budget; asking again goes on where the solver stopped
+};
+
+/// An answer, its path, and the memory handed back.
+struct RowSearch {
+  /// Next, previous, the n-th: the row, none when there is no such row; stopped when the caller
+  /// stopped it.
+  SearchOutcome outcome;
+  std::uint64_t count = 0;      ///< kCount: the rows with the Result asked for
+  std::optional<int> constant;  ///< kConstant: the Result of every row, none when it depends on the row
+  RowSearchPath path = RowSearchPath::kQuickScan;
+  SearchMemory memory;
+};
+
+/// Answers `query` about `program`'s Result. Rung by rung: the diagram when `memory` has it; a
+/// quick scan where that settles it; then next and previous (and the constant, as the first row of
+/// each Result) race the solver against the diagram built beside it (unless known too complex, or
+/// limits.buildDiagram is false), the first to answer; the n-th and the count build the diagram
+/// and, when it is too complex, scan every row within limits.maxScanSteps. `budget`'s progress gets
+/// the milliseconds spent of the diagram's or the race's time while they work and rows while a
+/// full scan runs; once it stops, so does the question.
+RowSearch AskRows(const CompiledProgram& program, const RowQuery& query, const SearchLimits& limits = {},
+                  SearchMemory memory = {}, const Budget& budget = {});
+
+/// The first difference of two programs over the union of their variables, by the same race: the
+/// solver's miter on this thread, the diagrams built beside it; with `goOn` (the solver of an
+/// earlier comparison of the same two that ran out of time), that solver alone goes on. `budget`'s
+/// progress gets the milliseconds spent of the race's time. Raises EngineError when together they
+/// have more than 63 variables.
+TableComparison CompareTables(const CompiledProgram& first, const CompiledProgram& second,
+                              const SearchLimits& limits = {}, const Budget& budget = {},
+                              std::shared_ptr<DifferenceSolver> goOn = {});
+
+}  // namespace brevano
