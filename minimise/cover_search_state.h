@@ -91,7 +91,8 @@ class PartSearch {
   // Bounds.
   void InitialMultipliers();
   void ChooseLimitMultiplier();
-  double Evaluate(bool withGradient);
+  void GatherOpen();
+  double Evaluate(bool withGradient, bool gathered = false);
   double Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers = false);
   bool FixByReducedCost(double bound, std::int64_t pruneAt);
   bool FilterByCount(int iterations, double step);
@@ -149,6 +150,8 @@ class PartSearch {
   std::vector<double> countMultiplier_;  // searches 2 and 3: row multipliers of the column count
   std::vector<double> reduced_;          // per column, for the multipliers of the last Evaluate
   std::vector<double> gradient_;         // per row
+  std::vector<int> freeColumns_;         // as GatherOpen found them
+  std::vector<int> openRows_;
 
   std::int64_t bestValue_ = kUnbounded;
   std::vector<int> best_;
