@@ -12,7 +12,7 @@ namespace brevano {
 
 namespace cover_search_detail {
 
-PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control)
+PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control, int trialNodes)
     : problem_(problem),
       control_(control),
       rowColumns_(problem.rowCount),
@@ -23,7 +23,8 @@ PartSearch::PartSearch(const CoverProblem& problem, SearchControl& control)
       multiplier_(problem.rowCount, 0),
       openMultiplier_(problem.rowCount, 0),
       reduced_(problem.columnRows.size(), 0),
-      gradient_(problem.rowCount, 0) {
+      gradient_(problem.rowCount, 0),
+      trialNodeLimit_(trialNodes) {
   columnStart_.push_back(0);
   for (int c = 0; c < ColumnCount(); ++c) {
     for (int r : problem.columnRows[c]) rowColumns_[r].push_back(c);
@@ -309,7 +310,7 @@ void PartSearch::SetWitness(const std::vector<int>& cover) {
 // Bounds the node of a column taken on trial and looks there for a cover that becomes the witness.
 // False when the node can be left, or when the trial has spent its nodes.
 bool PartSearch::PrepareTrial() {
-  if (++trialNodes_ > kTrialNodes) {
+  if (++trialNodes_ > trialNodeLimit_) {
     trialSpent_ = true;
     return false;
   }
@@ -444,8 +445,8 @@ CoverSolution PartSearch::Solution() const { return {best_, optimal_, fewestProv
 
 }  // namespace cover_search_detail
 
-CoverSolution SearchCover(const CoverProblem& part, SearchControl& control) {
-  cover_search_detail::PartSearch search(part, control);
+CoverSolution SearchCover(const CoverProblem& part, SearchControl& control, int trialNodes) {
+  cover_search_detail::PartSearch search(part, control, trialNodes);
   if (!search.Solve()) return {{}, false, false, true};
   return search.Solution();
 }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "minimise/cover_search.h"
 #include "minimise/minimum_cover.h"
 
 namespace brevano::cover_search_detail {
@@ -51,9 +52,7 @@ inline constexpr double kNodeStep = 0.5;
 inline constexpr int kStallLimit = 50;  // steps without a better bound before the step size is halved
 // Search 3: steps without a better bound that end a node's bounding.
 inline constexpr int kWitnessStallLimit = 20;
-inline constexpr int kFixingRounds = 3;  // rounds of bounding and fixing at a node
-// Search 3: nodes a walk may spend on trial, without a witness, before it falls back on a search.
-inline constexpr int kTrialNodes = 4000;
+inline constexpr int kFixingRounds = 3;   // rounds of bounding and fixing at a node
 inline constexpr int kStepsPerCover = 5;  // root subgradient steps between two greedy covers
 inline constexpr double kLimitMultipliers[] = {0, 0.5, 1, 2};
 inline constexpr std::int64_t kUnbounded = std::numeric_limits<std::int64_t>::max();
@@ -65,7 +64,7 @@ enum class Goal { kFewestColumns, kLeastWeight };
 
 class PartSearch {
  public:
-  PartSearch(const CoverProblem& problem, SearchControl& control);
+  PartSearch(const CoverProblem& problem, SearchControl& control, int trialNodes);
 
   // False when stopped.
   bool Solve();
@@ -167,8 +166,9 @@ class PartSearch {
   std::vector<int> witness_;
   std::vector<char> inWitness_;
   bool witnessValid_ = false;  // the witness takes every column taken so far
+  int trialNodeLimit_;         // nodes a walk may spend on trial, without a witness
   int trialNodes_ = 0;         // nodes since the walk last had a witness
-  bool trialSpent_ = false;    // those nodes went past kTrialNodes
+  bool trialSpent_ = false;    // those nodes went past the limit
 };
 
 }  // namespace brevano::cover_search_detail
