@@ -36,23 +36,39 @@ void PartSearch::ChooseLimitMultiplier() {
   Evaluate(false);
 }
 
-// The Lagrangian value of the current multipliers; fills reduced_ and, when asked, gradient_
-// (zero for covered rows).
-double PartSearch::Evaluate(bool withGradient) {
+// Lists the free columns and the uncovered rows for the evaluations that follow, and clears the
+// multipliers of the covered rows in openMultiplier_.
+void PartSearch::GatherOpen() {
+  freeColumns_.clear();
+  for (int c = 0; c < ColumnCount(); ++c) {
+    if (state_[c] == kFree) freeColumns_.push_back(c);
+  }
+  openRows_.clear();
+  for (int r = 0; r < problem_.rowCount; ++r) {
+    if (covered_[r] == 0) {
+      openRows_.push_back(r);
+    } else {
+      openMultiplier_[r] = 0;
+    }
+  }
+}
+
+// The Lagrangian value of the current multipliers; fills reduced_ and, when asked, gradient_ for
+// the uncovered rows. With `gathered`, the lists of GatherOpen still hold.
+double PartSearch::Evaluate(bool withGradient, bool gathered) {
+  if (!gathered) GatherOpen();
   const bool limited = goal_ == Goal::kLeastWeight;
   const double columnsLeft = limited ? static_cast<double>(columnLimit_ - taken_) : 0;
   double value = static_cast<double>(Value()) - limitMultiplier_ * columnsLeft;
-  for (int r = 0; r < problem_.rowCount; ++r) {
-    const bool open = covered_[r] == 0;
-    openMultiplier_[r] = open ? multiplier_[r] : 0;
-    if (open) value += multiplier_[r];
-    if (withGradient) gradient_[r] = open ? 1 : 0;
+  for (int r : openRows_) {
+    openMultiplier_[r] = multiplier_[r];
+    value += multiplier_[r];
+    if (withGradient) gradient_[r] = 1;
   }
   if (withGradient) limitGradient_ = -columnsLeft;
   const int* const rows = columnRow_.data();
   const double* const open = openMultiplier_.data();
-  for (int c = 0; c < ColumnCount(); ++c) {
-    if (state_[c] != kFree) continue;
+  for (int c : freeColumns_) {
     double reduced = static_cast<double>(Cost(c)) + limitMultiplier_;
     const int end = columnStart_[c + 1];
     for (int k = columnStart_[c]; k < end; ++k) reduced -= open[rows[k]];
@@ -61,9 +77,7 @@ double PartSearch::Evaluate(bool withGradient) {
     value += reduced;
     if (!withGradient) continue;
     limitGradient_ += 1;
-    for (int k = columnStart_[c]; k < end; ++k) {
-      if (covered_[rows[k]] == 0) gradient_[rows[k]] -= 1;
-    }
+    for (int k = columnStart_[c]; k < end; ++k) gradient_[rows[k]] -= 1;  // covered rows: not read
   }
   return value;
 }
@@ -74,8 +88,9 @@ double PartSearch::Evaluate(bool withGradient) {
 double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers) {
   double best = -std::numeric_limits<double>::max();
   int stall = 0;
+  GatherOpen();  // a greedy cover below leaves the state as it found it
   for (int iteration = 0; iteration < iterations; ++iteration) {
-    const double value = Evaluate(true);
+    const double value = Evaluate(true, true);
     if (withCovers && iteration % kStepsPerCover == 0) Greedy(true);
     if (value > best + kTolerance) {
       best = value;
@@ -90,7 +105,7 @@ double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool
     }
     if (RoundUp(best) >= pruneAt || !control_.Tick()) break;
     double norm = 0;
-    for (int r = 0; r < problem_.rowCount; ++r) {
+    for (int r : openRows_) {
       if (multiplier_[r] <= 0 && gradient_[r] < 0) gradient_[r] = 0;
       norm += gradient_[r] * gradient_[r];
     }
@@ -101,15 +116,14 @@ double PartSearch::Bound(std::int64_t pruneAt, int iterations, double step, bool
     }
     if (norm == 0) break;
     const double size = step * (static_cast<double>(pruneAt) - value) / norm;
-    for (int r = 0; r < problem_.rowCount; ++r)
-      multiplier_[r] = std::max(0.0, multiplier_[r] + size * gradient_[r]);
+    for (int r : openRows_) multiplier_[r] = std::max(0.0, multiplier_[r] + size * gradient_[r]);
     if (limited) limitMultiplier_ = std::max(0.0, limitMultiplier_ + size * limitGradient_);
   }
   if (!savedMultiplier_.empty()) {
     multiplier_ = savedMultiplier_;
     limitMultiplier_ = savedLimitMultiplier_;
   }
-  Evaluate(false);
+  Evaluate(false, true);
   return best;
 }
 

@@ -12,7 +12,7 @@ namespace brevano {
 
 namespace cover_search_detail {
 
-PartSearch::PartSearch(const CoverProblem& problem, Budget& control)
+PartSearch::PartSearch(const CoverProblem& problem, Budget& control, int trialNodes)
     : problem_(problem),
       control_(control),
       rowColumns_(problem.rowCount),
@@ -23,7 +23,8 @@ PartSearch::PartSearch(const CoverProblem& problem, Budget& control)
       multiplier_(problem.rowCount, 0),
       openMultiplier_(problem.rowCount, 0),
       reduced_(problem.columnRows.size(), 0),
-      gradient_(problem.rowCount, 0) {
+      gradient_(problem.rowCount, 0),
+      trialNodeLimit_(trialNodes) {
   columnStart_.push_back(0);
   for (int c = 0; c < ColumnCount(); ++c) {
     for (int r : problem.columnRows[c]) rowColumns_[r].push_back(c);
@@ -299,34 +300,101 @@ bool PartSearch::FindCoverTaking(int c) {
   return found;
 }
 
-void PartSearch::DecideInOrder() {
-  const std::int64_t limit = bestValue_ + 1;
-  const std::vector<int> first = best_;
-  std::vector<int> witness = best_;
-  std::vector<char> inWitness(ColumnCount(), false);
-  for (int c : witness) inWitness[c] = true;
-  for (int c = 0; c < ColumnCount() && !MustStop(); ++c) {
-    if (state_[c] != kFree || !Useful(c)) continue;
-    if (!inWitness[c]) {
-      bestValue_ = limit;
-      if (FindCoverTaking(c)) {
-        for (int old : witness) inWitness[old] = false;
-        witness = best_;
-        for (int taken : witness) inWitness[taken] = true;
-      } else if (ended_) {
-        break;
-      }
-    }
-    if (inWitness[c]) {
-      Include(c);
-    } else {
-      Exclude(c);
-    }
-    Propagate();
+void PartSearch::SetWitness(const std::vector<int>& cover) {
+  for (int c : witness_) inWitness_[c] = false;
+  witness_ = cover;
+  for (int c : witness_) inWitness_[c] = true;
+  witnessValid_ = true;
+}
+
+// Bounds the node of a column taken on trial and looks there for a cover that becomes the witness.
+// False when the node can be left, or when the trial has spent its nodes.
+bool PartSearch::PrepareTrial() {
+  if (++trialNodes_ > trialNodeLimit_) {
+    trialSpent_ = true;
+    return false;
   }
+  if (!PrepareNode(bestValue_, kNodeIterations, kNodeStep)) return false;
+  if (uncovered_ == 0) return true;
+  Greedy(true);
+  if (!found_) Dive();
+  if (found_) {
+    found_ = false;
+    SetWitness(best_);
+    bestValue_ = valueLimit_;
+  }
+  return true;
+}
+
+// Takes `c` on trial and walks on. kRefused leaves the state as it was before.
+PartSearch::Walk PartSearch::TakeOnTrial(int c) {
+  const std::size_t mark = trail_.size();
+  const bool hadWitness = witnessValid_;
+  if (hadWitness) trialNodes_ = 0;
+  witnessValid_ = false;
+  Include(c);
+  if (Propagate() && PrepareTrial()) {
+    if (WalkFrom(c + 1)) return Walk::kComplete;
+    if (ended_) return Walk::kStopped;
+  }
+  Undo(mark);
+  witnessValid_ = hadWitness;
+  if (!trialSpent_) return Walk::kRefused;
+  if (!hadWitness) return Walk::kStopped;  // undone up to the trial that had a witness before it
+  trialSpent_ = false;
+  return SettleBySearch(c);
+}
+
+// Decides `c` by a search for any cover that takes it, which becomes the witness.
+PartSearch::Walk PartSearch::SettleBySearch(int c) {
+  const bool found = FindCoverTaking(c);
+  stopAtFirst_ = true;
+  if (ended_) return Walk::kStopped;
+  if (!found) return Walk::kRefused;
+  SetWitness(best_);
+  bestValue_ = valueLimit_;
+  if (!inWitness_[c]) return Walk::kRefused;
+  Include(c);
+  Propagate();
+  return Walk::kTaken;
+}
+
+// Decides the columns from `from` on; true when that completes a cover, then in best_. False when
+// no cover takes the decisions so far, when the search ended, and when a trial is being undone.
+bool PartSearch::WalkFrom(int from) {
+  for (int c = from; c < ColumnCount(); ++c) {
+    if (MustStop()) return false;
+    if (state_[c] != kFree || !Useful(c)) continue;
+    if (witnessValid_ && inWitness_[c]) {
+      Include(c);
+      Propagate();
+      continue;
+    }
+    const Walk walk = TakeOnTrial(c);
+    if (walk == Walk::kComplete) return true;
+    if (walk == Walk::kStopped) return false;
+    if (walk == Walk::kTaken) continue;
+    Exclude(c);
+    if (!Propagate()) return false;
+    if (!witnessValid_ && RoundUp(Evaluate(false)) >= bestValue_) return false;
+  }
+  if (uncovered_ > 0 || !WithinLimit() || Value() >= bestValue_) return false;
+  best_ = WithoutRedundantColumns(Taken());
+  return true;
+}
+
+void PartSearch::DecideInOrder() {
+  valueLimit_ = bestValue_ + 1;
+  const std::vector<int> first = best_;
+  inWitness_.assign(ColumnCount(), false);
+  SetWitness(best_);
+  bestValue_ = valueLimit_;
+  stopAtFirst_ = true;
+  const bool complete = WalkFrom(0);
+  stopAtFirst_ = false;
   // Cut short, a later witness would depend on the moment the time ran out; the first does not.
-  best_ = ended_ ? first : witness;
-  bestValue_ = limit - 1;
+  if (!complete) best_ = first;
+  bestValue_ = valueLimit_ - 1;
 }
 
 // Search 2 needs no search when every column of the cover of fewest columns weighs as little as
@@ -377,8 +445,8 @@ CoverSolution PartSearch::Solution() const { return {best_, optimal_, fewestProv
 
 }  // namespace cover_search_detail
 
-CoverSolution SearchCover(const CoverProblem& part, Budget& control) {
-  cover_search_detail::PartSearch search(part, control);
+CoverSolution SearchCover(const CoverProblem& part, Budget& control, int trialNodes) {
+  cover_search_detail::PartSearch search(part, control, trialNodes);
   if (!search.Solve()) return {{}, false, false, true};
   return search.Solution();
 }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "minimise/cover_search.h"
 #include "minimise/minimum_cover.h"
 
 namespace brevano::cover_search_detail {
@@ -17,9 +18,13 @@ namespace brevano::cover_search_detail {
 // 2. the least weight among covers of that many columns, starting from the first search's cover;
 // 3. the first cover in column order of that size and weight: the columns are decided in
 //    ascending order, each taken when some cover of that size and weight takes it along with the
-//    decisions so far. A witness, such a cover, answers for its own columns without a search;
-//    every other column needs a search for a cover with it, which becomes the next witness. Each
-//    witness comes earlier in column order than the one before.
+//    decisions so far. A witness, such a cover, answers for its own columns without a search.
+//    Any other column is taken on trial and the walk goes on from it, each column after it taken
+//    on trial in turn, every such node bounded and looking for a cover that would be the next
+//    witness; a trial whose walk finds no cover is refused. The walk keeps what it decided: the
+//    first complete walk is the answer. A trial whose walk spends too many nodes before a
+//    witness turns up is undone and settled by a search for any cover that takes the column,
+//    branching as searches 1 and 2 do.
 //
 // Every node is bounded by Lagrangian relaxation: with a multiplier u_r >= 0 per uncovered row
 // (and, in searches 2 and 3, l >= 0 for the limit on the number of columns), any cover of the rest
@@ -59,7 +64,7 @@ enum class Goal { kFewestColumns, kLeastWeight };
 
 class PartSearch {
  public:
-  PartSearch(const CoverProblem& problem, Budget& control);
+  PartSearch(const CoverProblem& problem, Budget& control, int trialNodes);
 
   // False when stopped.
   bool Solve();
@@ -85,7 +90,8 @@ class PartSearch {
   // Bounds.
   void InitialMultipliers();
   void ChooseLimitMultiplier();
-  double Evaluate(bool withGradient);
+  void GatherOpen();
+  double Evaluate(bool withGradient, bool gathered = false);
   double Bound(std::int64_t pruneAt, int iterations, double step, bool withCovers = false);
   bool FixByReducedCost(double bound, std::int64_t pruneAt);
   bool FilterByCount(int iterations, double step);
@@ -105,6 +111,14 @@ class PartSearch {
   void DescendForValue();
   void DescendFrom(bool root);
   bool FindCoverTaking(int c);
+  // How a trial ends: a complete cover, the column taken or refused, or the walk stopped (the
+  // search ended, or a trial that spent its nodes is being undone).
+  enum class Walk { kComplete, kTaken, kRefused, kStopped };
+  void SetWitness(const std::vector<int>& cover);
+  bool PrepareTrial();
+  Walk TakeOnTrial(int c);
+  Walk SettleBySearch(int c);
+  bool WalkFrom(int from);
   void DecideInOrder();
   bool Useful(int c) const;
   bool LightestOnly();
@@ -135,6 +149,8 @@ class PartSearch {
   std::vector<double> countMultiplier_;  // searches 2 and 3: row multipliers of the column count
   std::vector<double> reduced_;          // per column, for the multipliers of the last Evaluate
   std::vector<double> gradient_;         // per row
+  std::vector<int> freeColumns_;         // as GatherOpen found them
+  std::vector<int> openRows_;
 
   std::int64_t bestValue_ = kUnbounded;
   std::vector<int> best_;
@@ -144,6 +160,15 @@ class PartSearch {
   bool ended_ = false;
   bool fewestProven_ = false;
   bool optimal_ = false;
+
+  // Search 3.
+  std::int64_t valueLimit_ = 0;  // one more than the best value: a witness must be below it
+  std::vector<int> witness_;
+  std::vector<char> inWitness_;
+  bool witnessValid_ = false;  // the witness takes every column taken so far
+  int trialNodeLimit_;         // nodes a walk may spend on trial, without a witness
+  int trialNodes_ = 0;         // nodes since the walk last had a witness
+  bool trialSpent_ = false;    // those nodes went past the limit
 };
 
 }  // namespace brevano::cover_search_detail

@@ -58,19 +58,21 @@ CubeCover Settle(CubeCover cover, const OutputSets& sets, Budget& control, Joint
   return cover;
 }
 
-// Expand and irredundant from the function's cubes, settled; then, until `tries` rounds in a row
-// find nothing better or they have taken three times as long as the first (at least 0.2 s),
-// settled again from the best cover with ties taken in random orders.
-CubeCover Improve(const BooleanFunction& function, const OutputSets& sets, Budget& control, JointStats& stats,
-                  int tries) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point start = Clock::now();
-  CubeCover best = Irredundant(Expand(StartCover(function), sets, control), sets, control);
-  best = Settle(std::move(best), sets, control, stats, nullptr);
-  const Clock::time_point end =
-      Clock::now() + std::max<Clock::duration>(3 * (Clock::now() - start), std::chrono::milliseconds(200));
+// Expand and irredundant from the function's cubes, settled.
+CubeCover FirstCover(const BooleanFunction& function, const OutputSets& sets, Budget& control,
+                     JointStats& stats) {
+  CubeCover cover = Irredundant(Expand(StartCover(function), sets, control), sets, control);
+  return Settle(std::move(cover), sets, control, stats, nullptr);
+}
+
+// Settled again from the best cover with ties taken in random orders, until `tries` rounds in a
+// row find nothing better or `time` has passed.
+CubeCover MoreRounds(CubeCover best, const OutputSets& sets, Budget& control, JointStats& stats,
+                     int tries, std::chrono::steady_clock::duration time) {
+  const std::chrono::steady_clock::time_point end = std::chrono::steady_clock::now() + time;
   std::mt19937 random(1);
-  for (int failed = 0; failed < tries && Clock::now() < end && !control.TimeUp() && !control.Stopped();) {
+  for (int failed = 0;
+       failed < tries && std::chrono::steady_clock::now() < end && !control.TimeUp() && !control.Stopped();) {
     CubeCover next = Settle(best, sets, control, stats, &random);
     if (CostOf(next) < CostOf(best)) {
       best = std::move(next);
@@ -157,35 +159,62 @@ std::size_t WideSearch(const BooleanFunction& function, const OutputSets& sets, 
   return std::max(quick, wide.lowerBound);
 }
 
+// The exact search where the inputs are few, on its own clock: it leaves `reserve` of the budget
+// for more heuristic rounds should it not prove its cover.
+std::optional<ExactResult> ExactWithin(const BooleanFunction& function, const ExactLimits& limits,
+                                       const JointOptions& options, std::chrono::steady_clock::duration spent,
+                                       std::chrono::steady_clock::duration reserve, JointStats& stats) {
+  Budget control(std::max<std::chrono::steady_clock::duration>(options.budget - spent - reserve, {}),
+                        options.progress);
+  std::optional<ExactResult> exact = ExactJointCover(function, limits, control);
+  if (control.Stopped()) throw EngineError("Stopped");
+  stats.timeUp = control.TimeUp();
+  return exact;
+}
+
+// The heuristic cover first; where the exact search proves its cover, no more rounds are spent on
+// the heuristic one; otherwise they run for up to three times the first cover's time (at least
+// 0.2 s), and the smaller cover is kept, the exact one on a tie.
 JointCover Jointly(const BooleanFunction& function, const JointOptions& options) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
   Budget control(options.budget, options.progress);
   const OutputSets sets(function, kOffLimit);
   JointCover result;
   result.stats.startTerms = function.on.size();
-  result.terms = Improve(function, sets, control, result.stats, options.exact ? 100 : 20);
-  result.stats.heuristicTerms = result.terms.size();
+  result.terms = FirstCover(function, sets, control, result.stats);
+  const Clock::duration first = Clock::now() - start;
+  const Clock::duration rounds = std::max<Clock::duration>(3 * first, std::chrono::milliseconds(200));
   ExactLimits limits;
   if (options.exact) limits.maxPrimes = 200000, limits.maxRows = 500000;
+  std::optional<ExactResult> exact;
+  if (!control.TimeUp() && !control.Stopped() && result.terms.size() > 1 &&
+      function.InputCount() <= limits.maxInputs)
+    exact = ExactWithin(function, limits, options, first, rounds, result.stats);
+  if (!exact || !exact->proven)
+    result.terms =
+        MoreRounds(std::move(result.terms), sets, control, result.stats, options.exact ? 100 : 20, rounds);
+  result.stats.heuristicTerms = result.terms.size();
   std::size_t exactBound = 0;
-  if (!control.TimeUp() && !control.Stopped() && result.terms.size() > 1) {
-    if (std::optional<ExactResult> exact = ExactJointCover(function, limits, control)) {
-      result.stats.exactRan = true;
-      if (exact->terms.size() <= result.terms.size()) {
-        result.terms = std::move(exact->terms);
-        result.proven = exact->proven;
-      }
-    } else if (options.exact && function.InputCount() > limits.maxInputs && function.InputCount() <= 64 &&
-               function.OutputCount() <= 64) {
-      exactBound = WideSearch(function, sets, options, limits, control, result);
+  if (exact) {
+    result.stats.exactRan = true;
+    if (exact->terms.size() <= result.terms.size()) {
+      result.terms = std::move(exact->terms);
+      result.proven = exact->proven;
     }
+  } else if (options.exact && !control.TimeUp() && !control.Stopped() && result.terms.size() > 1 &&
+             function.InputCount() > limits.maxInputs && function.InputCount() <= 64 &&
+             function.OutputCount() <= 64) {
+    exactBound = WideSearch(function, sets, options, limits, control, result);
   }
   if (control.Stopped()) throw EngineError("Stopped");
   result.terms = MakeSparse(std::move(result.terms), sets);
-  result.lowerBound = std::max({result.proven ? result.terms.size() : 0, exactBound,
-                                HeuristicBound(function, result.terms, sets, options)});
+  result.lowerBound = result.proven
+                          ? result.terms.size()
+                          : std::max(exactBound, HeuristicBound(function, result.terms, sets, options));
   result.lowerBound = std::min(result.lowerBound, result.terms.size());
   result.proven = result.proven || result.lowerBound == result.terms.size();
-  result.stats.timeUp = control.TimeUp();
+  result.stats.timeUp = result.stats.timeUp || control.TimeUp();
   return result;
 }
 
