@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "frontend/dont_care.h"
 #include "app/frm_boolean.h"
+#include "frontend/dont_care.h"
 
 namespace brevano {
 
@@ -49,7 +49,8 @@ std::optional<std::optional<TruthTable>> DontCareField::Read(const std::vector<s
     return std::nullopt;
   }
   QStringList warnings;
-  for (const std::string& warning : input.warnings) warnings << tr("Don't care: %1").arg(QString::fromStdString(warning));
+  for (const std::string& warning : input.warnings)
+    warnings << tr("Don't care: %1").arg(QString::fromStdString(warning));
   ShowMessage(warnings.join(u'\n'), false);
   return std::optional<std::optional<TruthTable>>(std::move(input.table));
 }

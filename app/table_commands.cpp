@@ -316,23 +316,22 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
   query.from = from;
   SearchLimits limits = limits_;
   limits.buildDiagram = !count_->Running();  // the count's diagram is on its way
-  std::function<RowSearch(JobControl&)> work =
-      [table = *view_->Table(), query, limits, pending = pending_,
-       memory = shown_.TakeMemory()](JobControl& control) mutable {
-        const Budget budget(Budget::kNoLimit, [&control](std::uint64_t done, std::uint64_t total) {
-          return control.Report(done, total);
-        });
-        // The n-th row needs the diagram: where a quick scan does not settle it, the one being built
-        // for the count serves.
-        if (query.kind == RowQuery::Kind::kNth && !memory.diagram && !memory.diagramTooComplex && pending &&
-            !QuickScan(table.Program(), query)) {
-          if (const auto outcome = pending->Wait([&control] { return control.StopRequested(); })) {
-            memory.diagram = outcome->diagram;
-            memory.diagramTooComplex = outcome->status == DiagramStatus::kTooComplex;
-          }
-        }
-        return AskRows(table.Program(), query, limits, memory, budget);
-      };
+  std::function<RowSearch(JobControl&)> work = [table = *view_->Table(), query, limits, pending = pending_,
+                                                memory = shown_.TakeMemory()](JobControl& control) mutable {
+    const Budget budget(Budget::kNoLimit, [&control](std::uint64_t done, std::uint64_t total) {
+      return control.Report(done, total);
+    });
+    // The n-th row needs the diagram: where a quick scan does not settle it, the one being built
+    // for the count serves.
+    if (query.kind == RowQuery::Kind::kNth && !memory.diagram && !memory.diagramTooComplex && pending &&
+        !QuickScan(table.Program(), query)) {
+      if (const auto outcome = pending->Wait([&control] { return control.StopRequested(); })) {
+        memory.diagram = outcome->diagram;
+        memory.diagramTooComplex = outcome->status == DiagramStatus::kTooComplex;
+      }
+    }
+    return AskRows(table.Program(), query, limits, memory, budget);
+  };
   StartJob<RowSearch>(
       *search_, std::move(work),
       [this, goal, from](const RowSearch& search) { SearchEnded(goal, from, search); },
@@ -359,14 +358,13 @@ void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from)
   const int output = view_->ChosenOutput();
   const auto o = static_cast<std::size_t>(output);
   CellQuery query{output, goal.wanted == 1 ? Cell::kOne : Cell::kZero, from, goal.forward, goal.nth > 0};
-  std::function<CellSearch(JobControl&)> work =
-      [file = view_->FileShared(), diagrams = shown_.Shown().FileDiagrams(output),
-       query](JobControl& control) {
-        return FindCell(*file, diagrams.get(), query,
-                        Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
-                          return !control.StopRequested();
-                        }));
-      };
+  std::function<CellSearch(JobControl&)> work = [file = view_->FileShared(),
+                                                 diagrams = shown_.Shown().FileDiagrams(output),
+                                                 query](JobControl& control) {
+    return FindCell(*file, diagrams.get(), query,
+                    Budget(Budget::kNoLimit,
+                           [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); }));
+  };
   StartJob<CellSearch>(
       *search_, std::move(work), [this, goal](const CellSearch& search) { FileSearchEnded(goal, search); },
       [this](const JobFailure& failure) {

@@ -1,4 +1,5 @@
-// Reading a don't-care expression: the front end's table and warnings, its columns checked against the table's.
+// Reading a don't-care expression: the front end's table and warnings, its columns checked against the
+// table's.
 #include "frontend/dont_care.h"
 
 #include <algorithm>

@@ -7,8 +7,8 @@
 
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
-#include "twolevel/function_of.h"
 #include "tabulate/variable_union.h"
+#include "twolevel/function_of.h"
 
 namespace brevano {
 

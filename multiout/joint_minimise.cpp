@@ -67,8 +67,8 @@ CubeCover FirstCover(const BooleanFunction& function, const OutputSets& sets, Bu
 
 // Settled again from the best cover with ties taken in random orders, until `tries` rounds in a
 // row find nothing better or `time` has passed.
-CubeCover MoreRounds(CubeCover best, const OutputSets& sets, Budget& control, JointStats& stats,
-                     int tries, std::chrono::steady_clock::duration time) {
+CubeCover MoreRounds(CubeCover best, const OutputSets& sets, Budget& control, JointStats& stats, int tries,
+                     std::chrono::steady_clock::duration time) {
   const std::chrono::steady_clock::time_point end = std::chrono::steady_clock::now() + time;
   std::mt19937 random(1);
   for (int failed = 0;
@@ -165,7 +165,7 @@ std::optional<ExactResult> ExactWithin(const BooleanFunction& function, const Ex
                                        const JointOptions& options, std::chrono::steady_clock::duration spent,
                                        std::chrono::steady_clock::duration reserve, JointStats& stats) {
   Budget control(std::max<std::chrono::steady_clock::duration>(options.budget - spent - reserve, {}),
-                        options.progress);
+                 options.progress);
   std::optional<ExactResult> exact = ExactJointCover(function, limits, control);
   if (control.Stopped()) throw EngineError("Stopped");
   stats.timeUp = control.TimeUp();
