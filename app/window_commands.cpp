@@ -63,12 +63,14 @@ WindowCommands::WindowCommands(Tfrm_bool_alg& window, TruthTableView* view, QLin
   connect(view_, &TruthTableView::contextMenuRequested, contextMenu_,
           [this](const QPoint& at) { contextMenu_->exec(at); });
   connect(view_, &TruthTableView::selectionChanged, this, &WindowCommands::UpdateStates);
-  connect(&shown_, &ShownModel::changed, this, [this](unsigned parts) {
-    if (parts & kShownTable) TableChanged();
-    if (parts & kShownOutput) UpdateStates();
-    if (parts & kShownCounts) emit countChanged();
-  });
+  connect(&shown_, &ShownModel::changed, this, &WindowCommands::ShownChanged);
   UpdateStates();
+}
+
+void WindowCommands::ShownChanged(unsigned parts) {
+  if (parts & kShownTable) TableChanged();
+  if (parts & kShownOutput) UpdateStates();
+  if (parts & kShownCounts) emit countChanged();
 }
 
 // A save still running is dropped: its file stays as it was.

@@ -196,6 +196,8 @@ class WindowCommands : public QObject {
     std::optional<DiagramOutcome> Wait(const std::function<bool()>& stop);
   };
 
+  /// Follows the function shown: a new table, another output, new counts.
+  void ShownChanged(unsigned parts);
   void AddCommands();
   void AddFileAndEditCommands();
   void AddGoCommands();
