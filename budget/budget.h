@@ -60,6 +60,7 @@ class Budget {
 
   /// Tags the stage under way, for a progress that tells the stages apart.
   void SetStage(int stage) const { stage_.store(stage, std::memory_order_relaxed); }
+  /// The stage last tagged (0 until one is).
   int Stage() const { return stage_.load(std::memory_order_relaxed); }
 
   /// A progress that passes what it hears on to Report.
