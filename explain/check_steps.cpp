@@ -9,10 +9,8 @@
 #include "explain/derivation.h"
 #include "explain/law_check.h"
 #include "explain/law_expression.h"
-#include "frontend/listed_lines.h"
 #include "frontend/tabulate_expression.h"
 #include "minimise/minimise_status.h"
-#include "pipeline/pipeline.h"
 #include "search/ladder.h"
 #include "tabulate/row_address.h"
 #include "tabulate/variable_union.h"
@@ -29,25 +27,21 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-// A line of the derivation read: its table and its listing's lines as typed.
+// A line of the derivation read: its table.
 struct ReadLine {
   DerivationLine line;
   TruthTable table;
-  std::vector<ListedLine> lines;  // their nodes are gone with the tree: only names and operations are read
 };
 
 // Reads a line as the table does; an error is led by the line's number.
 ReadLine ReadDerivationLine(const DerivationLine& line, StepsCheck& check) {
   const std::string lead = "line " + std::to_string(line.number) + ": ";
-  ReadLine read{line, {}, {}};
+  ReadLine read{line, {}};
   try {
     ExprTree tree;
     DiagnosedTable built = TabulateExpression(line.expression, tree, DisplayMode::kZeroOne);
     read.table = built.table;
     for (const std::string& warning : built.diagnosis.warnings) check.notes.push_back(lead + warning);
-    ExprTree again;
-    const Listing listing = ProcessExpression(line.expression, again);
-    read.lines = ClassifyListing(again, listing);
   } catch (const EngineError& error) {
     throw EngineError(lead + error.what());
   }
@@ -77,8 +71,11 @@ std::optional<std::uint64_t> FirstDifferenceByRows(const CompiledProgram& a, con
 void CheckLaw(const ReadLine& line, const ReadLine& before, StepsCheck& check) {
   const std::optional<std::string> law = LawNamed(line.line.law);
   if (!law) return;
-  const std::optional<bool> gives = LawGivesStep(*law, ExprOfLines(before.lines, check.variables),
-                                                 ExprOfLines(line.lines, check.variables));
+  // Read as typed: nothing folded, so that a law's own rewrite (a double negation, say) stays to be seen.
+  const auto typed = [&check](const ReadLine& read) {
+    return ExprOfProgram(read.table.Program().OverVariables(check.variables), false);
+  };
+  const std::optional<bool> gives = LawGivesStep(*law, typed(before), typed(line));
   if (!gives || *gives) return;
   check.lawNotes.push_back("line " + std::to_string(line.line.number) + ": " + line.line.law +
                            " does not give this step from line " + std::to_string(before.line.number) +

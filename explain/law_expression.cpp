@@ -128,6 +128,7 @@ struct LawAlgebra {
   LawExpr Constant(bool one) const { return brevano::Constant(one); }
   LawExpr Variable(const Instruction& in) const { return brevano::Variable(in.variable); }
   LawExpr Not(LawExpr top) const {
+    if (!folded) return Negation(std::move(top));
     if (IsConstant(top)) return brevano::Constant(top.kind == LawKind::kZero);
     if (top.kind == LawKind::kNot) return LawExpr(std::move(top.children[0]));
     return Negation(std::move(top));
@@ -152,36 +153,6 @@ struct LawAlgebra {
 LawExpr ExprOfProgram(const CompiledProgram& program, bool folded) {
   LawAlgebra algebra{folded};
   return RunProgram(program, algebra);
-}
-
-LawExpr ExprOfLines(const std::vector<ListedLine>& lines, const std::vector<std::string>& variables) {
-  std::vector<LawExpr> stack;
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    if (!line->op) continue;
-    switch (*line->op) {
-      case OpCode::kPushZero: stack.push_back(Constant(false)); break;
-      case OpCode::kPushOne: stack.push_back(Constant(true)); break;
-      case OpCode::kPushVariable: {
-        const auto at = std::lower_bound(variables.begin(), variables.end(), line->name);
-        stack.push_back(Variable(static_cast<int>(at - variables.begin())));
-        break;
-      }
-      case OpCode::kNot:
-        if (stack.empty()) return Constant(false);
-        stack.back() = Negation(std::move(stack.back()));
-        break;
-      default: {
-        if (stack.size() < 2) return Constant(false);
-        LawExpr left = std::move(stack.back());
-        stack.pop_back();
-        const LawKind kind = *line->op == OpCode::kOr    ? LawKind::kOr
-                             : *line->op == OpCode::kAnd ? LawKind::kAnd
-                                                         : LawKind::kXor;
-        stack.back() = Operator(kind, {std::move(left), std::move(stack.back())});
-      }
-    }
-  }
-  return stack.empty() ? Constant(false) : std::move(stack.front());
 }
 
 std::string ExprText(const LawExpr& expr, const std::vector<std::string>& names) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "frontend/listed_lines.h"
 #include "minimise/truth_vector.h"
 #include "tabulate/compiled_program.h"
 
@@ -34,10 +33,6 @@ LawExpr Operator(LawKind kind, std::vector<LawExpr> children);
 /// folded by the truth-value identities and double negations dropped (unless not `folded`),
 /// operators binary.
 LawExpr ExprOfProgram(const CompiledProgram& program, bool folded = true);
-
-/// The expression of a listing's classified lines as typed (nothing folded), its variables indexed
-/// in `variables` (sorted, holding every name the lines push).
-LawExpr ExprOfLines(const std::vector<ListedLine>& lines, const std::vector<std::string>& variables);
 
 /// The expression in the program's syntax over `names` (table order): operators joined by
 /// + * /, a negation as not(...), parentheses where the parser's grouping needs them and around an
