@@ -65,39 +65,31 @@ std::uint64_t RowsPerProgressCall(const CompiledProgram& program) {
                                    kRowsPerProgressCall);
 }
 
-std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start) {
-  if (start >= rowCount) return 0;
-  const std::uint64_t remaining = rowCount - start;
-  return remaining >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << remaining) - 1;
-}
-
 BlockEvaluator::BlockEvaluator(const CompiledProgram& program)
-    : program_(program), stack_(std::max<std::size_t>(program.MaxDepth(), 1)) {
-  for (int bit = 0; bit < std::min(program.VariableCount(), 6); ++bit)
-    variableWords_[bit] = kLowBitPatterns[bit];
+    : instructions_(program.Instructions()),
+      rowCount_(program.RowCount()),
+      variableCount_(program.VariableCount()),
+      stack_(std::max<std::size_t>(program.MaxDepth(), 1)) {
+  for (int bit = 0; bit < std::min(variableCount_, 6); ++bit) variableWords_[bit] = kLowBitPatterns[bit];
 }
 
-std::uint64_t BlockEvaluator::Run(std::uint64_t firstRow) {
-  for (int bit = 6; bit < program_.VariableCount(); ++bit) {
+std::uint64_t BlockEvaluator::EvaluateAligned(std::uint64_t firstRow) {
+  const std::uint64_t valid = ValidRowsMask(rowCount_, firstRow);
+  if (valid == 0) return 0;
+  for (int bit = 6; bit < variableCount_; ++bit) {
     variableWords_[bit] = ((firstRow >> bit) & 1) ? ~std::uint64_t{0} : 0;
   }
   WordAlgebra algebra{variableWords_};
   std::uint64_t* const stack = stack_.data();
-  return RunOnStack(program_.Instructions(), algebra, stack) == stack ? 0 : stack[0];
-}
-
-std::uint64_t BlockEvaluator::EvaluateAligned(std::uint64_t firstRow) {
-  const std::uint64_t valid = ValidRowsMask(program_.RowCount(), firstRow);
-  return valid ? Run(firstRow) & valid : 0;
+  return RunOnStack(instructions_, algebra, stack) == stack ? 0 : stack[0] & valid;
 }
 
 std::uint64_t BlockEvaluator::Evaluate(std::uint64_t firstRow) {
   const unsigned offset = firstRow & 63;
   const std::uint64_t base = firstRow - offset;
   if (offset == 0) return EvaluateAligned(base);
-  const std::uint64_t rowCount = program_.RowCount();
   std::uint64_t word = EvaluateAligned(base) >> offset;
-  if (base < rowCount && rowCount - base > 64) word |= EvaluateAligned(base + 64) << (64 - offset);
+  if (base < rowCount_ && rowCount_ - base > 64) word |= EvaluateAligned(base + 64) << (64 - offset);
   return word;
 }
 

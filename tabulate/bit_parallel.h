@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "budget/budget.h"
@@ -26,9 +27,11 @@ class BlockEvaluator {
   std::uint64_t EvaluateAligned(std::uint64_t firstRow);
 
  private:
-  std::uint64_t Run(std::uint64_t firstRow);
-
-  const CompiledProgram& program_;
+  // What EvaluateAligned needs, read once rather than through the program on every block: a
+  // block of a short program takes a few nanoseconds, so the calls and loads around its loop count.
+  std::span<const Instruction> instructions_;
+  std::uint64_t rowCount_;
+  int variableCount_;
   std::vector<std::uint64_t> stack_;
   std::uint64_t variableWords_[64] = {};  // indexed by row bit
 };
@@ -37,7 +40,11 @@ class BlockEvaluator {
 std::uint64_t EvaluateBlock(const CompiledProgram& program, std::uint64_t firstRow);
 
 /// The bits of the 64 rows from `start` that exist in a table of `rowCount` rows.
-std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start);
+inline std::uint64_t ValidRowsMask(std::uint64_t rowCount, std::uint64_t start) {
+  if (start >= rowCount) return 0;
+  const std::uint64_t remaining = rowCount - start;
+  return remaining >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << remaining) - 1;
+}
 
 /// Rows between two calls of the progress callback.
 inline constexpr std::uint64_t kRowsPerProgressCall = std::uint64_t{1} << 22;
