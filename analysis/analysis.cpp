@@ -34,7 +34,7 @@ LeastOptions LeastOptionsOf(const AnalysisOptions& options) {
 }
 
 // The forms asked for, each handed on as soon as it is final. False when stopped.
-bool FindForms(const FunctionPrograms& function, const FunctionLearnt& learnt, Analysis& analysis,
+bool FindForms(const TableFunction& function, const FunctionLearnt& learnt, Analysis& analysis,
                const AnalysisOptions& options, const Budget& budget, const AnalysisPartial& partial) {
   const LeastOptions least = LeastOptionsOf(options);
   for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
@@ -51,7 +51,7 @@ bool FindForms(const FunctionPrograms& function, const FunctionLearnt& learnt, A
 
 // Both forms of what is known of a function too complex for its diagrams, at once: those of a
 // constant, or none.
-void KnownForms(const FunctionPrograms& function, const FunctionLearnt& learnt, Analysis& analysis) {
+void KnownForms(const TableFunction& function, const FunctionLearnt& learnt, Analysis& analysis) {
   analysis.sum = FormOf(Least(function, FormSide::kSum, {}, {}, learnt), analysis, false);
   analysis.product = FormOf(Least(function, FormSide::kProduct, {}, {}, learnt), analysis, true);
 }
@@ -60,7 +60,7 @@ void KnownForms(const FunctionPrograms& function, const FunctionLearnt& learnt, 
 // function's cubes where it has few; else the solver finds the first and last rows of each kind
 // (without don't-cares), and `scan` says whether the rows are to be counted one by one within the
 // scan limits (which the caller does once the forms are settled). False when stopped.
-bool CountRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
+bool CountRows(const TableFunction& function, Analysis& analysis, const AnalysisOptions& options,
                const Budget& budget, std::vector<int>& order, std::optional<BooleanFunction>& cubes,
                bool& scan) {
   const int n = static_cast<int>(analysis.variables.size());
@@ -78,9 +78,9 @@ bool CountRows(const FunctionPrograms& function, Analysis& analysis, const Analy
   cubes = CubesOfFunction(function, options.maxFunctionCubes, options.diagramLimits.maxTime);
   if (cubes && analysis_detail::CubeRows(*cubes, analysis, options)) return true;
   const std::uint64_t steps =
-      ScanSteps(function.on) + (function.dontCare ? ScanSteps(*function.dontCare) : 0);
+      ScanSteps(function.on.Program()) + (function.dontCare ? ScanSteps(function.dontCare->Program()) : 0);
   if (!function.dontCare) {
-    const SatStatus ends = analysis_detail::SolverEnds(function.on, analysis, options, budget);
+    const SatStatus ends = analysis_detail::SolverEnds(function.on.Program(), analysis, options, budget);
     if (ends == SatStatus::kStopped) return false;
     if (analysis.rowsComplete) return true;
   }
@@ -100,7 +100,7 @@ FunctionLearnt LearntOf(const Analysis& analysis) {
 // A function too complex for its diagrams: the verdict and the forms first, each within its own
 // budget, then the count row by row when one is to be made, which may take long and be stopped
 // without losing them.
-Analysis TooComplex(const FunctionPrograms& function, const std::optional<BooleanFunction>& cubes, bool scan,
+Analysis TooComplex(const TableFunction& function, const std::optional<BooleanFunction>& cubes, bool scan,
                     Analysis& analysis, const AnalysisOptions& options, const Budget& budget,
                     const AnalysisPartial& partial) {
   analysis.countFollows = scan;
@@ -154,7 +154,8 @@ Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const
   analysis.sumWanted = options.sum;
   analysis.productWanted = options.product;
   if (table.RowCount() == 0) return analysis;
-  const FunctionPrograms function = FunctionOfTables(table, dontCare, analysis.variables);
+  const TableFunction function = FunctionOfTables(table, dontCare);
+  analysis.variables = function.Variables();
   analysis.hasDontCares = dontCare != nullptr;
   analysis.rowCount = function.on.RowCount();
   std::vector<int> order;

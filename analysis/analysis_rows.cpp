@@ -143,16 +143,16 @@ Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros) {
   return zeros == 0 ? Verdict::kAlwaysOne : Verdict::kDepends;
 }
 
-bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
+bool ScanRows(const TableFunction& function, Analysis& analysis, const AnalysisOptions& options,
               const Budget& budget) {
-  BlockEvaluator on(function.on);
+  BlockEvaluator on(function.on.Program());
   std::optional<BlockEvaluator> dontCare;
-  if (function.dontCare) dontCare.emplace(*function.dontCare);
+  if (function.dontCare) dontCare.emplace(function.dontCare->Program());
   const std::uint64_t rows = analysis.rowCount;
   const std::size_t limit = options.maxListedRows;
   const auto deadline = std::chrono::steady_clock::now() + options.scanBudget;
   std::uint64_t ones = 0, zeros = 0, dontCares = 0;
-  const std::uint64_t every = RowsPerProgressCall(function.on);
+  const std::uint64_t every = RowsPerProgressCall(function.on.Program());
   std::uint64_t start = 0;
   budget.SetStage(static_cast<int>(AnalysisStage::kCounting));
   for (; start < rows; start += 64) {

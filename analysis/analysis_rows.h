@@ -10,7 +10,7 @@ namespace brevano::analysis_detail {
 
 /// Counts and lists every row bit-parallel, with progress; stops at `options.scanBudget` with the
 /// rows counted so far (rowsScanned). False when stopped by the caller.
-bool ScanRows(const FunctionPrograms& function, Analysis& analysis, const AnalysisOptions& options,
+bool ScanRows(const TableFunction& function, Analysis& analysis, const AnalysisOptions& options,
               const Budget& budget);
 
 /// Counts and lists from the diagrams: time in proportion to the variables per listed row in table

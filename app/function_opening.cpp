@@ -32,14 +32,12 @@ std::uint64_t MaskOf(const CubeList& terms, const std::vector<std::string>& used
   return mask;
 }
 
-// The least sum of `table` with `dontCare`, over `variables` (both tables' variables); nullopt when
-// stopped.
-std::optional<MinimalForm> LeastSum(const TruthTable& table, const TruthTable* dontCare,
-                                    const std::function<bool()>& stop, std::vector<std::string>& variables) {
+// The least sum of `function`, over its variables; nullopt when stopped.
+std::optional<MinimalForm> LeastSum(const TableFunction& function, const std::function<bool()>& stop) {
   const Progress progress = [&stop](std::uint64_t, std::uint64_t) { return !(stop && stop()); };
-  const LeastForm least = Least(FunctionOfTables(table, dontCare, variables), FormSide::kSum, {}, progress);
+  const LeastForm least = Least(function, FormSide::kSum, {}, progress);
   if (stop && stop()) return std::nullopt;
-  MinimalForm sum = MinimalFormOf(least, variables, false, dontCare != nullptr);
+  MinimalForm sum = MinimalFormOf(least, function.Variables(), false, function.dontCare.has_value());
   if (sum.expression.empty()) throw EngineError("No sum of products: " + FormItemText(sum));
   return sum;
 }
@@ -75,19 +73,19 @@ FunctionFile ReadFunctionFileAt(const std::string& path) {
 
 std::optional<OpenedFunction> OpenOutput(const FunctionFile& file, std::size_t output,
                                          const std::function<bool()>& stop) {
-  const OutputTables tables = TablesOfOutput(file, output);
-  const TruthTable* dontCare = tables.dontCare ? &*tables.dontCare : nullptr;
-  std::vector<std::string> variables, freeVariables;
-  const std::optional<MinimalForm> on = LeastSum(tables.on, dontCare, stop, variables);
+  const TableFunction function = TablesOfOutput(file, output);
+  const std::optional<MinimalForm> on = LeastSum(function, stop);
   if (!on) return std::nullopt;
   if (!on->typable)
     throw EngineError("The least sum of products names the input " + on->untypableVariable +
                       ", which the expression box cannot take as a variable");
   OpenedFunction opened;
   opened.sum = on->expression;
-  if (!dontCare) return opened;
-  const std::optional<MinimalForm> free = LeastSum(*dontCare, nullptr, stop, freeVariables);
+  if (!function.dontCare) return opened;
+  const std::optional<MinimalForm> free = LeastSum({*function.dontCare, std::nullopt}, stop);
   if (!free) return std::nullopt;
+  const std::vector<std::string>& variables = function.Variables();
+  const std::vector<std::string>& freeVariables = function.dontCare->Variables();
   const std::uint64_t mask = MaskOf(on->cubes, variables, freeVariables);
   const CubeList within = DontCaresWithin(free->cubes, mask);
   if (!within.empty()) opened.dontCare = SumText(within, freeVariables);

@@ -24,10 +24,9 @@ TableCircuit CircuitOfTable(const TruthTable& table, CircuitForm form, const Bud
   }
   const bool product = form == CircuitForm::kProduct || form == CircuitForm::kNor;
   const Progress progress = [&stop](std::uint64_t, std::uint64_t) { return !stop.Poll(); };
-  std::vector<std::string> variables;
-  const LeastForm found = Least(FunctionOfTables(table, nullptr, variables),
-                                product ? FormSide::kProduct : FormSide::kSum, {}, progress);
-  const MinimalForm least = MinimalFormOf(found, variables, product, false);
+  const LeastForm found =
+      Least(FunctionOfTables(table, nullptr), product ? FormSide::kProduct : FormSide::kSum, {}, progress);
+  const MinimalForm least = MinimalFormOf(found, table.Variables(), product, false);
   const std::string label = ItemLabel(product ? ItemKind::kProduct : ItemKind::kSum);
   const std::string value = FormItemText(least);
   if (least.expression.empty()) {

@@ -16,7 +16,6 @@
 #include "multiout/joint_minimise.h"
 #include "picture/picture_svg.h"
 #include "plafile/function_file.h"
-#include "tabulate/variable_union.h"
 
 namespace brevano::cli {
 
@@ -58,11 +57,10 @@ std::vector<std::size_t> ChosenOutputs(const FunctionFile& file, const std::stri
   return all;
 }
 
-// The least sum of an output's tables, or an error that says why there is none.
-MinimalForm LeastSum(const TruthTable& table, const TruthTable* dontCare) {
-  std::vector<std::string> variables;
-  const LeastForm least = Least(FunctionOfTables(table, dontCare, variables), FormSide::kSum);
-  const MinimalForm sum = MinimalFormOf(least, variables, false, dontCare != nullptr);
+// The least sum of a function's tables, or an error that says why there is none.
+MinimalForm LeastSum(const TableFunction& function) {
+  const LeastForm least = Least(function, FormSide::kSum);
+  const MinimalForm sum = MinimalFormOf(least, function.Variables(), false, function.dontCare.has_value());
   if (sum.expression.empty()) throw EngineError("No sum of products to write: " + FormItemText(sum));
   return sum;
 }
@@ -81,7 +79,7 @@ void CommandAnalyseFile(const std::string& path, const std::string& output, cons
       if (o > 0) out << '\n';
       out << "Output " << file.outputs[o].name << " (" << o + 1 << " of " << file.outputs.size() << "):\n";
     }
-    const OutputTables tables = TablesOfOutput(file, o);
+    const TableFunction tables = TablesOfOutput(file, o);
     CommandAnalyse(tables.on, tables.dontCare ? &*tables.dontCare : nullptr, settings, out);
     out << std::flush;
   }
@@ -93,8 +91,7 @@ void CommandExportPlaFile(const std::string& path, const std::string& output, st
   std::vector<PlaOutput> outputs;
   std::string comment = "The least sums of products of " + path;
   for (std::size_t o : ChosenOutputs(file, output)) {
-    const OutputTables tables = TablesOfOutput(file, o);
-    const MinimalForm sum = LeastSum(tables.on, tables.dontCare ? &*tables.dontCare : nullptr);
+    const MinimalForm sum = LeastSum(TablesOfOutput(file, o));
     outputs.push_back({file.outputs[o].name, ColumnsToInputs(sum.cubes, file)});
     if (const std::string note = UnprovenComment(sum); !note.empty())
       comment += "\n" + file.outputs[o].name + ": " + note;
@@ -107,7 +104,7 @@ void CommandCircuitFile(const std::string& path, const std::string& output, cons
   const FunctionFile file = ReadReportingWarnings(path, warnings);
   if (!output.empty()) {
     const std::size_t chosen = ChooseOutput(file, output);
-    const OutputTables tables = TablesOfOutput(file, chosen);
+    const TableFunction tables = TablesOfOutput(file, chosen);
     if (tables.dontCare) {
       warnings << "warning: " << path << ": the don't-cares of output " << file.outputs[chosen].name
                << " are read as 0 in its circuit\n";
@@ -133,13 +130,12 @@ void CommandCircuitFile(const std::string& path, const std::string& output, cons
 
 void CommandExportPla(const TruthTable& table, const TruthTable* dontCare, const std::string& expression,
                       std::ostream& out) {
-  const MinimalForm sum = LeastSum(table, dontCare);
+  const TableFunction function = FunctionOfTables(table, dontCare);
+  const MinimalForm sum = LeastSum(function);
   std::string comment = "The least sum of products of " + expression.substr(0, 200) +
                         (expression.size() > 200 ? "..." : "") + (dontCare ? ", with don't-cares" : "");
   if (const std::string note = UnprovenComment(sum); !note.empty()) comment += "\n" + note;
-  std::vector<std::string> variables = table.Variables();
-  if (dontCare) variables = VariableUnion(variables, dontCare->Variables());
-  out << WritePla({{"Result", sum.cubes}}, variables, comment + "\nwritten by brevano");
+  out << WritePla({{"Result", sum.cubes}}, function.Variables(), comment + "\nwritten by brevano");
 }
 
 }  // namespace brevano::cli

@@ -20,10 +20,10 @@ struct SideRefs {
   Ref required, forbidden, dontCare;
 };
 
-SideRefs BuildSide(const FunctionPrograms& function, const std::vector<int>& levels, FormSide side) {
-  const Ref on = diagram_detail::RunSymbolically(function.on, levels);
+SideRefs BuildSide(const TableFunction& function, const std::vector<int>& levels, FormSide side) {
+  const Ref on = diagram_detail::RunSymbolically(function.on.Program(), levels);
   const Ref dontCare =
-      function.dontCare ? diagram_detail::RunSymbolically(*function.dontCare, levels) : Ref(0);
+      function.dontCare ? diagram_detail::RunSymbolically(function.dontCare->Program(), levels) : Ref(0);
   const Ref ones(bdd_apply(on.Get(), dontCare.Get(), bddop_diff));
   const Ref either(bdd_apply(on.Get(), dontCare.Get(), bddop_or));
   const Ref zeros(bdd_not(either.Get()));
@@ -51,14 +51,14 @@ DiagramStatus StatusOf(JobEnd end) {
 
 }  // namespace
 
-FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const DiagramLimits& limits,
+FunctionDiagrams BuildFunctionDiagrams(const TableFunction& function, const DiagramLimits& limits,
                                        const Budget& stop) {
   struct State {
-    FunctionPrograms function;
+    TableFunction function;
     std::vector<int> order;
     FunctionDiagrams diagrams;
   };
-  const std::vector<std::vector<int>> orders = CandidateOrders(function.on);
+  const std::vector<std::vector<int>> orders = CandidateOrders(function.on.Program());
   FunctionDiagrams result;
   result.status = DiagramStatus::kTooComplex;
   for (const OrderAttempt& attempt : OrderAttempts(orders.size(), limits)) {
@@ -85,10 +85,10 @@ FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const D
   return result;
 }
 
-SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+SideCubes BuildSideCubes(const TableFunction& function, const std::vector<int>& order, FormSide side,
                          const CoverLimits& limits, std::size_t maxSetTerms, const Budget& stop) {
   struct State {
-    FunctionPrograms function;
+    TableFunction function;
     std::vector<int> order;
     SideCubes cubes;
   };
@@ -137,11 +137,11 @@ SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int
   return setsEnd == JobEnd::kDone ? state->cubes : startOnly;
 }
 
-std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std::vector<int>& order,
+std::optional<CubeList> BuildPrimes(const TableFunction& function, const std::vector<int>& order,
                                     FormSide side, std::size_t maxPrimes, std::chrono::milliseconds time,
                                     const Budget& stop) {
   struct State {
-    FunctionPrograms function;
+    TableFunction function;
     std::vector<int> order;
     std::optional<CubeList> primes;
   };
@@ -162,10 +162,10 @@ std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std:
   return state->primes;
 }
 
-FormCheck CheckForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+FormCheck CheckForm(const TableFunction& function, const std::vector<int>& order, FormSide side,
                     const CubeList& cover, const DiagramLimits& limits, const Budget& stop) {
   struct State {
-    FunctionPrograms function;
+    TableFunction function;
     std::vector<int> order;
     CubeList cover;
     FormCheck check = FormCheck::kUnknown;

@@ -10,16 +10,9 @@
 #include "diagram/cover.h"
 #include "diagram/diagram.h"
 #include "minimise/cube_list.h"
-#include "tabulate/compiled_program.h"
+#include "tabulate/table_function.h"
 
 namespace brevano {
-
-/// A function with don't-cares: the Result of `on`, except in the rows where `dontCare` (when
-/// given) is 1, where it may be either. Both programs have the same variables.
-struct FunctionPrograms {
-  CompiledProgram on;
-  std::optional<CompiledProgram> dontCare;
-};
 
 /// The rows of a function with don't-cares as diagrams in one order.
 struct FunctionDiagrams {
@@ -35,7 +28,7 @@ struct FunctionDiagrams {
 
 /// Builds the diagrams in table order, or in an order read from the `on` program where that keeps
 /// them within the limits (as BuildDiagram).
-FunctionDiagrams BuildFunctionDiagrams(const FunctionPrograms& function, const DiagramLimits& limits = {},
+FunctionDiagrams BuildFunctionDiagrams(const TableFunction& function, const DiagramLimits& limits = {},
                                        const Budget& stop = {});
 
 /// The least sum of products covers the 1 rows; the least product of sums is the complement of a
@@ -57,12 +50,12 @@ struct SideCubes {
 
 /// The cubes of `side`, in `order` (as built by BuildFunctionDiagrams): the irredundant cover within
 /// `limits`, then the two sets, within `limits` again and at most `maxSetTerms` terms each.
-SideCubes BuildSideCubes(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+SideCubes BuildSideCubes(const TableFunction& function, const std::vector<int>& order, FormSide side,
                          const CoverLimits& limits, std::size_t maxSetTerms, const Budget& stop = {});
 
 /// Every prime implicant of the rows a form of `side` may cover (its rows and the don't-cares), or
 /// nothing when there are more than `maxPrimes` or the time runs out.
-std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std::vector<int>& order,
+std::optional<CubeList> BuildPrimes(const TableFunction& function, const std::vector<int>& order,
                                     FormSide side, std::size_t maxPrimes, std::chrono::milliseconds time,
                                     const Budget& stop = {});
 
@@ -70,7 +63,7 @@ std::optional<CubeList> BuildPrimes(const FunctionPrograms& function, const std:
 enum class FormCheck { kCorrect, kWrong, kUnknown };
 
 /// Checks `cover` (terms over table columns) as a form of `side`; kUnknown when the limits end it.
-FormCheck CheckForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+FormCheck CheckForm(const TableFunction& function, const std::vector<int>& order, FormSide side,
                     const CubeList& cover, const DiagramLimits& limits = {}, const Budget& stop = {});
 
 }  // namespace brevano

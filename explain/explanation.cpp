@@ -98,9 +98,8 @@ void WriteDerivation(const Derivation& derivation, bool tsv, std::ostream& out) 
 
 void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, const Rows& rows, bool product,
                    bool tsv, std::ostream& out) {
-  std::vector<std::string> variables;
   const LeastForm form =
-      Least(FunctionOfTables(table, nullptr, variables), product ? FormSide::kProduct : FormSide::kSum);
+      Least(FunctionOfTables(table, nullptr), product ? FormSide::kProduct : FormSide::kSum);
   const FormStanding standing = StandingOf(form, false);
   if (!HasForm(standing)) throw EngineError("The least form was not found within the time given");
   std::vector<Cube> target;

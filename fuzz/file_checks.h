@@ -26,7 +26,7 @@ inline bool InCubes(const CubeList& cubes, std::uint64_t row) {
 inline void CheckOutputs(const FunctionFile& file, std::size_t most) {
   const int n = static_cast<int>(file.inputs.size());
   for (std::size_t o = 0; o < file.outputs.size() && o < most; ++o) {
-    OutputTables tables;
+    TableFunction tables;
     try {
       tables = TablesOfOutput(file, o);
     } catch (const EngineError&) {

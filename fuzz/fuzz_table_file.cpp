@@ -15,7 +15,7 @@ namespace {
 
 void CheckWrittenBack(const brevano::FunctionFile& file) {
   if (static_cast<int>(file.inputs.size()) > brevano::fuzz::kComparedInputs) return;
-  brevano::OutputTables tables;
+  brevano::TableFunction tables;
   try {
     tables = brevano::TablesOfOutput(file, 0);
   } catch (const brevano::EngineError&) {
@@ -27,7 +27,7 @@ void CheckWrittenBack(const brevano::FunctionFile& file) {
       written += chunk;
       return true;
     });
-    const brevano::OutputTables again = brevano::TablesOfOutput(brevano::ReadTableFile(written), 0);
+    const brevano::TableFunction again = brevano::TablesOfOutput(brevano::ReadTableFile(written), 0);
     if (again.dontCare || again.on.Variables() != tables.on.Variables()) std::abort();
     for (std::uint64_t row = 0; row < tables.on.RowCount(); ++row) {
       if (again.on.Result(row) != tables.on.Result(row)) std::abort();

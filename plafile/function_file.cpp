@@ -212,7 +212,7 @@ CubeList ColumnsToInputs(const CubeList& cubes, const FunctionFile& file) {
   return inputs;
 }
 
-OutputTables TablesOfOutput(const FunctionFile& file, std::size_t output) {
+TableFunction TablesOfOutput(const FunctionFile& file, std::size_t output) {
   const std::vector<std::string> names = ColumnNames(file);
   std::vector<std::string> columns = names;
   std::sort(columns.begin(), columns.end());
@@ -224,7 +224,7 @@ OutputTables TablesOfOutput(const FunctionFile& file, std::size_t output) {
   } else {
     on = NotEither(terms.dontCare, terms.off, names);
   }
-  OutputTables tables{TableOver(on, columns), std::nullopt};
+  TableFunction tables{TableOver(on, columns), std::nullopt};
   // The don't-cares: the '-' terms, and with both 1 and 0 terms given the rows of neither.
   const bool rest = sets.on && sets.off;
   if (terms.dontCare.empty() && !rest) return tables;

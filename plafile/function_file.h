@@ -3,14 +3,13 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "function/boolean_function.h"
 #include "minimise/cube_list.h"
-#include "tabulate/tabulation.h"
+#include "tabulate/table_function.h"
 
 namespace brevano {
 
@@ -100,16 +99,10 @@ BooleanFunction FunctionOfFile(const FunctionFile& file);
 /// file's inputs in its order.
 CubeList ColumnsToInputs(const CubeList& cubes, const FunctionFile& file);
 
-/// An output as tables over all the file's inputs (their names upper-cased, in byte order, as a
-/// table's columns are): its Result, 1 where the output is 1, and its don't-cares, when it has any.
-struct OutputTables {
-  TruthTable on;
-  std::optional<TruthTable> dontCare;
-};
-
-/// The tables of output `output`; raises EngineError when two input names are one column (they
-/// differ in letter case only), a name cannot be a column, or the file has more inputs than a
-/// table holds (kMaxPlaInputs).
-OutputTables TablesOfOutput(const FunctionFile& file, std::size_t output);
+/// Output `output` as tables over all the file's inputs (their names upper-cased, in byte order, as
+/// a table's columns are): 1 where the output is 1, and its don't-cares, when it has any. Raises
+/// EngineError when two input names are one column (they differ in letter case only), a name cannot
+/// be a column, or the file has more inputs than a table holds (kMaxPlaInputs).
+TableFunction TablesOfOutput(const FunctionFile& file, std::size_t output);
 
 }  // namespace brevano

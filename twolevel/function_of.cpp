@@ -5,7 +5,7 @@
 
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
-#include "twolevel/least.h"
+#include "tabulate/table_function.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -75,10 +75,11 @@ CubeCover CubesOf(const CompiledProgram& program, const FunctionBounds& bounds, 
 BooleanFunction FunctionOfExpression(const TruthTable& on, const TruthTable* dontCare,
                                      const FunctionBounds& bounds) {
   BooleanFunction function;
-  const FunctionPrograms programs = FunctionOfTables(on, dontCare, function.inputs);
+  const TableFunction tables = FunctionOfTables(on, dontCare);
+  function.inputs = tables.Variables();
   function.outputs = {"Result"};
-  function.on = CubesOf(programs.on, bounds, "The expression is");
-  if (programs.dontCare) function.dontCare = CubesOf(*programs.dontCare, bounds, "The don't-cares are");
+  function.on = CubesOf(tables.on.Program(), bounds, "The expression is");
+  if (tables.dontCare) function.dontCare = CubesOf(tables.dontCare->Program(), bounds, "The don't-cares are");
   return function;
 }
 

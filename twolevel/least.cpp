@@ -6,10 +6,8 @@
 #include <bit>
 #include <iterator>
 
-#include "engine/engine_error.h"
 #include "engine/numbers.h"
 #include "search/ladder.h"
-#include "tabulate/variable_union.h"
 #include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
@@ -44,13 +42,13 @@ std::optional<bool> SolverConstant(const CompiledProgram& program, const LeastOp
 
 // Beyond the minimiser, when the diagrams are too complex: from the cubes where there are any, else
 // the constant the solver finds.
-LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<BooleanFunction>& cubes,
+LeastForm TooComplexForm(const TableFunction& function, const std::optional<BooleanFunction>& cubes,
                          bool askSolver, FormSide side, const LeastOptions& options,
                          const Progress& progress) {
   if (cubes) return FindLeastFormFromCubes(*cubes, side, options.forms, progress);
   if (askSolver && !function.dontCare) {
     SatStatus status = SatStatus::kAnswered;
-    const std::optional<bool> constant = SolverConstant(function.on, options, progress, status);
+    const std::optional<bool> constant = SolverConstant(function.on.Program(), options, progress, status);
     if (status == SatStatus::kStopped) return {};
     if (constant) return ConstantForm(*constant, side);
   }
@@ -59,41 +57,26 @@ LeastForm TooComplexForm(const FunctionPrograms& function, const std::optional<B
 
 }  // namespace
 
-FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCare,
-                                  std::vector<std::string>& variables) {
-  variables = on.Variables();
-  if (dontCare) variables = VariableUnion(variables, dontCare->Variables());
-  const int n = static_cast<int>(variables.size());
-  if (n > kMaxTableVariables) {
-    throw EngineError("Too many variables in the expression and its don't-cares together (" +
-                      std::to_string(n) + "): at most " + std::to_string(kMaxTableVariables) +
-                      " can be analysed");
-  }
-  FunctionPrograms function{on.Program().OverVariables(variables), std::nullopt};
-  if (dontCare) function.dontCare = dontCare->Program().OverVariables(variables);
-  return function;
-}
-
-std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
+std::optional<BooleanFunction> CubesOfFunction(const TableFunction& function, std::size_t maxCubes,
                                                std::chrono::milliseconds time) {
   Budget control(time, {});
-  const int n = function.on.VariableCount();
-  const std::optional<CubeList> on = CubesOfProgram(function.on, maxCubes, control);
+  const int n = static_cast<int>(function.Variables().size());
+  const std::optional<CubeList> on = CubesOfProgram(function.on.Program(), maxCubes, control);
   if (!on) return std::nullopt;
   std::optional<CubeList> dontCare;
   if (function.dontCare) {
-    dontCare = CubesOfProgram(*function.dontCare, maxCubes, control);
+    dontCare = CubesOfProgram(function.dontCare->Program(), maxCubes, control);
     if (!dontCare) return std::nullopt;
   }
-  BooleanFunction cubes{function.on.Variables(), {"Result"}, CubesOfTerms(*on, n), {}};
+  BooleanFunction cubes{function.Variables(), {"Result"}, CubesOfTerms(*on, n), {}};
   if (dontCare) cubes.dontCare = CubesOfTerms(*dontCare, n);
   return cubes;
 }
 
-LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options,
+LeastForm Least(const TableFunction& function, FormSide side, const LeastOptions& options,
                 const Progress& progress, const FunctionLearnt& learnt) {
   if (learnt.constant && !function.dontCare) return ConstantForm(*learnt.constant, side);
-  if (function.on.VariableCount() <= kMaxMinimiseVariables || !learnt.order.empty())
+  if (function.on.Program().VariableCount() <= kMaxMinimiseVariables || !learnt.order.empty())
     return FindLeastForm(function, learnt.order, side, options.forms, progress);
   if (learnt.tooComplex) return TooComplexForm(function, learnt.cubes, false, side, options, progress);
   const DiagramLimits& limits = options.forms.diagramLimits;

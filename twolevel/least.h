@@ -36,15 +36,10 @@ struct FunctionLearnt {
   std::optional<bool> constant;
 };
 
-/// The programs of `on` and `dontCare` (when given) over the variables of both, in byte order,
-/// which `variables` receives. Raises EngineError when they are more than kMaxTableVariables.
-FunctionPrograms FunctionOfTables(const TruthTable& on, const TruthTable* dontCare,
-                                  std::vector<std::string>& variables);
-
 /// The function as cubes where it is a sum of products or close to one: at most `maxCubes` terms
-/// for each program, made within `time`, over the programs' variables with one output, "Result";
+/// for each table, made within `time`, over the tables' variables with one output, "Result";
 /// nothing otherwise.
-std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function, std::size_t maxCubes,
+std::optional<BooleanFunction> CubesOfFunction(const TableFunction& function, std::size_t maxCubes,
                                                std::chrono::milliseconds time);
 
 /// The least form of `side` of `function`: up to kMaxMinimiseVariables variables the exact
@@ -52,7 +47,7 @@ std::optional<BooleanFunction> CubesOfFunction(const FunctionPrograms& function,
 /// complex from its cubes (see FindLeastFormFromCubes), or, for a constant without don't-cares that
 /// the solver shows so, the constant; else not computed (kDiagramTooComplex). `progress` is called
 /// with the milliseconds spent of the budget; false stops it, with kStopped.
-LeastForm Least(const FunctionPrograms& function, FormSide side, const LeastOptions& options = {},
+LeastForm Least(const TableFunction& function, FormSide side, const LeastOptions& options = {},
                 const Progress& progress = {}, const FunctionLearnt& learnt = {});
 
 /// The least form of `side` of output `output` of `function`: up to kMaxMinimiseVariables inputs

@@ -82,7 +82,7 @@ std::optional<LeastForm> ExactCover(const SideCubes& cubes, CubeList primes, Bud
   return form;
 }
 
-LeastForm FromCovers(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+LeastForm FromCovers(const TableFunction& function, const std::vector<int>& order, FormSide side,
                      const FormOptions& options, const Budget& whole) {
   LeastForm form;
   CoverLimits limits = options.coverLimits;
@@ -157,17 +157,18 @@ LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side,
   return {MinimiseStatus::kHeuristic, FormSource::kImproved, improved};
 }
 
-LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+LeastForm FindLeastForm(const TableFunction& function, const std::vector<int>& order, FormSide side,
                         const FormOptions& options, const Progress& progress) {
   const Budget whole(options.budget, progress);
   LeastForm form;
-  const int variables = function.on.VariableCount();
+  const int variables = function.on.Program().VariableCount();
   if (variables <= kMaxMinimiseVariables) {
-    const TruthVector on = ResultBits(function.on);
+    const TruthVector on = ResultBits(function.on.Program());
     // Where the minimiser gives up, the covers get what it leaves.
     Budget control = Share(whole, 0.75);
-    form = MinimiserForm(on, function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables()),
-                         side, control);
+    form = MinimiserForm(
+        on, function.dontCare ? ResultBits(function.dontCare->Program()) : TruthVector(on.Variables()), side,
+        control);
     if (form.status == MinimiseStatus::kStopped || form.status == MinimiseStatus::kExact ||
         form.status == MinimiseStatus::kFewestTerms)
       return form;

@@ -54,7 +54,7 @@ struct FormOptions {
 /// and the forms then too. `progress` is
 /// called now and then with the milliseconds spent of the budget (first, up to the minimiser's
 /// limit, with the steps of its prime implicants); false stops the search, with kStopped.
-LeastForm FindLeastForm(const FunctionPrograms& function, const std::vector<int>& order, FormSide side,
+LeastForm FindLeastForm(const TableFunction& function, const std::vector<int>& order, FormSide side,
                         const FormOptions& options, const Progress& progress = {});
 
 /// The exact minimiser's form of `side` of a function given row by row (at most

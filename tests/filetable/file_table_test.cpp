@@ -77,7 +77,7 @@ TEST(FileTable, ValuesCountsAndSearchesMatchTheFilesTables) {
     const FileTable table = FileTable::Of(file);
     ASSERT_EQ(table.RowCount(), std::uint64_t{1} << inputs);
     for (int o = 0; o < outputs; ++o) {
-      const OutputTables expected = TablesOfOutput(file, static_cast<std::size_t>(o));
+      const TableFunction expected = TablesOfOutput(file, static_cast<std::size_t>(o));
       std::vector<Cell> cells;
       OutputCounts counts;
       for (std::uint64_t row = 0; row < table.RowCount(); ++row) {

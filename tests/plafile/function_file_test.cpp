@@ -11,7 +11,7 @@ namespace {
 
 // The rows of output `output` as a string of '0', '1' and '-', row 0 first.
 std::string RowsOf(const FunctionFile& file, std::size_t output = 0) {
-  const OutputTables tables = TablesOfOutput(file, output);
+  const TableFunction tables = TablesOfOutput(file, output);
   std::string rows;
   for (std::uint64_t row = 0; row < tables.on.RowCount(); ++row) {
     const bool dontCare = tables.dontCare && tables.dontCare->Result(row);

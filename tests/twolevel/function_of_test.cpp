@@ -36,16 +36,15 @@ int ValueAt(const BooleanFunction& function, std::uint64_t row) {
 // The function agrees with the tables' programs over its inputs: in every row up to 2^12 rows,
 // beyond in 4,096 rows drawn at random.
 void ExpectRowsOf(const BooleanFunction& function, const TruthTable& on, const TruthTable* dontCare) {
-  std::vector<std::string> variables;
-  const FunctionPrograms programs = FunctionOfTables(on, dontCare, variables);
-  ASSERT_EQ(function.inputs, variables);
+  const TableFunction programs = FunctionOfTables(on, dontCare);
+  ASSERT_EQ(function.inputs, programs.Variables());
   ASSERT_EQ(function.outputs, std::vector<std::string>{"Result"});
   const std::uint64_t rows = programs.on.RowCount();
   std::mt19937_64 rng(rows);
   for (std::uint64_t k = 0; k < std::min<std::uint64_t>(rows, 4096); ++k) {
     const std::uint64_t row = rows <= 4096 ? k : rng() & (rows - 1);
-    const bool free = programs.dontCare && EvaluateRow(*programs.dontCare, row);
-    ASSERT_EQ(ValueAt(function, row), free ? -1 : EvaluateRow(programs.on, row)) << "row " << row;
+    const bool free = programs.dontCare && programs.dontCare->Result(row);
+    ASSERT_EQ(ValueAt(function, row), free ? -1 : programs.on.Result(row)) << "row " << row;
   }
 }
 

@@ -22,6 +22,10 @@ CompiledProgram ProgramOver(const std::string& expression, const std::vector<std
   return variables.empty() ? program : program.OverVariables(variables);
 }
 
+TruthTable TableOver(const std::string& expression, const std::vector<std::string>& variables) {
+  return TruthTable::FromProgram(ProgramOver(expression, variables), DisplayMode::kZeroOne);
+}
+
 // A sum of `terms` random products of two to six of the variables v00 .. v(n-1).
 std::string RandomSum(std::mt19937_64& rng, int variables, int terms) {
   std::string text;
@@ -51,8 +55,8 @@ TEST(LeastFormTest, BeyondTheMinimiserFormsAreCorrectAndNeverWorseThanTheirStart
   for (int trial = 0; trial < 24; ++trial) {
     const int variables = 17 + trial % 10;
     const std::vector<std::string> names = Names(variables);
-    FunctionPrograms function{ProgramOver(RandomSum(rng, variables, 6 + trial % 30), names), std::nullopt};
-    if (trial % 2) function.dontCare = ProgramOver(RandomSum(rng, variables, 1 + trial % 4), names);
+    TableFunction function{TableOver(RandomSum(rng, variables, 6 + trial % 30), names), std::nullopt};
+    if (trial % 2) function.dontCare = TableOver(RandomSum(rng, variables, 1 + trial % 4), names);
     const FunctionDiagrams diagrams = BuildFunctionDiagrams(function);
     ASSERT_EQ(diagrams.status, DiagramStatus::kBuilt);
     for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
@@ -124,7 +128,7 @@ TEST(LeastFormTest, FromCubesWhereTheDiagramIsTooComplex) {
 
 TEST(LeastFormTest, AWrongFormIsCaughtByTheCheck) {
   const std::vector<std::string> names = Names(20);
-  const FunctionPrograms function{ProgramOver("v00*v01+v19", names), std::nullopt};
+  const TableFunction function{TableOver("v00*v01+v19", names), std::nullopt};
   const FunctionDiagrams diagrams = BuildFunctionDiagrams(function);
   const std::uint64_t v00 = std::uint64_t{1} << 19, v01 = std::uint64_t{1} << 18, v19 = 1;
   EXPECT_EQ(CheckForm(function, diagrams.order, FormSide::kSum, {{v00 | v01, v00 | v01}, {v19, v19}}),

@@ -14,13 +14,14 @@ namespace {
 
 // The function of `on` with the don't-cares of `dontCare` (none when empty) over the variables of
 // `on`.
-FunctionPrograms Function(const std::string& on, const std::string& dontCare = {}) {
+TableFunction Function(const std::string& on, const std::string& dontCare = {}) {
   ExprTree tree;
-  FunctionPrograms function{CompiledProgram::Compile(ProcessExpression(on, tree), 63), std::nullopt};
+  TableFunction function{TruthTable::Build(ProcessExpression(on, tree), DisplayMode::kZeroOne), std::nullopt};
   if (!dontCare.empty()) {
     ExprTree other;
-    function.dontCare = CompiledProgram::Compile(ProcessExpression(dontCare, other), 63)
-                            .OverVariables(function.on.Variables());
+    const CompiledProgram program = CompiledProgram::Compile(ProcessExpression(dontCare, other), 63);
+    function.dontCare =
+        TruthTable::FromProgram(program.OverVariables(function.Variables()), DisplayMode::kZeroOne);
   }
   return function;
 }
@@ -56,10 +57,10 @@ bool Covered(const CubeList& cubes, std::uint64_t row) {
 
 // Every row of the side covered and no row of the other side, don't-cares either way: every row up
 // to 2^20 rows, beyond every 251st.
-void ExpectCovers(const FunctionPrograms& function, FormSide side, const CubeList& cubes) {
-  const TruthVector on = ResultBits(function.on);
+void ExpectCovers(const TableFunction& function, FormSide side, const CubeList& cubes) {
+  const TruthVector on = ResultBits(function.on.Program());
   const TruthVector dontCare =
-      function.dontCare ? ResultBits(*function.dontCare) : TruthVector(on.Variables());
+      function.dontCare ? ResultBits(function.dontCare->Program()) : TruthVector(on.Variables());
   const std::uint64_t step = on.Rows() <= (1u << 20) ? 1 : 251;
   for (std::uint64_t row = 0; row < on.Rows(); row += step) {
     if (dontCare.At(row)) continue;
@@ -87,7 +88,7 @@ TEST(LeastTest, EveryRungGivesACorrectFormOrSaysWhyNot) {
       {"no solver beside don't-cares", one, "a", true, true, FormStanding::kDiagramTooComplex},
   };
   for (const Case& c : cases) {
-    const FunctionPrograms function = Function(c.on, c.dontCare);
+    const TableFunction function = Function(c.on, c.dontCare);
     LeastOptions options;
     if (c.tooComplex) options.forms.diagramLimits.maxNodes = 1000;
     if (c.noCubes) options.maxFunctionCubes = 0;
@@ -118,7 +119,7 @@ TEST(LeastTest, OfTheFunctionTypeAsOfItsPrograms) {
       {"a/b/c/d", "a*b*c", true},     {"a*b*not(c)+d*e*f+not(g)*h+i*j*k*l+m/n+o*p*q*r", "a*b*c", false},
   };
   for (const Case& c : cases) {
-    const FunctionPrograms programs = Function(c.on, c.dontCare);
+    const TableFunction programs = Function(c.on, c.dontCare);
     const BooleanFunction function = FunctionType(c.on, c.dontCare);
     for (const FormSide side : {FormSide::kSum, FormSide::kProduct}) {
       SCOPED_TRACE(c.on + (side == FormSide::kSum ? " sum" : " product"));
