@@ -39,7 +39,7 @@ struct MinimalForm {
   MinimiseStatus status = MinimiseStatus::kStopped;
   FormSource source = FormSource::kMinimiser;
   /// The terms of the sum; for a product, the terms of the complement's sum (one per factor).
-  std::vector<WideCube> cubes;
+  std::vector<Cube> cubes;
   /// The form in the program's syntax, over the table's captions; empty when not computed.
   std::string expression;
   /// False when the form uses a variable that cannot be typed back (see CanBeTypedBack).

@@ -35,7 +35,7 @@ std::string AnfItem(const FunctionDescription& description, const std::vector<st
     case AnfStatus::kTooComplex: return "not computed: too complex for the decision diagram";
     case AnfStatus::kNotRequested: return "not computed: stopped";
   }
-  std::vector<WideCube> cubes;
+  std::vector<Cube> cubes;
   for (std::uint64_t monomial : anf.monomials) cubes.push_back({monomial, monomial});
   std::string text = AnfText(anf.monomials, variables);
   if (const auto untypable = FirstUntypableVariable(cubes, variables)) text += UntypableNote(*untypable);

@@ -22,7 +22,7 @@ std::uint64_t Bit(std::size_t index, std::size_t count) { return std::uint64_t{1
 std::uint64_t MaskOf(const CubeList& terms, const std::vector<std::string>& used,
                      const std::vector<std::string>& variables) {
   std::uint64_t care = 0;
-  for (const WideCube& term : terms) care |= term.care;
+  for (const Cube& term : terms) care |= term.care;
   std::uint64_t mask = 0;
   for (std::size_t i = 0; i < used.size(); ++i) {
     if (!(care & Bit(i, used.size()))) continue;
@@ -46,10 +46,10 @@ std::optional<MinimalForm> LeastSum(const TableFunction& function, const std::fu
 // variables left out, kept when all its rows are still don't-cares.
 CubeList DontCaresWithin(const CubeList& terms, std::uint64_t mask) {
   CubeList kept;
-  for (const WideCube& term : terms) {
-    const WideCube within{term.care & mask, term.value & mask};
+  for (const Cube& term : terms) {
+    const Cube within{term.care & mask, term.value & mask};
     if (CoversCube(terms, within) &&
-        std::none_of(kept.begin(), kept.end(), [&](const WideCube& k) { return ContainsCube(k, within); }))
+        std::none_of(kept.begin(), kept.end(), [&](const Cube& k) { return ContainsCube(k, within); }))
       kept.push_back(within);
   }
   return kept;
@@ -90,7 +90,7 @@ std::optional<OpenedFunction> OpenOutput(const FunctionFile& file, std::size_t o
   const CubeList within = DontCaresWithin(free->cubes, mask);
   if (!within.empty()) opened.dontCare = SumText(within, freeVariables);
   if (!std::all_of(free->cubes.begin(), free->cubes.end(),
-                   [&within](const WideCube& term) { return CoversCube(within, term); }))
+                   [&within](const Cube& term) { return CoversCube(within, term); }))
     opened.leftOut =
         "Some don't-cares depend on inputs the least sum of products does not use; they are left out "
         "of the table's analysis";

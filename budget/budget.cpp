@@ -72,10 +72,6 @@ Budget::Clock::time_point Budget::EndAfter(Clock::time_point start) const {
   return time_ >= Clock::time_point::max() - start ? Clock::time_point::max() : start + time_;
 }
 
-std::chrono::milliseconds Budget::TimeMs() const {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(time_);
-}
-
 Progress Budget::Reporting() const {
   return [this](std::uint64_t done, std::uint64_t total) { return Report(done, total); };
 }

@@ -55,8 +55,6 @@ class Budget {
   Clock::duration Left() const;
   /// `Time()` after `start`, saturating: a budget without a limit never ends.
   Clock::time_point EndAfter(Clock::time_point start) const;
-  /// Time() in whole milliseconds.
-  std::chrono::milliseconds TimeMs() const;
 
   /// Tags the stage under way, for a progress that tells the stages apart.
   void SetStage(int stage) const { stage_.store(stage, std::memory_order_relaxed); }

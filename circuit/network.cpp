@@ -149,7 +149,7 @@ Network TypedNetwork(const CompiledProgram& program) {
   return network;
 }
 
-Network TwoLevelNetwork(const std::vector<WideCube>& cubes, const std::vector<std::string>& inputs,
+Network TwoLevelNetwork(const std::vector<Cube>& cubes, const std::vector<std::string>& inputs,
                         CircuitForm form) {
   Network network;
   network.inputs = inputs;
@@ -162,13 +162,13 @@ Network TwoLevelNetwork(const std::vector<WideCube>& cubes, const std::vector<st
   const GateKind first = universal ? alone : product ? GateKind::kOr : GateKind::kAnd;
   const GateKind second = universal ? alone : product ? GateKind::kAnd : GateKind::kOr;
   const int n = static_cast<int>(inputs.size());
-  for (const WideCube& cube : cubes) {
+  for (const Cube& cube : cubes) {
     if (cube.care != 0) continue;
     network.output = Constant(!product);  // a term without literals (a factor without literals)
     return network;
   }
   std::vector<Signal> level;  // the first level's outputs
-  for (const WideCube& cube : cubes) {
+  for (const Cube& cube : cubes) {
     // A factor's literals are the complements of its term's.
     std::vector<std::pair<int, bool>> literals;  // (column, plain)
     for (int column = 0; column < n; ++column) {

@@ -55,7 +55,7 @@ Network TypedNetwork(const CompiledProgram& program);
 
 /// The two-level network of a least form: for kSum and kNand `cubes` are the terms of the sum, for
 /// kProduct and kNor those of the complement's sum (one per factor). Not for kTyped.
-Network TwoLevelNetwork(const std::vector<WideCube>& cubes, const std::vector<std::string>& inputs,
+Network TwoLevelNetwork(const std::vector<Cube>& cubes, const std::vector<std::string>& inputs,
                         CircuitForm form);
 
 /// The value (0 or 1) of the network's output in `row` (the first input the most significant bit).

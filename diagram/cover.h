@@ -37,7 +37,7 @@ struct Cover {
   /// bound above maxTerms.
   unsigned __int128 termCount = 0;
   /// The terms, in term order (variable by variable from the first: negated, plain, absent).
-  std::vector<WideCube> terms;
+  std::vector<Cube> terms;
 };
 
 /// A diagram with the covers of its function and of the function's complement.

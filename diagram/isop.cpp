@@ -52,8 +52,7 @@ Interval CoverBuilder::Build(const Ref& lower, const Ref& upper) {
   return interval;
 }
 
-void CoverBuilder::Collect(std::uint32_t cover, WideCube cube, int variableCount,
-                           std::vector<WideCube>& out) const {
+void CoverBuilder::Collect(std::uint32_t cover, Cube cube, int variableCount, std::vector<Cube>& out) const {
   if (cover == 0) return;
   const CoverNode& node = covers_[cover];
   if (cover == 1) {
@@ -75,12 +74,12 @@ std::uint32_t CoverBuilder::Join(int x, std::uint32_t negative, std::uint32_t po
   return static_cast<std::uint32_t>(covers_.size() - 1);
 }
 
-std::vector<WideCube> IrredundantCubes(const Ref& lower, const Ref& upper, int variableCount,
-                                       unsigned __int128 termLimit) {
+std::vector<Cube> IrredundantCubes(const Ref& lower, const Ref& upper, int variableCount,
+                                   unsigned __int128 termLimit) {
   CoverBuilder builder(termLimit);
   const std::uint32_t top = builder.Build(lower, upper).cover;
   if (builder.Terms(top) > termLimit) throw CoverBuilder::TooManyTerms{builder.Terms(top)};
-  std::vector<WideCube> cubes;
+  std::vector<Cube> cubes;
   builder.Collect(top, {}, variableCount, cubes);
   return cubes;
 }
@@ -94,10 +93,10 @@ class PrimeBuilder {
  public:
   PrimeBuilder(int variableCount, std::size_t limit) : variableCount_(variableCount), limit_(limit) {}
 
-  const std::vector<WideCube>& Primes(const Ref& f) {
+  const std::vector<Cube>& Primes(const Ref& f) {
     if (const auto found = memo_.find(f.Get()); found != memo_.end()) return found->second.primes;
     if (++calls_ % kCallsPerCheck == 0) CheckJob();
-    std::vector<WideCube> primes;
+    std::vector<Cube> primes;
     if (f.Get() == 1) {
       primes.push_back({});
     } else if (f.Get() != 0) {
@@ -105,7 +104,7 @@ class PrimeBuilder {
       const Ref f0(Cofactor(f.Get(), x, 0)), f1(Cofactor(f.Get(), x, 1));
       const Ref both(bdd_apply(f0.Get(), f1.Get(), bddop_and));
       primes = Primes(both);
-      const std::vector<WideCube> common = primes;
+      const std::vector<Cube> common = primes;
       const std::uint64_t bit = RowBit(x, variableCount_);
       Extend(Primes(f0), common, {bit, 0}, primes);
       Extend(Primes(f1), common, {bit, bit}, primes);
@@ -119,17 +118,17 @@ class PrimeBuilder {
  private:
   struct Entry {
     Ref node;
-    std::vector<WideCube> primes;
+    std::vector<Cube> primes;
   };
 
-  static bool Less(const WideCube& a, const WideCube& b) {
+  static bool Less(const Cube& a, const Cube& b) {
     return a.care != b.care ? a.care < b.care : a.value < b.value;
   }
 
   // Appends `literal` times each of `own` (sorted) not in `common` (sorted).
-  static void Extend(const std::vector<WideCube>& own, const std::vector<WideCube>& common, WideCube literal,
-                     std::vector<WideCube>& out) {
-    for (const WideCube& q : own) {
+  static void Extend(const std::vector<Cube>& own, const std::vector<Cube>& common, Cube literal,
+                     std::vector<Cube>& out) {
+    for (const Cube& q : own) {
       if (std::binary_search(common.begin(), common.end(), q, Less)) continue;
       out.push_back({q.care | literal.care, q.value | literal.value});
     }
@@ -144,15 +143,15 @@ class PrimeBuilder {
 
 }  // namespace
 
-std::vector<WideCube> PrimeCubes(const Ref& function, int variableCount, std::size_t limit) {
+std::vector<Cube> PrimeCubes(const Ref& function, int variableCount, std::size_t limit) {
   PrimeBuilder builder(variableCount, limit);
   return builder.Primes(function);
 }
 
-Ref DiagramOfCubes(const std::vector<WideCube>& cubes, int variableCount) {
+Ref DiagramOfCubes(const std::vector<Cube>& cubes, int variableCount) {
   Ref sum(0);
   unsigned step = 0;
-  for (const WideCube& cube : cubes) {
+  for (const Cube& cube : cubes) {
     if (++step % kCallsPerCheck == 0) CheckJob();
     Ref term(1);
     for (int v = variableCount; v-- > 0;) {
@@ -166,9 +165,9 @@ Ref DiagramOfCubes(const std::vector<WideCube>& cubes, int variableCount) {
   return sum;
 }
 
-WideCube LevelsToColumns(WideCube cube, const std::vector<int>& order) {
+Cube LevelsToColumns(Cube cube, const std::vector<int>& order) {
   const int n = static_cast<int>(order.size());
-  WideCube out;
+  Cube out;
   for (int level = 0; level < n; ++level) {
     const std::uint64_t from = RowBit(level, n);
     if ((cube.care & from) == 0) continue;
@@ -179,9 +178,9 @@ WideCube LevelsToColumns(WideCube cube, const std::vector<int>& order) {
   return out;
 }
 
-WideCube ColumnsToLevels(WideCube cube, const std::vector<int>& order) {
+Cube ColumnsToLevels(Cube cube, const std::vector<int>& order) {
   const int n = static_cast<int>(order.size());
-  WideCube out;
+  Cube out;
   for (int level = 0; level < n; ++level) {
     const std::uint64_t to = RowBit(level, n);
     const std::uint64_t from = RowBit(order[static_cast<std::size_t>(level)], n);

@@ -36,7 +36,7 @@ class CoverBuilder {
   unsigned __int128 Terms(std::uint32_t cover) const { return covers_[cover].terms; }
 
   /// Appends the terms of `cover` over `variableCount` variables, each with `cube`'s literals too.
-  void Collect(std::uint32_t cover, WideCube cube, int variableCount, std::vector<WideCube>& out) const;
+  void Collect(std::uint32_t cover, Cube cube, int variableCount, std::vector<Cube>& out) const;
 
  private:
   // A node stands for x'·C0 + x·C1 + Cd; node 0 is the empty sum, node 1 the term without literals.
@@ -60,23 +60,23 @@ class CoverBuilder {
 
 /// The irredundant cover of the interval [lower, upper] as cubes over manager variables; throws
 /// CoverBuilder::TooManyTerms past `termLimit`.
-std::vector<WideCube> IrredundantCubes(const Ref& lower, const Ref& upper, int variableCount,
-                                       unsigned __int128 termLimit);
+std::vector<Cube> IrredundantCubes(const Ref& lower, const Ref& upper, int variableCount,
+                                   unsigned __int128 termLimit);
 
 /// Thrown by PrimeCubes past its limit.
 struct TooManyPrimes {};
 
 /// Every prime implicant of `function` over manager variables; throws TooManyPrimes when more than
 /// `limit` would be kept along the way.
-std::vector<WideCube> PrimeCubes(const Ref& function, int variableCount, std::size_t limit);
+std::vector<Cube> PrimeCubes(const Ref& function, int variableCount, std::size_t limit);
 
 /// The diagram of the sum of `cubes` over manager variables.
-Ref DiagramOfCubes(const std::vector<WideCube>& cubes, int variableCount);
+Ref DiagramOfCubes(const std::vector<Cube>& cubes, int variableCount);
 
 /// `cube` over manager variables (levels) rewritten over table columns: level l is column order[l].
-WideCube LevelsToColumns(WideCube cube, const std::vector<int>& order);
+Cube LevelsToColumns(Cube cube, const std::vector<int>& order);
 
 /// The reverse of LevelsToColumns.
-WideCube ColumnsToLevels(WideCube cube, const std::vector<int>& order);
+Cube ColumnsToLevels(Cube cube, const std::vector<int>& order);
 
 }  // namespace brevano::diagram_detail

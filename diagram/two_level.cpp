@@ -37,10 +37,10 @@ std::shared_ptr<const Diagram> Flat(const Ref& root, const std::vector<int>& ord
   return std::make_shared<const Diagram>(std::move(flat.nodes), n, flat.root, order);
 }
 
-CubeList InColumns(const std::vector<WideCube>& cubes, const std::vector<int>& order) {
+CubeList InColumns(const std::vector<Cube>& cubes, const std::vector<int>& order) {
   CubeList columns;
   columns.reserve(cubes.size());
-  for (const WideCube& cube : cubes) columns.push_back(diagram_detail::LevelsToColumns(cube, order));
+  for (const Cube& cube : cubes) columns.push_back(diagram_detail::LevelsToColumns(cube, order));
   return columns;
 }
 
@@ -122,9 +122,9 @@ SideCubes BuildSideCubes(const TableFunction& function, const std::vector<int>& 
         const SideRefs rows = BuildSide(state->function, LevelsOf(state->order), side);
         const int n = static_cast<int>(state->order.size());
         try {
-          std::vector<WideCube> forbidden =
+          std::vector<Cube> forbidden =
               diagram_detail::IrredundantCubes(rows.forbidden, rows.forbidden, n, maxSetTerms);
-          std::vector<WideCube> dontCare =
+          std::vector<Cube> dontCare =
               diagram_detail::IrredundantCubes(rows.dontCare, rows.dontCare, n, maxSetTerms);
           state->cubes.forbidden = InColumns(forbidden, state->order);
           state->cubes.dontCare = InColumns(dontCare, state->order);
@@ -174,8 +174,8 @@ FormCheck CheckForm(const TableFunction& function, const std::vector<int>& order
   const JobEnd end = diagram_detail::RunOnOwner(
       [state, side] {
         const SideRefs rows = BuildSide(state->function, LevelsOf(state->order), side);
-        std::vector<WideCube> levels;
-        for (const WideCube& cube : state->cover)
+        std::vector<Cube> levels;
+        for (const Cube& cube : state->cover)
           levels.push_back(diagram_detail::ColumnsToLevels(cube, state->order));
         const Ref sum = diagram_detail::DiagramOfCubes(levels, static_cast<int>(state->order.size()));
         const Ref missed(bdd_apply(rows.required.Get(), sum.Get(), bddop_diff));

@@ -35,7 +35,7 @@ FunctionDiagrams BuildFunctionDiagrams(const TableFunction& function, const Diag
 /// sum that covers the 0 rows.
 enum class FormSide { kSum, kProduct };
 
-/// What a form of one side starts from: cubes over table columns (see WideCube).
+/// What a form of one side starts from: cubes over table columns (see Cube).
 struct SideCubes {
   /// kFound when `start` is set; kTooManyTerms or kTooComplex when it could not be.
   CoverStatus status = CoverStatus::kNotRequested;

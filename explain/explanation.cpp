@@ -71,9 +71,7 @@ void ExplainTabular(const Rows& rows, bool product, std::ostream& out) {
            "complement; De Morgan makes each of its terms a factor.\n";
   out << TabularText(method, rows.variables, false);
   if (method.complete) {
-    std::vector<WideCube> complement;
-    for (Cube c : ChosenTerms(method)) complement.push_back({c.care, c.value});
-    if (product) out << "Least product: " << ProductText(complement, rows.variables) << '\n';
+    if (product) out << "Least product: " << ProductText(ChosenTerms(method), rows.variables) << '\n';
     out << ProofLine(method, method.chosen.size(), product) << '\n';
   }
 }
@@ -102,11 +100,8 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
       Least(FunctionOfTables(table, nullptr), product ? FormSide::kProduct : FormSide::kSum);
   const FormStanding standing = StandingOf(form, false);
   if (!HasForm(standing)) throw EngineError("The least form was not found within the time given");
-  std::vector<Cube> target;
-  for (WideCube c : form.cubes)
-    target.push_back({static_cast<std::uint32_t>(c.care), static_cast<std::uint32_t>(c.value)});
   const Derivation derivation =
-      DeriveLeastForm(ExprOfProgram(table.Program()), evaluatedAs, rows.variables, target, product);
+      DeriveLeastForm(ExprOfProgram(table.Program()), evaluatedAs, rows.variables, form.cubes, product);
   WriteDerivation(derivation, tsv, out);
   if (tsv) return;
   if (derivation.byTabularMethod)
@@ -115,7 +110,7 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
            "was found within the budget.\n";
   Budget control(std::chrono::seconds(10), {});
   const TabularMethod method = RunTabularMethod(SideOf(rows, product), nullptr, false, control);
-  out << ProofLine(method, target.size(), product)
+  out << ProofLine(method, form.cubes.size(), product)
       << (standing == FormStanding::kLeast ? "" : " (the least form itself is not proven least)") << '\n';
 }
 

@@ -21,7 +21,7 @@ std::string Pattern(Cube cube, int n) {
 }
 
 std::string TermText(Cube cube, const std::vector<std::string>& variables) {
-  const std::vector<std::string> literals = Literals(WideCube{cube.care, cube.value}, variables, false);
+  const std::vector<std::string> literals = Literals(cube, variables, false);
   return literals.empty() ? "1" : Join(literals, "*");
 }
 

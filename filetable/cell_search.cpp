@@ -12,7 +12,7 @@ namespace {
 constexpr unsigned kStepsPerPoll = 1024;
 
 bool AnyWhole(const CubeList& cubes, std::uint64_t below) {
-  return std::any_of(cubes.begin(), cubes.end(), [below](WideCube cube) { return (cube.care & below) == 0; });
+  return std::any_of(cubes.begin(), cubes.end(), [below](Cube cube) { return (cube.care & below) == 0; });
 }
 
 // The first row at or after `from` of the value, input by input from the first. Each node is the
@@ -51,7 +51,7 @@ class ForwardWalk {
     const std::uint64_t bit = std::uint64_t{1} << (n_ - 1 - level);
     for (const std::uint64_t side : {std::uint64_t{0}, bit}) {
       if (tight && side < (from_ & bit)) continue;
-      const auto meets = [bit, side](WideCube cube) {
+      const auto meets = [bit, side](Cube cube) {
         return (cube.care & bit) == 0 || (cube.value & bit) == side;
       };
       CubeList childOn, childFree;
@@ -78,7 +78,7 @@ class ForwardWalk {
 CubeList Mirrored(const CubeList& cubes) {
   CubeList mirrored;
   mirrored.reserve(cubes.size());
-  for (const WideCube cube : cubes) mirrored.push_back({cube.care, cube.care & ~cube.value});
+  for (const Cube cube : cubes) mirrored.push_back({cube.care, cube.care & ~cube.value});
   return mirrored;
 }
 

@@ -5,30 +5,15 @@
 
 #include "engine/engine_error.h"
 #include "function/boolean_function.h"
+#include "minimise/cube_of_multi.h"
 
 namespace brevano {
 
 namespace {
 
-// The cube's input part over row bits; nullopt for an empty cube.
-std::optional<WideCube> RowCube(const MultiCube& cube) {
-  const int n = cube.inputs;
-  WideCube row;
-  for (int i = 0; i < n; ++i) {
-    const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
-    switch (cube.Input(i)) {
-      case Literal::kFree: break;
-      case Literal::kOne: row.value |= bit; [[fallthrough]];
-      case Literal::kZero: row.care |= bit; break;
-      default: return std::nullopt;
-    }
-  }
-  return row;
-}
-
 void SplitByOutput(const CubeCover& cover, std::vector<CubeList>& into) {
   for (const MultiCube& cube : cover) {
-    const std::optional<WideCube> row = RowCube(cube);
+    const std::optional<Cube> row = CubeOf(cube);
     if (!row) continue;
     for (int o = 0; o < cube.outputs; ++o)
       if (cube.HasOutput(o)) into[static_cast<std::size_t>(o)].push_back(*row);
@@ -36,7 +21,7 @@ void SplitByOutput(const CubeCover& cover, std::vector<CubeList>& into) {
 }
 
 bool InSum(const CubeList& cubes, std::uint64_t row) {
-  return std::any_of(cubes.begin(), cubes.end(), [row](WideCube cube) { return CubeContainsRow(cube, row); });
+  return std::any_of(cubes.begin(), cubes.end(), [row](Cube cube) { return CubeContains(cube, row); });
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ std::string Literal(const std::string& name, bool plain) {
 
 }  // namespace
 
-std::vector<std::string> Literals(WideCube cube, const std::vector<std::string>& variables, bool complement) {
+std::vector<std::string> Literals(Cube cube, const std::vector<std::string>& variables, bool complement) {
   const int count = static_cast<int>(variables.size());
   std::vector<std::string> literals;
   for (int variable = 0; variable < count; ++variable) {
@@ -59,21 +59,20 @@ bool CanBeTypedBack(const std::string& name) {
   }
 }
 
-std::string SumText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables) {
+std::string SumText(const std::vector<Cube>& terms, const std::vector<std::string>& variables) {
   if (terms.empty()) return "0";
   std::vector<std::string> parts;
-  for (const WideCube& term : terms) {
+  for (const Cube& term : terms) {
     const std::vector<std::string> literals = Literals(term, variables, false);
     parts.push_back(literals.empty() ? "1" : Join(literals, "*"));
   }
   return Join(parts, "+");
 }
 
-std::string ProductText(const std::vector<WideCube>& complementTerms,
-                        const std::vector<std::string>& variables) {
+std::string ProductText(const std::vector<Cube>& complementTerms, const std::vector<std::string>& variables) {
   if (complementTerms.empty()) return "1";
   std::vector<std::string> factors;
-  for (const WideCube& term : complementTerms) {
+  for (const Cube& term : complementTerms) {
     const std::vector<std::string> literals = Literals(term, variables, true);
     if (literals.empty()) {
       factors.emplace_back("0");
@@ -84,23 +83,16 @@ std::string ProductText(const std::vector<WideCube>& complementTerms,
   return Join(factors, "*");
 }
 
-std::optional<std::string> FirstUntypableVariable(const std::vector<WideCube>& terms,
+std::optional<std::string> FirstUntypableVariable(const std::vector<Cube>& terms,
                                                   const std::vector<std::string>& variables) {
   std::uint64_t used = 0;
-  for (const WideCube& term : terms) used |= term.care;
+  for (const Cube& term : terms) used |= term.care;
   const int count = static_cast<int>(variables.size());
   for (int variable = 0; variable < count; ++variable) {
     if ((used & RowBitOf(variable, count)) && !CanBeTypedBack(variables[variable]))
       return variables[variable];
   }
   return std::nullopt;
-}
-
-std::vector<WideCube> Widened(const std::vector<Cube>& terms) {
-  std::vector<WideCube> wide;
-  wide.reserve(terms.size());
-  for (const Cube& term : terms) wide.push_back({term.care, term.value});
-  return wide;
 }
 
 }  // namespace brevano

@@ -13,11 +13,11 @@ namespace {
 // The two levels of a NAND circuit (or, `nor`, of a NOR circuit): a first-level gate per term,
 // written not(t), whose complement of a lone literal is the literal's complement; the second-level
 // gate negates the product (the sum) of their outputs.
-std::string GateFormText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables,
+std::string GateFormText(const std::vector<Cube>& terms, const std::vector<std::string>& variables,
                          bool nor) {
   if (terms.empty()) return nor ? "1" : "0";
   std::vector<std::string> firstLevel;
-  for (const WideCube& term : terms) {
+  for (const Cube& term : terms) {
     if (term.care == 0) return nor ? "0" : "1";
     const std::vector<std::string> literals = Literals(term, variables, nor);
     if (literals.size() == 1 && terms.size() == 1) return literals[0];
@@ -48,11 +48,11 @@ std::string AnfText(std::vector<std::uint64_t> monomials, const std::vector<std:
   return text;
 }
 
-std::string NandText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables) {
+std::string NandText(const std::vector<Cube>& terms, const std::vector<std::string>& variables) {
   return GateFormText(terms, variables, false);
 }
 
-std::string NorText(const std::vector<WideCube>& complementTerms, const std::vector<std::string>& variables) {
+std::string NorText(const std::vector<Cube>& complementTerms, const std::vector<std::string>& variables) {
   return GateFormText(complementTerms, variables, true);
 }
 

@@ -17,12 +17,12 @@ std::string AnfText(std::vector<std::uint64_t> monomials, const std::vector<std:
 
 /// The NAND form of the sum of `terms`: not(not(t1)*not(t2)*…), each term a product of
 /// literals; a sum of one literal is that literal, and the constants are "0" and "1".
-std::string NandText(const std::vector<WideCube>& terms, const std::vector<std::string>& variables);
+std::string NandText(const std::vector<Cube>& terms, const std::vector<std::string>& variables);
 
 /// The NOR form of the product whose factors are the complements of `complementTerms` (as
 /// ProductText takes them): not(not(s1)+not(s2)+…), each factor a sum of literals; a product of
 /// one literal is that literal.
-std::string NorText(const std::vector<WideCube>& complementTerms, const std::vector<std::string>& variables);
+std::string NorText(const std::vector<Cube>& complementTerms, const std::vector<std::string>& variables);
 
 /// "Σm(1, 3, 6)" or "ΠM(0, 2)" (`product`): the rows listed, and ", ... (N more)" when `total`
 /// exceeds them; "Σm()" and "ΠM()" without rows.

@@ -17,8 +17,7 @@ namespace brevano::fuzz {
 inline constexpr int kComparedInputs = 10;
 
 inline bool InCubes(const CubeList& cubes, std::uint64_t row) {
-  return std::any_of(cubes.begin(), cubes.end(),
-                     [row](const WideCube& cube) { return (row & cube.care) == cube.value; });
+  return std::any_of(cubes.begin(), cubes.end(), [row](Cube cube) { return CubeContains(cube, row); });
 }
 
 /// Makes every output of `file` (the first `most`) into tables; where the file has few inputs,

@@ -161,9 +161,7 @@ KmapCover LeastKmapCover(const KmapLayout& layout, KmapCoverKind kind) {
                                 product ? FormSide::kProduct : FormSide::kSum, options);
   cover.status = least.status;
   cover.standing = StandingOf(least, dontCare.CountOnes() > 0);
-  std::vector<Cube> terms;
-  for (const WideCube& cube : least.cubes)
-    terms.push_back({static_cast<std::uint32_t>(cube.care), static_cast<std::uint32_t>(cube.value)});
+  const std::vector<Cube>& terms = least.cubes;
   for (const Cube& cube : terms) {
     const std::vector<Cube> one{cube};
     cover.terms.push_back(

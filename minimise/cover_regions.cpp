@@ -16,7 +16,7 @@ class RegionSplitter {
       : covered_(covered), columns_(columns), maxRows_(maxRows), control_(control) {}
 
   // False once over the limit or stopped.
-  bool Split(WideCube target) {
+  bool Split(Cube target) {
     std::vector<int> coveredHere, columnsHere;
     for (int i = 0; i < static_cast<int>(covered_.size()); ++i)
       if (Intersects(covered_[i], target)) coveredHere.push_back(i);
@@ -34,7 +34,7 @@ class RegionSplitter {
       for (int column : columns) problem.columnRows[static_cast<std::size_t>(column)].push_back(row);
       ++row;
     }
-    for (const WideCube& column : columns_) problem.weight.push_back(LiteralCount(column));
+    for (const Cube& column : columns_) problem.weight.push_back(LiteralCount(column));
     return problem;
   }
 
@@ -44,7 +44,7 @@ class RegionSplitter {
   // rows lies outside all of these and outside the covered cubes, the columns holding the region
   // whole are a row of the problem that every other row of the region implies. Otherwise the region
   // is split until one is.
-  bool SplitAmong(WideCube region, const std::vector<int>& coveredHere, const std::vector<int>& columnsHere) {
+  bool SplitAmong(Cube region, const std::vector<int>& coveredHere, const std::vector<int>& columnsHere) {
     if (++regions_ > maxRows_ || !control_.Tick()) return false;
     CubeList around;
     std::vector<int> whole;
@@ -66,7 +66,7 @@ class RegionSplitter {
     }
     const std::uint64_t bit = SplitVariable(region, around);
     for (const std::uint64_t value : {std::uint64_t{0}, bit}) {
-      const WideCube half{region.care | bit, region.value | value};
+      const Cube half{region.care | bit, region.value | value};
       std::vector<int> coveredHalf, columnsHalf;
       for (int i : coveredHere)
         if (Intersects(covered_[static_cast<std::size_t>(i)], half)) coveredHalf.push_back(i);
@@ -78,10 +78,10 @@ class RegionSplitter {
   }
 
   // The variable, free in `region`, that the most of the cubes around it have a literal of.
-  static std::uint64_t SplitVariable(WideCube region, const CubeList& around) {
+  static std::uint64_t SplitVariable(Cube region, const CubeList& around) {
     std::array<int, 64> uses{};
     std::uint64_t candidates = 0;
-    for (const WideCube& cube : around) {
+    for (const Cube& cube : around) {
       const std::uint64_t extra = cube.care & ~region.care;
       candidates |= extra;
       for (std::uint64_t bits = extra; bits != 0; bits &= bits - 1) ++uses[std::countr_zero(bits)];
@@ -106,7 +106,7 @@ std::optional<CoverProblem> RegionCoverProblem(const CubeList& targets, const Cu
                                                const CubeList& columns, std::size_t maxRows,
                                                Budget& control) {
   RegionSplitter splitter(covered, columns, maxRows, control);
-  for (const WideCube& target : targets)
+  for (const Cube& target : targets)
     if (!splitter.Split(target)) return std::nullopt;
   return splitter.Problem();
 }

@@ -11,7 +11,7 @@ namespace {
 // The variables that occur plain, and those that occur negated, in some term.
 std::pair<std::uint64_t, std::uint64_t> Polarities(const CubeList& list) {
   std::uint64_t plain = 0, negated = 0;
-  for (const WideCube& cube : list) {
+  for (const Cube& cube : list) {
     plain |= cube.care & cube.value;
     negated |= cube.care & ~cube.value;
   }
@@ -21,7 +21,7 @@ std::pair<std::uint64_t, std::uint64_t> Polarities(const CubeList& list) {
 // The variable of `candidates` that the most terms mention, as a one-bit mask.
 std::uint64_t MostUsed(const CubeList& list, std::uint64_t candidates) {
   std::array<int, 64> uses{};
-  for (const WideCube& cube : list) {
+  for (const Cube& cube : list) {
     for (std::uint64_t bits = cube.care & candidates; bits != 0; bits &= bits - 1)
       ++uses[std::countr_zero(bits)];
   }
@@ -34,7 +34,7 @@ std::uint64_t MostUsed(const CubeList& list, std::uint64_t candidates) {
 }
 
 bool HasUniversal(const CubeList& list) {
-  for (const WideCube& cube : list)
+  for (const Cube& cube : list)
     if (cube.care == 0) return true;
   return false;
 }
@@ -42,7 +42,7 @@ bool HasUniversal(const CubeList& list) {
 // An upper bound of the share of all rows the terms cover: below 1, they cannot cover them all.
 bool TooSmallForTautology(const CubeList& list) {
   double share = 0;
-  for (const WideCube& cube : list) {
+  for (const Cube& cube : list) {
     share += std::ldexp(1.0, -LiteralCount(cube));
     if (share >= 1) return false;
   }
@@ -58,7 +58,7 @@ bool Tautology(const CubeList& list) {
   const std::uint64_t unate = (plain ^ negated);
   if (unate != 0) {
     CubeList rest;
-    for (const WideCube& cube : list)
+    for (const Cube& cube : list)
       if ((cube.care & unate) == 0) rest.push_back(cube);
     return Tautology(rest);
   }
@@ -68,23 +68,23 @@ bool Tautology(const CubeList& list) {
 }
 
 // The smallest cube holding the rows where the sum is 0, or nothing when it is 1 everywhere.
-std::optional<WideCube> SmallestComplementCube(const CubeList& list) {
-  if (list.empty()) return WideCube{};
+std::optional<Cube> SmallestComplementCube(const CubeList& list) {
+  if (list.empty()) return Cube{};
   if (HasUniversal(list)) return std::nullopt;
   if (list.size() == 1) {
-    const WideCube only = list.front();
+    const Cube only = list.front();
     // The complement of a term is the sum of its negated literals: one literal, or the whole space.
-    if (LiteralCount(only) == 1) return WideCube{only.care, only.value ^ only.care};
-    return WideCube{};
+    if (LiteralCount(only) == 1) return Cube{only.care, only.value ^ only.care};
+    return Cube{};
   }
   const auto [plain, negated] = Polarities(list);
   const std::uint64_t binate = plain & negated;
   const std::uint64_t split = MostUsed(list, binate != 0 ? binate : plain | negated);
-  const std::optional<WideCube> low = SmallestComplementCube(Cofactor(list, {split, 0}));
-  const std::optional<WideCube> high = SmallestComplementCube(Cofactor(list, {split, split}));
+  const std::optional<Cube> low = SmallestComplementCube(Cofactor(list, {split, 0}));
+  const std::optional<Cube> high = SmallestComplementCube(Cofactor(list, {split, split}));
   if (!low && !high) return std::nullopt;
-  const WideCube lowCube{low ? low->care | split : 0, low ? low->value : 0};
-  const WideCube highCube{high ? high->care | split : 0, high ? high->value | split : 0};
+  const Cube lowCube{low ? low->care | split : 0, low ? low->value : 0};
+  const Cube highCube{high ? high->care | split : 0, high ? high->value | split : 0};
   if (!high) return lowCube;
   if (!low) return highCube;
   return Supercube(lowCube, highCube);
@@ -92,10 +92,10 @@ std::optional<WideCube> SmallestComplementCube(const CubeList& list) {
 
 }  // namespace
 
-CubeList Cofactor(const CubeList& list, WideCube cube) {
+CubeList Cofactor(const CubeList& list, Cube cube) {
   CubeList result;
   result.reserve(list.size());
-  for (const WideCube& term : list) {
+  for (const Cube& term : list) {
     if (!Intersects(term, cube)) continue;
     result.push_back({term.care & ~cube.care, term.value & ~cube.care});
   }
@@ -104,21 +104,21 @@ CubeList Cofactor(const CubeList& list, WideCube cube) {
 
 bool IsTautology(const CubeList& list) { return Tautology(list); }
 
-bool CoversCube(const CubeList& list, WideCube cube) { return Tautology(Cofactor(list, cube)); }
+bool CoversCube(const CubeList& list, Cube cube) { return Tautology(Cofactor(list, cube)); }
 
-std::optional<WideCube> SmallestUncovered(const CubeList& list, WideCube cube) {
-  const std::optional<WideCube> outside = SmallestComplementCube(Cofactor(list, cube));
+std::optional<Cube> SmallestUncovered(const CubeList& list, Cube cube) {
+  const std::optional<Cube> outside = SmallestComplementCube(Cofactor(list, cube));
   if (!outside) return std::nullopt;
   return Intersection(cube, *outside);
 }
 
 CoverCost CostOf(const CubeList& list) {
   CoverCost cost{list.size(), 0};
-  for (const WideCube& cube : list) cost.literals += static_cast<std::size_t>(LiteralCount(cube));
+  for (const Cube& cube : list) cost.literals += static_cast<std::size_t>(LiteralCount(cube));
   return cost;
 }
 
-bool TermBefore(const WideCube& a, const WideCube& b) {
+bool TermBefore(const Cube& a, const Cube& b) {
   const std::uint64_t differing = (a.care ^ b.care) | ((a.value ^ b.value) & a.care & b.care);
   if (differing == 0) return false;
   const std::uint64_t bit = std::uint64_t{1} << (63 - std::countl_zero(differing));

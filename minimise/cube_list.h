@@ -1,4 +1,4 @@
-// Sums of wide product terms as lists of cubes: containment, cofactors, tautology and its relatives.
+// Sums of product terms as lists of cubes: containment, cofactors, tautology and its relatives.
 #pragma once
 
 #include <bit>
@@ -11,44 +11,38 @@
 namespace brevano {
 
 /// A sum of products over up to 63 variables, one cube per term, in no particular order.
-using CubeList = std::vector<WideCube>;
-
-/// Number of literals of the cube.
-inline int LiteralCount(WideCube cube) { return std::popcount(cube.care); }
+using CubeList = std::vector<Cube>;
 
 /// True when the two cubes share a row.
-inline bool Intersects(WideCube a, WideCube b) { return ((a.care & b.care) & (a.value ^ b.value)) == 0; }
+inline bool Intersects(Cube a, Cube b) { return ((a.care & b.care) & (a.value ^ b.value)) == 0; }
 
 /// True when every row of `inner` lies in `outer`.
-inline bool ContainsCube(WideCube outer, WideCube inner) {
+inline bool ContainsCube(Cube outer, Cube inner) {
   return (outer.care & ~inner.care) == 0 && ((outer.value ^ inner.value) & outer.care) == 0;
 }
 
 /// The smallest cube holding both.
-inline WideCube Supercube(WideCube a, WideCube b) {
+inline Cube Supercube(Cube a, Cube b) {
   const std::uint64_t care = a.care & b.care & ~(a.value ^ b.value);
   return {care, a.value & care};
 }
 
 /// The rows the two cubes share, as a cube; they must intersect.
-inline WideCube Intersection(WideCube a, WideCube b) { return {a.care | b.care, a.value | b.value}; }
-
-/// True when the row lies in the cube.
-inline bool CubeContainsRow(WideCube cube, std::uint64_t row) { return (row & cube.care) == cube.value; }
+inline Cube Intersection(Cube a, Cube b) { return {a.care | b.care, a.value | b.value}; }
 
 /// The terms of `list` restricted to the rows of `cube`, with the cube's variables left out: the
 /// sum equals `list` on the cube's rows.
-CubeList Cofactor(const CubeList& list, WideCube cube);
+CubeList Cofactor(const CubeList& list, Cube cube);
 
 /// True when the sum is 1 in every row (the variables are those the cubes mention, and any others).
 bool IsTautology(const CubeList& list);
 
 /// True when every row of `cube` lies in the sum `list`.
-bool CoversCube(const CubeList& list, WideCube cube);
+bool CoversCube(const CubeList& list, Cube cube);
 
 /// The smallest cube holding every row of `cube` that the sum `list` does not, or nothing when
 /// `list` covers the whole cube.
-std::optional<WideCube> SmallestUncovered(const CubeList& list, WideCube cube);
+std::optional<Cube> SmallestUncovered(const CubeList& list, Cube cube);
 
 /// The cost of a sum: its number of terms, then its number of literals.
 struct CoverCost {
@@ -63,6 +57,6 @@ CoverCost CostOf(const CubeList& list);
 
 /// The order of terms: variable by variable from the first (the most significant row bit), a
 /// negated literal, then a plain one, then none.
-bool TermBefore(const WideCube& a, const WideCube& b);
+bool TermBefore(const Cube& a, const Cube& b);
 
 }  // namespace brevano

@@ -14,7 +14,7 @@ namespace {
 std::uint64_t SplitVariable(const CubeList& list) {
   std::array<int, 64> uses{};
   std::uint64_t any = 0;
-  for (const WideCube& cube : list) {
+  for (const Cube& cube : list) {
     any |= cube.care;
     for (std::uint64_t bits = cube.care; bits != 0; bits &= bits - 1) ++uses[std::countr_zero(bits)];
   }
@@ -25,12 +25,10 @@ std::uint64_t SplitVariable(const CubeList& list) {
 }
 
 bool HasUniversal(const CubeList& list) {
-  return std::any_of(list.begin(), list.end(), [](const WideCube& cube) { return cube.care == 0; });
+  return std::any_of(list.begin(), list.end(), [](const Cube& cube) { return cube.care == 0; });
 }
 
-bool Less(const WideCube& a, const WideCube& b) {
-  return a.care != b.care ? a.care < b.care : a.value < b.value;
-}
+bool Less(const Cube& a, const Cube& b) { return a.care != b.care ? a.care < b.care : a.value < b.value; }
 
 // The complement of f = x'·f0 + x·f1 is x'·g0 + x·g1 for the complements g0, g1 of the cofactors;
 // a term of both goes in without the literal.
@@ -54,11 +52,11 @@ bool Complement(const CubeList& list, std::size_t maxCubes, Budget& control, Cub
   if (!Complement(Cofactor(list, {x, x}), maxCubes, control, high)) return false;
   std::sort(low.begin(), low.end(), Less);
   std::sort(high.begin(), high.end(), Less);
-  for (const WideCube& cube : low) {
+  for (const Cube& cube : low) {
     const bool both = std::binary_search(high.begin(), high.end(), cube, Less);
-    out.push_back(both ? cube : WideCube{cube.care | x, cube.value});
+    out.push_back(both ? cube : Cube{cube.care | x, cube.value});
   }
-  for (const WideCube& cube : high)
+  for (const Cube& cube : high)
     if (!std::binary_search(low.begin(), low.end(), cube, Less))
       out.push_back({cube.care | x, cube.value | x});
   return out.size() <= maxCubes;
@@ -78,7 +76,7 @@ std::optional<std::uint64_t> Count(const CubeList& list, int free, Budget& contr
 }
 
 // The least row at or after `from` in `cube`, among the rows below `end` (a power of two).
-std::optional<std::uint64_t> NextRowIn(WideCube cube, std::uint64_t from, std::uint64_t end) {
+std::optional<std::uint64_t> NextRowIn(Cube cube, std::uint64_t from, std::uint64_t end) {
   if (from >= end) return std::nullopt;
   const std::uint64_t differ = (from ^ cube.value) & cube.care;
   if (differ == 0) return from;
@@ -102,8 +100,8 @@ std::optional<CubeList> ComplementCubes(const CubeList& list, std::size_t maxCub
 
 std::optional<CubeList> ProductCubes(const CubeList& a, const CubeList& b, std::size_t maxCubes) {
   CubeList product;
-  for (const WideCube& x : a) {
-    for (const WideCube& y : b) {
+  for (const Cube& x : a) {
+    for (const Cube& y : b) {
       if (!Intersects(x, y)) continue;
       if (product.size() == maxCubes) return std::nullopt;
       product.push_back(Intersection(x, y));
@@ -131,8 +129,7 @@ std::vector<std::uint64_t> FirstCoveredRows(const CubeList& list, const CubeList
     if (row + 1 < end)
       if (const auto next = NextRowIn(list[cube], row + 1, end)) queue.push({*next, cube});
     if (!rows.empty() && rows.back() == row) continue;
-    if (std::any_of(except.begin(), except.end(),
-                    [row](const WideCube& c) { return CubeContainsRow(c, row); }))
+    if (std::any_of(except.begin(), except.end(), [row](const Cube& c) { return CubeContains(c, row); }))
       continue;
     rows.push_back(row);
   }

@@ -14,7 +14,7 @@ namespace {
 // For each literal of the cube, the off cubes it separates the cube from, as bits.
 class BlockingMatrix {
  public:
-  BlockingMatrix(WideCube cube, const CubeList& off) : words_((off.size() + 63) / 64) {
+  BlockingMatrix(Cube cube, const CubeList& off) : words_((off.size() + 63) / 64) {
     for (std::size_t r = 0; r < off.size(); ++r) {
       const std::uint64_t blocking = cube.care & off[r].care & (cube.value ^ off[r].value);
       if (std::popcount(blocking) == 1) essential_ |= blocking;
@@ -87,17 +87,17 @@ class BlockingMatrix {
 };
 
 // The cubes of `targets` that `cube` holds.
-int Holds(WideCube cube, const CubeList& targets) {
+int Holds(Cube cube, const CubeList& targets) {
   int count = 0;
-  for (const WideCube& target : targets) count += ContainsCube(cube, target);
+  for (const Cube& target : targets) count += ContainsCube(cube, target);
   return count;
 }
 
 // Within `allowed`: each literal in turn, those the fewest targets share first, dropped while the
 // cube stays inside.
-WideCube ExpandWithin(WideCube cube, const CubeList& allowed, const CubeList& targets) {
+Cube ExpandWithin(Cube cube, const CubeList& allowed, const CubeList& targets) {
   std::array<int, 64> shared{};
-  for (const WideCube& target : targets) {
+  for (const Cube& target : targets) {
     for (std::uint64_t bits = cube.care & target.care & ~(cube.value ^ target.value); bits != 0;
          bits &= bits - 1)
       ++shared[std::countr_zero(bits)];
@@ -108,7 +108,7 @@ WideCube ExpandWithin(WideCube cube, const CubeList& allowed, const CubeList& ta
   std::stable_sort(literals.begin(), literals.end(), [&](int a, int b) { return shared[a] < shared[b]; });
   for (int literal : literals) {
     const std::uint64_t bit = std::uint64_t{1} << literal;
-    const WideCube wider{cube.care & ~bit, cube.value & ~bit};
+    const Cube wider{cube.care & ~bit, cube.value & ~bit};
     if (CoversCube(allowed, wider)) cube = wider;
   }
   return cube;
@@ -116,7 +116,7 @@ WideCube ExpandWithin(WideCube cube, const CubeList& allowed, const CubeList& ta
 
 }  // namespace
 
-WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList& targets) {
+Cube ExpandCube(Cube cube, const CubeFunction& function, const CubeList& targets) {
   if (function.allowed) return ExpandWithin(cube, *function.allowed, targets);
   const CubeList& off = function.off;
   const BlockingMatrix matrix(cube, off);
@@ -124,11 +124,11 @@ WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList&
   // Take in whole targets while some can be: each step raises the literals that stand between the
   // cube and a target, choosing the target whose supercube holds the most targets.
   while (true) {
-    WideCube best = cube;
+    Cube best = cube;
     int bestHeld = -1;
-    for (const WideCube& target : targets) {
+    for (const Cube& target : targets) {
       if (ContainsCube(cube, target)) continue;
-      const WideCube grown = Supercube(cube, target);
+      const Cube grown = Supercube(cube, target);
       const std::uint64_t raised = cube.care & ~grown.care;
       if ((raised & kept) != 0 || !matrix.Separates(grown.care)) continue;
       const int held = Holds(grown, targets);
@@ -162,7 +162,7 @@ CubeList ExpandCover(const CubeList& cover, const CubeFunction& function, Budget
     CubeList targets;
     for (std::size_t j : order)
       if (!done[j]) targets.push_back(cover[j]);
-    const WideCube cube = ExpandCube(cover[i], function, targets);
+    const Cube cube = ExpandCube(cover[i], function, targets);
     for (std::size_t j = 0; j < cover.size(); ++j)
       if (!done[j] && ContainsCube(cube, cover[j])) done[j] = true;
     expanded.push_back(cube);

@@ -23,7 +23,7 @@ struct CubeFunction {
 /// step as the choice allows, then as many more literals as a greedy choice can drop. Against
 /// `off` through the literals that keep the cube apart from each off cube; within `allowed` by
 /// containment, which takes longer: there the first step is left out.
-WideCube ExpandCube(WideCube cube, const CubeFunction& function, const CubeList& targets);
+Cube ExpandCube(Cube cube, const CubeFunction& function, const CubeList& targets);
 
 /// Every cube of `cover` expanded, those with the fewest literals first, each trying to take in the
 /// cubes not yet expanded; a cube held by an expanded one is dropped. Stops expanding (keeping the

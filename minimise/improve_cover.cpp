@@ -31,7 +31,7 @@ CubeList OthersAndDontCares(const CubeList& cover, std::size_t skip, const CubeL
 // (and while there is time: the rest is kept).
 CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed, Budget& control) {
   std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const WideCube& a, const WideCube& b) { return LiteralCount(a) > LiteralCount(b); });
+                   [](const Cube& a, const Cube& b) { return LiteralCount(a) > LiteralCount(b); });
   for (std::size_t i = 0; i < candidates.size() && control.LongTick();) {
     CubeList others = OthersAndDontCares(candidates, i, fixed);
     if (CoversCube(others, candidates[i])) {
@@ -47,9 +47,9 @@ CubeList GreedyIrredundant(CubeList candidates, const CubeList& fixed, Budget& c
 // rows that only it covers (outside the don't-cares); a term that covers nothing of its own goes.
 CubeList Reduce(CubeList cover, const CubeList& dontCare, Budget& control) {
   std::stable_sort(cover.begin(), cover.end(),
-                   [](const WideCube& a, const WideCube& b) { return LiteralCount(a) < LiteralCount(b); });
+                   [](const Cube& a, const Cube& b) { return LiteralCount(a) < LiteralCount(b); });
   for (std::size_t i = 0; i < cover.size() && control.LongTick();) {
-    const std::optional<WideCube> own = SmallestUncovered(OthersAndDontCares(cover, i, dontCare), cover[i]);
+    const std::optional<Cube> own = SmallestUncovered(OthersAndDontCares(cover, i, dontCare), cover[i]);
     if (!own) {
       cover.erase(cover.begin() + static_cast<std::ptrdiff_t>(i));
       continue;
@@ -65,17 +65,17 @@ CubeList Reduce(CubeList cover, const CubeList& dontCare, Budget& control) {
 CubeList LastGasp(const CubeList& cover, const CubeFunction& function, Budget& control) {
   CubeList reduced;
   for (std::size_t i = 0; i < cover.size() && control.LongTick(); ++i) {
-    const std::optional<WideCube> own =
+    const std::optional<Cube> own =
         SmallestUncovered(OthersAndDontCares(cover, i, function.dontCare), cover[i]);
     if (own) reduced.push_back(*own);
   }
   CubeList joined = cover;
   bool added = false;
-  for (const WideCube& cube : reduced) {
+  for (const Cube& cube : reduced) {
     if (!control.LongTick()) break;
-    const WideCube grown = ExpandCube(cube, function, reduced);
+    const Cube grown = ExpandCube(cube, function, reduced);
     int held = 0;
-    for (const WideCube& other : reduced) held += ContainsCube(grown, other);
+    for (const Cube& other : reduced) held += ContainsCube(grown, other);
     if (held < 2 || std::find(joined.begin(), joined.end(), grown) != joined.end()) continue;
     joined.push_back(grown);
     added = true;
@@ -116,7 +116,7 @@ CubeList IrredundantCover(const CubeList& cover, const CubeList& dontCare, Budge
   CubeList fixed = essential;
   fixed.insert(fixed.end(), dontCare.begin(), dontCare.end());
   CubeList needed;
-  for (const WideCube& cube : undecided) {
+  for (const Cube& cube : undecided) {
     if (!control.LongTick()) return cover;
     if (!CoversCube(fixed, cube)) needed.push_back(cube);
   }

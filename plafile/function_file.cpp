@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "engine/engine_error.h"
+#include "minimise/cube_of_multi.h"
 #include "tabulate/compiled_program.h"
 
 namespace brevano {
@@ -45,7 +46,7 @@ void ListSum(const CubeList& cubes, const std::vector<std::string>& names, Listi
   }
   const int n = static_cast<int>(names.size());
   for (std::size_t t = 1; t < cubes.size(); ++t) listing.push_back("+ @F");
-  for (const WideCube& cube : cubes) {
+  for (const Cube& cube : cubes) {
     const int literals = LiteralCount(cube);
     if (literals == 0) listing.push_back("1 @N");
     for (int l = 1; l < literals; ++l) listing.push_back("* @F");
@@ -73,16 +74,8 @@ TruthTable TableOver(const Listing& listing, const std::vector<std::string>& col
 
 // Cubes of a table file's output (row bit n-1-i for input i) at any width, tagged with output `o`.
 void AddCubes(const CubeList& cubes, int o, const BooleanFunction& function, CubeCover& into) {
-  const int n = function.InputCount();
-  for (const WideCube& cube : cubes) {
-    MultiCube wide = MultiCube::Universe(n, function.OutputCount());
-    wide.SetOutput(o, true);
-    for (int i = 0; i < n; ++i) {
-      const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
-      if (cube.care & bit) wide.SetInput(i, (cube.value & bit) ? Literal::kOne : Literal::kZero);
-    }
-    into.push_back(std::move(wide));
-  }
+  for (const Cube& cube : cubes)
+    into.push_back(MultiCubeOf(cube, function.InputCount(), function.OutputCount(), o));
 }
 
 // The file's cubes, with a table file's outputs' lists made into them.
@@ -196,8 +189,8 @@ CubeList ColumnsToInputs(const CubeList& cubes, const FunctionFile& file) {
   std::sort(columns.begin(), columns.end());
   const int n = static_cast<int>(names.size());
   CubeList inputs;
-  for (const WideCube& cube : cubes) {
-    WideCube moved;
+  for (const Cube& cube : cubes) {
+    Cube moved;
     for (int i = 0; i < n; ++i) {
       const auto column =
           std::lower_bound(columns.begin(), columns.end(), names[static_cast<std::size_t>(i)]) -

@@ -139,7 +139,7 @@ class PlaReader {
   void Term() {
     if (file_.outputs.empty()) Start();
     const bool tables = inputs_ <= kMaxPlaInputs;
-    WideCube cube;
+    Cube cube;
     MultiCube wide = MultiCube::Universe(inputs_, outputs_);
     for (int i = 0; i < inputs_; ++i) {
       const std::uint64_t bit = tables ? std::uint64_t{1} << (inputs_ - 1 - i) : 0;

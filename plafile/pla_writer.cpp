@@ -42,7 +42,7 @@ std::string WritePla(const std::vector<PlaOutput>& outputs, const std::vector<st
   for (const PlaOutput& output : outputs) text += " " + output.name;
   text += "\n.type f\n.p " + std::to_string(terms) + "\n";
   for (std::size_t o = 0; o < outputs.size(); ++o) {
-    for (const WideCube& term : outputs[o].terms) {
+    for (const Cube& term : outputs[o].terms) {
       for (int i = 0; i < n; ++i) {
         const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
         text += (term.care & bit) == 0 ? '-' : (term.value & bit) ? '1' : '0';

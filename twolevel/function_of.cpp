@@ -5,6 +5,7 @@
 
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
+#include "minimise/cube_of_multi.h"
 #include "tabulate/table_function.h"
 #include "twolevel/program_cubes.h"
 
@@ -86,38 +87,21 @@ BooleanFunction FunctionOfExpression(const TruthTable& on, const TruthTable* don
 CubeCover CubesOfTerms(const CubeList& terms, int inputs) {
   CubeCover cubes;
   cubes.reserve(terms.size());
-  for (const WideCube& term : terms) {
-    MultiCube cube = MultiCube::Universe(inputs, 1);
-    cube.SetOutput(0, true);
-    for (int i = 0; i < inputs; ++i) {
-      const std::uint64_t bit = std::uint64_t{1} << (inputs - 1 - i);
-      if (term.care & bit) cube.SetInput(i, (term.value & bit) ? Literal::kOne : Literal::kZero);
-    }
-    cubes.push_back(std::move(cube));
-  }
+  for (const Cube& term : terms) cubes.push_back(MultiCubeOf(term, inputs));
   return cubes;
 }
 
 CubeList TermsOfCubes(const CubeCover& cubes) {
   CubeList terms;
   terms.reserve(cubes.size());
-  for (const MultiCube& cube : cubes) {
-    WideCube term;
-    for (int i = 0; i < cube.inputs; ++i) {
-      const Literal literal = cube.Input(i);
-      if (literal == Literal::kFree) continue;
-      const std::uint64_t bit = std::uint64_t{1} << (cube.inputs - 1 - i);
-      term.care |= bit;
-      if (literal == Literal::kOne) term.value |= bit;
-    }
-    terms.push_back(term);
-  }
+  for (const MultiCube& cube : cubes)
+    if (const std::optional<Cube> term = CubeOf(cube)) terms.push_back(*term);
   return terms;
 }
 
 TruthVector RowsOfCubes(const CubeCover& cubes, int inputs) {
   TruthVector rows(inputs);
-  for (const WideCube& term : TermsOfCubes(cubes)) {
+  for (const Cube& term : TermsOfCubes(cubes)) {
     // The rows of one word the term holds, then every word whose upper row bits it holds.
     std::uint64_t pattern = 0;
     for (std::uint64_t r = 0; r < 64; ++r)

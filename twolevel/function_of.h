@@ -48,8 +48,8 @@ CubeCover CubesOfTerms(const CubeList& terms, int inputs);
 /// rows, input 0 the most significant row bit.
 TruthVector RowsOfCubes(const CubeCover& cubes, int inputs);
 
-/// The input parts of `cubes` (of at most 63 inputs) as terms over the row bits, in their order:
-/// the reverse of CubesOfTerms.
+/// The input parts of `cubes` (of at most 63 inputs) as terms over the row bits, in their order,
+/// empty cubes left out: the reverse of CubesOfTerms.
 CubeList TermsOfCubes(const CubeCover& cubes);
 
 }  // namespace brevano

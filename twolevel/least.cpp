@@ -17,7 +17,7 @@ namespace {
 
 LeastForm ConstantForm(bool one, FormSide side) {
   LeastForm form{MinimiseStatus::kExact, FormSource::kMinimiser, {}};
-  if (one == (side == FormSide::kSum)) form.cubes.push_back(WideCube{});
+  if (one == (side == FormSide::kSum)) form.cubes.push_back(Cube{});
   return form;
 }
 
@@ -115,7 +115,7 @@ bool TriviallyMinimal(const CubeList& cubes, bool withDontCares) {
   if (withDontCares) return false;
   if (cubes.size() <= 1) return true;
   std::uint64_t seen = 0;
-  for (const WideCube& cube : cubes) {
+  for (const Cube& cube : cubes) {
     if (std::popcount(cube.care) != 1 || (seen & cube.care)) return false;
     seen |= cube.care;
   }

@@ -55,13 +55,13 @@ std::chrono::milliseconds Capped(const Budget& form, std::chrono::milliseconds l
 // The cubes as a form of `side`, when it covers every row `start` covers outside the don't-cares
 // and no forbidden row (the sets are exact, so that is the function).
 bool Certified(const CubeList& cover, const SideCubes& cubes) {
-  for (const WideCube& term : cover)
-    for (const WideCube& forbidden : cubes.forbidden)
+  for (const Cube& term : cover)
+    for (const Cube& forbidden : cubes.forbidden)
       if (Intersects(term, forbidden)) return false;
   CubeList allowed = cover;
   allowed.insert(allowed.end(), cubes.dontCare.begin(), cubes.dontCare.end());
   return std::all_of(cubes.start.begin(), cubes.start.end(),
-                     [&](const WideCube& cube) { return CoversCube(allowed, cube); });
+                     [&](const Cube& cube) { return CoversCube(allowed, cube); });
 }
 
 // The least cover of the start's rows by the primes, within the control's time.
@@ -121,9 +121,7 @@ LeastForm MinimiserForm(const TruthVector& on, const TruthVector& dontCare, Form
   const SumOfProducts sum = side == FormSide::kSum
                                 ? MinimiseSumOfProducts(on, dontCare, control)
                                 : MinimiseSumOfProducts(OffBits(on, dontCare), dontCare, control);
-  LeastForm form{sum.status, FormSource::kMinimiser, {}};
-  for (const Cube& term : sum.terms) form.cubes.push_back({term.care, term.value});
-  return form;
+  return {sum.status, FormSource::kMinimiser, sum.terms};
 }
 
 LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side, const FormOptions& options,
@@ -151,7 +149,7 @@ LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side,
   // Without the 0 rows as cubes, every term is checked to lie within the 1 and don't-care terms.
   const bool correct = off ? Certified(improved, cubes)
                            : std::all_of(improved.begin(), improved.end(),
-                                         [&](const WideCube& term) { return CoversCube(given, term); }) &&
+                                         [&](const Cube& term) { return CoversCube(given, term); }) &&
                                  Certified(improved, cubes);
   if (!correct) return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
   return {MinimiseStatus::kHeuristic, FormSource::kImproved, improved};

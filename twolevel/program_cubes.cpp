@@ -46,7 +46,7 @@ class CubeAlgebra {
     if (!failed_ && !control_.Tick()) failed_ = true;
     return !failed_;
   }
-  static CubeList Constant(bool one) { return one ? CubeList{WideCube{}} : CubeList{}; }
+  static CubeList Constant(bool one) { return one ? CubeList{Cube{}} : CubeList{}; }
   CubeList Variable(const Instruction& in) const {
     const std::uint64_t bit = std::uint64_t{1} << (variables_ - 1 - in.variable);
     return {{bit, bit}};

@@ -375,7 +375,7 @@ TEST(AnalysisTest, MarksOfUnprovenForms) {
   EXPECT_EQ(Item(analysis, "Minimal sum of products:"), "not computed: stopped");
 
   // Least by their shape: no mark, whatever search found them.
-  const std::pair<std::vector<WideCube>, bool> shapes[] = {
+  const std::pair<std::vector<Cube>, bool> shapes[] = {
       {{}, true},                                                 // 0
       {{{0, 0}}, true},                                           // 1
       {{{0b1010, 0b1000}}, true},                                 // one product

@@ -53,9 +53,9 @@ void ExpectTypesBackAs(const std::string& text, const TruthVector& truth,
   }
 }
 
-std::vector<WideCube> LeastSum(const TruthVector& truth) {
+std::vector<Cube> LeastSum(const TruthVector& truth) {
   Budget control(std::chrono::milliseconds(100), {});
-  return Widened(MinimiseSumOfProducts(truth, control).terms);
+  return MinimiseSumOfProducts(truth, control).terms;
 }
 
 TEST(FunctionFormsTest, FormsOfRandomTablesTypeBackAsTheTable) {

@@ -19,7 +19,7 @@ CompiledProgram ProgramOf(const std::string& expression) {
   return CompiledProgram::Compile(ProcessExpression(expression, tree), 63);
 }
 
-bool Contains(const WideCube& cube, std::uint64_t row) { return (row & cube.care) == cube.value; }
+bool Contains(const Cube& cube, std::uint64_t row) { return (row & cube.care) == cube.value; }
 
 // The terms cover exactly the rows where `program` gives `result`; dropping a term or one of its
 // literals breaks that.
@@ -41,7 +41,7 @@ void CheckCover(const CompiledProgram& program, const Cover& cover, int result) 
     EXPECT_GT(coveredBy[t], 0) << "term " << t << " is redundant";
     for (std::uint64_t literals = cover.terms[t].care; literals; literals &= literals - 1) {
       const std::uint64_t bit = literals & -literals;
-      const WideCube wider{cover.terms[t].care & ~bit, cover.terms[t].value & ~bit};
+      const Cube wider{cover.terms[t].care & ~bit, cover.terms[t].value & ~bit};
       bool implicant = true;
       for (std::uint64_t row = 0; row < rows && implicant; ++row)
         implicant = !Contains(wider, row) || EvaluateRow(program, row) == result;

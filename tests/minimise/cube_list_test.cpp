@@ -6,6 +6,7 @@
 #include <random>
 
 #include "minimise/cover_regions.h"
+#include "minimise/cube_of_multi.h"
 #include "minimise/cube_sets.h"
 #include "minimise/improve_cover.h"
 #include "minimise/minimise.h"
@@ -16,13 +17,13 @@ namespace {
 constexpr auto kNoLimit = std::chrono::seconds(60);
 
 bool Covered(const CubeList& list, std::uint64_t row) {
-  for (const WideCube& cube : list)
-    if (CubeContainsRow(cube, row)) return true;
+  for (const Cube& cube : list)
+    if (CubeContains(cube, row)) return true;
   return false;
 }
 
-WideCube RandomCube(std::mt19937_64& rng, int variables, int literals) {
-  WideCube cube;
+Cube RandomCube(std::mt19937_64& rng, int variables, int literals) {
+  Cube cube;
   for (int i = 0; i < literals; ++i) {
     const std::uint64_t bit = std::uint64_t{1} << (rng() % variables);
     cube.care |= bit;
@@ -43,21 +44,21 @@ TEST(CubeListTest, TautologyContainmentAndUncoveredPartMatchTheRows) {
   for (int trial = 0; trial < 400; ++trial) {
     const int variables = 1 + trial % 8;
     const CubeList list = RandomList(rng, variables, static_cast<int>(rng() % 24));
-    const WideCube cube = RandomCube(rng, variables, static_cast<int>(rng() % (variables + 1)));
+    const Cube cube = RandomCube(rng, variables, static_cast<int>(rng() % (variables + 1)));
     bool all = true, inside = true;
-    WideCube uncovered{~std::uint64_t{0}, 0};
+    Cube uncovered{~std::uint64_t{0}, 0};
     bool any = false;
     for (std::uint64_t row = 0; row < (std::uint64_t{1} << variables); ++row) {
       all = all && Covered(list, row);
-      if (!CubeContainsRow(cube, row) || Covered(list, row)) continue;
+      if (!CubeContains(cube, row) || Covered(list, row)) continue;
       inside = false;
       uncovered = any ? Supercube(uncovered, {(std::uint64_t{1} << variables) - 1, row})
-                      : WideCube{(std::uint64_t{1} << variables) - 1, row};
+                      : Cube{(std::uint64_t{1} << variables) - 1, row};
       any = true;
     }
     ASSERT_EQ(IsTautology(list), all) << "trial " << trial;
     ASSERT_EQ(CoversCube(list, cube), inside) << "trial " << trial;
-    const std::optional<WideCube> smallest = SmallestUncovered(list, cube);
+    const std::optional<Cube> smallest = SmallestUncovered(list, cube);
     ASSERT_EQ(smallest.has_value(), any) << "trial " << trial;
     if (any) {
       EXPECT_EQ(*smallest, uncovered) << "trial " << trial;
@@ -66,6 +67,28 @@ TEST(CubeListTest, TautologyContainmentAndUncoveredPartMatchTheRows) {
 }
 
 // The complement, the product, the count and the first rows of random cube lists, row by row.
+TEST(CubeOfMultiTest, RoundTripKeepsTheFirstInputMostSignificantAndTheOutput) {
+  std::mt19937_64 rng(63);
+  for (const int inputs : {1, 5, 32, 33, 63}) {
+    for (int trial = 0; trial < 20; ++trial) {
+      const Cube cube = RandomCube(rng, inputs, static_cast<int>(rng() % (inputs + 1)));
+      const MultiCube multi = MultiCubeOf(cube, inputs, 3, trial % 3);
+      ASSERT_EQ(CubeOf(multi), cube) << inputs << " inputs";
+      EXPECT_EQ(multi.LiteralCount(), LiteralCount(cube));
+      EXPECT_EQ(multi.OutputCount(), 1);
+      EXPECT_TRUE(multi.HasOutput(trial % 3));
+      const Literal first = multi.Input(0);
+      const std::uint64_t top = std::uint64_t{1} << (inputs - 1);
+      EXPECT_EQ(first, !(cube.care & top)   ? Literal::kFree
+                       : (cube.value & top) ? Literal::kOne
+                                            : Literal::kZero);
+    }
+  }
+  MultiCube empty = MultiCube::Universe(4, 1);
+  empty.SetInput(2, Literal{0});
+  EXPECT_EQ(CubeOf(empty), std::nullopt);
+}
+
 TEST(CubeSetsTest, MatchTheRows) {
   std::mt19937_64 rng(33);
   for (int trial = 0; trial < 300; ++trial) {
@@ -133,8 +156,7 @@ TEST(ImproveCoverTest, NeverWorseThanItsStartNeverWrongNeverBelowTheMinimum) {
     ExpectCorrect(f, improved);
     EXPECT_LE(CostOf(improved), CostOf(f.onCubes));
     const SumOfProducts least = MinimiseSumOfProducts(f.on, f.dontCare, control);
-    CubeList leastCubes;
-    for (const Cube& term : least.terms) leastCubes.push_back({term.care, term.value});
+    const CubeList& leastCubes = least.terms;
     ASSERT_EQ(least.status, MinimiseStatus::kExact);
     EXPECT_GE(CostOf(improved), CostOf(leastCubes)) << "trial " << trial;
     exact += CostOf(improved) == CostOf(leastCubes);
@@ -143,8 +165,7 @@ TEST(ImproveCoverTest, NeverWorseThanItsStartNeverWrongNeverBelowTheMinimum) {
     TruthVector allowed(variables);
     for (std::uint64_t row = 0; row < f.on.Rows(); ++row)
       if (f.on.At(row) || f.dontCare.At(row)) allowed.Set(row);
-    CubeList primes;
-    for (const Cube& prime : PrimeImplicants(allowed, control)) primes.push_back({prime.care, prime.value});
+    const CubeList primes = PrimeImplicants(allowed, control);
     const std::optional<CoverProblem> problem =
         RegionCoverProblem(improved, f.dontCareCubes, primes, 100000, control);
     ASSERT_TRUE(problem.has_value());

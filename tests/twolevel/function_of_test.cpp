@@ -140,5 +140,17 @@ TEST(FunctionOfTest, RowsAreSplitIntoTheLargestAlignedBlocks) {
   EXPECT_THROW(FunctionOfRows({"a", "b"}, three, nullptr), EngineError);
 }
 
+TEST(FunctionOfTest, AnEmptyCubeHoldsNoRow) {
+  MultiCube empty = MultiCube::Universe(3, 1);
+  empty.SetOutput(0, true);
+  empty.SetInput(1, Literal{0});
+  MultiCube a = MultiCube::Universe(3, 1);
+  a.SetOutput(0, true);
+  a.SetInput(0, Literal::kOne);
+  const CubeCover cubes{empty, a};
+  EXPECT_EQ(TermsOfCubes(cubes), (CubeList{{0b100, 0b100}}));
+  EXPECT_EQ(RowsOfCubes(cubes, 3).CountOnes(), 4u);
+}
+
 }  // namespace
 }  // namespace brevano

@@ -94,8 +94,8 @@ TEST(ProgramCubesTest, SumsOfProductsOfRandomExpressions) {
     const std::optional<CubeList> cubes = CubesOfProgram(program, 100000, control);
     ASSERT_TRUE(cubes.has_value()) << "trial " << trial;
     for (std::uint64_t row = 0; row < program.RowCount(); ++row) {
-      const bool covered = std::any_of(cubes->begin(), cubes->end(),
-                                       [row](const WideCube& c) { return CubeContainsRow(c, row); });
+      const bool covered =
+          std::any_of(cubes->begin(), cubes->end(), [row](const Cube& c) { return CubeContains(c, row); });
       ASSERT_EQ(covered, EvaluateRow(program, row) == 1) << "trial " << trial << " row " << row;
     }
   }
@@ -121,7 +121,7 @@ TEST(LeastFormTest, FromCubesWhereTheDiagramIsTooComplex) {
   for (int sample = 0; sample < 100000; ++sample) {
     const std::uint64_t row = rng() >> 24;
     const bool covered = std::any_of(form.cubes.begin(), form.cubes.end(),
-                                     [row](const WideCube& c) { return CubeContainsRow(c, row); });
+                                     [row](const Cube& c) { return CubeContains(c, row); });
     ASSERT_EQ(covered, EvaluateRow(program, row) == 1) << "row " << row;
   }
 }

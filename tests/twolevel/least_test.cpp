@@ -50,7 +50,7 @@ std::string Tangled() {
 }
 
 bool Covered(const CubeList& cubes, std::uint64_t row) {
-  for (const WideCube& cube : cubes)
+  for (const Cube& cube : cubes)
     if ((row & cube.care) == cube.value) return true;
   return false;
 }
@@ -157,7 +157,7 @@ TEST(LeastTest, AFormIsLeastByItsShapeOnlyWithoutDontCares) {
   const std::vector<Case> cases = {
       {MinimiseStatus::kHeuristic, FormSource::kMinimiser, twoLiterals, false, FormStanding::kLeast},
       {MinimiseStatus::kHeuristic, FormSource::kMinimiser, twoLiterals, true, FormStanding::kHeuristic},
-      {MinimiseStatus::kHeuristic, FormSource::kIrredundant, {WideCube{}}, false, FormStanding::kLeast},
+      {MinimiseStatus::kHeuristic, FormSource::kIrredundant, {Cube{}}, false, FormStanding::kLeast},
       {MinimiseStatus::kHeuristic, FormSource::kIrredundant, twoProducts, false, FormStanding::kIrredundant},
       {MinimiseStatus::kHeuristic, FormSource::kImproved, twoProducts, false, FormStanding::kImproved},
       {MinimiseStatus::kFewestTerms, FormSource::kMinimiser, twoProducts, false, FormStanding::kFewestTerms},
