@@ -35,8 +35,10 @@ enum class RowSearchPath {
   kCubes,  ///< the rows of a function too complex for its diagrams, counted on its cubes
   kFullScan,
   kTooComplex,  ///< the n-th row or a count: the diagram is too complex and the table too large to scan
-  kOutOfTime,   ///< next, previous or constant: neither the diagram nor the solver answered within
-                ///< budget; asking again goes on where the solver stopped
+                ///< (the rows of a function: nor did its cubes or the solver answer)
+  kOutOfTime,   ///< next, previous or constant (or the solver's ends of a function's rows): neither
+                ///< the diagram nor the solver answered within budget; asking again goes on where the
+                ///< solver stopped
 };
 
 /// Rows a quick scan examines before a diagram or the solver is worth starting.
