@@ -1,17 +1,14 @@
 // The analysis of a Result column, with don't-cares or without: the rows, then the least forms.
 #include "analysis/analysis.h"
 
-#include "analysis/analysis_rows.h"
 #include "forms/boolean_form.h"
-#include "search/row_search.h"
+#include "search/ladder.h"
+#include "twolevel/function_of.h"
 #include "twolevel/least.h"
 
 namespace brevano {
 
 namespace {
-
-using analysis_detail::DiagramRows;
-using analysis_detail::ScanRows;
 
 // The caller's budget with `stage` tagged, as the progress of one step.
 Progress StageProgress(const Budget& budget, AnalysisStage stage) {
@@ -56,35 +53,61 @@ void KnownForms(const TableFunction& function, const FunctionLearnt& learnt, Ana
   analysis.product = FormOf(Least(function, FormSide::kProduct, {}, {}, learnt), analysis, true);
 }
 
-// Beyond the minimiser's limit the rows come from the diagrams. When they are too complex, from the
-// function's cubes where it has few; else the solver finds the first and last rows of each kind
-// (without don't-cares), and `scan` says whether the rows are to be counted one by one within the
-// scan limits (which the caller does once the forms are settled). False when stopped.
+// The limits of the ladder's count: a table the minimiser takes row by row is scanned at once, its
+// forms needing no diagrams.
+FunctionRowLimits RowLimitsOf(const AnalysisOptions& options) {
+  FunctionRowLimits limits;
+  limits.maxListedRows = options.maxListedRows;
+  limits.quickScanRows = std::uint64_t{1} << kMaxMinimiseVariables;
+  limits.scanTime = options.scanBudget;
+  limits.diagram = options.diagramLimits;
+  limits.solverTime = options.solverTime;
+  limits.maxScannedVariables = options.maxScannedVariables;
+  limits.maxScanSteps = options.maxScanSteps;
+  return limits;
+}
+
+// "always 1" when no row is 0, "always 0" when none is 1, else "depends on the variables".
+Verdict VerdictOf(std::uint64_t ones, std::uint64_t zeros) {
+  if (ones == 0) return Verdict::kAlwaysZero;
+  return zeros == 0 ? Verdict::kAlwaysOne : Verdict::kDepends;
+}
+
+// The counts and the lists of `rows` (which it takes), and the verdict they give.
+void TakeCounts(FunctionRows& rows, Analysis& analysis) {
+  analysis.onesCount = rows.ones.total;
+  analysis.dontCareCount = rows.dontCares.total;
+  analysis.verdict = VerdictOf(rows.ones.total, rows.zeros.total);
+  analysis.minterms = std::move(rows.ones);
+  analysis.maxterms = std::move(rows.zeros);
+  analysis.dontCares = std::move(rows.dontCares);
+  analysis.rowsScanned = rows.rowsScanned;
+  analysis.rowsComplete = rows.complete;
+}
+
+// The rows asked of the ladder, with the cubes of a function too complex for its diagrams kept for
+// its forms; `scan` says whether the rows are still to be counted one by one (which the caller
+// does once the forms are settled). False when stopped.
 bool CountRows(const TableFunction& function, Analysis& analysis, const AnalysisOptions& options,
                const Budget& budget, std::vector<int>& order, std::optional<BooleanFunction>& cubes,
                bool& scan) {
-  const int n = static_cast<int>(analysis.variables.size());
-  if (n <= kMaxMinimiseVariables) return ScanRows(function, analysis, options, budget);
-  // The caller hears of the milliseconds spent of the diagrams' time while they are built.
-  const Budget counting(options.diagramLimits.maxTime, StageProgress(budget, AnalysisStage::kCounting));
-  const FunctionDiagrams diagrams = BuildFunctionDiagrams(function, options.diagramLimits, counting);
-  if (diagrams.status == DiagramStatus::kBuilt) {
-    DiagramRows(diagrams, analysis, options.maxListedRows);
-    order = diagrams.order;
-    return true;
-  }
-  if (diagrams.status == DiagramStatus::kStopped) return false;
-  analysis.tooComplex = true;
-  cubes = CubesOfFunction(function, options.maxFunctionCubes, options.diagramLimits.maxTime);
-  if (cubes && analysis_detail::CubeRows(*cubes, analysis, options)) return true;
-  const std::uint64_t steps =
-      ScanSteps(function.on.Program()) + (function.dontCare ? ScanSteps(function.dontCare->Program()) : 0);
-  if (!function.dontCare) {
-    const SatStatus ends = analysis_detail::SolverEnds(function.on.Program(), analysis, options, budget);
-    if (ends == SatStatus::kStopped) return false;
-    if (analysis.rowsComplete) return true;
-  }
-  scan = n <= options.maxScannedVariables && steps <= options.maxScanSteps;
+  budget.SetStage(static_cast<int>(AnalysisStage::kCounting));
+  const FunctionTermsMaker terms = [&]() -> std::optional<FunctionTerms> {
+    cubes = CubesOfFunction(function, options.maxFunctionCubes, options.diagramLimits.maxTime);
+    if (!cubes) return std::nullopt;
+    return FunctionTerms{TermsOfCubes(cubes->on), TermsOfCubes(cubes->dontCare)};
+  };
+  FunctionRows rows = AskFunctionRows(function, RowLimitsOf(options), budget, terms);
+  analysis.tooComplex = rows.tooComplex;
+  if (rows.stopped) return false;
+  TakeCounts(rows, analysis);
+  // The solver's ends alone show that the Result depends on the row.
+  if (rows.endsComplete) analysis.verdict = Verdict::kDepends;
+  analysis.ones = rows.oneEnds;
+  analysis.zeros = rows.zeroEnds;
+  analysis.endsComplete = rows.endsComplete;
+  order = std::move(rows.order);
+  scan = rows.scanFollows;
   return true;
 }
 
@@ -116,7 +139,10 @@ Analysis TooComplex(const TableFunction& function, const std::optional<BooleanFu
   if (partial && scan) partial(analysis);
   analysis.countFollows = false;
   if (scan) {
-    if (!ScanRows(function, analysis, options, budget)) return analysis;
+    budget.SetStage(static_cast<int>(AnalysisStage::kCounting));
+    FunctionRows rows = ScanFunctionRows(function, RowLimitsOf(options), budget);
+    if (rows.stopped) return analysis;
+    TakeCounts(rows, analysis);
     if (partial && (analysis.rowsComplete || analysis.rowsScanned > 0)) partial(analysis);
   }
   // A count that finds the Result constant settles the forms too.

@@ -12,6 +12,7 @@
 #include "diagram/diagram.h"
 #include "engine/numbers.h"
 #include "minimise/minimise_status.h"
+#include "search/function_rows.h"
 #include "tabulate/tabulation.h"
 #include "twolevel/least.h"
 
@@ -22,17 +23,6 @@ enum class Verdict { kAlwaysOne, kAlwaysZero, kDepends };
 
 /// "always 1", "always 0" or "depends on the variables".
 std::string VerdictText(Verdict verdict);
-
-/// The first rows of one kind, ascending, and how many rows of that kind there are.
-struct RowList {
-  std::vector<std::uint64_t> rows;
-  std::uint64_t total = 0;
-};
-
-/// The first and the last row of one kind; none when there is no such row.
-struct RowEnds {
-  std::optional<std::uint64_t> first, last;
-};
 
 /// A least sum of products, or a least product of sums, of the Result column.
 struct MinimalForm {

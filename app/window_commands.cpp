@@ -18,6 +18,7 @@
 #include "app/window_settings.h"
 #include "diagram/diagram.h"
 #include "kmap/kmap_layout.h"
+#include "search/ladder.h"
 
 namespace brevano {
 
@@ -380,10 +381,19 @@ void WindowCommands::StartCount() {
   pending_ = std::make_shared<PendingDiagram>();
   std::function<DiagramOutcome(JobControl&)> work = [table = *table,
                                                      pending = pending_](JobControl& control) {
-    DiagramOutcome outcome =
-        BuildDiagram(table.Program(), {}, Budget(Budget::kNoLimit, [&control](std::uint64_t, std::uint64_t) {
-                       return !control.StopRequested();
-                     }));
+    // The count by the ladder's diagram, which the searches after it take: no quick scan, and no
+    // count row by row when the diagram is too complex.
+    SearchLimits limits;
+    limits.quickScanRows = 0;
+    limits.maxScanSteps = 0;
+    const Budget stop(Budget::kNoLimit,
+                      [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); });
+    const RowSearch counted = AskRows(table.Program(), {RowQuery::Kind::kCount, 1, 0}, limits, {}, stop);
+    DiagramOutcome outcome;
+    outcome.diagram = counted.memory.diagram;
+    outcome.status = counted.outcome.stopped            ? DiagramStatus::kStopped
+                     : counted.memory.diagramTooComplex ? DiagramStatus::kTooComplex
+                                                        : DiagramStatus::kBuilt;
     pending->Finish(outcome);
     return outcome;
   };

@@ -1,5 +1,5 @@
 // The ladder of the row questions: the diagram known, a quick scan, the solver raced against the
-// diagram, the diagram alone, a full scan.
+// diagram, the diagram alone, the function's cubes, a full scan.
 #include "search/ladder.h"
 
 #include <algorithm>
@@ -29,14 +29,15 @@ RowSearch FromDiagram(const Diagram& diagram, const RowQuery& query, RowSearchPa
 }
 
 // A quick scan, where the table is small enough for a count, or the row lies near.
-std::optional<RowSearch> QuickRung(const CompiledProgram& program, const RowQuery& query) {
+std::optional<RowSearch> QuickRung(const CompiledProgram& program, const RowQuery& query,
+                                   const SearchLimits& limits) {
   RowSearch search;
   if (query.kind == RowQuery::Kind::kCount) {
-    if (program.RowCount() > kQuickScanRows) return std::nullopt;
+    if (program.RowCount() > limits.quickScanRows) return std::nullopt;
     search.count = CountRows(program, query.result).count;
     return search;
   }
-  const auto quick = QuickScan(program, query);
+  const auto quick = QuickScan(program, query, limits.quickScanRows);
   if (!quick) return std::nullopt;
   search.outcome.row = *quick;
   return search;
@@ -137,7 +138,7 @@ RowSearch AskRows(const CompiledProgram& program, const RowQuery& query, const S
   RowSearch search;
   if (memory.diagram) {
     search = FromDiagram(*memory.diagram, query, RowSearchPath::kDiagram);
-  } else if (auto quick = QuickRung(program, query)) {
+  } else if (auto quick = QuickRung(program, query, limits)) {
     search = std::move(*quick);
   } else if (query.kind == RowQuery::Kind::kNext || query.kind == RowQuery::Kind::kPrevious) {
     search = RaceRung(program, query, limits, memory, budget);
@@ -146,6 +147,37 @@ RowSearch AskRows(const CompiledProgram& program, const RowQuery& query, const S
   }
   search.memory = std::move(memory);
   return search;
+}
+
+FunctionRows AskFunctionRows(const TableFunction& function, const FunctionRowLimits& limits,
+                             const Budget& budget, const FunctionTermsMaker& terms) {
+  const CompiledProgram& on = function.on.Program();
+  if (on.RowCount() <= limits.quickScanRows) {
+    FunctionRows rows = ScanFunctionRows(function, limits, budget);
+    rows.path = RowSearchPath::kQuickScan;
+    return rows;
+  }
+  // The caller hears of the milliseconds spent of the diagrams' time while they are built.
+  const Budget building(limits.diagram.maxTime, budget.Reporting());
+  const FunctionDiagrams diagrams = BuildFunctionDiagrams(function, limits.diagram, building);
+  if (diagrams.status == DiagramStatus::kBuilt)
+    return search_detail::DiagramRows(diagrams, on.RowCount(), limits.maxListedRows);
+  if (diagrams.status == DiagramStatus::kStopped) return search_detail::StoppedRows();
+  const int n = on.VariableCount();
+  if (const std::optional<FunctionTerms> made = terms ? terms() : std::nullopt) {
+    if (std::optional<FunctionRows> rows = search_detail::CubeRows(*made, n, limits)) return std::move(*rows);
+  }
+  FunctionRows rows;
+  rows.path = RowSearchPath::kTooComplex;
+  rows.tooComplex = true;
+  if (!function.dontCare) {
+    rows = search_detail::SolverEnds(on, limits, budget);
+    if (rows.stopped || rows.complete) return rows;
+  }
+  const std::uint64_t steps =
+      ScanSteps(on) + (function.dontCare ? ScanSteps(function.dontCare->Program()) : 0);
+  rows.scanFollows = n <= limits.maxScannedVariables && steps <= limits.maxScanSteps;
+  return rows;
 }
 
 TableComparison CompareTables(const CompiledProgram& first, const CompiledProgram& second,

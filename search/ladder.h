@@ -1,5 +1,5 @@
 // The one way every question about rows is answered: a short scan when that settles it, the
-// decision diagram and the solver raced, and a full scan with progress.
+// decision diagram and the solver raced (or the function's cubes), and a full scan with progress.
 #pragma once
 
 #include <cstdint>
@@ -8,20 +8,10 @@
 
 #include "budget/budget.h"
 #include "search/compare.h"
+#include "search/function_rows.h"
 #include "search/row_search.h"
 
 namespace brevano {
-
-/// How the ladder found its answer, or why it has none.
-enum class RowSearchPath {
-  kQuickScan,
-  kDiagram,
-  kSolver,
-  kFullScan,
-  kTooComplex,  ///< the n-th row or a count: the diagram is too complex and the table too large to scan
-  kOutOfTime,   ///< next, previous or constant: neither the diagram nor the solver answered within
-                ///< budget; asking again goes on where the solver stopped
-};
 
 /// An answer, its path, and the memory handed back.
 struct RowSearch {
@@ -43,6 +33,22 @@ struct RowSearch {
 /// full scan runs; once it stops, so does the question.
 RowSearch AskRows(const CompiledProgram& program, const RowQuery& query, const SearchLimits& limits = {},
                   SearchMemory memory = {}, const Budget& budget = {});
+
+/// Counts and lists the rows of each kind of `function`. Rung by rung: a table of at most
+/// limits.quickScanRows rows is scanned row by row; else the function's diagrams; when they are too
+/// complex, its `terms` where it has few; without don't-cares, the first and last rows of each
+/// kind from the solver (every row when the Result is constant or one row differs); and when that
+/// leaves the rows uncounted, a scan of every row within the limits follows (scanFollows), which
+/// the caller runs with ScanFunctionRows when it will. `budget` is handed the rows while a scan
+/// runs and the milliseconds spent of the diagrams' time while they are built; once it stops, so
+/// does the question.
+FunctionRows AskFunctionRows(const TableFunction& function, const FunctionRowLimits& limits = {},
+                             const Budget& budget = {}, const FunctionTermsMaker& terms = {});
+
+/// The last rung: counts and lists every row bit-parallel, reporting the rows done to `budget`;
+/// stops after limits.scanTime with the rows counted so far (rowsScanned).
+FunctionRows ScanFunctionRows(const TableFunction& function, const FunctionRowLimits& limits = {},
+                              const Budget& budget = {});
 
 /// The first difference of two programs over the union of their variables, by the same race: the
 /// solver's miter on this thread, the diagrams built beside it; with `goOn` (the solver of an

@@ -27,6 +27,20 @@ struct RowQuery {
   std::uint64_t from = 0;
 };
 
+/// How the ladder found its answer, or why it has none.
+enum class RowSearchPath {
+  kQuickScan,
+  kDiagram,
+  kSolver,
+  kCubes,  ///< the rows of a function too complex for its diagrams, counted on its cubes
+  kFullScan,
+  kTooComplex,  ///< the n-th row or a count: the diagram is too complex and the table too large to scan
+                ///< (the rows of a function: nor did its cubes or the solver answer)
+  kOutOfTime,   ///< next, previous or constant (or the solver's ends of a function's rows): neither
+                ///< the diagram nor the solver answered within budget; asking again goes on where the
+                ///< solver stopped
+};
+
 /// Rows a quick scan examines before a diagram or the solver is worth starting.
 inline constexpr std::uint64_t kQuickScanRows = std::uint64_t{1} << 16;
 
@@ -41,6 +55,9 @@ struct SearchLimits {
   /// False while the caller builds the diagram elsewhere: next and previous then ask the solver
   /// alone.
   bool buildDiagram = true;
+  /// Most rows of a table a quick scan settles a question on: 0 for a count that is to leave the
+  /// diagram behind for the questions after it.
+  std::uint64_t quickScanRows = kQuickScanRows;
 };
 
 /// The steps a full scan of `program` takes: its blocks of 64 rows times its instructions.
