@@ -9,6 +9,7 @@
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
 #include "pipeline/pipeline.h"
+#include "tests/support/random_listing.h"
 
 namespace brevano {
 namespace {
@@ -279,15 +280,7 @@ TEST(AnalysisTest, LargeTablesAndTheirLimits) {
 // A sum of products too complex for its diagram: counted and listed from its terms, its sum of
 // products improved from them.
 TEST(AnalysisTest, ASumTooComplexForItsDiagramIsAnalysedFromItsTerms) {
-  std::mt19937_64 rng(7);
-  std::string tangled;
-  for (int t = 0; t < 40; ++t) {
-    tangled += t ? "+" : "";
-    for (int f = 0; f < 4; ++f) {
-      const std::string name(1, static_cast<char>('a' + rng() % 24));
-      tangled += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
-    }
-  }
+  const std::string tangled = testing::TangledLetterProducts();
   AnalysisOptions small;
   small.diagramLimits.maxNodes = 1000;
   small.maxListedRows = 3;
@@ -301,6 +294,7 @@ TEST(AnalysisTest, ASumTooComplexForItsDiagramIsAnalysedFromItsTerms) {
   EXPECT_EQ(analysis.sum.source, FormSource::kImproved);
   EXPECT_LE(analysis.sum.cubes.size(), 40u);
   const TruthTable table = TableOf(tangled), sum = TableOf(analysis.sum.expression);
+  std::mt19937_64 rng(7);
   for (int sample = 0; sample < 100000; ++sample) {
     const std::uint64_t row = rng() % table.RowCount();
     ASSERT_EQ(sum.Result(row), table.Result(row)) << "row " << row;

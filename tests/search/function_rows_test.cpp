@@ -6,6 +6,7 @@
 
 #include "pipeline/pipeline.h"
 #include "search/ladder.h"
+#include "tests/support/random_listing.h"
 #include "twolevel/function_of.h"
 #include "twolevel/least.h"
 
@@ -115,25 +116,11 @@ TEST(FunctionRowsTest, EveryRungCountsAndListsTheRowsOfEachKind) {
   }
 }
 
-// 40 random products of four of 24 variables: over 1,000 nodes in any order.
-std::string Tangled() {
-  std::mt19937_64 rng(7);
-  std::string tangled;
-  for (int t = 0; t < 40; ++t) {
-    tangled += t ? "+" : "";
-    for (int f = 0; f < 4; ++f) {
-      const std::string name(1, static_cast<char>('a' + rng() % 24));
-      tangled += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
-    }
-  }
-  return tangled;
-}
-
 // Where the diagrams are too complex: the cubes where the function has few; else, without
 // don't-cares, the solver's ends; and a scan to follow within the limits, whose counts the cubes'
 // agree with.
 TEST(FunctionRowsTest, BeyondTheDiagramsTheLadderTakesItsRungsInOrder) {
-  const std::string tangled = Tangled();
+  const std::string tangled = testing::TangledLetterProducts();
   struct Case {
     std::string on, dontCare;
     bool terms;

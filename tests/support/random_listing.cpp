@@ -71,6 +71,22 @@ std::string ExpressionText(std::mt19937_64& rng, int variables, int nodes) {
   return text + ")";
 }
 
+// The sum of `terms` products of four of `variables` variables, each plain or negated, drawn from
+// `seed`; `name` gives a variable's name.
+template <class Name>
+std::string RandomProducts(std::uint64_t seed, int variables, int terms, Name name) {
+  std::mt19937_64 rng(seed);
+  std::string text;
+  for (int t = 0; t < terms; ++t) {
+    text += t ? "+" : "";
+    for (int f = 0; f < 4; ++f) {
+      const std::string variable = name(static_cast<int>(rng() % static_cast<unsigned>(variables)));
+      text += (f ? "*" : "") + (rng() % 2 ? variable : "not(" + variable + ")");
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 Listing RandomTreeListing(std::mt19937_64& rng, int variables, int nodes) {
@@ -99,17 +115,12 @@ std::string RandomExpressionText(std::mt19937_64& rng, int variables, int nodes)
 }
 
 std::string TangledProducts(int variables, int terms) {
-  std::mt19937_64 rng(3);
-  std::string text;
-  for (int t = 0; t < terms; ++t) {
-    text += t ? "+" : "";
-    for (int f = 0; f < 4; ++f) {
-      const auto v = static_cast<int>(rng() % static_cast<unsigned>(variables));
-      const std::string name = std::string("t") + char('0' + v / 10) + char('0' + v % 10);
-      text += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
-    }
-  }
-  return text;
+  return RandomProducts(3, variables, terms,
+                        [](int v) { return std::string("t") + char('0' + v / 10) + char('0' + v % 10); });
+}
+
+std::string TangledLetterProducts() {
+  return RandomProducts(7, 24, 40, [](int v) { return std::string(1, static_cast<char>('a' + v)); });
 }
 
 }  // namespace brevano::testing

@@ -27,4 +27,8 @@ std::string RandomExpressionText(std::mt19937_64& rng, int variables, int nodes)
 /// large for the default budget in any order the program tries.
 std::string TangledProducts(int variables, int terms);
 
+/// The sum of 40 products of four of the letters a .. x, each plain or negated, from a fixed seed:
+/// over 1,000 decision-diagram nodes in any order.
+std::string TangledLetterProducts();
+
 }  // namespace brevano::testing

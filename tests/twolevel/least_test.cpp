@@ -6,6 +6,7 @@
 #include <random>
 
 #include "pipeline/pipeline.h"
+#include "tests/support/random_listing.h"
 #include "twolevel/function_of.h"
 #include "twolevel/program_cubes.h"
 
@@ -35,20 +36,6 @@ BooleanFunction FunctionType(const std::string& on, const std::string& dontCare 
   return FunctionOfExpression(table, &free);
 }
 
-// 40 random products of four of 24 variables: over 1,000 nodes in any order.
-std::string Tangled() {
-  std::string tangled;
-  std::mt19937_64 rng(7);
-  for (int t = 0; t < 40; ++t) {
-    tangled += t ? "+" : "";
-    for (int f = 0; f < 4; ++f) {
-      const std::string name(1, static_cast<char>('a' + rng() % 24));
-      tangled += (f ? "*" : "") + (rng() % 2 ? name : "not(" + name + ")");
-    }
-  }
-  return tangled;
-}
-
 bool Covered(const CubeList& cubes, std::uint64_t row) {
   for (const Cube& cube : cubes)
     if ((row & cube.care) == cube.value) return true;
@@ -70,7 +57,7 @@ void ExpectCovers(const TableFunction& function, FormSide side, const CubeList& 
 
 TEST(LeastTest, EveryRungGivesACorrectFormOrSaysWhyNot) {
   const std::string wide = "a*b*not(c)+d*e*f+not(g)*h+i*j*k*l+m/n+o*p*q*r";
-  const std::string tangled = Tangled(), one = tangled + "+not(" + tangled + ")";
+  const std::string tangled = testing::TangledLetterProducts(), one = tangled + "+not(" + tangled + ")";
   struct Case {
     std::string name, on, dontCare;
     bool tooComplex;                       // for the diagrams
