@@ -132,8 +132,8 @@ FunctionRows DiagramRows(const FunctionDiagrams& diagrams, std::uint64_t rowCoun
 }
 
 std::optional<FunctionRows> CubeRows(const FunctionTerms& terms, int variables,
-                                     const FunctionRowLimits& limits) {
-  Budget control(limits.diagram.maxTime, {});
+                                     const FunctionRowLimits& limits, const Budget& budget) {
+  Budget control(limits.diagram.maxTime, {}, &budget);
   CubeList either = terms.on;
   either.insert(either.end(), terms.dontCare.begin(), terms.dontCare.end());
   const std::optional<std::uint64_t> covered = CountCoveredRows(either, variables, control);
@@ -148,7 +148,7 @@ std::optional<FunctionRows> CubeRows(const FunctionTerms& terms, int variables,
   rows.ones.rows = FirstCoveredRows(terms.on, terms.dontCare, variables, limit, control);
   rows.zeros.rows = FirstCoveredRows(*zeros, {}, variables, limit, control);
   rows.dontCares.rows = FirstCoveredRows(terms.dontCare, {}, variables, limit, control);
-  if (control.TimeUp()) return std::nullopt;
+  if (control.TimeUp() || control.Stopped()) return std::nullopt;
   const std::uint64_t rowCount = std::uint64_t{1} << variables;
   rows.ones.total = *covered - *dontCares;
   rows.dontCares.total = *dontCares;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "budget/budget.h"
 #include "diagram/two_level.h"
 #include "minimise/cube_list.h"
 #include "search/row_search.h"
@@ -85,9 +86,9 @@ FunctionRows StoppedRows();
 FunctionRows DiagramRows(const FunctionDiagrams& diagrams, std::uint64_t rowCount, std::size_t limit);
 
 /// Counts and lists from the terms over `variables` variables, within the diagrams' time; nothing
-/// when that is not enough.
+/// when that is not enough or when `budget` is stopped meanwhile.
 std::optional<FunctionRows> CubeRows(const FunctionTerms& terms, int variables,
-                                     const FunctionRowLimits& limits);
+                                     const FunctionRowLimits& limits, const Budget& budget = {});
 
 /// Without don't-cares, when the diagram is too complex: the first and last row of each kind from
 /// the ladder's quick scan and solver, and every row when the Result is constant or one row differs

@@ -165,7 +165,9 @@ FunctionRows AskFunctionRows(const TableFunction& function, const FunctionRowLim
   if (diagrams.status == DiagramStatus::kStopped) return search_detail::StoppedRows();
   const int n = on.VariableCount();
   if (const std::optional<FunctionTerms> made = terms ? terms() : std::nullopt) {
-    if (std::optional<FunctionRows> rows = search_detail::CubeRows(*made, n, limits)) return std::move(*rows);
+    if (std::optional<FunctionRows> rows = search_detail::CubeRows(*made, n, limits, budget))
+      return std::move(*rows);
+    if (budget.Stopped()) return search_detail::StoppedRows();
   }
   FunctionRows rows;
   rows.path = RowSearchPath::kTooComplex;

@@ -166,5 +166,21 @@ TEST(FunctionRowsTest, BeyondTheDiagramsTheLadderTakesItsRungsInOrder) {
   }
 }
 
+// A Cancel that comes while the terms are made stops the cube rung too: nothing is counted.
+TEST(FunctionRowsTest, TheCubeRungStopsWithTheCaller) {
+  const TableFunction function = FunctionOf(testing::TangledLetterProducts(), "");
+  FunctionRowLimits limits;
+  limits.diagram.maxNodes = 1000;
+  const Budget budget;
+  const FunctionTermsMaker terms = [&]() -> std::optional<FunctionTerms> {
+    budget.Stop();
+    return TermsOf(function);
+  };
+  const FunctionRows rows = AskFunctionRows(function, limits, budget, terms);
+  EXPECT_TRUE(rows.stopped);
+  EXPECT_FALSE(rows.complete);
+  EXPECT_EQ(rows.ones.total, 0u);
+}
+
 }  // namespace
 }  // namespace brevano
