@@ -14,11 +14,10 @@ QString HelpTitle(HelpTopic topic) {
   return QObject::tr("Expression syntax");
 }
 
-QString HelpPageHtml(HelpTopic topic) {
-  switch (topic) {
-    case HelpTopic::kSyntax: break;
-    case HelpTopic::kAnalysis:
-      return QObject::tr(R"(<h2>Analysis</h2>
+namespace {
+
+QString AnalysisPage() {
+  return QObject::tr(R"(<h2>Analysis</h2>
 <p><b>Tools &gt; Analyse…</b> (F9) describes the function of the table shown. Each line appears as soon as
 it is known: first the solver's verdict (never 1, always 1, or both) with the first and last rows of each
 kind, then the count of rows with Result 1 and 0, the minterms and maxterms, and the least sum of products
@@ -40,8 +39,10 @@ self-dual, linear, 0- or 1-preserving.</p>
 <h3>Keeping the report</h3>
 <p><b>Copy all</b> puts the report on the clipboard and <b>Save…</b> writes it to a text file: the lines
 <code>brevano analyse</code> prints. A new table marks the analysis as being for the previous table.</p>)");
-    case HelpTopic::kMap:
-      return QObject::tr(R"(<h2>Karnaugh map</h2>
+}
+
+QString MapPage() {
+  return QObject::tr(R"(<h2>Karnaugh map</h2>
 <p><b>Tools &gt; Karnaugh map…</b> (F6) draws a table of 1 to 6 variables as a map, its rows and columns
 in reflected Gray code, so that neighbouring cells differ in one variable (across the opposite edges
 too).</p>
@@ -58,8 +59,10 @@ analysis.</p>
 <h3>Keeping the map</h3>
 <p><b>Save as SVG…</b>, <b>Save as PNG…</b>, <b>Copy image</b> and <b>Print…</b> take the light picture
 with its terms under the map.</p>)");
-    case HelpTopic::kCircuit:
-      return QObject::tr(R"(<h2>Circuit</h2>
+}
+
+QString CircuitPage() {
+  return QObject::tr(R"(<h2>Circuit</h2>
 <p><b>Tools &gt; Circuit…</b> (F7) draws the logic circuit of the table shown: as typed (the tree the
 table evaluates), or the least sum of products or product of sums in two levels, or the same with NAND
 or NOR gates alone. The symbols are distinctive shapes (ANSI) or rectangles (IEC).</p>
@@ -75,8 +78,10 @@ output it feeds, and each output is named as the file names it.</p>
 <h3>Keeping the circuit</h3>
 <p><b>Save as SVG…</b>, <b>Save as PNG…</b>, <b>Copy image</b> and <b>Print…</b> take the light
 picture, the one <code>brevano circuit --format svg</code> writes.</p>)");
-    case HelpTopic::kFiles:
-      return QObject::tr(R"(<h2>Opening, saving and exporting files</h2>
+}
+
+QString FilesPage() {
+  return QObject::tr(R"(<h2>Opening, saving and exporting files</h2>
 <h3>Open…</h3>
 <p><b>File &gt; Open…</b> (Ctrl+O) reads a PLA file (<code>.i</code>, <code>.o</code>, <code>.ilb</code>,
 <code>.ob</code>, cubes of <code>0</code>, <code>1</code> and <code>-</code>) or a table file (tab- or
@@ -100,6 +105,17 @@ product term one gate shared by the outputs it feeds.</p>
 <h3>Print…</h3>
 <p><b>File &gt; Print…</b> prints the selected rows, or the whole table when at most one row is selected
 (up to 8,192 rows); the map and the circuit windows print their pictures.</p>)");
+}
+
+}  // namespace
+
+QString HelpPageHtml(HelpTopic topic) {
+  switch (topic) {
+    case HelpTopic::kSyntax: break;
+    case HelpTopic::kAnalysis: return AnalysisPage();
+    case HelpTopic::kMap: return MapPage();
+    case HelpTopic::kCircuit: return CircuitPage();
+    case HelpTopic::kFiles: return FilesPage();
   }
   return {};
 }
