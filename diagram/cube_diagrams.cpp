@@ -1,6 +1,8 @@
 // Diagrams of sums of cubes, built on the owner thread in table order.
 #include "diagram/cube_diagrams.h"
 
+#include <numeric>
+
 #include "diagram/buddy.h"
 #include "diagram/isop.h"
 #include "diagram/symbolic_run.h"
@@ -19,13 +21,13 @@ std::shared_ptr<const Diagram> Flat(const Ref& root, int variableCount) {
 
 }  // namespace
 
-CubeDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
-                               const DiagramLimits& limits, const Budget& stop) {
+FunctionDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
+                                   const DiagramLimits& limits, const Budget& stop) {
   // The job owns its input and its output: a caller that stops waiting leaves them to it.
   struct State {
     CubeList on, dontCare;
     int n = 0;
-    CubeDiagrams out;
+    FunctionDiagrams out;
   };
   const auto state = std::make_shared<State>(State{on, dontCare, variableCount, {}});
   const JobEnd end = diagram_detail::RunOnOwner(
@@ -42,11 +44,13 @@ CubeDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int
       },
       limits.maxNodes, limits.maxTime, stop);
   if (end == JobEnd::kDone) {
-    CubeDiagrams built = state->out;
+    FunctionDiagrams built = state->out;
     built.status = DiagramStatus::kBuilt;
+    built.order.resize(static_cast<std::size_t>(variableCount));
+    std::iota(built.order.begin(), built.order.end(), 0);
     return built;
   }
-  CubeDiagrams failed;
+  FunctionDiagrams failed;
   failed.status = end == JobEnd::kStopped ? DiagramStatus::kStopped : DiagramStatus::kTooComplex;
   return failed;
 }

@@ -9,22 +9,11 @@
 
 #include "diagram/cover.h"
 #include "diagram/diagram.h"
+#include "diagram/function_diagrams.h"
 #include "minimise/cube_list.h"
 #include "tabulate/table_function.h"
 
 namespace brevano {
-
-/// The rows of a function with don't-cares as diagrams in one order.
-struct FunctionDiagrams {
-  DiagramStatus status = DiagramStatus::kStopped;
-  /// The table column of each level.
-  std::vector<int> order;
-  /// The rows where the function is 1 (outside the don't-cares).
-  std::shared_ptr<const Diagram> ones;
-  /// The rows where it is 0 outside the don't-cares, and the don't-care rows; both null without
-  /// don't-cares (the zeros are then those of `ones`).
-  std::shared_ptr<const Diagram> zeros, dontCares;
-};
 
 /// Builds the diagrams in table order, or in an order read from the `on` program where that keeps
 /// them within the limits (as BuildDiagram).

@@ -84,7 +84,7 @@ CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const Budge
 
 /// The diagrams of one output, and its counts once built.
 struct OutputDiagrams {
-  CubeDiagrams rows;
+  FunctionDiagrams rows;
   /// The diagram of the rows of `value`; null unless built.
   const Diagram* Of(Cell value) const;
   /// The counts; nullopt unless built.
