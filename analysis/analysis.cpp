@@ -171,18 +171,17 @@ MinimalForm MinimalFormOf(const LeastForm& least, const std::vector<std::string>
 
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options, const Budget& budget,
                       const AnalysisPartial& partial) {
-  return AnalyseTable(table, nullptr, options, budget, partial);
+  return AnalyseTable(TableFunction{table, std::nullopt}, options, budget, partial);
 }
 
-Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare, const AnalysisOptions& options,
-                      const Budget& budget, const AnalysisPartial& partial) {
+Analysis AnalyseTable(const TableFunction& function, const AnalysisOptions& options, const Budget& budget,
+                      const AnalysisPartial& partial) {
   Analysis analysis;
   analysis.sumWanted = options.sum;
   analysis.productWanted = options.product;
-  if (table.RowCount() == 0) return analysis;
-  const TableFunction function = FunctionOfTables(table, dontCare);
+  if (function.on.RowCount() == 0) return analysis;
   analysis.variables = function.Variables();
-  analysis.hasDontCares = dontCare != nullptr;
+  analysis.hasDontCares = function.dontCare.has_value();
   analysis.rowCount = function.on.RowCount();
   std::vector<int> order;
   std::optional<BooleanFunction> cubes;

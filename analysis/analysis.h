@@ -13,6 +13,7 @@
 #include "engine/numbers.h"
 #include "minimise/minimise_status.h"
 #include "search/function_rows.h"
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 #include "twolevel/least.h"
 
@@ -126,12 +127,10 @@ using AnalysisPartial = std::function<void(const Analysis& sofar)>;
 Analysis AnalyseTable(const TruthTable& table, const AnalysisOptions& options = {}, const Budget& budget = {},
                       const AnalysisPartial& partial = {});
 
-/// The same with don't-cares: the rows where `dontCare` gives 1 may take either value. The
-/// analysis is over the variables of both tables; raises EngineError when they are more than
-/// kMaxTableVariables together.
-Analysis AnalyseTable(const TruthTable& table, const TruthTable* dontCare,
-                      const AnalysisOptions& options = {}, const Budget& budget = {},
-                      const AnalysisPartial& partial = {});
+/// The same for a function with don't-cares: the rows where its don't-care table gives 1 may take
+/// either value.
+Analysis AnalyseTable(const TableFunction& function, const AnalysisOptions& options = {},
+                      const Budget& budget = {}, const AnalysisPartial& partial = {});
 
 /// What an item of the report tells, in the order the report gives them.
 enum class ItemKind {

@@ -120,7 +120,7 @@ QString FieldTextOf(const QWidget* field) {
 
 AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent, const QString& expression,
                                const AnalysisOptions& options, const QString& dontCare)
-    : QDialog(parent), table_(std::move(table)), options_(options) {
+    : QDialog(parent), table_(std::move(table)), options_(options), function_{table_, std::nullopt} {
   title_ = expression.isEmpty() ? tr("Analysis") : tr("Analysis of %1").arg(Abbreviated(expression));
   setWindowTitle(title_);
   BuildLayout(table_);
@@ -128,7 +128,7 @@ AnalysisDialog::AnalysisDialog(TruthTable table, QWidget* parent, const QString&
   connect(job_, &BackgroundJob::progressed, this, &AnalysisDialog::ShowProgress);
   if (!dontCare.trimmed().isEmpty()) {
     dontCareField_->SetText(dontCare);
-    if (auto read = dontCareField_->Read(table_.Variables())) dontCare_ = std::move(*read);
+    if (std::optional<TableFunction> read = dontCareField_->Read(table_)) function_ = std::move(*read);
   }
   Start();
 }
@@ -240,9 +240,9 @@ void AnalysisDialog::BuildLayout(const TruthTable& table) {
 bool AnalysisDialog::Running() const { return job_->Running(); }
 
 bool AnalysisDialog::ApplyDontCare() {
-  std::optional<std::optional<TruthTable>> read = dontCareField_->Read(table_.Variables());
+  std::optional<TableFunction> read = dontCareField_->Read(table_);
   if (!read) return false;
-  dontCare_ = std::move(*read);
+  function_ = std::move(*read);
   Start();
   return true;
 }
@@ -256,7 +256,7 @@ void AnalysisDialog::Start() {
   for (const QString& label : labels_) {
     if (auto* shown = qobject_cast<QLabel*>(form_->labelForField(fields_[label]))) shown->setText(label);
   }
-  form_->setRowVisible(kDontCareRow, dontCare_.has_value());
+  form_->setRowVisible(kDontCareRow, WithDontCares());
   stage_->setText(QString());
   progress_->setValue(0);
   stage_->show();
@@ -264,8 +264,8 @@ void AnalysisDialog::Start() {
   stop_->setEnabled(true);
   copy_->setEnabled(false);
   save_->setEnabled(false);
-  std::function<Described(JobControl&)> work = [this, run, options = options_, table = table_,
-                                                dontCare = dontCare_](JobControl& control) {
+  std::function<Described(JobControl&)> work = [this, run, options = options_,
+                                                function = function_](JobControl& control) {
     // The analysis tags its stage on the budget before it reports.
     const Budget budget(Budget::kNoLimit, [&control, &budget](std::uint64_t done, std::uint64_t total) {
       return control.Report(done, total, budget.Stage());
@@ -276,15 +276,15 @@ void AnalysisDialog::Start() {
       QMetaObject::invokeMethod(
           this, [this, run, sofar] { ShowPartial(run, sofar); }, Qt::QueuedConnection);
     };
-    Described described{AnalyseTable(table, dontCare ? &*dontCare : nullptr, options, budget, partial), {}};
+    Described described{AnalyseTable(function, options, budget, partial), {}};
     // Then the other forms and the properties, unless stopped or out of the diagram's reach; they are
     // of a function given in every row, so not with don't-cares.
     if (described.analysis.tooComplex) described.description.source = DescriptionSource::kTooComplex;
-    if (described.analysis.complete && !described.analysis.tooComplex && !dontCare) {
+    if (described.analysis.complete && !described.analysis.tooComplex && !function.dontCare) {
       control.Report(0, 0, kDescribeStage);
       const Budget describing(Budget::kNoLimit,
                               [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); });
-      described.description = DescribeFunction(table, {}, describing);
+      described.description = DescribeFunction(function.on, {}, describing);
     }
     return described;
   };
@@ -420,7 +420,7 @@ QString AnalysisDialog::ReportText() const {
   QString text;
   for (const QString& label : labels_) {
     text += label + QLatin1Char(' ') + FieldText(label) + QLatin1Char('\n');
-    if (label == QString::fromStdString(ItemLabel(ItemKind::kMaxterms)) && dontCare_)
+    if (label == QString::fromStdString(ItemLabel(ItemKind::kMaxterms)) && WithDontCares())
       text += kDontCareRowsLabel + QLatin1Char(' ') + FieldText(kDontCareRowsLabel) + QLatin1Char('\n');
   }
   return text;

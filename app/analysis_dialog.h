@@ -10,6 +10,7 @@
 
 #include "analysis/analysis.h"
 #include "analysis/function_forms.h"
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 
 class QFormLayout;
@@ -62,7 +63,7 @@ class AnalysisDialog : public QDialog {
   /// error is shown beside the field and the analysis shown stays. False on an error.
   bool ApplyDontCare();
   /// True while the analysis shown is with don't-cares.
-  bool WithDontCares() const { return dontCare_.has_value(); }
+  bool WithDontCares() const { return function_.dontCare.has_value(); }
 
  signals:
   /// The analysis ended, complete or stopped.
@@ -97,8 +98,8 @@ class AnalysisDialog : public QDialog {
 
   TruthTable table_;
   AnalysisOptions options_;
-  std::optional<TruthTable> dontCare_;
-  std::uint64_t run_ = 0;  // counts Starts, so that the partial results of an earlier one are dropped
+  TableFunction function_;  // the table with the don't-cares applied
+  std::uint64_t run_ = 0;   // counts Starts, so that the partial results of an earlier one are dropped
   DontCareField* dontCareField_ = nullptr;
   QWidget* dontCareRows_ = nullptr;  // the field of the don't-care rows, shown with don't-cares
   std::map<QString, QWidget*> fields_;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/frm_boolean.h"
+#include "engine/engine_error.h"
 #include "frontend/dont_care.h"
 
 namespace brevano {
@@ -42,9 +43,18 @@ void DontCareField::SetText(const QString& text) {
   edit_->setCursorPosition(0);
 }
 
-std::optional<std::optional<TruthTable>> DontCareField::Read(const std::vector<std::string>& columns) {
-  DontCareInput input = ReadDontCare(edit_->text().toStdString(), columns, kMaxExpressionLength);
-  if (!input.Usable()) {
+std::optional<TableFunction> DontCareField::Read(const TruthTable& table) {
+  DontCareInput input = ReadDontCare(edit_->text().toStdString(), table.Variables(), kMaxExpressionLength);
+  std::optional<TableFunction> function;
+  // The don't-cares' columns are the table's, so the two merge; were they ever refused, the field
+  // would say why like any other error.
+  try {
+    if (input.Usable())
+      function = input.table ? FunctionOfTables(table, &*input.table) : TableFunction{table, std::nullopt};
+  } catch (const EngineError& error) {
+    input.error = error.what();
+  }
+  if (!function) {
     ShowMessage(tr("Don't care not applied: %1").arg(ErrorMessageText(input.error)), true);
     return std::nullopt;
   }
@@ -52,7 +62,7 @@ std::optional<std::optional<TruthTable>> DontCareField::Read(const std::vector<s
   for (const std::string& warning : input.warnings)
     warnings << tr("Don't care: %1").arg(QString::fromStdString(warning));
   ShowMessage(warnings.join(u'\n'), false);
-  return std::optional<std::optional<TruthTable>>(std::move(input.table));
+  return function;
 }
 
 QString DontCareField::MessageText() const { return message_->isHidden() ? QString() : message_->text(); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 
 class QLabel;
@@ -16,7 +17,8 @@ class QPushButton;
 namespace brevano {
 
 /// An expression whose rows (where it is 1) may take either value. Enter or "Apply" asks for it to
-/// be used; Read then tabulates it, shows its warnings, or its error in red.
+/// be used; Read then tabulates it into the function the dialog takes, shows its warnings, or its
+/// error in red.
 class DontCareField : public QWidget {
   Q_OBJECT
 
@@ -26,9 +28,9 @@ class DontCareField : public QWidget {
   /// The text typed.
   QString Text() const;
   void SetText(const QString& text);
-  /// The table of the text for a table of `columns`: nullopt on an error (shown), else the
-  /// don't-cares (none for a blank text).
-  std::optional<std::optional<TruthTable>> Read(const std::vector<std::string>& columns);
+  /// The function of `table` with the don't-cares of the text, read for the table's columns:
+  /// nullopt on an error (shown), else the function (without don't-cares for a blank text).
+  std::optional<TableFunction> Read(const TruthTable& table);
   /// The message shown under the field: the warnings or the error; empty when none.
   QString MessageText() const;
   /// True while the message is an error.

@@ -48,7 +48,10 @@ bool KmapDialog::CanShow(const TruthTable& table) {
 }
 
 KmapDialog::KmapDialog(const TruthTable& table, QWidget* parent)
-    : QDialog(parent), state_(std::make_unique<KmapState>(MakeKmapLayout(table))), table_(table) {
+    : QDialog(parent),
+      state_(std::make_unique<KmapState>(MakeKmapLayout(table))),
+      table_(table),
+      function_{table, std::nullopt} {
   setWindowTitle(tr("Karnaugh map"));
   BuildLayout();
   ShowState();
@@ -175,25 +178,25 @@ void KmapDialog::SetTable(const TruthTable& table) {
     return;
   }
   table_ = table;
-  std::optional<std::optional<TruthTable>> read = dontCareField_->Read(table_.Variables());
-  dontCare_ = read ? std::move(*read) : std::nullopt;
+  std::optional<TableFunction> read = dontCareField_->Read(table_);
+  function_ = read ? std::move(*read) : TableFunction{table_, std::nullopt};
   stale_ = false;
   staleNote_->hide();
-  ShowTable(table_, dontCare_);
+  ShowFunction(function_);
 }
 
 bool KmapDialog::ApplyDontCare() {
-  std::optional<std::optional<TruthTable>> read = dontCareField_->Read(table_.Variables());
+  std::optional<TableFunction> read = dontCareField_->Read(table_);
   if (!read) return false;
-  dontCare_ = std::move(*read);
-  ShowTable(table_, dontCare_);
+  function_ = std::move(*read);
+  ShowFunction(function_);
   return true;
 }
 
-void KmapDialog::ShowTable(const TruthTable& table, const std::optional<TruthTable>& dontCare) {
+void KmapDialog::ShowFunction(const TableFunction& function) {
   const KmapCoverKind kind = state_->Kind();
   // In place: the view holds a pointer to it.
-  *state_ = KmapState(dontCare ? MakeKmapLayout(table, *dontCare) : MakeKmapLayout(table));
+  *state_ = KmapState(MakeKmapLayout(function));
   state_->SetKind(kind);
   ShowState();
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "kmap/kmap_state.h"
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 
 class QLabel;
@@ -86,11 +87,11 @@ class KmapDialog : public QDialog {
   void AskSave(bool svg);
   KmapPicture ExportPicture() const;
 
-  void ShowTable(const TruthTable& table, const std::optional<TruthTable>& dontCare);
+  void ShowFunction(const TableFunction& function);
 
   std::unique_ptr<KmapState> state_;
   TruthTable table_;
-  std::optional<TruthTable> dontCare_;
+  TableFunction function_;  // the table with the don't-cares applied
   DontCareField* dontCareField_ = nullptr;
   bool stale_ = false;
   QLabel* note_ = nullptr;

@@ -80,7 +80,7 @@ void StepsPage::Explain() {
         std::string text;
         RunWithLargeStack([&] {
           const std::string given = ExprText(ExprOfProgram(table.Program()), table.Variables());
-          text = ExplainTable(table, given, nullptr, options);
+          text = ExplainTable(TableFunction{table, std::nullopt}, given, options);
         });
         return text;
       },

@@ -43,13 +43,11 @@ int RunAnalyse(const AnalyseOptions& options) {
     return done ? 0 : 1;
   }
   DiagnosedTable built;
-  std::optional<TruthTable> dontCare;
+  TableFunction function;
   if (!BuildReportingWarnings(options.expression, DisplayMode::kZeroOne, options.strict, built)) return 1;
-  if (!BuildDontCare(options.dontCare, options.dontCareOption, options.strict, built.table.Variables(),
-                     dontCare))
+  if (!BuildFunction(built.table, options.dontCare, options.dontCareOption, options.strict, function))
     return 1;
-  const bool done = RunReportingErrors(
-      [&] { CommandAnalyse(built.table, dontCare ? &*dontCare : nullptr, options.Settings(), std::cout); });
+  const bool done = RunReportingErrors([&] { CommandAnalyse(function, options.Settings(), std::cout); });
   std::cout << std::flush;
   return done ? 0 : 1;
 }

@@ -158,8 +158,7 @@ class ScanProgress {
 
 }  // namespace
 
-void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const AnalyseSettings& settings,
-                    std::ostream& out) {
+void CommandAnalyse(const TableFunction& function, const AnalyseSettings& settings, std::ostream& out) {
   AnalysisOptions options;
   options.maxScanSteps = kMaxScanSteps;
   options.solverTime = kDefaultSolverBudget;
@@ -185,7 +184,7 @@ void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const A
   {
     ScanProgress progress(settings.progress);
     const Budget budget(Budget::kNoLimit, progress.Callback(budget));
-    analysis = AnalyseTable(table, dontCare, options, budget, partial);
+    analysis = AnalyseTable(function, options, budget, partial);
   }
   if (!analysis.rowsComplete && !analysis.endsComplete && analysis.rowsScanned == 0) {
     throw EngineError(
@@ -197,9 +196,9 @@ void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const A
   for (std::size_t i = written; i < items.size(); ++i)
     out << ItemLabel(items[i].kind) << ' ' << items[i].value << '\n';
   // The properties and the other forms are those of one whole function, and take their own time.
-  if (dontCare || !settings.sum || !settings.product) return;
+  if (function.dontCare || !settings.sum || !settings.product) return;
   FunctionDescription description{DescriptionSource::kTooComplex, {}, {}};
-  if (!analysis.tooComplex) description = DescribeFunction(table);
+  if (!analysis.tooComplex) description = DescribeFunction(function.on);
   for (const AnalysisItem& item : FunctionItems(analysis, description))
     out << ItemLabel(item.kind) << ' ' << item.value << '\n';
 }
@@ -250,9 +249,8 @@ bool CommandEquiv(const TruthTable& first, const std::string& firstText, const T
   return false;
 }
 
-void CommandKmap(const TruthTable& table, const TruthTable* dontCare, const std::string& cover, bool svg,
-                 std::ostream& out) {
-  const KmapLayout layout = dontCare ? MakeKmapLayout(table, *dontCare) : MakeKmapLayout(table);
+void CommandKmap(const TableFunction& function, const std::string& cover, bool svg, std::ostream& out) {
+  const KmapLayout layout = MakeKmapLayout(function);
   const KmapCoverKind kind = cover == "pos"    ? KmapCoverKind::kProductOfSums
                              : cover == "none" ? KmapCoverKind::kNone
                                                : KmapCoverKind::kSumOfProducts;

@@ -9,6 +9,7 @@
 
 #include "frontend/tabulate_expression.h"
 #include "tabulate/table_format.h"
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 
 namespace brevano::cli {
@@ -47,14 +48,13 @@ struct AnalyseSettings {
   std::ostream* progress = nullptr;
 };
 
-/// The analysis of the Result column of `table`, with the don't-cares of `dontCare` when given,
-/// one labelled item a line; the counts and row lists are written (and flushed) before the forms
+/// The analysis of the Result column of `function`, with its don't-cares when it has them, one
+/// labelled item a line; the counts and row lists are written (and flushed) before the forms
 /// are searched, and only once the analysis can no longer fail (it fails when the table is too
 /// complex for its diagram and the solver finds no first and last rows in time). Without
 /// don't-cares, and with both forms asked for, the function's other forms and properties follow. Recursive:
 /// run it on the large stack.
-void CommandAnalyse(const TruthTable& table, const TruthTable* dontCare, const AnalyseSettings& settings,
-                    std::ostream& out);
+void CommandAnalyse(const TableFunction& function, const AnalyseSettings& settings, std::ostream& out);
 
 /// What `find` looks for.
 struct FindOptions {
@@ -84,10 +84,9 @@ std::string RowText(const std::vector<std::string>& variables, std::uint64_t row
 /// large stack.
 void CommandCheck(const std::string& expression, std::ostream& out);
 
-/// The Karnaugh map of `table` (with the don't-cares of `dontCare` when given, drawn as "-"), with
-/// the least cover named by `cover` ("sop", "pos" or "none"), as text or (`svg`) as the SVG picture.
-void CommandKmap(const TruthTable& table, const TruthTable* dontCare, const std::string& cover, bool svg,
-                 std::ostream& out);
+/// The Karnaugh map of `function` (its don't-cares drawn as "-"), with the least cover named by
+/// `cover` ("sop", "pos" or "none"), as text or (`svg`) as the SVG picture.
+void CommandKmap(const TableFunction& function, const std::string& cover, bool svg, std::ostream& out);
 
 /// The truth table of `expression` after the whole pipeline, with up to kMaxTableVariables
 /// variables, and its diagnosis. Recursive: run it on the large stack.

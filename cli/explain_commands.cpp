@@ -29,18 +29,15 @@ struct ExplainArguments {
 int RunExplain(const ExplainArguments& c) {
   const std::string& expression = c.expression;
   DiagnosedTable built;
-  std::optional<TruthTable> dontCare;
+  TableFunction function;
   if (!BuildReportingWarnings(expression, DisplayMode::kZeroOne, false, built)) return 1;
-  if (!BuildDontCare(c.dontCare, c.dontCareOption, false, built.table.Variables(), dontCare)) return 1;
+  if (!BuildFunction(built.table, c.dontCare, c.dontCareOption, false, function)) return 1;
   ExplainOptions options;
   options.product = c.form == "pos";
   options.tabular = c.method == "tabular";
   options.tsv = c.format == "tsv";
   std::string text;
-  if (!RunReportingErrors([&] {
-        text =
-            ExplainTable(built.table, built.diagnosis.evaluatedAs, dontCare ? &*dontCare : nullptr, options);
-      }))
+  if (!RunReportingErrors([&] { text = ExplainTable(function, built.diagnosis.evaluatedAs, options); }))
     return 1;
   std::cout << text << std::flush;
   return 0;

@@ -28,13 +28,10 @@ int RunExportPla(const ExportArguments& exported) {
         [&](std::ostream& out) { CommandExportPlaFile(exported.file, exported.output, out, std::cerr); });
   }
   DiagnosedTable built;
-  std::optional<TruthTable> dontCare;
+  TableFunction function;
   if (!BuildReportingWarnings(exported.expression, DisplayMode::kZeroOne, false, built)) return 1;
-  if (!BuildDontCare(exported.dontCare, exported.dontCareOption, false, built.table.Variables(), dontCare))
-    return 1;
-  return PrintWhenDone([&](std::ostream& out) {
-    CommandExportPla(built.table, dontCare ? &*dontCare : nullptr, exported.expression, out);
-  });
+  if (!BuildFunction(built.table, exported.dontCare, exported.dontCareOption, false, function)) return 1;
+  return PrintWhenDone([&](std::ostream& out) { CommandExportPla(function, exported.expression, out); });
 }
 
 // The netlist is printed only once it is complete, after the warnings of its table.

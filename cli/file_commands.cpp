@@ -79,8 +79,7 @@ void CommandAnalyseFile(const std::string& path, const std::string& output, cons
       if (o > 0) out << '\n';
       out << "Output " << file.outputs[o].name << " (" << o + 1 << " of " << file.outputs.size() << "):\n";
     }
-    const TableFunction tables = TablesOfOutput(file, o);
-    CommandAnalyse(tables.on, tables.dontCare ? &*tables.dontCare : nullptr, settings, out);
+    CommandAnalyse(TablesOfOutput(file, o), settings, out);
     out << std::flush;
   }
 }
@@ -128,12 +127,11 @@ void CommandCircuitFile(const std::string& path, const std::string& output, cons
                     {{"wire", "data-net"}, {"gate", "data-gate"}});
 }
 
-void CommandExportPla(const TruthTable& table, const TruthTable* dontCare, const std::string& expression,
-                      std::ostream& out) {
-  const TableFunction function = FunctionOfTables(table, dontCare);
+void CommandExportPla(const TableFunction& function, const std::string& expression, std::ostream& out) {
   const MinimalForm sum = LeastSum(function);
   std::string comment = "The least sum of products of " + expression.substr(0, 200) +
-                        (expression.size() > 200 ? "..." : "") + (dontCare ? ", with don't-cares" : "");
+                        (expression.size() > 200 ? "..." : "") +
+                        (function.dontCare ? ", with don't-cares" : "");
   if (const std::string note = UnprovenComment(sum); !note.empty()) comment += "\n" + note;
   out << WritePla({{"Result", sum.cubes}}, function.Variables(), comment + "\nwritten by brevano");
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 
 namespace brevano::cli {
@@ -35,10 +36,9 @@ void CommandExportPlaFile(const std::string& path, const std::string& output, st
 void CommandCircuitFile(const std::string& path, const std::string& output, const std::string& form,
                         const std::string& style, bool svg, std::ostream& out, std::ostream& warnings);
 
-/// The least sum of products of `table` (with the don't-cares of `dontCare` when given), typed as
+/// The least sum of products of `function` (with its don't-cares when it has them), typed as
 /// `expression`, as a PLA file with one output "Result"; a sum not proven least says so in its
 /// comment. Raises EngineError when no sum could be found. Recursive: run it on the large stack.
-void CommandExportPla(const TruthTable& table, const TruthTable* dontCare, const std::string& expression,
-                      std::ostream& out);
+void CommandExportPla(const TableFunction& function, const std::string& expression, std::ostream& out);
 
 }  // namespace brevano::cli

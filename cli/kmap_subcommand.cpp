@@ -19,13 +19,11 @@ struct KmapOptions {
 // The map is printed only once it is complete, after the warnings of its table.
 int RunKmap(const KmapOptions& options) {
   DiagnosedTable built;
-  std::optional<TruthTable> dontCare;
+  TableFunction function;
   if (!BuildReportingWarnings(options.expression, DisplayMode::kZeroOne, false, built)) return 1;
-  if (!BuildDontCare(options.dontCare, options.dontCareOption, false, built.table.Variables(), dontCare))
-    return 1;
-  return PrintWhenDone([&](std::ostream& out) {
-    CommandKmap(built.table, dontCare ? &*dontCare : nullptr, options.cover, options.format == "svg", out);
-  });
+  if (!BuildFunction(built.table, options.dontCare, options.dontCareOption, false, function)) return 1;
+  return PrintWhenDone(
+      [&](std::ostream& out) { CommandKmap(function, options.cover, options.format == "svg", out); });
 }
 
 }  // namespace

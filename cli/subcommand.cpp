@@ -43,10 +43,11 @@ bool BuildReportingWarnings(const std::string& expression, DisplayMode mode, boo
   return !(strict && !built.diagnosis.warnings.empty());
 }
 
-bool BuildDontCare(const std::string& text, const CLI::Option* option, bool strict,
-                   const std::vector<std::string>& columns, std::optional<TruthTable>& built) {
+bool BuildFunction(const TruthTable& table, const std::string& text, const CLI::Option* option, bool strict,
+                   TableFunction& function) {
+  function = {table, std::nullopt};
   if (!option->count()) return true;
-  DontCareInput input = ReadDontCare(text, columns, kMaxExpressionBytes);
+  DontCareInput input = ReadDontCare(text, table.Variables(), kMaxExpressionBytes);
   if (!input.Usable()) {
     std::cerr << input.error << '\n';
     return false;
@@ -54,8 +55,9 @@ bool BuildDontCare(const std::string& text, const CLI::Option* option, bool stri
   Diagnosis diagnosis;
   diagnosis.warnings = std::move(input.warnings);
   WriteWarnings(diagnosis, std::cerr, "don't-care");
-  built = std::move(input.table);
-  return !(strict && !diagnosis.warnings.empty());
+  if (strict && !diagnosis.warnings.empty()) return false;
+  if (!input.table) return true;
+  return RunReportingErrors([&] { function = FunctionOfTables(table, &*input.table); });
 }
 
 CLI::Option* AddExpressionArgument(CLI::App& command, CommandLine& line, std::string& expression) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frontend/tabulate_expression.h"
+#include "tabulate/table_function.h"
 
 namespace brevano::cli {
 
@@ -55,11 +56,12 @@ int PrintWhenDone(const std::function<void(std::ostream&)>& work);
 bool BuildReportingWarnings(const std::string& expression, DisplayMode mode, bool strict,
                             DiagnosedTable& built, const std::string& label = {});
 
-/// Reads the don't-cares when `option` was given for a table of `columns` (frontend/dont_care.h: a
-/// variable the table lacks is an error), printing their warnings; false on an error or when `strict`
-/// turns the warnings into one. A blank text gives no table.
-bool BuildDontCare(const std::string& text, const CLI::Option* option, bool strict,
-                   const std::vector<std::string>& columns, std::optional<TruthTable>& built);
+/// The function of `table` with the don't-cares of `text` when `option` was given (read for the
+/// table's columns, frontend/dont_care.h: a variable the table lacks is an error), printing their
+/// warnings; false on an error, printed, or when `strict` turns the warnings into one. A blank text
+/// gives no don't-cares.
+bool BuildFunction(const TruthTable& table, const std::string& text, const CLI::Option* option, bool strict,
+                   TableFunction& function);
 
 /// The help of the expression argument.
 inline constexpr const char* kExpressionHelp =

@@ -10,7 +10,6 @@
 #include "explain/derivation.h"
 #include "explain/minimality_proof.h"
 #include "forms/boolean_form.h"
-#include "tabulate/variable_union.h"
 #include "twolevel/least.h"
 #include "twolevel/program_cubes.h"
 
@@ -18,25 +17,24 @@ namespace brevano {
 
 namespace {
 
-// The function's rows (and don't-cares) over the variables of both, at most 16 of them.
+// The function's rows (and don't-cares) over its columns, at most 16 of them.
 struct Rows {
   std::vector<std::string> variables;
   TruthVector on{0}, dontCare{0};
   bool hasDontCares = false;
 };
 
-Rows RowsOf(const TruthTable& table, const TruthTable* dontCare) {
+Rows RowsOf(const TableFunction& function) {
   Rows rows;
-  rows.variables = table.Variables();
-  if (dontCare) rows.variables = VariableUnion(rows.variables, dontCare->Variables());
+  rows.variables = function.Variables();
   const int n = static_cast<int>(rows.variables.size());
   if (n > kMaxMinimiseVariables)
     throw EngineError("explain takes at most " + std::to_string(kMaxMinimiseVariables) +
                       " variables; this has " + std::to_string(n));
-  rows.on = ResultBits(table.Program().OverVariables(rows.variables));
+  rows.on = ResultBits(function.on.Program());
   rows.dontCare = TruthVector(n);
-  if (dontCare) {
-    rows.dontCare = ResultBits(dontCare->Program().OverVariables(rows.variables));
+  if (function.dontCare) {
+    rows.dontCare = ResultBits(function.dontCare->Program());
     rows.hasDontCares = true;
   }
   return rows;
@@ -94,10 +92,11 @@ void WriteDerivation(const Derivation& derivation, bool tsv, std::ostream& out) 
   }
 }
 
+// The derivation is of the table alone: its don't-cares, if any, are left aside.
 void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, const Rows& rows, bool product,
                    bool tsv, std::ostream& out) {
   const LeastForm form =
-      Least(FunctionOfTables(table, nullptr), product ? FormSide::kProduct : FormSide::kSum);
+      Least(TableFunction{table, std::nullopt}, product ? FormSide::kProduct : FormSide::kSum);
   const FormStanding standing = StandingOf(form, false);
   if (!HasForm(standing)) throw EngineError("The least form was not found within the time given");
   const Derivation derivation =
@@ -116,14 +115,14 @@ void ExplainByLaws(const TruthTable& table, const std::string& evaluatedAs, cons
 
 }  // namespace
 
-std::string ExplainTable(const TruthTable& table, const std::string& evaluatedAs, const TruthTable* dontCare,
+std::string ExplainTable(const TableFunction& function, const std::string& evaluatedAs,
                          const ExplainOptions& options) {
   std::ostringstream out;
-  const Rows rows = RowsOf(table, dontCare);
+  const Rows rows = RowsOf(function);
   if (options.tabular)
     ExplainTabular(rows, options.product, out);
   else
-    ExplainByLaws(table, evaluatedAs, rows, options.product, options.tsv, out);
+    ExplainByLaws(function.on, evaluatedAs, rows, options.product, options.tsv, out);
   return out.str();
 }
 

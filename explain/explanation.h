@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tabulate/tabulation.h"
+#include "tabulate/table_function.h"
 
 namespace brevano {
 
@@ -14,11 +14,11 @@ struct ExplainOptions {
   bool tsv = false;      ///< a derivation as STEP<TAB>LAW<TAB>EXPRESSION lines, without the proof
 };
 
-/// The explanation of `table`, whose "Evaluated as" text is `evaluatedAs`: the derivation's
-/// numbered lines with their laws and the proof of minimality, or the tabular method (with the
-/// don't-cares of `dontCare`, which a derivation by laws does not take). Raises EngineError past 16
-/// variables or when the least form is not found. Recursive: run it on the large stack.
-std::string ExplainTable(const TruthTable& table, const std::string& evaluatedAs, const TruthTable* dontCare,
+/// The explanation of `function`, whose table's "Evaluated as" text is `evaluatedAs`: the
+/// derivation's numbered lines with their laws and the proof of minimality, or the tabular method
+/// (with the function's don't-cares, which a derivation by laws does not take). Raises EngineError
+/// past 16 variables or when the least form is not found. Recursive: run it on the large stack.
+std::string ExplainTable(const TableFunction& function, const std::string& evaluatedAs,
                          const ExplainOptions& options);
 
 }  // namespace brevano

@@ -7,7 +7,6 @@
 
 #include "engine/engine_error.h"
 #include "forms/boolean_form.h"
-#include "tabulate/variable_union.h"
 #include "twolevel/function_of.h"
 
 namespace brevano {
@@ -79,17 +78,16 @@ std::string CellText(int value, DisplayMode mode) {
   return value == kDontCareCell ? "-" : BoolToText(value, mode);
 }
 
-KmapLayout MakeKmapLayout(const TruthTable& table, const TruthTable& dontCare) {
-  std::vector<std::string> variables = VariableUnion(table.Variables(), dontCare.Variables());
+KmapLayout MakeKmapLayout(const TableFunction& function) {
+  if (!function.dontCare) return MakeKmapLayout(function.on);
+  const TruthTable& on = function.on;
   std::vector<int> values;
   // At most 2^6 rows are evaluated; a larger table is refused before any row.
-  if (variables.size() <= static_cast<std::size_t>(kMaxKmapVariables)) {
-    const CompiledProgram on = table.Program().OverVariables(variables);
-    const CompiledProgram either = dontCare.Program().OverVariables(variables);
+  if (on.Variables().size() <= static_cast<std::size_t>(kMaxKmapVariables)) {
     for (std::uint64_t row = 0; row < on.RowCount(); ++row)
-      values.push_back(EvaluateRow(either, row) ? kDontCareCell : EvaluateRow(on, row));
+      values.push_back(function.dontCare->Result(row) ? kDontCareCell : on.Result(row));
   }
-  return MakeKmapLayout(std::move(variables), std::move(values), table.Mode());
+  return MakeKmapLayout(on.Variables(), std::move(values), on.Mode());
 }
 
 KmapLayout MakeKmapLayout(const TruthTable& table) {

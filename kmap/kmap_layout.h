@@ -8,6 +8,7 @@
 
 #include "minimise/cube.h"
 #include "minimise/minimise.h"
+#include "tabulate/table_function.h"
 #include "tabulate/tabulation.h"
 #include "twolevel/least.h"
 
@@ -60,9 +61,8 @@ std::string CellText(int value, DisplayMode mode);
 
 /// The layout of `table`; raises EngineError unless it has 1 to kMaxKmapVariables variables.
 KmapLayout MakeKmapLayout(const TruthTable& table);
-/// The layout of `table` whose rows where `dontCare` is 1 are don't-cares, over the variables of
-/// both; likewise.
-KmapLayout MakeKmapLayout(const TruthTable& table, const TruthTable& dontCare);
+/// The layout of `function`, the rows of its don't-cares drawn as such; likewise.
+KmapLayout MakeKmapLayout(const TableFunction& function);
 /// The layout of a function given by its Result per row (2^n values for n variables), likewise.
 KmapLayout MakeKmapLayout(std::vector<std::string> variables, std::vector<int> values, DisplayMode mode);
 

@@ -6,7 +6,6 @@
 #include "engine/engine_error.h"
 #include "engine/numbers.h"
 #include "minimise/cube_of_multi.h"
-#include "tabulate/table_function.h"
 #include "twolevel/program_cubes.h"
 
 namespace brevano {
@@ -73,10 +72,8 @@ CubeCover CubesOf(const CompiledProgram& program, const FunctionBounds& bounds, 
 
 }  // namespace
 
-BooleanFunction FunctionOfExpression(const TruthTable& on, const TruthTable* dontCare,
-                                     const FunctionBounds& bounds) {
+BooleanFunction FunctionOfExpression(const TableFunction& tables, const FunctionBounds& bounds) {
   BooleanFunction function;
-  const TableFunction tables = FunctionOfTables(on, dontCare);
   function.inputs = tables.Variables();
   function.outputs = {"Result"};
   function.on = CubesOf(tables.on.Program(), bounds, "The expression is");

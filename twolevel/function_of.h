@@ -10,7 +10,7 @@
 #include "function/boolean_function.h"
 #include "minimise/cube_list.h"
 #include "minimise/truth_vector.h"
-#include "tabulate/tabulation.h"
+#include "tabulate/table_function.h"
 
 namespace brevano {
 
@@ -25,13 +25,11 @@ struct FunctionBounds {
   int maxRowVariables = 20;
 };
 
-/// The function of a typed expression's table `on`, with the don't-cares of `dontCare` (when
-/// given), over the variables of both in byte order (as FunctionOfTables), with one output,
-/// "Result". Each is made cubes from its program run on sums where that stays within the bounds,
-/// else from its rows where it has few variables. Raises EngineError saying so when neither does,
-/// and for more variables than a table holds.
-BooleanFunction FunctionOfExpression(const TruthTable& on, const TruthTable* dontCare,
-                                     const FunctionBounds& bounds = {});
+/// The function of a typed expression's `tables` (its table and, when given, its don't-cares'),
+/// over their columns, with one output, "Result". Each table is made cubes from its program run on
+/// sums where that stays within the bounds, else from its rows where it has few variables. Raises
+/// EngineError saying so when neither does.
+BooleanFunction FunctionOfExpression(const TableFunction& tables, const FunctionBounds& bounds = {});
 
 /// The function of a table given row by row over `inputs` (input 0 the most significant row bit):
 /// 1 in the rows of `on`, a don't-care in those of `dontCare` (when given), with one output named

@@ -146,7 +146,7 @@ TEST(AnalysisTest, DontCares) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.expression) + " with don't-cares " + c.dontCare);
     const TruthTable dontCare = TableOf(c.dontCare);
-    const Analysis analysis = AnalyseTable(TableOf(c.expression), &dontCare);
+    const Analysis analysis = AnalyseTable(FunctionOfTables(TableOf(c.expression), &dontCare));
     ASSERT_TRUE(analysis.complete);
     EXPECT_EQ(Item(analysis, "Rows with Result 1:"), c.rows);
     EXPECT_EQ(Item(analysis, "Verdict:"), c.verdict);
@@ -160,7 +160,7 @@ TEST(AnalysisTest, DontCares) {
   std::string other = "b0";
   for (int i = 1; i < 30; ++i) other += "+b" + std::to_string(i);
   const TruthTable tooMany = TableOf(other);
-  EXPECT_THROW(AnalyseTable(TableOf(wide), &tooMany), EngineError);
+  EXPECT_THROW(AnalyseTable(FunctionOfTables(TableOf(wide), &tooMany)), EngineError);
 }
 
 TEST(AnalysisTest, ItemsComeInOrderWithTheirLabels) {

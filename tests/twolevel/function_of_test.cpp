@@ -35,8 +35,7 @@ int ValueAt(const BooleanFunction& function, std::uint64_t row) {
 
 // The function agrees with the tables' programs over its inputs: in every row up to 2^12 rows,
 // beyond in 4,096 rows drawn at random.
-void ExpectRowsOf(const BooleanFunction& function, const TruthTable& on, const TruthTable* dontCare) {
-  const TableFunction programs = FunctionOfTables(on, dontCare);
+void ExpectRowsOf(const BooleanFunction& function, const TableFunction& programs) {
   ASSERT_EQ(function.inputs, programs.Variables());
   ASSERT_EQ(function.outputs, std::vector<std::string>{"Result"});
   const std::uint64_t rows = programs.on.RowCount();
@@ -65,10 +64,10 @@ TEST(FunctionOfTest, ExpressionsAndDontCaresGiveTheirPointsInFewCubes) {
     const TruthTable on = Table(c.on);
     const std::optional<TruthTable> dontCare =
         c.dontCare.empty() ? std::nullopt : std::optional<TruthTable>(Table(c.dontCare));
-    const TruthTable* free = dontCare ? &*dontCare : nullptr;
-    const BooleanFunction function = FunctionOfExpression(on, free);
+    const TableFunction tables = FunctionOfTables(on, dontCare ? &*dontCare : nullptr);
+    const BooleanFunction function = FunctionOfExpression(tables);
     EXPECT_EQ(function.on.size(), c.onCubes);
-    ExpectRowsOf(function, on, free);
+    ExpectRowsOf(function, tables);
   }
 }
 
@@ -87,10 +86,10 @@ TEST(FunctionOfTest, RandomExpressionsGiveTheSamePointsFromSumsAndFromRows) {
     } catch (const EngineError&) {
       continue;  // the simplifier folds constants as numbers: 1/0 is an error there
     }
-    const TruthTable* free = dontCare ? &*dontCare : nullptr;
+    const TableFunction tables = FunctionOfTables(on, dontCare ? &*dontCare : nullptr);
     SCOPED_TRACE("trial " + std::to_string(trial));
-    ExpectRowsOf(FunctionOfExpression(on, free), on, free);
-    ExpectRowsOf(FunctionOfExpression(on, free, rowsOnly), on, free);
+    ExpectRowsOf(FunctionOfExpression(tables), tables);
+    ExpectRowsOf(FunctionOfExpression(tables, rowsOnly), tables);
     ++checked;
   }
   EXPECT_GT(checked, 100);
@@ -98,17 +97,17 @@ TEST(FunctionOfTest, RandomExpressionsGiveTheSamePointsFromSumsAndFromRows) {
 
 TEST(FunctionOfTest, WideExpressionsAreCubesOrAnError) {
   const std::string wide = testing::TangledProducts(50, 150);
-  const TruthTable table = Table(wide);
-  const BooleanFunction function = FunctionOfExpression(table, nullptr);
+  const TableFunction tables{Table(wide), std::nullopt};
+  const BooleanFunction function = FunctionOfExpression(tables);
   EXPECT_LE(function.on.size(), 150u);
-  ExpectRowsOf(function, table, nullptr);
+  ExpectRowsOf(function, tables);
 
   // Parity has 2^(n-1) terms: too many for the sums, from the rows up to their limit, else an error.
   std::string parity = "a";
   for (char v = 'b'; v <= 'r'; ++v) parity += std::string("/") + v;
-  EXPECT_EQ(FunctionOfExpression(Table(parity), nullptr).on.size(), std::size_t{1} << 17);
+  EXPECT_EQ(FunctionOfExpression({Table(parity), std::nullopt}).on.size(), std::size_t{1} << 17);
   parity += "/s/t/u";
-  EXPECT_THROW(FunctionOfExpression(Table(parity), nullptr), EngineError);
+  EXPECT_THROW(FunctionOfExpression({Table(parity), std::nullopt}), EngineError);
 }
 
 TEST(FunctionOfTest, RowsAreSplitIntoTheLargestAlignedBlocks) {

@@ -31,9 +31,9 @@ TableFunction Function(const std::string& on, const std::string& dontCare = {}) 
 BooleanFunction FunctionType(const std::string& on, const std::string& dontCare = {}) {
   ExprTree tree, other;
   const TruthTable table = TruthTable::Build(ProcessExpression(on, tree), DisplayMode::kZeroOne);
-  if (dontCare.empty()) return FunctionOfExpression(table, nullptr);
+  if (dontCare.empty()) return FunctionOfExpression({table, std::nullopt});
   const TruthTable free = TruthTable::Build(ProcessExpression(dontCare, other), DisplayMode::kZeroOne);
-  return FunctionOfExpression(table, &free);
+  return FunctionOfExpression(FunctionOfTables(table, &free));
 }
 
 bool Covered(const CubeList& cubes, std::uint64_t row) {
