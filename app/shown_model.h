@@ -40,7 +40,7 @@ class ShownModel : public QObject {
   void LearnDiagram(const std::shared_ptr<const Diagram>& diagram, bool tooComplex) {
     Emit(shown_.LearnDiagram(diagram, tooComplex));
   }
-  void LearnFileDiagrams(const std::vector<OutputDiagrams>& built) { Emit(shown_.LearnFileDiagrams(built)); }
+  void LearnFileCounts(const std::vector<CubeCount>& counted) { Emit(shown_.LearnFileCounts(counted)); }
 
  signals:
   /// Part of the function shown changed: `parts` holds its ShownPart bits.

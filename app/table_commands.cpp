@@ -51,6 +51,12 @@ QString NoRowMessage(bool forward, bool fromCurrent, int wanted, std::uint64_t n
       .arg(wanted);
 }
 
+// The notice for the n-th row of a file's output too complex for its diagrams.
+QString NthTooComplexMessage() {
+  return QObject::tr(
+      "The rows of this output are too complex to count, and the n-th row is found by counting.");
+}
+
 }  // namespace
 
 // The same tab-separated text as the command line's "table" writes, for the rows of `ranges`.
@@ -276,12 +282,11 @@ void WindowCommands::AskNth() {
   // file's table, the rows where the chosen output is 1, which its diagrams count.
   std::optional<std::uint64_t> ones = OnesCount();
   if (view_->File()) {
-    const std::optional<OutputCounts> counts = FileCounts(view_->ChosenOutput());
+    const std::optional<CellCounts> counts = FileCounts(view_->ChosenOutput());
     if (!counts) {
-      return Notify(
-          FileCountTooComplex(view_->ChosenOutput())
-              ? tr("The rows of this output are too complex to count, and the n-th row is found by counting.")
-              : tr("The rows of this output are still being counted: try again in a moment."));
+      return Notify(FileCountTooComplex(view_->ChosenOutput())
+                        ? NthTooComplexMessage()
+                        : tr("The rows of this output are still being counted: try again in a moment."));
     }
     ones = counts->ones;
   }
@@ -357,13 +362,13 @@ void WindowCommands::StartSearch(const SearchGoal& goal, std::uint64_t from) {
 void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from) {
   const int output = view_->ChosenOutput();
   const auto o = static_cast<std::size_t>(output);
-  CellQuery query{output, goal.wanted == 1 ? Cell::kOne : Cell::kZero, from, goal.forward, goal.nth > 0};
-  std::function<CellSearch(JobControl&)> work = [file = view_->FileShared(),
+  const CellQuery query{goal.wanted == 1 ? Cell::kOne : Cell::kZero, from, goal.forward, goal.nth > 0};
+  std::function<CellSearch(JobControl&)> work = [file = view_->FileShared(), output,
                                                  diagrams = shown_.Shown().FileDiagrams(output),
                                                  query](JobControl& control) {
-    return FindCell(*file, diagrams.get(), query,
-                    Budget(Budget::kNoLimit,
-                           [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); }));
+    return AskCubeRows(file->Terms(output), file->InputCount(), query, {}, diagrams,
+                       Budget(Budget::kNoLimit,
+                              [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); }));
   };
   StartJob<CellSearch>(
       *search_, std::move(work), [this, goal](const CellSearch& search) { FileSearchEnded(goal, search); },
@@ -381,6 +386,8 @@ void WindowCommands::StartFileSearch(const SearchGoal& goal, std::uint64_t from)
 void WindowCommands::FileSearchEnded(const SearchGoal& goal, const CellSearch& search) {
   if (search.row) {
     view_->SelectRow(*search.row);
+  } else if (search.path == RowSearchPath::kTooComplex) {
+    Notify(NthTooComplexMessage());
   } else if (!search.stopped) {
     const QString name =
         QString::fromStdString(view_->File()->Outputs()[static_cast<std::size_t>(view_->ChosenOutput())]);

@@ -83,7 +83,7 @@ void Tfrm_bool_alg::CreateStatusBar() {
 // the status bar has room for: "1: 3 · 0: 4 · -: 1".
 QString Tfrm_bool_alg::FileCountsText(const FileTable& file, int output, bool brief) const {
   if (commands_->FileCountTooComplex(output)) return tr("too complex to count");
-  const std::optional<OutputCounts> counts = commands_->FileCounts(output);
+  const std::optional<CellCounts> counts = commands_->FileCounts(output);
   if (!counts) return {};
   if (brief)
     return tr("1: %1 \u00b7 0: %2 \u00b7 -: %3")

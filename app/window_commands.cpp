@@ -406,27 +406,27 @@ void WindowCommands::StartCount() {
       [](const JobFailure&) {});
 }
 
-// Each output's diagrams, in turn; the searches use them once they are there, and walk the cubes
-// meanwhile.
+// Each output counted by the ladder in turn; the searches take its diagrams once they are there, and
+// walk the cubes meanwhile.
 void WindowCommands::StartFileCount() {
   const std::shared_ptr<const FileTable> file = view_->FileShared();
-  using Built = std::vector<OutputDiagrams>;
-  std::function<Built(JobControl&)> work = [file](JobControl& control) {
-    Built built;
+  using Counted = std::vector<CubeCount>;
+  std::function<Counted(JobControl&)> work = [file](JobControl& control) {
+    Counted counted;
     for (int o = 0; o < file->OutputCount() && !control.StopRequested(); ++o) {
       const Budget stop(Budget::kNoLimit,
                         [&control](std::uint64_t, std::uint64_t) { return !control.StopRequested(); });
-      built.push_back(BuildOutputDiagrams(*file, o, {}, stop));
+      counted.push_back(CountCubeRows(file->Terms(o), file->InputCount(), {}, stop));
       control.Report(static_cast<std::uint64_t>(o + 1), static_cast<std::uint64_t>(file->OutputCount()));
     }
-    return built;
+    return counted;
   };
-  StartJob<Built>(
-      *count_, std::move(work), [this](const Built& built) { shown_.LearnFileDiagrams(built); },
+  StartJob<Counted>(
+      *count_, std::move(work), [this](const Counted& counted) { shown_.LearnFileCounts(counted); },
       [](const JobFailure&) {});
 }
 
-std::optional<OutputCounts> WindowCommands::FileCounts(int output) const {
+std::optional<CellCounts> WindowCommands::FileCounts(int output) const {
   return shown_.Shown().FileCounts(output);
 }
 

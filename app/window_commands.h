@@ -154,7 +154,7 @@ class WindowCommands : public QObject {
   bool CountTooComplex() const { return shown_.Shown().CountTooComplex(); }
   /// The counts of output `output` of the file's table shown, once its diagrams are built (they are
   /// built off the window's thread, output by output, as soon as the table is shown).
-  std::optional<OutputCounts> FileCounts(int output) const;
+  std::optional<CellCounts> FileCounts(int output) const;
   /// True once the diagrams of that output have proved too complex to build.
   bool FileCountTooComplex(int output) const;
 

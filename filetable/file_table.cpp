@@ -40,12 +40,11 @@ FileTable FileTable::Of(const FunctionFile& file) {
 
 FileTable::FileTable(std::vector<std::string> inputs, std::vector<std::string> outputs,
                      std::vector<CubeList> on, std::vector<CubeList> dontCare)
-    : inputs_(std::move(inputs)),
-      outputs_(std::move(outputs)),
-      on_(std::move(on)),
-      dontCare_(std::move(dontCare)) {
-  on_.resize(outputs_.size());
-  dontCare_.resize(outputs_.size());
+    : inputs_(std::move(inputs)), outputs_(std::move(outputs)), terms_(outputs_.size()) {
+  for (std::size_t o = 0; o < terms_.size(); ++o) {
+    if (o < on.size()) terms_[o].on = std::move(on[o]);
+    if (o < dontCare.size()) terms_[o].dontCare = std::move(dontCare[o]);
+  }
 }
 
 std::vector<std::string> FileTable::Captions() const {
@@ -55,8 +54,8 @@ std::vector<std::string> FileTable::Captions() const {
 }
 
 Cell FileTable::Value(std::uint64_t row, int output) const {
-  if (InSum(DontCareCubes(output), row)) return Cell::kDontCare;
-  return InSum(OnCubes(output), row) ? Cell::kOne : Cell::kZero;
+  if (InSum(Terms(output).dontCare, row)) return Cell::kDontCare;
+  return InSum(Terms(output).on, row) ? Cell::kOne : Cell::kZero;
 }
 
 std::vector<std::string> FileTable::RowTexts(std::uint64_t row, DisplayMode mode) const {
@@ -70,27 +69,6 @@ std::vector<std::string> FileTable::RowTexts(std::uint64_t row, DisplayMode mode
 
 std::string CellText(Cell value, DisplayMode mode) {
   return value == Cell::kDontCare ? "-" : BoolToText(value == Cell::kOne ? 1 : 0, mode);
-}
-
-const Diagram* OutputDiagrams::Of(Cell value) const {
-  if (rows.status != DiagramStatus::kBuilt) return nullptr;
-  switch (value) {
-    case Cell::kOne: return rows.ones.get();
-    case Cell::kZero: return rows.zeros.get();
-    case Cell::kDontCare: return rows.dontCares.get();
-  }
-  return nullptr;
-}
-
-std::optional<OutputCounts> OutputDiagrams::Counts() const {
-  if (rows.status != DiagramStatus::kBuilt) return std::nullopt;
-  return OutputCounts{rows.ones->Count(1), rows.zeros->Count(1), rows.dontCares->Count(1)};
-}
-
-OutputDiagrams BuildOutputDiagrams(const FileTable& table, int output, const DiagramLimits& limits,
-                                   const Budget& stop) {
-  return {BuildCubeDiagrams(table.OnCubes(output), table.DontCareCubes(output), table.InputCount(), limits,
-                            stop)};
 }
 
 }  // namespace brevano

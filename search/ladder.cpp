@@ -1,5 +1,6 @@
 // The ladder of the row questions: the diagram known, a quick scan, the solver raced against the
-// diagram, the diagram alone, the function's cubes, a full scan.
+// diagram, the diagram alone, the function's cubes, a full scan; for a function given by cubes, its
+// diagrams or the walk over them.
 #include "search/ladder.h"
 
 #include <algorithm>
@@ -180,6 +181,32 @@ FunctionRows AskFunctionRows(const TableFunction& function, const FunctionRowLim
       ScanSteps(on) + (function.dontCare ? ScanSteps(function.dontCare->Program()) : 0);
   rows.scanFollows = n <= limits.maxScannedVariables && steps <= limits.maxScanSteps;
   return rows;
+}
+
+CellSearch AskCubeRows(const FunctionTerms& terms, int variables, const CellQuery& query,
+                       const DiagramLimits& limits, const FunctionDiagrams& diagrams, const Budget& budget) {
+  if (diagrams.status == DiagramStatus::kBuilt)
+    return search_detail::CellFromDiagrams(diagrams, variables, query);
+  if (!query.nth) return search_detail::WalkCubes(terms, variables, query, budget);
+  CellSearch search;
+  search.path = RowSearchPath::kTooComplex;
+  if (diagrams.status == DiagramStatus::kTooComplex) return search;
+  const FunctionDiagrams built = BuildCubeDiagrams(terms.on, terms.dontCare, variables, limits, budget);
+  if (built.status == DiagramStatus::kBuilt) return search_detail::CellFromDiagrams(built, variables, query);
+  search.stopped = built.status == DiagramStatus::kStopped;
+  if (search.stopped) search.path = RowSearchPath::kDiagram;
+  return search;
+}
+
+CubeCount CountCubeRows(const FunctionTerms& terms, int variables, const DiagramLimits& limits,
+                        const Budget& budget) {
+  CubeCount count;
+  count.diagrams = BuildCubeDiagrams(terms.on, terms.dontCare, variables, limits, budget);
+  if (count.diagrams.status == DiagramStatus::kBuilt) {
+    count.counts = CellCounts{count.diagrams.ones->Count(1), count.diagrams.zeros->Count(1),
+                              count.diagrams.dontCares->Count(1)};
+  }
+  return count;
 }
 
 TableComparison CompareTables(const CompiledProgram& first, const CompiledProgram& second,

@@ -1,5 +1,6 @@
 // The one way every question about rows is answered: a short scan when that settles it, the
-// decision diagram and the solver raced (or the function's cubes), and a full scan with progress.
+// decision diagram and the solver raced (or the function's cubes), and a full scan with progress;
+// for a function given by cubes, its diagrams or a walk over the cubes.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "budget/budget.h"
 #include "search/compare.h"
+#include "search/cube_rows.h"
 #include "search/function_rows.h"
 #include "search/row_search.h"
 
@@ -49,6 +51,20 @@ FunctionRows AskFunctionRows(const TableFunction& function, const FunctionRowLim
 /// stops after limits.scanTime with the rows counted so far (rowsScanned).
 FunctionRows ScanFunctionRows(const TableFunction& function, const FunctionRowLimits& limits = {},
                               const Budget& budget = {});
+
+/// Answers `query` about the function of `variables` variables (at most 63) whose 1 and don't-care
+/// rows are the cubes of `terms`. Rung by rung: `diagrams` (as CountCubeRows left them) when built;
+/// next and previous by a walk over the cubes, which polls `budget` and ends once it stops; the
+/// n-th row from the diagrams built within `limits` (none, kTooComplex, when known or found too
+/// complex for them).
+CellSearch AskCubeRows(const FunctionTerms& terms, int variables, const CellQuery& query,
+                       const DiagramLimits& limits = {}, const FunctionDiagrams& diagrams = {},
+                       const Budget& budget = {});
+
+/// Counts the rows of each kind of the function of `variables` variables given by `terms`: its
+/// diagrams built within `limits`, which `budget` may stop, and the counts read off them.
+CubeCount CountCubeRows(const FunctionTerms& terms, int variables, const DiagramLimits& limits = {},
+                        const Budget& budget = {});
 
 /// The first difference of two programs over the union of their variables, by the same race: the
 /// solver's miter on this thread, the diagrams built beside it; with `goOn` (the solver of an

@@ -32,10 +32,12 @@ enum class RowSearchPath {
   kQuickScan,
   kDiagram,
   kSolver,
-  kCubes,  ///< the rows of a function too complex for its diagrams, counted on its cubes
+  kCubes,  ///< the rows of a function too complex for its diagrams, counted on its cubes; or a function
+           ///< given by cubes searched by a walk over them
   kFullScan,
   kTooComplex,  ///< the n-th row or a count: the diagram is too complex and the table too large to scan
-                ///< (the rows of a function: nor did its cubes or the solver answer)
+                ///< (the rows of a function: nor did its cubes or the solver answer; a function given
+                ///< by cubes: the n-th row, its diagrams too complex)
   kOutOfTime,   ///< next, previous or constant (or the solver's ends of a function's rows): neither
                 ///< the diagram nor the solver answered within budget; asking again goes on where the
                 ///< solver stopped

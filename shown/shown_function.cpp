@@ -10,8 +10,7 @@ void ShownFunction::Forget() {
   diagramTooComplex_ = false;
   solver_.reset();
   ones_.reset();
-  fileDiagrams_.clear();
-  fileTooComplex_.clear();
+  fileCounts_.clear();
 }
 
 unsigned ShownFunction::ShowTyped(std::string text, TruthTable table) {
@@ -85,29 +84,23 @@ unsigned ShownFunction::LearnDiagram(const std::shared_ptr<const Diagram>& diagr
   return ones_.has_value() != counted || diagramTooComplex_ != complex ? kShownCounts : 0u;
 }
 
-unsigned ShownFunction::LearnFileDiagrams(const std::vector<OutputDiagrams>& built) {
-  for (const OutputDiagrams& output : built) {
-    const bool tooComplex = output.rows.status == DiagramStatus::kTooComplex;
-    fileDiagrams_.push_back(tooComplex ? nullptr : std::make_shared<const OutputDiagrams>(output));
-    fileTooComplex_.push_back(tooComplex);
-  }
+unsigned ShownFunction::LearnFileCounts(const std::vector<CubeCount>& counted) {
+  fileCounts_.insert(fileCounts_.end(), counted.begin(), counted.end());
   return kShownCounts;
 }
 
-std::shared_ptr<const OutputDiagrams> ShownFunction::FileDiagrams(int output) const {
+FunctionDiagrams ShownFunction::FileDiagrams(int output) const {
   const auto o = static_cast<std::size_t>(output);
-  return output >= 0 && o < fileDiagrams_.size() ? fileDiagrams_[o] : nullptr;
+  return output >= 0 && o < fileCounts_.size() ? fileCounts_[o].diagrams : FunctionDiagrams{};
 }
 
-std::optional<OutputCounts> ShownFunction::FileCounts(int output) const {
-  const std::shared_ptr<const OutputDiagrams> diagrams = FileDiagrams(output);
-  if (!diagrams) return std::nullopt;
-  return diagrams->Counts();
+std::optional<CellCounts> ShownFunction::FileCounts(int output) const {
+  const auto o = static_cast<std::size_t>(output);
+  return output >= 0 && o < fileCounts_.size() ? fileCounts_[o].counts : std::nullopt;
 }
 
 bool ShownFunction::FileCountTooComplex(int output) const {
-  const auto o = static_cast<std::size_t>(output);
-  return output >= 0 && o < fileTooComplex_.size() && fileTooComplex_[o];
+  return FileDiagrams(output).status == DiagramStatus::kTooComplex;
 }
 
 }  // namespace brevano

@@ -10,6 +10,7 @@
 
 #include "filetable/file_table.h"
 #include "plafile/function_file.h"
+#include "search/cube_rows.h"
 #include "search/row_search.h"
 #include "tabulate/tabulation.h"
 
@@ -81,12 +82,12 @@ class ShownFunction {
   /// True once the typed table's diagram proved too complex.
   bool CountTooComplex() const { return diagramTooComplex_; }
 
-  /// The diagrams of the file's outputs, in order (an output too complex for them has no counts).
-  unsigned LearnFileDiagrams(const std::vector<OutputDiagrams>& built);
-  /// The diagrams of output `output` of the file shown; null until built or when too complex.
-  std::shared_ptr<const OutputDiagrams> FileDiagrams(int output) const;
+  /// The file's outputs counted, in order (an output too complex for its diagrams has no counts).
+  unsigned LearnFileCounts(const std::vector<CubeCount>& counted);
+  /// The diagrams of output `output` of the file shown, for its searches; not built until counted.
+  FunctionDiagrams FileDiagrams(int output) const;
   /// The counts of output `output` once its diagrams are built.
-  std::optional<OutputCounts> FileCounts(int output) const;
+  std::optional<CellCounts> FileCounts(int output) const;
   /// True once the diagrams of output `output` proved too complex.
   bool FileCountTooComplex(int output) const;
 
@@ -101,8 +102,7 @@ class ShownFunction {
   bool diagramTooComplex_ = false;
   std::shared_ptr<ResultSolver> solver_;
   std::optional<std::uint64_t> ones_;
-  std::vector<std::shared_ptr<const OutputDiagrams>> fileDiagrams_;
-  std::vector<bool> fileTooComplex_;
+  std::vector<CubeCount> fileCounts_;
 };
 
 }  // namespace brevano

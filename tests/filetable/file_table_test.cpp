@@ -1,5 +1,6 @@
-// The table of a file: its columns as the file has them, and every value, count and search checked
-// against the file made into tables the usual way, on random small files.
+// The table of a file: its columns as the file has them, and every value, and the ladder's count
+// and search of each output, checked against the file made into tables the usual way, on random
+// small files.
 #include "filetable/file_table.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,15 @@
 
 #include "engine/engine_error.h"
 #include "filetable/joint_pla.h"
+#include "search/ladder.h"
 
 namespace brevano {
 namespace {
+
+// The ladder's answer about output `output`, from `diagrams` as a count left them.
+CellSearch Ask(const FileTable& table, int output, const FunctionDiagrams& diagrams, const CellQuery& query) {
+  return AskCubeRows(table.Terms(output), table.InputCount(), query, {}, diagrams);
+}
 
 TEST(FileTable, KeepsTheFilesNamesOrderAndCaseAndShowsDontCares) {
   const FileTable table = FileTable::Of(
@@ -34,14 +41,13 @@ TEST(FileTable, RefusesMoreInputsThanARowNumberHolds) {
   EXPECT_EQ(wide.RowCount(), std::uint64_t{1} << 63);
   EXPECT_EQ(wide.Value(~std::uint64_t{0} >> 1, 0), Cell::kOne);
   // The last row of 2^63, found from both ends, by the walk and by the diagrams.
-  const OutputDiagrams diagrams = BuildOutputDiagrams(wide, 0);
-  for (const OutputDiagrams* d : {static_cast<const OutputDiagrams*>(nullptr), &diagrams}) {
-    EXPECT_EQ(FindCell(wide, d, {0, Cell::kZero, ~std::uint64_t{0}, false}).row,
-              (~std::uint64_t{0} >> 1) - 1);
-    EXPECT_EQ(FindCell(wide, d, {0, Cell::kOne, std::uint64_t{1} << 62, true}).row,
-              (std::uint64_t{1} << 62) + 1);
+  const CubeCount counted = CountCubeRows(wide.Terms(0), wide.InputCount());
+  for (const FunctionDiagrams& d : {FunctionDiagrams{}, counted.diagrams}) {
+    EXPECT_EQ(Ask(wide, 0, d, {Cell::kZero, ~std::uint64_t{0}, false}).row, (~std::uint64_t{0} >> 1) - 1);
+    EXPECT_EQ(Ask(wide, 0, d, {Cell::kOne, std::uint64_t{1} << 62, true}).row, (std::uint64_t{1} << 62) + 1);
   }
-  EXPECT_EQ(diagrams.Counts()->ones, std::uint64_t{1} << 62);
+  ASSERT_TRUE(counted.counts);
+  EXPECT_EQ(counted.counts->ones, std::uint64_t{1} << 62);
 }
 
 // A random PLA over inputs named so that the tables' sorted, upper-cased columns keep the file's
@@ -79,7 +85,7 @@ TEST(FileTable, ValuesCountsAndSearchesMatchTheFilesTables) {
     for (int o = 0; o < outputs; ++o) {
       const TableFunction expected = TablesOfOutput(file, static_cast<std::size_t>(o));
       std::vector<Cell> cells;
-      OutputCounts counts;
+      CellCounts counts;
       for (std::uint64_t row = 0; row < table.RowCount(); ++row) {
         const Cell cell = expected.dontCare && expected.dontCare->Result(row) ? Cell::kDontCare
                           : expected.on.Result(row)                           ? Cell::kOne
@@ -88,11 +94,11 @@ TEST(FileTable, ValuesCountsAndSearchesMatchTheFilesTables) {
         cells.push_back(cell);
         ++(cell == Cell::kOne ? counts.ones : cell == Cell::kZero ? counts.zeros : counts.dontCares);
       }
-      const OutputDiagrams diagrams = BuildOutputDiagrams(table, o);
-      ASSERT_TRUE(diagrams.Counts());
-      EXPECT_EQ(diagrams.Counts()->ones, counts.ones);
-      EXPECT_EQ(diagrams.Counts()->zeros, counts.zeros);
-      EXPECT_EQ(diagrams.Counts()->dontCares, counts.dontCares);
+      const CubeCount counted = CountCubeRows(table.Terms(o), table.InputCount());
+      ASSERT_TRUE(counted.counts);
+      EXPECT_EQ(counted.counts->ones, counts.ones);
+      EXPECT_EQ(counted.counts->zeros, counts.zeros);
+      EXPECT_EQ(counted.counts->dontCares, counts.dontCares);
       const auto rows = static_cast<std::int64_t>(cells.size());
       for (const Cell value : {Cell::kZero, Cell::kOne, Cell::kDontCare}) {
         std::uint64_t seen = 0;
@@ -103,32 +109,25 @@ TEST(FileTable, ValuesCountsAndSearchesMatchTheFilesTables) {
           for (std::int64_t r = std::min(from, rows - 1); r >= 0 && !previous; --r)
             if (cells[static_cast<std::size_t>(r)] == value) previous = static_cast<std::uint64_t>(r);
           const auto at = static_cast<std::uint64_t>(from);
-          for (const OutputDiagrams* d : {static_cast<const OutputDiagrams*>(nullptr), &diagrams}) {
-            ASSERT_EQ(FindCell(table, d, {o, value, at, true}).row, next) << round << " " << o << " " << from;
-            ASSERT_EQ(FindCell(table, d, {o, value, at, false}).row, previous)
-                << round << " " << o << " " << from;
+          const bool hit = from < rows && cells[static_cast<std::size_t>(from)] == value;
+          // Without the diagrams next and previous walk the cubes, and the n-th row builds them.
+          for (const FunctionDiagrams& d : {FunctionDiagrams{}, counted.diagrams}) {
+            const CellSearch forward = Ask(table, o, d, {value, at, true});
+            ASSERT_EQ(forward.row, next) << round << " " << o << " " << from;
+            ASSERT_EQ(forward.path, d.ones ? RowSearchPath::kDiagram : RowSearchPath::kCubes);
+            ASSERT_EQ(Ask(table, o, d, {value, at, false}).row, previous) << round << " " << o << " " << from;
+            if (hit) {
+              EXPECT_EQ(Ask(table, o, d, {value, seen, true, true}).row, at);
+            }
           }
-          if (from < rows && cells[static_cast<std::size_t>(from)] == value) {
-            EXPECT_EQ(FindCell(table, &diagrams, {o, value, seen, true, true}).row, at);
-            ++seen;
-          }
+          if (hit) ++seen;
         }
-        EXPECT_EQ(FindCell(table, &diagrams, {o, value, seen, true, true}).row, std::nullopt);
+        for (const FunctionDiagrams& d : {FunctionDiagrams{}, counted.diagrams})
+          EXPECT_EQ(Ask(table, o, d, {value, seen, true, true}).row, std::nullopt);
       }
     }
   }
   EXPECT_GT(checked, 200);
-}
-
-TEST(FileTable, AWalkThatIsStoppedSaysSoAndFindsNothing) {
-  // Every other row is 1 and the rest don't-cares: no 0 row, which the walk proves row pair by pair.
-  FileTable table({std::vector<std::string>(40, "x")}, {"f"}, {{{1, 1}}}, {{{1, 0}}});
-  int polls = 0;
-  const CellSearch search =
-      WalkCubes(table, {0, Cell::kZero, 0, true},
-                Budget(Budget::kNoLimit, [&polls](std::uint64_t, std::uint64_t) { return ++polls <= 2; }));
-  EXPECT_TRUE(search.stopped);
-  EXPECT_EQ(search.row, std::nullopt);
 }
 
 // The joint cover written as a PLA file reads back as the file's function: the same names, and every
@@ -142,7 +141,7 @@ TEST(FileTable, TheMinimisedPlaReadsBackAsTheFile) {
     const FileTable before = FileTable::Of(file), after = FileTable::Of(ReadPla(*pla));
     ASSERT_EQ(after.Captions(), before.Captions()) << *pla;
     for (int o = 0; o < before.OutputCount(); ++o) {
-      EXPECT_TRUE(after.DontCareCubes(o).empty());
+      EXPECT_TRUE(after.Terms(o).dontCare.empty());
       for (std::uint64_t row = 0; row < before.RowCount(); ++row) {
         if (before.Value(row, o) == Cell::kDontCare) continue;
         ASSERT_EQ(after.Value(row, o), before.Value(row, o)) << *pla;

@@ -7,6 +7,7 @@
 #include "diagram/diagram.h"
 #include "engine/expr_tree.h"
 #include "frontend/tabulate_expression.h"
+#include "search/ladder.h"
 
 namespace brevano {
 namespace {
@@ -73,9 +74,10 @@ TEST(ShownFunction, TakesOnlyTheChosenOutputsSum) {
   EXPECT_TRUE(shown.DontCare().empty());
 
   // Counts per output, and none for outputs that are not there.
-  std::vector<OutputDiagrams> built;
-  for (int o = 0; o < 2; ++o) built.push_back(BuildOutputDiagrams(*shown.File()->table, o));
-  EXPECT_EQ(shown.LearnFileDiagrams(built), kShownCounts);
+  std::vector<CubeCount> counted;
+  const FileTable& table = *shown.File()->table;
+  for (int o = 0; o < 2; ++o) counted.push_back(CountCubeRows(table.Terms(o), table.InputCount()));
+  EXPECT_EQ(shown.LearnFileCounts(counted), kShownCounts);
   ASSERT_TRUE(shown.FileCounts(0));
   EXPECT_EQ(shown.FileCounts(0)->ones, 1u);  // row 3 is a don't-care of output 0: its term wins
   EXPECT_EQ(shown.FileCounts(0)->dontCares, 1u);

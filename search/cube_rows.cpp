@@ -1,8 +1,9 @@
-// Searches of one output of a file's table: by its diagrams when built, otherwise by a walk over its
-// cubes that skips every part of the table where the value sought cannot lie.
-#include <algorithm>
+// Searches of a function given by cubes: by its diagrams when built, otherwise by a walk over its
+// cubes that skips every part of the table where the kind of row sought cannot lie.
+#include "search/cube_rows.h"
 
-#include "filetable/file_table.h"
+#include <algorithm>
+#include <iterator>
 
 namespace brevano {
 
@@ -84,12 +85,38 @@ CubeList Mirrored(const CubeList& cubes) {
 
 }  // namespace
 
-CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const Budget& stop) {
-  const std::uint64_t last = table.RowCount() - 1;
+namespace search_detail {
+
+const Diagram* DiagramOf(const FunctionDiagrams& diagrams, Cell value) {
+  if (diagrams.status != DiagramStatus::kBuilt) return nullptr;
+  switch (value) {
+    case Cell::kOne: return diagrams.ones.get();
+    case Cell::kZero: return diagrams.zeros.get();
+    case Cell::kDontCare: return diagrams.dontCares.get();
+  }
+  return nullptr;
+}
+
+CellSearch CellFromDiagrams(const FunctionDiagrams& diagrams, int variables, const CellQuery& query) {
+  const Diagram& rows = *DiagramOf(diagrams, query.value);
+  CellSearch search;
+  search.path = RowSearchPath::kDiagram;
+  if (query.nth) {
+    search.row = rows.Nth(1, query.from);
+  } else if (query.forward) {
+    if (query.from < (std::uint64_t{1} << variables)) search.row = rows.Next(1, query.from);
+  } else {
+    search.row = rows.Previous(1, query.from);
+  }
+  return search;
+}
+
+CellSearch WalkCubes(const FunctionTerms& terms, int variables, const CellQuery& query, const Budget& stop) {
+  const std::uint64_t last = (std::uint64_t{1} << variables) - 1;
   if (query.nth || (query.forward && query.from > last)) return {};
-  const int n = table.InputCount();
-  const CubeList& on = table.OnCubes(query.output);
-  const CubeList& free = table.DontCareCubes(query.output);
+  const int n = variables;
+  const CubeList& on = terms.on;
+  const CubeList& free = terms.dontCare;
   if (query.forward) {
     ForwardWalk walk(n, query.value, query.from, stop);
     const std::optional<std::uint64_t> row = walk.Visit(0, 0, true, on, free);
@@ -102,13 +129,6 @@ CellSearch WalkCubes(const FileTable& table, const CellQuery& query, const Budge
   return {last & ~*row, false};
 }
 
-CellSearch FindCell(const FileTable& table, const OutputDiagrams* diagrams, const CellQuery& query,
-                    const Budget& stop) {
-  const Diagram* rows = diagrams ? diagrams->Of(query.value) : nullptr;
-  if (!rows) return WalkCubes(table, query, stop);
-  if (query.nth) return {rows->Nth(1, query.from), false};
-  if (query.forward) return {query.from < table.RowCount() ? rows->Next(1, query.from) : std::nullopt, false};
-  return {rows->Previous(1, query.from), false};
-}
+}  // namespace search_detail
 
 }  // namespace brevano
