@@ -17,12 +17,14 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <new>
 #include <optional>
 
 #include "app/analysis_dialog.h"
 #include "app/background_job.h"
 #include "app/circuit_dialog.h"
+#include "app/dont_care_field.h"
 #include "app/focus_button.h"
 #include "app/kmap_dialog.h"
 #include "app/netlist_export.h"
@@ -429,7 +431,23 @@ KmapDialog* Tfrm_bool_alg::OpenKmap() {
   if (!table || !KmapDialog::CanShow(*table)) return nullptr;
   auto* dialog = new KmapDialog(*table, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  FollowFunction(*shown_, dialog);
+  // An opened file's output is drawn with the file's don't-cares, as its analysis is; a typed table
+  // keeps those typed into the map, but not a file's once a typed table follows it.
+  const auto fromFile = std::make_shared<bool>(false);
+  const auto takeFileDontCares = [this, dialog, fromFile] {
+    const bool file = shown_->Shown().File() != nullptr;
+    if (file || *fromFile)
+      dialog->DontCare()->SetText(file ? QString::fromStdString(shown_->Shown().DontCare()) : QString());
+    *fromFile = file;
+  };
+  takeFileDontCares();
+  if (*fromFile) dialog->ApplyDontCare();
+  connect(shown_, &ShownModel::changed, dialog, [this, dialog, takeFileDontCares](unsigned parts) {
+    const TruthTable* shown = FunctionTable();
+    if (!(parts & kShownFunction) || !shown) return;
+    takeFileDontCares();
+    dialog->SetTable(*shown);
+  });
   // In a file's table a cell is the first row with its values of the sum's variables.
   connect(dialog, &KmapDialog::rowClicked, LV, [this](quint64 row) {
     const TruthTable* shown = FunctionTable();

@@ -53,6 +53,8 @@ class KmapDialog : public QDialog {
   /// Shows the sum of products or the product of sums.
   void SetCoverKind(KmapCoverKind kind);
   KmapCoverKind CoverKind() const { return state_->Kind(); }
+  /// The map drawn: its variables and the value of each cell.
+  const KmapLayout& Layout() const { return state_->Layout(); }
   /// The terms listed, in order.
   QStringList TermTexts() const;
   /// The term highlighted on the map, or -1.

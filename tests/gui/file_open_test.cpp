@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 #include "app/analysis_dialog.h"
 #include "app/circuit_dialog.h"
@@ -178,6 +179,36 @@ class FileOpenTest : public QObject {
     QVERIFY(Ui(window).LV->File() == nullptr);
     QVERIFY(window.OutputBox()->isHidden());
     QCOMPARE(Ui(window).LV->Table()->Captions(), (std::vector<std::string>{"A", "B", "Result"}));
+  }
+
+  // The map of a file's output shows the file's don't-cares, follows the output chosen, and drops
+  // them for a typed table.
+  void mapTakesTheFilesDontCares() {
+    QTemporaryDir dir;
+    OpeningWindow window;
+    // f is 1 on 100, 110 and 011 and a don't-care on 111, which its least sum covers.
+    window.OpenFunctionFile(
+        Write(dir, "free.pla", ".i 3\n.o 2\n.ob f g\n.p 4\n1-0 10\n011 10\n111 -0\n000 01\n.e\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput() && window.FunctionTable(), 10000);
+    KmapDialog* map = window.OpenKmap();
+    QVERIFY(map != nullptr);
+    const auto dontCareCells = [map] {
+      const std::vector<int>& values = map->Layout().values;
+      return std::count(values.begin(), values.end(), kDontCareCell);
+    };
+    QVERIFY(!map->DontCare()->Text().isEmpty());
+    QCOMPARE(dontCareCells(), 1);
+    window.OutputBox()->setCurrentIndex(1);  // g: no don't-cares
+    QTRY_VERIFY_WITH_TIMEOUT(!window.MakingOutput() && window.FunctionTable(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(map->DontCare()->Text(), QString(), 10000);
+    QCOMPARE(dontCareCells(), 0);
+    window.OutputBox()->setCurrentIndex(0);
+    QTRY_COMPARE_WITH_TIMEOUT(dontCareCells(), 1, 10000);
+    Ui(window).eIN->setText("a*b");
+    window.Button1Click();
+    QCOMPARE(map->DontCare()->Text(), QString());
+    QCOMPARE(dontCareCells(), 0);
+    QVERIFY(!map->DontCare()->ShowsError());
   }
 
   // Shift+F7: every output in one circuit, a term feeding f and g drawn once; a new table draws
