@@ -24,13 +24,17 @@ bool InSum(const CubeList& cubes, std::uint64_t row) {
   return std::any_of(cubes.begin(), cubes.end(), [row](Cube cube) { return CubeContains(cube, row); });
 }
 
+// Row numbers take 64 bits: a wider table cannot be made.
+void CheckInputCount(std::size_t inputs) {
+  if (inputs > static_cast<std::size_t>(kMaxPlaInputs))
+    throw EngineError("The file has " + std::to_string(inputs) + " inputs: a table holds at most " +
+                      std::to_string(kMaxPlaInputs) + "; only its cubes can be worked on (brevano minimise)");
+}
+
 }  // namespace
 
 FileTable FileTable::Of(const FunctionFile& file) {
-  if (file.inputs.size() > static_cast<std::size_t>(kMaxPlaInputs))
-    throw EngineError("The file has " + std::to_string(file.inputs.size()) +
-                      " inputs: a table holds at most " + std::to_string(kMaxPlaInputs) +
-                      "; only its cubes can be worked on (brevano minimise)");
+  CheckInputCount(file.inputs.size());
   const BooleanFunction function = FunctionOfFile(file);
   std::vector<CubeList> on(function.outputs.size()), dontCare(function.outputs.size());
   SplitByOutput(function.on, on);
@@ -41,6 +45,7 @@ FileTable FileTable::Of(const FunctionFile& file) {
 FileTable::FileTable(std::vector<std::string> inputs, std::vector<std::string> outputs,
                      std::vector<CubeList> on, std::vector<CubeList> dontCare)
     : inputs_(std::move(inputs)), outputs_(std::move(outputs)), terms_(outputs_.size()) {
+  CheckInputCount(inputs_.size());
   for (std::size_t o = 0; o < terms_.size(); ++o) {
     if (o < on.size()) terms_[o].on = std::move(on[o]);
     if (o < dontCare.size()) terms_[o].dontCare = std::move(dontCare[o]);

@@ -22,6 +22,7 @@ class FileTable {
   /// kMaxPlaInputs inputs, and for what FunctionOfFile raises.
   static FileTable Of(const FunctionFile& file);
   /// A table of the given names and, per output, its 1 cubes and don't-care cubes over the inputs.
+  /// Raises EngineError for more than kMaxPlaInputs inputs.
   FileTable(std::vector<std::string> inputs, std::vector<std::string> outputs, std::vector<CubeList> on,
             std::vector<CubeList> dontCare);
 

@@ -36,6 +36,7 @@ TEST(FileTable, KeepsTheFilesNamesOrderAndCaseAndShowsDontCares) {
 TEST(FileTable, RefusesMoreInputsThanARowNumberHolds) {
   std::string text = ".i 64\n.o 1\n.p 1\n" + std::string(64, '-') + " 1\n.e\n";
   EXPECT_THROW(FileTable::Of(ReadPla(text)), EngineError);
+  EXPECT_THROW(FileTable(std::vector<std::string>(64, "x"), {"f"}, {{Cube{}}}, {}), EngineError);
   text = ".i 63\n.o 1\n.p 1\n" + std::string(62, '-') + "1 1\n.e\n";
   const FileTable wide = FileTable::Of(ReadPla(text));
   EXPECT_EQ(wide.RowCount(), std::uint64_t{1} << 63);
