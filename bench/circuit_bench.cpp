@@ -66,26 +66,24 @@ std::size_t Drawn(const TruthTable& table, brevano::CircuitForm form) {
   return brevano::PictureSvg(picture).size();
 }
 
-}  // namespace
-
-int main() {
-  std::mt19937_64 rng(25);
-  std::printf("| what | count | median, ms | worst, ms | beside: median, ms | beside: worst, ms |\n");
-  std::printf("|---|---|---|---|---|---|\n");
-  {
-    std::vector<double> circuit, map;
-    for (int i = 0; i < 100; ++i) {
-      std::fflush(stdout);
-      const TruthTable table = TableOf(Random(rng, 4, 12) + "+v0*v1*v2*v3*0");
-      circuit.push_back(Milliseconds([&] { Drawn(table, brevano::CircuitForm::kSum); }));
-      map.push_back(Milliseconds([&] {
-        const brevano::KmapLayout layout = brevano::MakeKmapLayout(table);
-        const brevano::KmapCover cover = LeastKmapCover(layout, brevano::KmapCoverKind::kSumOfProducts);
-        if (brevano::KmapSvg(brevano::DrawKmap(layout, cover)).empty()) std::abort();
-      }));
-    }
-    Row("4 variables, least sum of products: circuit / Karnaugh map", circuit, map);
+// Small tables: the circuit beside the Karnaugh map of the same least sum.
+void SmallCircuits(std::mt19937_64& rng) {
+  std::vector<double> circuit, map;
+  for (int i = 0; i < 100; ++i) {
+    std::fflush(stdout);
+    const TruthTable table = TableOf(Random(rng, 4, 12) + "+v0*v1*v2*v3*0");
+    circuit.push_back(Milliseconds([&] { Drawn(table, brevano::CircuitForm::kSum); }));
+    map.push_back(Milliseconds([&] {
+      const brevano::KmapLayout layout = brevano::MakeKmapLayout(table);
+      const brevano::KmapCover cover = LeastKmapCover(layout, brevano::KmapCoverKind::kSumOfProducts);
+      if (brevano::KmapSvg(brevano::DrawKmap(layout, cover)).empty()) std::abort();
+    }));
   }
+  Row("4 variables, least sum of products: circuit / Karnaugh map", circuit, map);
+}
+
+// Typed circuits beside the tabulation of the same expression.
+void TypedCircuits(std::mt19937_64& rng) {
   for (const int nodes : {40, 160, 400}) {
     std::vector<double> circuit, table;
     std::size_t gates = 0;
@@ -101,7 +99,11 @@ int main() {
             " gates): circuit / tabulation",
         circuit, table);
   }
-  // The analysis of a random function of 16 variables can search for its full budget: one run each.
+}
+
+// The forms and properties beside the whole analysis. The analysis of a random function of 16
+// variables can search for its full budget: one run each.
+void FormsAndProperties(std::mt19937_64& rng) {
   for (const int variables : {12, 16, 20}) {
     std::vector<double> describe, analyse;
     for (int i = 0; i < 5; ++i) {
@@ -114,34 +116,46 @@ int main() {
     Row("forms and properties, " + std::to_string(variables) + " variables, rows / analysis", describe,
         analyse);
   }
-  {
-    std::vector<double> describe, analyse;
-    for (int i = 0; i < 10; ++i) {
-      // An XOR of variables and products of two: a small diagram and a small algebraic normal form.
-      std::string expression = "x0";
-      for (int v = 1; v < 63; ++v) {
-        const std::string name = "x" + std::to_string(v);
-        expression += v % 3 ? "/" + name : "/(" + name + "*x" + std::to_string(rng() % 63) + ")";
-      }
-      const TruthTable table = TableOf(expression);
-      describe.push_back(Milliseconds([&] { brevano::DescribeFunction(table); }));
-      analyse.push_back(Milliseconds([&] { brevano::AnalyseTable(table); }));
+  std::vector<double> describe, analyse;
+  for (int i = 0; i < 10; ++i) {
+    // An XOR of variables and products of two: a small diagram and a small algebraic normal form.
+    std::string expression = "x0";
+    for (int v = 1; v < 63; ++v) {
+      const std::string name = "x" + std::to_string(v);
+      expression += v % 3 ? "/" + name : "/(" + name + "*x" + std::to_string(rng() % 63) + ")";
     }
-    Row("forms and properties, 63 variables (XOR of products), diagram / analysis", describe, analyse);
+    const TruthTable table = TableOf(expression);
+    describe.push_back(Milliseconds([&] { brevano::DescribeFunction(table); }));
+    analyse.push_back(Milliseconds([&] { brevano::AnalyseTable(table); }));
   }
-  {
-    const TruthTable table = TableOf(Random(rng, 40, 20000));
-    std::string verilog;
-    const double write = Milliseconds([&] {
-      const brevano::TableCircuit circuit = brevano::CircuitOfTable(table, brevano::CircuitForm::kTyped);
-      verilog = WriteNetlist(circuit.network, brevano::NetlistFormat::kVerilog, "bench");
-    });
-    std::ofstream("/tmp/brevano_bench_circuit.v") << verilog;
-    const double yosys = Milliseconds([] {
-      if (std::system("yosys -q -p 'read_verilog /tmp/brevano_bench_circuit.v' >/dev/null 2>&1") != 0)
-        std::printf("(yosys not run)\n");
-    });
-    Row("typed Verilog netlist, 20,000 leaves / Yosys reading it", {write}, {yosys});
-  }
+  Row("forms and properties, 63 variables (XOR of products), diagram / analysis", describe, analyse);
+}
+
+// A large typed netlist written, beside Yosys reading it.
+void LargeNetlist(std::mt19937_64& rng) {
+  const TruthTable table = TableOf(Random(rng, 40, 20000));
+  std::string verilog;
+  const double write = Milliseconds([&] {
+    const brevano::TableCircuit circuit = brevano::CircuitOfTable(table, brevano::CircuitForm::kTyped);
+    verilog = WriteNetlist(circuit.network, brevano::NetlistFormat::kVerilog, "bench");
+  });
+  std::ofstream("/tmp/brevano_bench_circuit.v") << verilog;
+  const double yosys = Milliseconds([] {
+    if (std::system("yosys -q -p 'read_verilog /tmp/brevano_bench_circuit.v' >/dev/null 2>&1") != 0)
+      std::printf("(yosys not run)\n");
+  });
+  Row("typed Verilog netlist, 20,000 leaves / Yosys reading it", {write}, {yosys});
+}
+
+}  // namespace
+
+int main() {
+  std::mt19937_64 rng(25);
+  std::printf("| what | count | median, ms | worst, ms | beside: median, ms | beside: worst, ms |\n");
+  std::printf("|---|---|---|---|---|---|\n");
+  SmallCircuits(rng);
+  TypedCircuits(rng);
+  FormsAndProperties(rng);
+  LargeNetlist(rng);
   return 0;
 }
