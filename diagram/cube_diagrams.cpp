@@ -21,20 +21,20 @@ std::shared_ptr<const Diagram> Flat(const Ref& root, int variableCount) {
 
 }  // namespace
 
-FunctionDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
-                                   const DiagramLimits& limits, const Budget& stop) {
+FunctionDiagrams BuildCubeDiagrams(const FunctionTerms& terms, int variableCount, const DiagramLimits& limits,
+                                   const Budget& stop) {
   // The job owns its input and its output: a caller that stops waiting leaves them to it.
   struct State {
-    CubeList on, dontCare;
+    FunctionTerms terms;
     int n = 0;
     FunctionDiagrams out;
   };
-  const auto state = std::make_shared<State>(State{on, dontCare, variableCount, {}});
+  const auto state = std::make_shared<State>(State{terms, variableCount, {}});
   const JobEnd end = diagram_detail::RunOnOwner(
       [state] {
         // Manager variable v is column v, so the levels are in table order.
-        const Ref ones = diagram_detail::DiagramOfCubes(state->on, state->n);
-        const Ref free = diagram_detail::DiagramOfCubes(state->dontCare, state->n);
+        const Ref ones = diagram_detail::DiagramOfCubes(state->terms.on, state->n);
+        const Ref free = diagram_detail::DiagramOfCubes(state->terms.dontCare, state->n);
         const Ref onlyOnes(bdd_apply(ones.Get(), free.Get(), bddop_diff));
         const Ref either(bdd_apply(ones.Get(), free.Get(), bddop_or));
         const Ref zeros(bdd_not(either.Get()));

@@ -7,10 +7,10 @@
 
 namespace brevano {
 
-/// Builds the diagrams of the sums `on` and `dontCare` over `variableCount` table columns (row bit
-/// n-1-i for column i; at most 63). A don't-care wins over a 1. In table order;
-/// all three are set when built.
-FunctionDiagrams BuildCubeDiagrams(const CubeList& on, const CubeList& dontCare, int variableCount,
+/// Builds the diagrams of the sums `terms.on` and `terms.dontCare` over `variableCount` table columns (row
+/// bit n-1-i for column i; at most 63). A don't-care wins over a 1. In table order; all three are set when
+/// built.
+FunctionDiagrams BuildCubeDiagrams(const FunctionTerms& terms, int variableCount,
                                    const DiagramLimits& limits = {}, const Budget& stop = {});
 
 }  // namespace brevano

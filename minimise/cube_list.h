@@ -13,6 +13,12 @@ namespace brevano {
 /// A sum of products over up to 63 variables, one cube per term, in no particular order.
 using CubeList = std::vector<Cube>;
 
+/// A function with don't-cares as the engines' terms: its 1 rows and its don't-care rows (a
+/// don't-care wins over a 1), each a sum of cubes over the row bits.
+struct FunctionTerms {
+  CubeList on, dontCare;
+};
+
 /// True when the two cubes share a row.
 inline bool Intersects(Cube a, Cube b) { return ((a.care & b.care) & (a.value ^ b.value)) == 0; }
 

@@ -44,11 +44,6 @@ struct FunctionRowLimits {
   std::uint64_t maxScanSteps = ~std::uint64_t{0};
 };
 
-/// The on-set and the don't-cares of a function as terms over the row bits.
-struct FunctionTerms {
-  CubeList on, dontCare;
-};
-
 /// Makes a function's terms where it has few, nothing otherwise; asked at most once, and only
 /// when its diagrams are too complex.
 using FunctionTermsMaker = std::function<std::optional<FunctionTerms>()>;

@@ -191,7 +191,7 @@ CellSearch AskCubeRows(const FunctionTerms& terms, int variables, const CellQuer
   CellSearch search;
   search.path = RowSearchPath::kTooComplex;
   if (diagrams.status == DiagramStatus::kTooComplex) return search;
-  const FunctionDiagrams built = BuildCubeDiagrams(terms.on, terms.dontCare, variables, limits, budget);
+  const FunctionDiagrams built = BuildCubeDiagrams(terms, variables, limits, budget);
   if (built.status == DiagramStatus::kBuilt) return search_detail::CellFromDiagrams(built, variables, query);
   search.stopped = built.status == DiagramStatus::kStopped;
   if (search.stopped) search.path = RowSearchPath::kDiagram;
@@ -201,7 +201,7 @@ CellSearch AskCubeRows(const FunctionTerms& terms, int variables, const CellQuer
 CubeCount CountCubeRows(const FunctionTerms& terms, int variables, const DiagramLimits& limits,
                         const Budget& budget) {
   CubeCount count;
-  count.diagrams = BuildCubeDiagrams(terms.on, terms.dontCare, variables, limits, budget);
+  count.diagrams = BuildCubeDiagrams(terms, variables, limits, budget);
   if (count.diagrams.status == DiagramStatus::kBuilt) {
     count.counts = CellCounts{count.diagrams.ones->Count(1), count.diagrams.zeros->Count(1),
                               count.diagrams.dontCares->Count(1)};
