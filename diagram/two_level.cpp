@@ -126,9 +126,8 @@ SideCubes BuildSideCubes(const TableFunction& function, const std::vector<int>& 
               diagram_detail::IrredundantCubes(rows.forbidden, rows.forbidden, n, maxSetTerms);
           std::vector<Cube> dontCare =
               diagram_detail::IrredundantCubes(rows.dontCare, rows.dontCare, n, maxSetTerms);
-          state->cubes.forbidden = InColumns(forbidden, state->order);
-          state->cubes.dontCare = InColumns(dontCare, state->order);
-          state->cubes.setsFound = true;
+          state->cubes.sets = CubeFunction{InColumns(forbidden, state->order),
+                                           InColumns(dontCare, state->order), std::nullopt};
         } catch (const diagram_detail::CoverBuilder::TooManyTerms&) {
         }
       },

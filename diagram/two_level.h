@@ -31,10 +31,9 @@ struct SideCubes {
   unsigned __int128 startTerms = 0;  ///< the terms of the irredundant cover, however many
   /// An irredundant cover: every row to be covered, no row that must not be, maybe some don't-cares.
   CubeList start;
-  /// Whether `forbidden` and `dontCare` are set: exactly the rows that must not be covered, and
-  /// exactly the don't-care rows, each as a sum of cubes.
-  bool setsFound = false;
-  CubeList forbidden, dontCare;
+  /// Once found: exactly the rows that must not be covered (`off`) and exactly the don't-care
+  /// rows, each as a sum of cubes.
+  std::optional<CubeFunction> sets;
 };
 
 /// The cubes of `side`, in `order` (as built by BuildFunctionDiagrams): the irredundant cover within

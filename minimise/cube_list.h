@@ -19,6 +19,15 @@ struct FunctionTerms {
   CubeList on, dontCare;
 };
 
+/// A function with don't-cares as a cover of it sees it: the rows a sum may cover are those
+/// outside `off`, or, where the 0 rows are too many to list, those of `allowed` instead.
+struct CubeFunction {
+  CubeList off;       ///< exactly the rows where the sum must be 0 (more rows only make it worse)
+  CubeList dontCare;  ///< rows where the sum may be either (fewer rows only make it worse)
+  /// When set, `off` is not used: the rows where the sum may be 1 (fewer only make it worse).
+  std::optional<CubeList> allowed;
+};
+
 /// True when the two cubes share a row.
 inline bool Intersects(Cube a, Cube b) { return ((a.care & b.care) & (a.value ^ b.value)) == 0; }
 

@@ -9,15 +9,6 @@
 
 namespace brevano {
 
-/// A function with don't-cares as lists of cubes. The rows a sum may cover are those outside `off`;
-/// where the 0 rows are too many to list, those of `allowed` instead.
-struct CubeFunction {
-  CubeList off;       ///< exactly the rows where the sum must be 0 (more rows only make it worse)
-  CubeList dontCare;  ///< rows where the sum may be either (fewer rows only make it worse)
-  /// When set, `off` is not used: the rows where the sum may be 1 (fewer only make it worse).
-  std::optional<CubeList> allowed;
-};
-
 /// `cube` (which must lie in the rows the function allows) with literals removed until it is a
 /// prime implicant of those rows: first so as to take in whole cubes of `targets`, as many at each
 /// step as the choice allows, then as many more literals as a greedy choice can drop. Against

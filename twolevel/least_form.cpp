@@ -56,19 +56,19 @@ std::chrono::milliseconds Capped(const Budget& form, std::chrono::milliseconds l
 // and no forbidden row (the sets are exact, so that is the function).
 bool Certified(const CubeList& cover, const SideCubes& cubes) {
   for (const Cube& term : cover)
-    for (const Cube& forbidden : cubes.forbidden)
+    for (const Cube& forbidden : cubes.sets->off)
       if (Intersects(term, forbidden)) return false;
   CubeList allowed = cover;
-  allowed.insert(allowed.end(), cubes.dontCare.begin(), cubes.dontCare.end());
+  allowed.insert(allowed.end(), cubes.sets->dontCare.begin(), cubes.sets->dontCare.end());
   return std::all_of(cubes.start.begin(), cubes.start.end(),
                      [&](const Cube& cube) { return CoversCube(allowed, cube); });
 }
 
-// The least cover of the start's rows by the primes, within the control's time.
+// The least cover of the start's rows by the primes, within the control's time; the sets are found.
 std::optional<LeastForm> ExactCover(const SideCubes& cubes, CubeList primes, Budget& control) {
   std::sort(primes.begin(), primes.end(), TermBefore);
   const std::optional<CoverProblem> problem =
-      RegionCoverProblem(cubes.start, cubes.dontCare, primes, kMaxExactRegions, control);
+      RegionCoverProblem(cubes.start, cubes.sets->dontCare, primes, kMaxExactRegions, control);
   if (!problem) return std::nullopt;
   CoverSolution solution;
   RunWithLargeStack([&] { solution = SolveMinimumCover(*problem, control); });
@@ -95,10 +95,10 @@ LeastForm FromCovers(const TableFunction& function, const std::vector<int>& orde
     case CoverStatus::kNotRequested: return form;  // stopped
   }
   form = {MinimiseStatus::kHeuristic, FormSource::kIrredundant, cubes.start};
-  if (!cubes.setsFound) return form;
+  if (!cubes.sets) return form;
   // The loop is quick: half of what is left is plenty, and the rest goes to the exact search.
   Budget loop = Share(whole, 0.5);
-  const CubeList improved = ImproveCover(cubes.start, {cubes.forbidden, cubes.dontCare, std::nullopt}, loop);
+  const CubeList improved = ImproveCover(cubes.start, *cubes.sets, loop);
   if (whole.Stopped()) return {};
   if (CostOf(improved) < CostOf(form.cubes) && Certified(improved, cubes))
     form = {MinimiseStatus::kHeuristic, FormSource::kImproved, improved};
@@ -140,11 +140,9 @@ LeastForm FindLeastFormFromCubes(const BooleanFunction& function, FormSide side,
     return {MinimiseStatus::kTooLarge, FormSource::kCoverTooComplex, {}};
   SideCubes cubes;
   cubes.start = side == FormSide::kSum ? on : *off;
-  cubes.forbidden = side == FormSide::kSum ? off.value_or(CubeList{}) : on;
-  cubes.dontCare = dontCare;
-  CubeFunction loop{cubes.forbidden, cubes.dontCare, std::nullopt};
-  if (!off) loop.allowed = given;
-  const CubeList improved = ImproveCover(cubes.start, loop, control);
+  cubes.sets = CubeFunction{side == FormSide::kSum ? off.value_or(CubeList{}) : on, dontCare, std::nullopt};
+  if (!off) cubes.sets->allowed = given;
+  const CubeList improved = ImproveCover(cubes.start, *cubes.sets, control);
   if (whole.Stopped()) return {};
   // Without the 0 rows as cubes, every term is checked to lie within the 1 and don't-care terms.
   const bool correct = off ? Certified(improved, cubes)
