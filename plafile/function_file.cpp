@@ -38,38 +38,44 @@ std::vector<std::string> ColumnNames(const FunctionFile& file) {
   return names;
 }
 
-// Appends the pre-order listing of the sum of `cubes` over the inputs named `names`.
-void ListSum(const CubeList& cubes, const std::vector<std::string>& names, Listing& listing) {
+// The program of a sum or its complement, in listing order (the operator before its operands), made
+// as typed lines straight from the cubes.
+using Lines = std::vector<TypedLine>;
+
+TypedLine Op(OpCode op) { return TypedLine{op, {}, false}; }
+
+// Appends the lines of the sum of `cubes` over the inputs named `names`.
+void ListSum(const CubeList& cubes, const std::vector<std::string>& names, Lines& lines) {
   if (cubes.empty()) {
-    listing.push_back("0 @N");
+    lines.push_back(Op(OpCode::kPushZero));
     return;
   }
   const int n = static_cast<int>(names.size());
-  for (std::size_t t = 1; t < cubes.size(); ++t) listing.push_back("+ @F");
+  for (std::size_t t = 1; t < cubes.size(); ++t) lines.push_back(Op(OpCode::kOr));
   for (const Cube& cube : cubes) {
     const int literals = LiteralCount(cube);
-    if (literals == 0) listing.push_back("1 @N");
-    for (int l = 1; l < literals; ++l) listing.push_back("* @F");
+    if (literals == 0) lines.push_back(Op(OpCode::kPushOne));
+    for (int l = 1; l < literals; ++l) lines.push_back(Op(OpCode::kAnd));
     for (int i = 0; i < n; ++i) {
       const std::uint64_t bit = std::uint64_t{1} << (n - 1 - i);
       if ((cube.care & bit) == 0) continue;
-      if ((cube.value & bit) == 0) listing.push_back("NOT @F");
-      listing.push_back(names[static_cast<std::size_t>(i)]);
+      if ((cube.value & bit) == 0) lines.push_back(Op(OpCode::kNot));
+      lines.push_back(TypedLine{OpCode::kPushVariable, names[static_cast<std::size_t>(i)], false});
     }
   }
 }
 
-// The listing of the negated sum of two lists of cubes.
-Listing NotEither(const CubeList& a, const CubeList& b, const std::vector<std::string>& names) {
-  Listing listing{"NOT @F", "+ @F"};
-  ListSum(a, names, listing);
-  ListSum(b, names, listing);
-  return listing;
+// The lines of the negated sum of two lists of cubes.
+Lines NotEither(const CubeList& a, const CubeList& b, const std::vector<std::string>& names) {
+  Lines lines{Op(OpCode::kNot), Op(OpCode::kOr)};
+  ListSum(a, names, lines);
+  ListSum(b, names, lines);
+  return lines;
 }
 
-TruthTable TableOver(const Listing& listing, const std::vector<std::string>& columns) {
-  const TruthTable table = TruthTable::Build(listing, DisplayMode::kZeroOne);
-  return TruthTable::FromProgram(table.Program().OverVariables(columns), DisplayMode::kZeroOne);
+TruthTable TableOver(const Lines& lines, const std::vector<std::string>& columns) {
+  const CompiledProgram program = CompiledProgram::FromLines(lines, kMaxTableVariables);
+  return TruthTable::FromProgram(program.OverVariables(columns), DisplayMode::kZeroOne);
 }
 
 // Cubes of a table file's output (row bit n-1-i for input i) at any width, tagged with output `o`.
@@ -211,7 +217,7 @@ TableFunction TablesOfOutput(const FunctionFile& file, std::size_t output) {
   std::sort(columns.begin(), columns.end());
   const FileOutput& terms = file.outputs.at(output);
   const FileSets& sets = file.sets;
-  Listing on;
+  Lines on;
   if (sets.on) {
     ListSum(terms.on, names, on);
   } else {
@@ -221,14 +227,14 @@ TableFunction TablesOfOutput(const FunctionFile& file, std::size_t output) {
   // The don't-cares: the '-' terms, and with both 1 and 0 terms given the rows of neither.
   const bool rest = sets.on && sets.off;
   if (terms.dontCare.empty() && !rest) return tables;
-  Listing dontCare;
+  Lines dontCare;
   const bool dashes = !terms.dontCare.empty();
-  if (dashes && rest) dontCare.push_back("+ @F");
+  if (dashes && rest) dontCare.push_back(Op(OpCode::kOr));
   if (dashes) ListSum(terms.dontCare, names, dontCare);
   if (rest) {
     CubeList given = terms.on;
     given.insert(given.end(), terms.dontCare.begin(), terms.dontCare.end());
-    const Listing neither = NotEither(given, terms.off, names);
+    const Lines neither = NotEither(given, terms.off, names);
     dontCare.insert(dontCare.end(), neither.begin(), neither.end());
   }
   tables.dontCare = TableOver(dontCare, columns);

@@ -23,6 +23,12 @@ std::string OperatorName(std::string_view line) {
   return std::string(line);
 }
 
+// An operator as it is written in an expression.
+std::string OperatorName(OpCode op) {
+  constexpr std::array<std::string_view, 4> kNames{"+", "*", "/", "NOT"};  // in OpCode's order
+  return std::string(kNames.at(static_cast<std::size_t>(op)));
+}
+
 void CheckVariableCount(std::size_t count, int maxVariables) {
   const int limit = std::clamp(maxVariables, 0, kMaxTableVariables);
   if (count > static_cast<std::size_t>(limit)) {
@@ -61,6 +67,17 @@ CompiledProgram CompiledProgram::Compile(const Listing& listing, const std::vect
   if (const std::optional<MissingOperand> missing = MissingOperandIn(lines)) {
     throw EngineError("The operator \"" + OperatorName(listing[missing->line]) + "\" lacks an operand");
   }
+  return Build(lines, maxVariables);
+}
+
+CompiledProgram CompiledProgram::FromLines(const std::vector<TypedLine>& lines, int maxVariables) {
+  if (const std::optional<MissingOperand> missing = MissingOperandIn(lines)) {
+    throw EngineError("The operator \"" + OperatorName(*lines[missing->line].op) + "\" lacks an operand");
+  }
+  return Build(lines, maxVariables);
+}
+
+CompiledProgram CompiledProgram::Build(const std::vector<TypedLine>& lines, int maxVariables) {
   CompiledProgram program;
   for (const TypedLine& line : lines) {
     if (line.op == OpCode::kPushVariable) program.variables_.push_back(line.name);

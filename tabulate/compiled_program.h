@@ -30,6 +30,9 @@ class CompiledProgram {
   /// The same, for the lines of `listing` already read (`lines` is ReadListing(listing)).
   static CompiledProgram Compile(const Listing& listing, const std::vector<TypedLine>& lines,
                                  int maxVariables);
+  /// The program of typed lines made without any listing text (the sum of a file's terms, say), in
+  /// listing order; raises EngineError as Compile does.
+  static CompiledProgram FromLines(const std::vector<TypedLine>& lines, int maxVariables);
 
   /// The distinct normalised variable names, in ascending byte order.
   const std::vector<std::string>& Variables() const { return variables_; }
@@ -49,6 +52,9 @@ class CompiledProgram {
   CompiledProgram OverVariables(const std::vector<std::string>& variables) const;
 
  private:
+  // The program of `lines`, every operator of which has its operands.
+  static CompiledProgram Build(const std::vector<TypedLine>& lines, int maxVariables);
+
   std::vector<std::string> variables_;
   std::vector<Instruction> instructions_;
   std::vector<std::uint32_t> lines_;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <utility>
 
 #include "engine/engine_error.h"
 #include "tabulate/run_program.h"
@@ -82,7 +84,7 @@ TEST(TypedListingTest, RunsLeftOperandOnTopAndKeepsWhatIsLeft) {
 }
 
 // Every instruction names the line it was read from, in evaluation order, on random listings; the
-// missing operand agrees with compilation.
+// missing operand agrees with compilation, and typed lines made without the text compile alike.
 TEST(TypedListingTest, InstructionsKeepTheirLinesOnRandomListings) {
   std::mt19937_64 rng(2812);
   for (int round = 0; round < 300; ++round) {
@@ -91,9 +93,18 @@ TEST(TypedListingTest, InstructionsKeepTheirLinesOnRandomListings) {
     const std::vector<TypedLine> lines = ReadListing(listing);
     if (MissingOperandIn(lines)) {
       EXPECT_THROW(CompiledProgram::Compile(listing, kMaxTableVariables), EngineError);
+      EXPECT_THROW(CompiledProgram::FromLines(lines, kMaxTableVariables), EngineError);
       continue;
     }
     const CompiledProgram program = CompiledProgram::Compile(listing, kMaxTableVariables);
+    const CompiledProgram typed = CompiledProgram::FromLines(lines, kMaxTableVariables);
+    EXPECT_EQ(typed.Variables(), program.Variables());
+    EXPECT_EQ(typed.Lines(), program.Lines());
+    ASSERT_EQ(typed.Instructions().size(), program.Instructions().size());
+    for (std::size_t k = 0; k < typed.Instructions().size(); ++k) {
+      EXPECT_EQ(typed.Instructions()[k].op, program.Instructions()[k].op);
+      EXPECT_EQ(typed.Instructions()[k].variable, program.Instructions()[k].variable);
+    }
     std::vector<std::uint32_t> expected;
     for (std::size_t i = lines.size(); i-- > 0;)
       if (lines[i].op) expected.push_back(static_cast<std::uint32_t>(i));
@@ -107,6 +118,20 @@ TEST(TypedListingTest, InstructionsKeepTheirLinesOnRandomListings) {
       if (in.op == OpCode::kPushVariable) {
         EXPECT_EQ(program.Variables()[in.variable], lines[line].name);
       }
+    }
+  }
+}
+
+// Lines made without text name the operator that lacks an operand as an expression writes it.
+TEST(TypedListingTest, TypedLinesNameTheOperatorThatLacksAnOperand) {
+  const std::vector<std::pair<OpCode, std::string>> cases{
+      {OpCode::kOr, "+"}, {OpCode::kAnd, "*"}, {OpCode::kXor, "/"}, {OpCode::kNot, "NOT"}};
+  for (const auto& [op, name] : cases) {
+    try {
+      CompiledProgram::FromLines({TypedLine{op, {}, false}}, kMaxTableVariables);
+      ADD_FAILURE() << name;
+    } catch (const EngineError& error) {
+      EXPECT_EQ(std::string(error.what()), "The operator \"" + name + "\" lacks an operand");
     }
   }
 }
