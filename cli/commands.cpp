@@ -132,11 +132,12 @@ class ScanProgress {
     if (shown_) *out_ << "\r\033[K" << std::flush;
   }
 
-  /// The progress of `budget`, whose stage the analysis tags.
-  Progress Callback(const Budget& budget) {
+  /// The progress to hand the budget that Watch then names, whose stage the analysis tags.
+  Progress Callback() {
     if (!out_) return {};
-    return [this, &budget](std::uint64_t done, std::uint64_t total) {
-      const auto stage = static_cast<AnalysisStage>(budget.Stage());
+    return [this](std::uint64_t done, std::uint64_t total) {
+      if (!budget_) return true;
+      const auto stage = static_cast<AnalysisStage>(budget_->Stage());
       const auto now = std::chrono::steady_clock::now();
       // Only the count row by row reports rows; the diagram reports milliseconds of its budget.
       if (stage != AnalysisStage::kCounting || total < (std::uint64_t{1} << 20) || now - last_ < kInterval)
@@ -148,10 +149,13 @@ class ScanProgress {
       return true;
     };
   }
+  /// The budget made with Callback, which must outlive every call of it.
+  void Watch(const Budget& budget) { budget_ = &budget; }
 
  private:
   static constexpr std::chrono::milliseconds kInterval{200};
   std::ostream* out_;
+  const Budget* budget_ = nullptr;
   std::chrono::steady_clock::time_point last_{};
   bool shown_ = false;
 };
@@ -183,7 +187,8 @@ void CommandAnalyse(const TableFunction& function, const AnalyseSettings& settin
   Analysis analysis;
   {
     ScanProgress progress(settings.progress);
-    const Budget budget(Budget::kNoLimit, progress.Callback(budget));
+    const Budget budget(Budget::kNoLimit, progress.Callback());
+    progress.Watch(budget);
     analysis = AnalyseTable(function, options, budget, partial);
   }
   if (!analysis.rowsComplete && !analysis.endsComplete && analysis.rowsScanned == 0) {
