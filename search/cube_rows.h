@@ -50,10 +50,11 @@ struct CubeCount {
 
 namespace search_detail {
 
-/// The diagram of the rows of kind `value`; null unless `diagrams` are built.
+/// The diagram of the rows of kind `value`; null unless `diagrams` are built and hold it.
 const Diagram* DiagramOf(const FunctionDiagrams& diagrams, Cell value);
 
-/// The answer from built `diagrams` over `variables` variables.
+/// The answer from `diagrams` over `variables` variables, whose diagram of the kind asked DiagramOf
+/// gives.
 CellSearch CellFromDiagrams(const FunctionDiagrams& diagrams, int variables, const CellQuery& query);
 
 /// Next and previous by a walk over the cubes of `terms` over `variables` variables (at most 63),

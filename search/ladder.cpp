@@ -185,7 +185,8 @@ FunctionRows AskFunctionRows(const TableFunction& function, const FunctionRowLim
 
 CellSearch AskCubeRows(const FunctionTerms& terms, int variables, const CellQuery& query,
                        const DiagramLimits& limits, const FunctionDiagrams& diagrams, const Budget& budget) {
-  if (diagrams.status == DiagramStatus::kBuilt)
+  // Diagrams built from tables may leave out the zeros and the don't-cares: the walk then answers.
+  if (search_detail::DiagramOf(diagrams, query.value))
     return search_detail::CellFromDiagrams(diagrams, variables, query);
   if (!query.nth) return search_detail::WalkCubes(terms, variables, query, budget);
   CellSearch search;

@@ -53,6 +53,20 @@ TEST(CubeRowsTest, TooComplexForItsDiagramsNextAndPreviousWalkButTheNthRowIsNotG
   }
 }
 
+// Diagrams built from tables may hold the 1 rows alone: a question about the others walks the cubes.
+TEST(CubeRowsTest, DiagramsWithoutTheKindAskedLeaveItToTheWalk) {
+  const FunctionTerms terms{{{0b110, 0b110}}, {}};  // a*b over a, b, c
+  FunctionDiagrams onesOnly = CountCubeRows(terms, 3).diagrams;
+  onesOnly.zeros.reset();
+  onesOnly.dontCares.reset();
+  const CellSearch one = AskCubeRows(terms, 3, {Cell::kOne, 0, true}, {}, onesOnly);
+  EXPECT_EQ(one.row, std::uint64_t{6});
+  EXPECT_EQ(one.path, RowSearchPath::kDiagram);
+  const CellSearch zero = AskCubeRows(terms, 3, {Cell::kZero, 7, false}, {}, onesOnly);
+  EXPECT_EQ(zero.row, std::uint64_t{5});
+  EXPECT_EQ(zero.path, RowSearchPath::kCubes);
+}
+
 TEST(CubeRowsTest, AQuestionThatIsStoppedSaysSoAndFindsNothing) {
   // Every other row is 1 and the rest don't-cares: no 0 row, which the walk proves row pair by pair.
   const FunctionTerms terms{{{1, 1}}, {{1, 0}}};
